@@ -1,0 +1,125 @@
+// The gallery: a list of pages on the left, the selected page on the right.
+//   korvane_gallery                    interactive
+//   korvane_gallery --screenshot DIR   renders every page to DIR/<page>.png and exits
+#include "GalleryPage.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTextStream>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace gallery {
+
+static std::vector<PageInfo>& Registry()
+{
+    static std::vector<PageInfo> pages;
+    return pages;
+}
+
+bool RegisterPage(int order, const QString& title, const QString& fileName, std::function<QWidget*()> create)
+{
+    Registry().push_back({order, title, fileName, std::move(create)});
+    return true;
+}
+
+std::vector<PageInfo> Pages()
+{
+    auto pages = Registry();
+    std::stable_sort(pages.begin(), pages.end(), [](const PageInfo& a, const PageInfo& b) { return a.Order < b.Order; });
+    return pages;
+}
+
+QWidget* Framed(const QString& title, QWidget* content)
+{
+    auto* box = new QGroupBox(title);
+    auto* lay = new QVBoxLayout(box);
+    lay->addWidget(content);
+    return box;
+}
+
+} // namespace gallery
+
+namespace {
+
+class MainWindow : public QMainWindow {
+public:
+    MainWindow()
+    {
+        setWindowTitle(QStringLiteral("Korvane gallery"));
+        auto* split = new QSplitter;
+        FList = new QListWidget;
+        FList->setMaximumWidth(180);
+        FStack = new QStackedWidget;
+        for (const auto& page : gallery::Pages()) {
+            FList->addItem(page.Title);
+            auto* scroll = new QScrollArea;
+            scroll->setWidgetResizable(true);
+            scroll->setWidget(page.Create());
+            FStack->addWidget(scroll);
+        }
+        split->addWidget(FList);
+        split->addWidget(FStack);
+        split->setStretchFactor(1, 1);
+        setCentralWidget(split);
+        connect(FList, &QListWidget::currentRowChanged, FStack, &QStackedWidget::setCurrentIndex);
+        FList->setCurrentRow(0);
+        resize(1100, 760);
+    }
+    int PageCount() const { return FStack->count(); }
+    void ShowPage(int i) { FList->setCurrentRow(i); }
+private:
+    QListWidget* FList;
+    QStackedWidget* FStack;
+};
+
+int Screenshots(const QString& dirName)
+{
+    QDir dir;
+    if (!dir.mkpath(dirName)) {
+        QTextStream(stderr) << "cannot create " << dirName << "\n";
+        return 1;
+    }
+    MainWindow w;
+    w.show();
+    const auto pages = gallery::Pages();
+    int failures = 0;
+    for (int i = 0; i < w.PageCount(); ++i) {
+        w.ShowPage(i);
+        QApplication::processEvents();
+        const QString file = QDir(dirName).filePath(pages[size_t(i)].FileName + QStringLiteral(".png"));
+        if (!w.grab().save(file)) {
+            QTextStream(stderr) << "cannot write " << file << "\n";
+            ++failures;
+        } else {
+            QTextStream(stdout) << file << "\n";
+        }
+    }
+    return failures ? 1 : 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const QStringList args = QApplication::arguments();
+    const int shot = args.indexOf(QStringLiteral("--screenshot"));
+    if (shot >= 0) {
+        if (shot + 1 >= args.size()) {
+            QTextStream(stderr) << "usage: korvane_gallery --screenshot DIR\n";
+            return 2;
+        }
+        return Screenshots(args.at(shot + 1));
+    }
+    MainWindow w;
+    w.show();
+    return app.exec();
+}

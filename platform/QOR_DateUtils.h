@@ -1,0 +1,38 @@
+// Date and time helpers of the run-time library. TDateTime counts days since 30 December 1899;
+// the fraction is the time of day.
+#pragma once
+
+#include "QOR_SysUtils.h"
+
+namespace qor {
+
+using TDateTime = double;
+
+KORVANE_EXPORT bool IsLeapYear(int Year);
+KORVANE_EXPORT int DaysInAMonth(int Year, int Month);            // 0 for an invalid month
+// EConvertError "Invalid argument to date encode" for dates outside 1.1.1..31.12.9999.
+KORVANE_EXPORT TDateTime EncodeDate(int Year, int Month, int Day);
+KORVANE_EXPORT bool TryEncodeDate(int Year, int Month, int Day, TDateTime& Date);
+// EConvertError "Invalid argument to time encode" unless 0..23, 0..59, 0..59, 0..999.
+KORVANE_EXPORT TDateTime EncodeTime(int Hour, int Min, int Sec, int MSec);
+KORVANE_EXPORT bool TryEncodeTime(int Hour, int Min, int Sec, int MSec, TDateTime& Time);
+KORVANE_EXPORT void DecodeDate(TDateTime Date, int& Year, int& Month, int& Day);
+KORVANE_EXPORT void DecodeTime(TDateTime Time, int& Hour, int& Min, int& Sec, int& MSec);
+KORVANE_EXPORT TDateTime Now();
+KORVANE_EXPORT TDateTime Date();
+// Monday = 1 .. Sunday = 7.
+KORVANE_EXPORT int DayOfTheWeek(TDateTime Date);
+// Sunday = 1 .. Saturday = 7, as the classic DayOfWeek.
+KORVANE_EXPORT int DayOfWeek(TDateTime Date);
+// ISO 8601 week number (weeks start on Monday; week 1 holds the first Thursday).
+KORVANE_EXPORT int WeekOfTheYear(TDateTime Date);
+KORVANE_EXPORT int WeekOfTheYear(TDateTime Date, int& Year);
+KORVANE_EXPORT int DayOfTheYear(TDateTime Date);
+
+// FormatDateTime with the run-time library's tokens: d dd ddd dddd, m mm mmm mmmm, yy yyyy,
+// h hh, n nn, s ss, z zzz, am/pm, a/p, ampm, c (short date + long time), ddddd (short date),
+// t/tt (time), "/" and ":" (the separators of FormatSettings()), quoted text '...' and "...".
+// Month and day names are English.
+KORVANE_EXPORT QString FormatDateTime(const QString& Fmt, TDateTime DateTime);
+
+} // namespace qor

@@ -1,0 +1,160 @@
+// Run-time library services the components rely on: exceptions, number rounding and
+// conversion, Format-style layouts, the process-wide format settings and the application-wide
+// exception handler.
+#pragma once
+
+#include <QString>
+#include <QChar>
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <stdexcept>
+#include <variant>
+
+#ifdef KORVANE_BUILDING
+#define KORVANE_EXPORT Q_DECL_EXPORT
+#else
+#define KORVANE_EXPORT Q_DECL_IMPORT
+#endif
+
+namespace qor {
+
+// ---------------------------------------------------------------------------------------------
+// Exceptions
+
+// Root of every exception the library raises. what() is the UTF-8 message.
+class KORVANE_EXPORT Exception : public std::runtime_error {
+public:
+    explicit Exception(const QString& msg);
+    QString Message() const { return FMessage; }
+private:
+    QString FMessage;
+};
+
+// A conversion failed: text that is no number, an invalid date, an unsupported Assign pair.
+class KORVANE_EXPORT EConvertError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// A file could not be opened, read or written.
+class KORVANE_EXPORT EInOutError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// Integer arithmetic overflowed.
+class KORVANE_EXPORT EIntOverflow : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// The application-wide handler for exceptions that escape an event loop callback (timer ticks).
+// The default prints the message to stderr and carries on. Pass an empty function to restore it.
+using TExceptionHandler = std::function<void(const std::exception&)>;
+KORVANE_EXPORT void SetExceptionHandler(TExceptionHandler handler);
+KORVANE_EXPORT void HandleException(const std::exception& e);
+// Runs fn and routes any exception to HandleException.
+KORVANE_EXPORT void GuardedCall(const std::function<void()>& fn);
+
+// ---------------------------------------------------------------------------------------------
+// Process-wide format settings (what the host's locale settings are to the run-time library).
+// Tests and programs may change them; every number and date routine reads them.
+struct KORVANE_EXPORT TFormatSettings {
+    QChar DecimalSeparator = QLatin1Char('.');
+    QChar ThousandSeparator = QLatin1Char(',');
+    QChar DateSeparator = QLatin1Char('.');
+    QChar TimeSeparator = QLatin1Char(':');
+    QString ShortDateFormat = QStringLiteral("dd.mm.yyyy");
+    QString LongTimeFormat = QStringLiteral("hh:nn:ss");
+    QString TimeAMString = QStringLiteral("AM");
+    QString TimePMString = QStringLiteral("PM");
+    // Two-digit years yy are taken from the century window that starts
+    // TwoDigitYearCenturyWindow years before the current year (0 = no window: 20yy).
+    int TwoDigitYearCenturyWindow = 50;
+};
+KORVANE_EXPORT TFormatSettings& FormatSettings();
+// Resets FormatSettings() to the built-in defaults above.
+KORVANE_EXPORT void ResetFormatSettings();
+
+// ---------------------------------------------------------------------------------------------
+// Rounding and number parts
+
+// To nearest, halves to even (2.5 -> 2, 3.5 -> 4, -2.5 -> -2). Throws EConvertError when the
+// value is not finite or does not fit in 64 bits.
+KORVANE_EXPORT std::int64_t Round(double x);
+KORVANE_EXPORT std::int64_t Round(long double x);
+// Toward zero; same errors as Round.
+KORVANE_EXPORT std::int64_t Trunc(double x);
+KORVANE_EXPORT std::int64_t Trunc(long double x);
+// Integer and fractional part with the sign of x (Int(-2.5) = -2.0, Frac(-2.5) = -0.5).
+KORVANE_EXPORT double Int(double x);
+KORVANE_EXPORT double Frac(double x);
+// a * b / c with a 64-bit intermediate, rounded to nearest; -1 when c is 0.
+KORVANE_EXPORT int MulDiv(int a, int b, int c);
+
+// ---------------------------------------------------------------------------------------------
+// Text <-> number
+
+// Val-like conversion: optional blanks, sign, digits, point as the decimal separator, optional
+// exponent. Code is 0 on success, else the 1-based position of the first bad character.
+KORVANE_EXPORT double ValDouble(const QString& s, int& Code);
+// Integer conversion of the run-time library: optional blanks before, sign, decimal digits or
+// "$"/"0x" hexadecimal. Code as ValDouble; the value must fit in 32 bits.
+KORVANE_EXPORT int ValInt(const QString& s, int& Code);
+KORVANE_EXPORT int StrToInt(const QString& s);               // EConvertError on failure
+KORVANE_EXPORT int StrToIntDef(const QString& s, int Default);
+KORVANE_EXPORT bool TryStrToInt(const QString& s, int& Value);
+KORVANE_EXPORT std::int64_t StrToInt64(const QString& s);    // EConvertError on failure
+KORVANE_EXPORT double StrToFloat(const QString& s);          // DecimalSeparator; EConvertError
+KORVANE_EXPORT bool TryStrToFloat(const QString& s, double& Value);
+KORVANE_EXPORT QString IntToStr(std::int64_t v);
+KORVANE_EXPORT QString IntToHex(std::uint64_t v, int Digits);  // upper case, at least Digits
+
+// Floating-point layouts, as the run-time library's FloatToStrF formats.
+enum TFloatFormat : std::uint8_t { ffGeneral, ffExponent, ffFixed, ffNumber, ffCurrency };
+// ffGeneral: shortest of fixed and scientific with Precision significant digits (trailing
+//   zeros dropped; scientific when the exponent >= Precision or the value < 1E-5: "1.5E-7").
+// ffExponent: "-d.ddddE+ddd" with Precision digits and at least Digits exponent digits.
+// ffFixed: Digits decimals (scientific when the value has more than Precision integer digits).
+// ffNumber: as ffFixed with thousand separators.
+KORVANE_EXPORT QString FloatToStrF(long double Value, TFloatFormat Format, int Precision, int Digits);
+// ffGeneral with 15 significant digits.
+KORVANE_EXPORT QString FloatToStr(double Value);
+
+// Format with the layouts of the run-time library:
+//   %[-][width][.prec]d  integer, at least prec digits
+//   %[-][width][.prec]x  upper-case hexadecimal
+//   %[-][width][.prec]e  scientific "-d.ddd...E+ddd", prec significant digits (default 15)
+//   %[-][width][.prec]f  fixed, prec decimals (default 2)
+//   %[-][width][.prec]g  general, prec significant digits (default 15)
+//   %[-][width][.prec]n  fixed with thousand separators
+//   %[-][width][.prec]s  text, cut to prec characters
+//   %%                   a percent sign
+// Width pads with blanks on the left ('-' pads on the right). A mismatch of argument and
+// specifier, or too few arguments, raises EConvertError.
+using TFormatArg = std::variant<std::int64_t, long double, QString>;
+class KORVANE_EXPORT FormatArg {
+public:
+    FormatArg(int v) : FValue(std::int64_t(v)) {}
+    FormatArg(unsigned v) : FValue(std::int64_t(v)) {}
+    FormatArg(long v) : FValue(std::int64_t(v)) {}
+    FormatArg(long long v) : FValue(std::int64_t(v)) {}
+    FormatArg(unsigned long v) : FValue(std::int64_t(v)) {}
+    FormatArg(unsigned long long v) : FValue(std::int64_t(v)) {}
+    FormatArg(double v) : FValue((long double)v) {}
+    FormatArg(long double v) : FValue(v) {}
+    FormatArg(const QString& v) : FValue(v) {}
+    FormatArg(const char* v) : FValue(QString::fromUtf8(v)) {}
+    const TFormatArg& Value() const { return FValue; }
+private:
+    TFormatArg FValue;
+};
+KORVANE_EXPORT QString Format(const QString& Fmt, std::initializer_list<FormatArg> Args);
+
+// Blanks and control characters (<= ' ') removed at both ends / one end.
+KORVANE_EXPORT QString Trim(const QString& s);
+KORVANE_EXPORT QString TrimLeft(const QString& s);
+KORVANE_EXPORT QString TrimRight(const QString& s);
+
+} // namespace qor

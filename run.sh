@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Two commands for a fresh Debian 12 machine:
+#   ./run.sh gallery   build and start the gallery (no display: render every page to gallery-shots/)
+#   ./run.sh test      build and run the whole test suite through CTest
+set -euo pipefail
+cd "$(dirname "$0")"
+ROOT=$(pwd)
+BUILD="$ROOT/build"
+
+PACKAGES=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-tools-dev-tools libgtest-dev
+          libbenchmark-dev fonts-dejavu-core xvfb xauth)
+
+ensure_packages() {
+    local missing=()
+    for p in "${PACKAGES[@]}"; do
+        dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "run.sh: installing ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build() {
+    ensure_packages
+    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$BUILD" -j2
+}
+
+case "${1:-}" in
+    gallery)
+        build
+        if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+            out="$ROOT/gallery-shots"
+            QT_QPA_PLATFORM=offscreen "$BUILD/gallery/korvane_gallery" --screenshot "$out"
+            echo "No display: the gallery pages were rendered to $out/"
+            ls "$out"
+        else
+            exec "$BUILD/gallery/korvane_gallery"
+        fi
+        ;;
+    test)
+        build
+        cd "$BUILD"
+        QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+        ;;
+    *)
+        echo "usage: $0 gallery|test" >&2
+        exit 2
+        ;;
+esac

@@ -1,0 +1,21 @@
+// Helpers shared by the tests.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include <QOR_Graphics.h>
+
+namespace qortest {
+
+// The colour of a pixel of an image as a TColor ($00BBGGRR).
+qor::TColor PixelAt(const QImage& img, int x, int y);
+// Renders a widget at device pixel ratio 1 and returns the picture.
+QImage Render(QWidget* w);
+// A fresh scratch directory under the system temp folder, removed at exit.
+QString ScratchDir();
+// Writes bytes to a file; returns the path.
+QString WriteFile(const QString& path, const QByteArray& bytes);
+
+} // namespace qortest
