@@ -150,6 +150,24 @@ int WeekOfTheYear(TDateTime Date)
     return WeekOfTheYear(Date, y);
 }
 
+QDateTime ToQDateTime(TDateTime DateTime)
+{
+    int y, m, d, h, n, s, ms;
+    DecodeDate(DateTime, y, m, d);
+    DecodeTime(DateTime, h, n, s, ms);
+    return QDateTime(QDate(y, m, d), QTime(h, n, s, ms));
+}
+
+TDateTime FromQDateTime(const QDateTime& DateTime)
+{
+    const QDate d = DateTime.date();
+    const QTime t = DateTime.time();
+    const double days = double(QDate(1899, 12, 30).daysTo(d));
+    const double frac = t.isValid() ? t.msecsSinceStartOfDay() / 86400000.0 : 0.0;
+    // Before the epoch the time of day still counts forward from midnight.
+    return days >= 0 ? days + frac : days - frac;
+}
+
 // ---------------------------------------------------------------------------------------------
 // FormatDateTime
 

@@ -4,6 +4,8 @@
 
 #include "QOR_SysUtils.h"
 
+#include <QDateTime>
+
 namespace qor {
 
 using TDateTime = double;
@@ -28,6 +30,10 @@ KORVANE_EXPORT int DayOfWeek(TDateTime Date);
 KORVANE_EXPORT int WeekOfTheYear(TDateTime Date);
 KORVANE_EXPORT int WeekOfTheYear(TDateTime Date, int& Year);
 KORVANE_EXPORT int DayOfTheYear(TDateTime Date);
+
+// Conversions to and from Qt's date-time (local time, millisecond precision).
+KORVANE_EXPORT QDateTime ToQDateTime(TDateTime DateTime);
+KORVANE_EXPORT TDateTime FromQDateTime(const QDateTime& DateTime);
 
 // FormatDateTime with the run-time library's tokens: d dd ddd dddd, m mm mmm mmmm, yy yyyy,
 // h hh, n nn, s ss, z zzz, am/pm, a/p, ampm, c (short date + long time), ddddd (short date),
