@@ -219,7 +219,10 @@ bool CheckFixPointStr(const QString& Instring, int DecPSep, int DecPlaces)
 {
     if (!CheckFloatStr(Instring, DecPSep))
         return false;
-    const qsizetype point = Instring.indexOf(QLatin1Char('.')) + 1;  // 1-based, 0 when absent
+    // The layout is measured at the ".", or at the "," where only the comma is accepted (a
+    // "." could never pass the check above then).
+    const QChar pointChar = ResolveDecPSep(DecPSep) == 2 ? QLatin1Char(',') : QLatin1Char('.');
+    const qsizetype point = Instring.indexOf(pointChar) + 1;  // 1-based, 0 when absent
     if (point == 0)
         return Instring.size() == DecPlaces;
     return point == Instring.size() - DecPlaces;
