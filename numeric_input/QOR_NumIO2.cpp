@@ -37,6 +37,7 @@ TNumIO2::TNumIO2(QWidget* AOwner)
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled, false);
     setMinimumHeight(18);
+    setMouseTracking(true);  // MouseAreaCode follows the mouse without a button held
     resize(160, 28);
     FCaretTimer = new TWindowTimer(this);
     FCaretTimer->SetInterval(kCaretBlinkMs);
