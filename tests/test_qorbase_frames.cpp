@@ -188,7 +188,7 @@ TEST(DrawRectangle, NestedRingsDrawAFocusBand)
     TCanvas* c = bmp.Canvas();
     c->Pen()->SetColor(clRed);
     for (int i = 1; i <= 3; ++i)
-        DrawRectangle(c, 2 + i - 1, 2 + i - 1, 17 - i + 1, 17 - i + 1);
+        DrawRectangle(c, 2 + i - 1, 2 + i - 1, 18 - i + 1, 18 - i + 1);
     const QImage& img = bmp.Image();
     for (int d = 0; d < 3; ++d) {
         EXPECT_EQ(qortest::PixelAt(img, 2 + d, 10), clRed);

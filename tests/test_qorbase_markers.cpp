@@ -215,7 +215,9 @@ TEST(Markers, OutOfRangeNumbersAndEdgesAreHarmless)
     DrawMarkOnCanvas(bmp.Canvas(), 12, 0, 0);
     DrawMarkOnCanvas(bmp.Canvas(), 51, 7, -3);
     EXPECT_EQ(qortest::PixelAt(bmp.Image(), 0, 0), clBlack);
-    EXPECT_EQ(qortest::PixelAt(bmp.Image(), 5, 5), clWhite);
+    EXPECT_EQ(qortest::PixelAt(bmp.Image(), 5, 5), clBlack);   // the filled square's corner
+    EXPECT_EQ(qortest::PixelAt(bmp.Image(), 6, 6), clWhite);
+    EXPECT_EQ(qortest::PixelAt(bmp.Image(), 2, 2), clBlack);   // the star's diagonal
 }
 
 TEST(Markers, NamesAreUniqueAndDescribeTheSymbol)
