@@ -169,8 +169,9 @@ bool InArea(TShape shape, int h, int dx, int dy)
 {
     if (std::abs(dx) > h || std::abs(dy) > h)
         return false;
-    // The triangles share one profile: the half-width grows by one every two rows from the tip.
-    auto inTriangle = [h](int along, int across) { return std::abs(across) <= (along + h) / 2; };
+    // The triangles share one profile: a one-pixel tip, then the half-width grows by one every
+    // two rows (1, 3, 3, 5, 5 ... pixels), which keeps the tip free of a one-pixel stalk.
+    auto inTriangle = [h](int along, int across) { return std::abs(across) <= (along + h + 1) / 2; };
     switch (shape) {
     case TShape::Dot: return dx == 0 && dy == 0;
     case TShape::Circle: return dx * dx + dy * dy <= h * h + h;

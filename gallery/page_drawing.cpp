@@ -37,6 +37,14 @@ protected:
         Render(c);
         QPainter(this).drawImage(0, 0, FBitmap.Image());
     }
+    // The width of s as the canvas will draw it in this widget's font (its metrics differ a little
+    // from the widget's own), for size hints computed before any painting.
+    int CanvasTextWidth(const QString& s) const
+    {
+        TBitmap scratch(1, 1);
+        scratch.Canvas()->Font()->AssignQFont(font());
+        return scratch.Canvas()->TextWidth(s);
+    }
     // Text centred on x with its top at y, transparent background.
     static void CentredText(TCanvas* c, int x, int y, const QString& s, TColor colour)
     {
@@ -51,10 +59,10 @@ private:
 // The six frame styles side by side, each framing a tile that names it.
 class FrameStylesView : public CanvasView {
 public:
-    static constexpr int kTileW = 124, kTileH = 58, kGap = 14, kPerRow = 3;
+    static constexpr int kTileW = 104, kTileH = 50, kGap = 12, kPerRow = 6;
     QSize sizeHint() const override
     {
-        return {kPerRow * kTileW + (kPerRow + 1) * kGap, 2 * kTileH + 3 * kGap};
+        return {kPerRow * kTileW + (kPerRow + 1) * kGap, kTileH + 2 * kGap};
     }
     QSize minimumSizeHint() const override { return sizeHint(); }
 protected:
@@ -190,34 +198,62 @@ private:
     int FMark = 6;
 };
 
-// The predefined colours in three columns: swatch, index, identifier and RGB value.
+// The predefined colours in three columns: swatch, index and identifier; the tooltip gives the
+// RGB value the colour resolves to.
 class ColorTableView : public CanvasView {
 public:
-    static constexpr int kCols = 3, kRowH = 20, kColW = 232, kSwatchW = 30;
-    QSize sizeHint() const override { return {kCols * kColW, Rows() * kRowH + 4}; }
+    static constexpr int kCols = 3, kRowH = 18, kSwatchW = 28, kNumW = 22, kGapW = 8;
+    QSize sizeHint() const override { return {kCols * ColumnWidth(), Rows() * kRowH + 4}; }
     QSize minimumSizeHint() const override { return sizeHint(); }
 protected:
     static int Rows() { return (NumPredefinedColors + kCols - 1) / kCols; }
+    int ColumnWidth() const
+    {
+        int nameW = 0;
+        for (int i = 0; i < NumPredefinedColors; ++i)
+            nameW = std::max(nameW, CanvasTextWidth(QString::fromLatin1(PredefinedColors(i).Name)));
+        return kSwatchW + kNumW + 4 * kGapW + nameW;
+    }
+    int IndexAt(QPoint p) const
+    {
+        const int col = p.x() / ColumnWidth(), row = (p.y() - 2) / kRowH;
+        const int i = col * Rows() + row;
+        return p.x() >= 0 && p.y() >= 2 && col < kCols && row < Rows() && i < NumPredefinedColors ? i : -1;
+    }
+    bool event(QEvent* e) override
+    {
+        if (e->type() != QEvent::ToolTip)
+            return CanvasView::event(e);
+        auto* he = static_cast<QHelpEvent*>(e);
+        const int i = IndexAt(he->pos());
+        if (i < 0) {
+            QToolTip::hideText();
+            return true;
+        }
+        const TColor rgb = ColorToRGB(PredefinedColors(i).Color);
+        QToolTip::showText(he->globalPos(),
+                           QString::fromLatin1(PredefinedColors(i).Name)
+                               + QString::asprintf(": R %d, G %d, B %d", GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)),
+                           this);
+        return true;
+    }
     void Render(TCanvas* c) override
     {
         const int th = c->TextHeight(QStringLiteral("0"));
+        const int colW = ColumnWidth();
         for (int i = 0; i < NumPredefinedColors; ++i) {
             const TPredefinedColor& p = PredefinedColors(i);
-            const int x = (i / Rows()) * kColW + 2, y = (i % Rows()) * kRowH + 2;
+            const int x = (i / Rows()) * colW + 2, y = (i % Rows()) * kRowH + 2;
             c->Pen()->SetColor(RGB(90, 90, 90));
             c->Brush()->SetColor(p.Color);
-            c->Rectangle(x, y + 2, x + kSwatchW, y + kRowH - 2);
+            c->Rectangle(x, y + 3, x + kSwatchW, y + kRowH - 2);
             const int ty = y + (kRowH - th) / 2;
             c->Brush()->SetStyle(bsClear);
             c->Font()->SetColor(kNumberText);
             const QString num = QString::number(i);
-            c->TextOut(x + kSwatchW + 22 - c->TextWidth(num), ty, num);
+            c->TextOut(x + kSwatchW + kGapW + kNumW - c->TextWidth(num), ty, num);
             c->Font()->SetColor(clBlack);
-            c->TextOut(x + kSwatchW + 30, ty, QString::fromLatin1(p.Name));
-            const TColor rgb = ColorToRGB(p.Color);
-            c->Font()->SetColor(kNumberText);
-            c->TextOut(x + kSwatchW + 150, ty,
-                       QString::asprintf("#%02X%02X%02X", GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)));
+            c->TextOut(x + kSwatchW + kNumW + 2 * kGapW, ty, QString::fromLatin1(p.Name));
         }
     }
 };
