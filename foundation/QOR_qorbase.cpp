@@ -1,5 +1,8 @@
 #include "QOR_qorbase.h"
 
+#include <QPainter>
+#include <QVarLengthArray>
+
 #include <array>
 #include <cstdlib>
 #include <utility>
@@ -265,8 +268,26 @@ void DrawMarkOnCanvas(TCanvas* Canvas, int Mark, int X, int Y)
     TPenKeeper keep(Canvas);
     Canvas->Pen()->SetWidth(1);
     Canvas->Pen()->SetStyle(psSolid);
-    for (const TRun& r : MarkerRuns(Mark))
-        HLine(Canvas, X + r.X1, X + r.X2, Y + r.Dy);
+    // One painter call for all runs instead of a line call per run: the painter comes set up with
+    // the pen colour and pen mode; antialiasing is switched off for the symbol and restored after.
+    QPainter* p = Canvas->Painter();
+    if (!p)
+        return;
+    QVarLengthArray<QLine, 48> lines;
+    QVarLengthArray<QPoint, 16> points;
+    for (const TRun& r : MarkerRuns(Mark)) {
+        if (r.X1 == r.X2)
+            points.append(QPoint(X + r.X1, Y + r.Dy));
+        else
+            lines.append(QLine(X + r.X1, Y + r.Dy, X + r.X2, Y + r.Dy));
+    }
+    const bool aa = p->testRenderHint(QPainter::Antialiasing);
+    p->setRenderHint(QPainter::Antialiasing, false);
+    if (!lines.isEmpty())
+        p->drawLines(lines.constData(), int(lines.size()));
+    if (!points.isEmpty())
+        p->drawPoints(points.constData(), int(points.size()));
+    p->setRenderHint(QPainter::Antialiasing, aa);
 }
 
 QString MarkerName(int Mark)

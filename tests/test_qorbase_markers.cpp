@@ -18,9 +18,10 @@ constexpr int kC = 15;   // the point the marker is drawn at
 using PixelSet = QSet<QPair<int, int>>;
 
 // Offsets (dx, dy) from the point of the pixels a marker paints in black on white.
-PixelSet MarkerPixels(int mark, int penWidth = 1)
+PixelSet MarkerPixels(int mark, int penWidth = 1, bool antialiasing = false)
 {
     TBitmap bmp(kSize, kSize);
+    bmp.Canvas()->SetAntialiasing(antialiasing);
     bmp.Canvas()->Pen()->SetColor(clBlack);
     bmp.Canvas()->Pen()->SetWidth(penWidth);
     DrawMarkOnCanvas(bmp.Canvas(), mark, kC, kC);
@@ -162,10 +163,37 @@ TEST(Markers, ShapesAreTheNamedOnes)
     EXPECT_FALSE(circle.contains({1, 1}));
 }
 
-TEST(Markers, ThickPenStillDrawsCrispOnePixelSymbols)
+TEST(Markers, ThickPenOrAntialiasedCanvasStillDrawsCrispOnePixelSymbols)
 {
-    for (int m : {1, 8, 20, 45, 51})
+    for (int m : {1, 8, 20, 45, 51}) {
         EXPECT_EQ(MarkerPixels(m, 4), MarkerPixels(m)) << m;
+        EXPECT_EQ(MarkerPixels(m, 1, true), MarkerPixels(m)) << m;
+    }
+    // The canvas keeps its own antialiasing setting for what it draws next.
+    TBitmap bmp(kSize, kSize);
+    bmp.Canvas()->SetAntialiasing(true);
+    DrawMarkOnCanvas(bmp.Canvas(), 6, kC, kC);
+    EXPECT_TRUE(bmp.Canvas()->Antialiasing());
+    bmp.Canvas()->Pen()->SetColor(clBlack);
+    bmp.Canvas()->Ellipse(2, 2, 12, 12);
+    int grey = 0;
+    for (int y = 0; y < 14; ++y)
+        for (int x = 0; x < 14; ++x) {
+            const TColor c = qortest::PixelAt(bmp.Image(), x, y);
+            grey += c != clWhite && c != clBlack;
+        }
+    EXPECT_GT(grey, 0);
+}
+
+TEST(Markers, RespectTheCanvasClipRectangle)
+{
+    TBitmap bmp(kSize, kSize);
+    bmp.Canvas()->Pen()->SetColor(clBlack);
+    bmp.Canvas()->SetClipRect(QRect(0, 0, kC, kSize));   // columns 0 .. kC-1
+    DrawMarkOnCanvas(bmp.Canvas(), 12, kC, kC);         // filled large square
+    EXPECT_EQ(qortest::PixelAt(bmp.Image(), kC - 1, kC), clBlack);
+    EXPECT_EQ(qortest::PixelAt(bmp.Image(), kC, kC), clWhite);
+    EXPECT_EQ(qortest::PixelAt(bmp.Image(), kC + 3, kC), clWhite);
 }
 
 TEST(Markers, EachPixelIsDrawnOnceSoXorTwiceRestores)
