@@ -7,6 +7,7 @@
 
 #include <QHBoxLayout>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -88,7 +89,11 @@ public:
     static constexpr int kCols = 13, kCell = 40;
     std::function<void(int)> OnSelect;
 
-    MarkerGridView() { setMouseTracking(true); }
+    MarkerGridView()
+    {
+        setMouseTracking(true);
+        setFocusPolicy(Qt::StrongFocus);
+    }
     QSize sizeHint() const override
     {
         return {kCols * kCell + 1, ((NumMarkers + kCols - 1) / kCols) * kCell + 1};
@@ -111,6 +116,11 @@ protected:
             c->Brush()->SetColor(sel ? RGB(200, 220, 250) : hot ? RGB(250, 250, 250) : clWhite);
             c->Pen()->SetColor(sel ? RGB(60, 110, 200) : RGB(210, 210, 210));
             c->Rectangle(cell.left(), cell.top(), cell.right() + 2, cell.bottom() + 2);
+            if (sel && hasFocus()) {
+                c->Pen()->SetStyle(psDot);
+                DrawRectangle(c, cell.left() + 2, cell.top() + 2, cell.right(), cell.bottom());
+                c->Pen()->SetStyle(psSolid);
+            }
             c->Pen()->SetColor(clNavy);
             DrawMarkOnCanvas(c, m, cell.left() + kCell / 2, cell.top() + 15);
             CentredText(c, cell.left() + kCell / 2, cell.top() + 26, QString::number(m), kNumberText);
@@ -135,6 +145,24 @@ protected:
         if (m >= 0)
             Select(m);
     }
+    // Arrow keys move the selection through the grid, Home and End jump to the first and last.
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        int m = FSelected;
+        switch (e->key()) {
+        case Qt::Key_Left: --m; break;
+        case Qt::Key_Right: ++m; break;
+        case Qt::Key_Up: m -= kCols; break;
+        case Qt::Key_Down: m += kCols; break;
+        case Qt::Key_Home: m = 0; break;
+        case Qt::Key_End: m = NumMarkers - 1; break;
+        default: CanvasView::keyPressEvent(e); return;
+        }
+        if (m >= 0 && m < NumMarkers)
+            Select(m);
+    }
+    void focusInEvent(QFocusEvent*) override { update(); }
+    void focusOutEvent(QFocusEvent*) override { update(); }
     bool event(QEvent* e) override
     {
         if (e->type() == QEvent::ToolTip) {
@@ -166,6 +194,7 @@ private:
 class MarkerZoomView : public CanvasView {
 public:
     static constexpr int kZoom = 9, kSpan = 13;   // 13 x 13 pixels around the point
+    MarkerZoomView() { setFixedSize(sizeHint()); }
     QSize sizeHint() const override { return {kSpan * kZoom + 1, kSpan * kZoom + 1 + 36}; }
     QSize minimumSizeHint() const override { return sizeHint(); }
     void SetMark(int m)
@@ -287,7 +316,9 @@ public:
         ml->addWidget(grid, 0, Qt::AlignTop);
         auto* zl = new QVBoxLayout;
         zl->addWidget(zoom);
-        zl->addWidget(Note(QStringLiteral("Click a marker to magnify it.")));
+        auto* hint = Note(QStringLiteral("Click a marker or use the arrow keys to magnify it."));
+        hint->setFixedWidth(zoom->width());
+        zl->addWidget(hint);
         zl->addStretch();
         ml->addLayout(zl);
         ml->addStretch();
