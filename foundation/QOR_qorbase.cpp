@@ -138,8 +138,8 @@ void DrawRectangle(TCanvas* Canvas, int Left, int Top, int Right, int Bottom)
 // Markers
 //
 // Every symbol is a mask of pixels computed once from integer formulas that are symmetric in dx
-// and dy, then kept as horizontal runs; drawing is one short line per run, so each pixel is
-// painted exactly once (which keeps xor pen modes correct) and nothing is antialiased.
+// and dy, then kept as horizontal runs that do not overlap; drawing paints each run once, so
+// each pixel is painted exactly once (which keeps xor pen modes correct), never antialiased.
 
 namespace {
 
