@@ -45,36 +45,24 @@ private:
     TPen FPen;
 };
 
-// Pixels x1..x2 of row y, both inclusive, in the current pen.
-void HLine(TCanvas* c, int x1, int x2, int y)
+// Pixels (x1, y1)..(x2, y2), both inclusive, of a one-pixel row or column.
+void Span(QPainter* p, int x1, int y1, int x2, int y2, const QColor& c)
 {
-    if (x1 > x2)
-        return;
-    c->MoveTo(x1, y);
-    c->LineTo(x2 + 1, y);
-}
-
-// Pixels y1..y2 of column x, both inclusive, in the current pen.
-void VLine(TCanvas* c, int x, int y1, int y2)
-{
-    if (y1 > y2)
-        return;
-    c->MoveTo(x, y1);
-    c->LineTo(x, y2 + 1);
+    if (x1 <= x2 && y1 <= y2)
+        p->fillRect(QRect(QPoint(x1, y1), QPoint(x2, y2)), c);
 }
 
 // One ring of a frame on the inclusive box (l, t, r, b); see the header for which pixels belong
 // to which half.
-void DrawRing(TCanvas* c, int l, int t, int r, int b, TColor topLeft, TColor bottomRight)
+void DrawRing(QPainter* p, int l, int t, int r, int b, TColor topLeft, TColor bottomRight)
 {
     if (l > r || t > b)
         return;
-    c->Pen()->SetColor(topLeft);
-    HLine(c, l, r - 1, t);
-    VLine(c, l, t, b - 1);
-    c->Pen()->SetColor(bottomRight);
-    HLine(c, l, r, b);
-    VLine(c, r, t, b);
+    const QColor tl = ToQColor(topLeft), br = ToQColor(bottomRight);
+    Span(p, l, t, r - 1, t, tl);
+    Span(p, l, t, l, b - 1, tl);
+    Span(p, l, b, r, b, br);
+    Span(p, r, t, r, b, br);
 }
 
 } // namespace
@@ -100,14 +88,15 @@ void DrawFrame(TCanvas* Canvas, TFrameStyle Style, int Left, int Top, int Right,
     default: return;
     }
 
+    // The rings are filled spans on the canvas's painter, set to copy mode through the pen.
     TPenKeeper keep(Canvas);
-    TPen* pen = Canvas->Pen();
-    pen->SetWidth(1);
-    pen->SetStyle(psSolid);
-    pen->SetMode(pmCopy);
-    DrawRing(Canvas, Left, Top, Right, Bottom, k.OuterTL, k.OuterBR);
+    Canvas->Pen()->SetMode(pmCopy);
+    QPainter* p = Canvas->Painter();
+    if (!p)
+        return;
+    DrawRing(p, Left, Top, Right, Bottom, k.OuterTL, k.OuterBR);
     if (FrameWidth(Style) == 2)
-        DrawRing(Canvas, Left + 1, Top + 1, Right - 1, Bottom - 1, k.InnerTL, k.InnerBR);
+        DrawRing(p, Left + 1, Top + 1, Right - 1, Bottom - 1, k.InnerTL, k.InnerBR);
 }
 
 int FrameWidth(TFrameStyle Style)
