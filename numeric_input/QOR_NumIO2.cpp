@@ -83,6 +83,15 @@ void TNumIO2::focusInEvent(QFocusEvent* e)
         StartCaretTimer();
 }
 
+void TNumIO2::focusOutEvent(QFocusEvent* e)
+{
+    TCustomControl::focusOutEvent(e);
+    // No caret outside the focus, and a hidden selection disappears at once.
+    FCaretTimer->Stop();
+    FCaretVisible = false;
+    Invalidate();
+}
+
 void TNumIO2::Click()
 {
     if (!FReadOnly)
@@ -380,7 +389,7 @@ void TNumIO2::SetReadOnly(bool v)
         FCaretTimer->Stop();
         FCaretVisible = false;
         Invalidate();
-    } else {
+    } else if (hasFocus()) {
         StartCaretTimer();
     }
 }

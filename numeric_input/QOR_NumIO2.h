@@ -264,6 +264,7 @@ protected:
     void Click() override;
     void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 
 private:
