@@ -376,3 +376,20 @@ TEST_F(NumIO2Keys, HostileClipboardTextNeverBreaksTheField)
     f->SetValue(1.0);
     EXPECT_EQ(f->Text(), before);
 }
+
+TEST(NumIO2Focus, ClickAndTabGiveTheFocus)
+{
+    QWidget form;
+    auto* a = new TNumIO2(&form);
+    auto* b = new TNumIO2(&form);
+    b->move(0, 40);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, QPoint(60, 10));
+    EXPECT_TRUE(b->hasFocus());
+    EXPECT_TRUE(b->CaretVisible());
+    QTest::keyClick(b, Qt::Key_Tab);
+    EXPECT_TRUE(a->hasFocus());
+    EXPECT_FALSE(b->CaretVisible());
+    EXPECT_TRUE(a->CaretVisible());
+}
