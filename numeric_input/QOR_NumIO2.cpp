@@ -907,7 +907,7 @@ void TNumIO2::BoxFrame(TCanvas* c, int l, int t, int r, int b, bool flag)
     c->Polyline({QPoint(l + 1, b - 1), QPoint(r - 1, b - 1), QPoint(r - 1, t)});
 }
 
-void TNumIO2::DrawCaption(TCanvas* c, const QString& s, int x, int y, bool)
+void TNumIO2::DrawCaption(TCanvas* c, const QString& s, int x, int y)
 {
     c->Brush()->SetStyle(bsClear);
     if (isEnabled()) {
@@ -957,7 +957,7 @@ void TNumIO2::Paint()
         const int x = FLeftTextAlignment == taLeftJustify ? 7
                       : FLeftTextAlignment == taRightJustify ? FLeftSpace - w - 5
                                                              : (FLeftSpace - w) / 2;
-        DrawCaption(c, FLeftText, x, ty, FLeftTextAlignment == taLeftJustify);
+        DrawCaption(c, FLeftText, x, ty);
     }
 
     // 3. up/down buttons
@@ -997,7 +997,7 @@ void TNumIO2::Paint()
         const int x = FRightTextAlignment == taLeftJustify ? boxEnd + 7
                       : FRightTextAlignment == taRightJustify ? W - w - 6
                                                               : (W - (boxEnd + w)) / 2 + boxEnd + 1;
-        DrawCaption(c, FRightText, x, ty, false);
+        DrawCaption(c, FRightText, x, ty);
     }
 
     // 5. freeze box

@@ -283,7 +283,7 @@ private:
     void StepButton(bool up);
     int FreezeBoxX() const;
     void BoxFrame(TCanvas* c, int l, int t, int r, int b, bool flag);
-    void DrawCaption(TCanvas* c, const QString& s, int x, int y, bool leftJustified);
+    void DrawCaption(TCanvas* c, const QString& s, int x, int y);
     void PrepareFont();
     int TextW(const QString& s);
     TColor GrayLine() const;
