@@ -161,7 +161,13 @@ QString TNumIO2::TextOfValue(double v) const
 {
     QString s;
     switch (FInputFormat) {
-    case itExp: s = FormatRealStr(FSignificantDigits + 6, -2, v); break;
+    case itExp:
+        s = FormatRealStr(FSignificantDigits + 6, -2, v);
+        // A row of asterisks would read back as no number and lose the value: exponents of
+        // 100 and more keep all their digits.
+        if (s.startsWith(QLatin1Char('*')))
+            s = FormatRealStr(FSignificantDigits + 8, -1, v);
+        break;
     case itFloat:
     case itFixPoint: s = FormatRealStr(1, FFixPointDecPlaces, v); break;
     case itInt:

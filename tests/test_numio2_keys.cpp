@@ -281,6 +281,11 @@ TEST_F(NumIO2Keys, FormatSwitchKeepsTheValue)
     f->SetValue(-1.0);
     f->SetInputFormat(itHex);
     EXPECT_EQ(f->Text(), QStringLiteral("FFFFFFFF"));
+    // Exponents of 100 and more are written out in full, so the value survives.
+    f->SetInputFormat(itExp);
+    f->SetValue(-1.5e150);
+    EXPECT_EQ(f->Text(), QStringLiteral("-1.50E+0150"));
+    EXPECT_DOUBLE_EQ(f->Value(), -1.5e150);
     // Any double can be written, also beyond 64 bits.
     f->SetValue(1e300);
     f->SetInputFormat(itInt);
