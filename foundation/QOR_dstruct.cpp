@@ -128,6 +128,13 @@ void TStringArray::SetString(int Col, int Row, QStringView Value)
     if (Value.size() > MaxCellLength)
         Value = Value.first(MaxCellLength);
     Column& c = FColumns[std::size_t(Col)];
+    const char16_t* src = Value.utf16();
+    if (!c.Pool.empty() && src >= c.Pool.data() && src < c.Pool.data() + c.Pool.size()) {
+        // The text lives in this column's pool, which may move while it grows.
+        const QString copy = Value.toString();
+        SetString(Col, Row, QStringView(copy));
+        return;
+    }
     Cell& cell = c.Cells[std::size_t(Physical(Row))];
     const auto len = std::uint16_t(Value.size());
     if (len <= cell.Capacity) {
