@@ -44,7 +44,7 @@ bool LineIsReplist(const QString& line, const QString& lowerID)
 
 bool SameID(const QString& fileID, const QString& wanted)
 {
-    return wanted.isEmpty() || Trim(fileID).toLower() == wanted.toLower();
+    return wanted.isEmpty() || Trim(fileID).toLower() == Trim(wanted).toLower();
 }
 
 // ---- UTF-8 output with escaping
