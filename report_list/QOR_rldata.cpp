@@ -352,8 +352,13 @@ QString TRLData::DefaultValue(int ACol, int ARow) const
         return QString();
     const qsizetype close2 = f.indexOf(QLatin1Char(']'));
     const QString r = close2 >= 0 ? f.mid(close2 + 1) : f;
+    return FormatDefault(prefix[1], r, ARow);
+}
+
+QString TRLData::FormatDefault(QChar Letter, const QString& r, int ARow)
+{
     const QString lower = r.toLower();
-    switch (prefix[1].unicode()) {
+    switch (Letter.unicode()) {
     case 'c':
     case 'l': {
         const qsizetype bar = r.indexOf(QLatin1Char('|'));

@@ -98,6 +98,9 @@ public:
     // A proposed value for a cell derived from the column format (see the format letters in the
     // source: "[i]rix3" numbers rows with three digits, "[s]$pwd$8" invents passwords, ...).
     QString DefaultValue(int ACol, int ARow) const;
+    // The default text of a format letter and the text after the format's brackets for data row
+    // ARow ("rix"+n renders the row, "$pwd$"+n invents a password); shared with the row editor.
+    static QString FormatDefault(QChar Letter, const QString& Rest, int ARow);
     // The stored cell, mark included.
     QString RawElem(int ACol, int ARow) const;
     void SetRawElem(int ACol, int ARow, const QString& Value);

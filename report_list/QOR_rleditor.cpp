@@ -5,8 +5,8 @@
 #include <QOR_DateUtils.h>
 #include <QOR_NumIO.h>
 #include <QOR_NumIOEdit.h>
-#include <QOR_filesys.h>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDialog>
@@ -189,24 +189,14 @@ QWidget* CreateNumber(const TRowEditFormat& f, const QString& cell, int row, QDi
     case 'h': field->SetInputFormat(itHex); break;
     default: field->SetInputFormat(itInt); break;
     }
-    QString text = cell;
-    if (text.isEmpty())
-        text = f.Rest.contains(QLatin1String("rix"), Qt::CaseInsensitive)
-                   ? TRLData::RowIndexText(f.Type, f.Rest, row)
-                   : f.Rest;
-    field->setText(text);
+    field->setText(cell.isEmpty() ? TRLData::FormatDefault(f.Type, f.Rest, row) : cell);
     return field;
 }
 
-QWidget* CreateEdit(const TRowEditFormat& f, const QString& cell, QDialog* form)
+QWidget* CreateEdit(const TRowEditFormat& f, const QString& cell, int row, QDialog* form)
 {
     auto* edit = new QLineEdit(form);
-    QString text = cell;
-    if (text.isEmpty()) {
-        const int pwd = f.Rest.indexOf(QLatin1String("$pwd$"), 0, Qt::CaseInsensitive);
-        text = pwd >= 0 ? InventPassword(std::clamp(LeadingInt(f.Rest.mid(5)), 0, 255)) : f.Rest;
-    }
-    edit->setText(text);
+    edit->setText(cell.isEmpty() ? TRLData::FormatDefault(QLatin1Char('s'), f.Rest, row) : cell);
     return edit;
 }
 
@@ -294,7 +284,7 @@ int TRowEditor::Execute(int Row, QDialog* Form, bool OwnForm, int OffsetLeft, in
         switch (f.Type.unicode()) {
         case 'c': case 'l': control = CreateCombo(f, cell, Form); break;
         case 'd': control = CreateDatePicker(f, cell, Form); break;
-        case 's': control = CreateEdit(f, cell, Form); break;
+        case 's': control = CreateEdit(f, cell, Row, Form); break;
         default: control = CreateNumber(f, cell, Row, Form); break;
         }
         created.push_back(control);
