@@ -508,15 +508,52 @@ void TStringArray::Sort(int PrimCol, int SecCol, bool AscendPrim, bool AscendSec
         buildKeys(SecCol, sec);
     ReportPercent(40);
 
-    std::vector<int> order(FOrder.begin(), FOrder.end());
+    // Sort compact items (an order-preserving 64-bit prefix of the primary key plus the row) so
+    // that most comparisons touch no other memory; full keys decide only between equal prefixes.
+    struct Item {
+        std::uint64_t Key;
+        std::uint32_t Row;
+        std::uint8_t Kind;   // 0 number, 1 text
+    };
+    std::vector<Item> items(FOrder.size() - 1);
+    for (std::size_t i = 1; i < FOrder.size(); ++i) {
+        const int row = FOrder[i];
+        const SortKey& k = prim.Keys[std::size_t(row)];
+        Item& it = items[i - 1];
+        it.Row = std::uint32_t(row);
+        if (k.IsNumber) {
+            const double v = k.Number == 0 ? 0.0 : k.Number;   // -0 and +0 are equal
+            const auto bits = std::bit_cast<std::uint64_t>(v);
+            it.Key = (bits & 0x8000000000000000ull) ? ~bits : (bits | 0x8000000000000000ull);
+            it.Kind = 0;
+        } else {
+            std::uint64_t key = 0;
+            for (int j = 0; j < 4; ++j)
+                key = (key << 16) | (j < k.Length ? prim.Arena[k.Offset + std::size_t(j)] : 0u);
+            it.Key = key;
+            it.Kind = 1;
+        }
+    }
     const int signPrim = AscendPrim ? 1 : -1;
     const int signSec = AscendSec ? 1 : -1;
-    std::stable_sort(order.begin() + 1, order.end(), [&](int a, int b) {
-        int c = prim.Compare(a, b) * signPrim;
+    std::stable_sort(items.begin(), items.end(), [&](const Item& x, const Item& y) {
+        int c;
+        if (x.Kind != y.Kind)
+            c = x.Kind < y.Kind ? -1 : 1;
+        else if (x.Key != y.Key)
+            c = x.Key < y.Key ? -1 : 1;
+        else
+            c = x.Kind == 0 ? 0 : prim.Compare(int(x.Row), int(y.Row));
+        c *= signPrim;
         if (c == 0 && useSec)
-            c = sec.Compare(a, b) * signSec;
+            c = sec.Compare(int(x.Row), int(y.Row)) * signSec;
         return c < 0;
     });
+    std::vector<int> order(FOrder.size());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        order[i + 1] = int(items[i].Row);
+    items.clear();
+    items.shrink_to_fit();
     ReportPercent(90);
     ApplyOrder(std::move(order));
     ReportPercent(100);
