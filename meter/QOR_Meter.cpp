@@ -1,5 +1,7 @@
 #include "QOR_Meter.h"
 
+#include <QOR_NumIO.h>
+
 #include <QBrush>
 #include <QFileInfo>
 #include <QPainter>
@@ -37,19 +39,7 @@ double ClampTo(double v, double lo, double hi)
     return v;
 }
 
-// Fixed-decimal number text for the scale labels. Stand-in until the shared number-text unit
-// is available: width 1 (no padding), point as separator, decimals >= 0 fixed, otherwise
-// scientific.
-QString FormatRealStrStandIn(int width, int decimals, double value)
-{
-    QString s = decimals >= 0 ? QString::number(value, 'f', decimals)
-                              : QString::number(value, 'E', std::max(0, std::abs(width) - 7));
-    if (s.size() < std::abs(width))
-        s = s.rightJustified(std::abs(width), QLatin1Char(' '));
-    return s;
-}
-
-QString LabelText(int dp, double v) { return FormatRealStrStandIn(1, dp, v); }
+QString LabelText(int dp, double v) { return FormatRealStr(1, dp, v); }
 
 } // namespace
 
@@ -568,8 +558,11 @@ bool TMeter::LoadAnchor()
 // =============================================================================================
 // Geometry and value mapping
 
-void TMeter::CalcMeterLayoutParams()
+void TMeter::CalcMeterLayoutParams() { ComputeGeometry(); }
+
+void TMeter::ComputeGeometry() const
 {
+    FGeoSize = size();
     const int W = width();
     const int D = height() - FRimBottom;
     const double vertical = D - FRimTop - 16;          // room between the rims
@@ -620,11 +613,13 @@ double TMeter::ValueFraction(double v) const
 
 double TMeter::DrawingAngle(double v) const
 {
+    SyncGeometry();
     return FA / 2.0 + 90.0 - FA * ValueFraction(v);
 }
 
 double TMeter::CalcNeedleAngle(double value) const
 {
+    SyncGeometry();
     return 180.0 - (FA / 2.0 - FA * ValueFraction(value));
 }
 
@@ -637,6 +632,7 @@ void TMeter::ConvertToPixelCoords(int& X, int& Y, double pctradius, double value
 
 bool TMeter::ConvertPixelToValue(int XPos, int YPos, double& MeterValue) const
 {
+    SyncGeometry();
     const double dx = XPos - FCX, dy = YPos - FCY;
     double beta;
     if (dx == 0) {
@@ -743,6 +739,7 @@ QPoint TMeter::PolarPoint(double radius, double angleRad) const
 
 void TMeter::Paint()
 {
+    SyncGeometry();
     TCanvas* c = Canvas();
     if (!(FR > 0)) {
         // Too small for the rims: no dial, only the cover colour (no stale picture).

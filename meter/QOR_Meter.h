@@ -266,10 +266,10 @@ public:
 
     // --- geometry and value mapping
     void CalcMeterLayoutParams();
-    int CenterX() const { return FCX; }
-    int CenterY() const { return FCY; }
-    double Radius() const { return FR; }
-    int SweepAngle() const { return FA; }
+    int CenterX() const { SyncGeometry(); return FCX; }
+    int CenterY() const { SyncGeometry(); return FCY; }
+    double Radius() const { SyncGeometry(); return FR; }
+    int SweepAngle() const { SyncGeometry(); return FA; }
     // Needle angle in degrees, clockwise from straight down (180 = straight up).
     double CalcNeedleAngle(double value) const;
     // The pixel at pctradius percent of R in the direction of value.
@@ -347,6 +347,9 @@ private:
     void PaintFrame(TCanvas* c);
 
     QPoint PolarPoint(double radius, double angleRad) const;
+    // A hidden widget gets no resize event, so the geometry follows the size on demand.
+    void ComputeGeometry() const;
+    void SyncGeometry() const { if (size() != FGeoSize) ComputeGeometry(); }
     bool LogScaleUsable(double v) const;
     void EvaluateValue(double v);
     void Changed();                        // repaint after a property change
@@ -396,8 +399,9 @@ private:
     TNeedleLayout* FNeedleLayout = nullptr;
     TNeedleLayout* FNeedleLayoutSec = nullptr;
 
-    int FCX = 0, FCY = 0, FA = 90;
-    double FR = 0.0;
+    mutable int FCX = 0, FCY = 0, FA = 90;
+    mutable double FR = 0.0;
+    mutable QSize FGeoSize;
     bool FHighLamp = false;
     bool FLowLamp = false;
     TBitmap FBkgndBmp;
