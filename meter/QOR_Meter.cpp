@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <algorithm>
+#include <cstring>
 #include <cmath>
 #include <limits>
 
@@ -138,16 +139,28 @@ template <class T> void TMeter::Store(T& field, T v)
     }
 }
 
-void TMeter::Changed() { Invalidate(); }
+void TMeter::Changed()
+{
+    FDialDirty = true;
+    Invalidate();
+}
+
 void TMeter::NeedleChanged() { Invalidate(); }
 
-void TMeter::FontChanged() { Invalidate(); }
+void TMeter::FontChanged() { Changed(); }
 
 void TMeter::resizeEvent(QResizeEvent* e)
 {
     TCustomControl::resizeEvent(e);
     CalcMeterLayoutParams();
-    Invalidate();
+    Changed();
+}
+
+void TMeter::changeEvent(QEvent* e)
+{
+    if (e->type() == QEvent::PaletteChange)
+        Changed();   // system colours of the dial may have changed
+    TCustomControl::changeEvent(e);
 }
 
 void TMeter::SetMeterLayout(TMeterLayout v)
@@ -282,7 +295,7 @@ void TMeter::SetValue(double v)
         EvaluateValue(FValue);
     else
         FHighLamp = FLowLamp = false;
-    Changed();
+    NeedleChanged();
 }
 
 void TMeter::SetValueSec(double v)
@@ -299,7 +312,7 @@ void TMeter::SetValueSec(double v)
     // A hidden secondary needle must not switch off lamps the main value has lit.
     if (FNeedleLayoutSec->Visible()) {
         EvaluateValue(FValueSec);
-        Changed();
+        NeedleChanged();
     }
 }
 
@@ -752,12 +765,14 @@ void TMeter::Paint()
     c->Pen()->SetWidth(1);
     c->Pen()->SetStyle(psSolid);
     c->Pen()->SetMode(pmCopy);
-    PaintBackground(c);
-    if (FScaleBkVisible)
-        PaintBands(c);
-    if (FScaleVisible)
-        PaintScale(c);
-    PaintCaption(c);
+    // A label hook may draw differently every time, so the dial is then never reused.
+    if (OnBeforeDrawScaleLabel) {
+        FDialDirty = true;
+        PaintDial(c);
+    } else if (!RestoreDial()) {
+        PaintDial(c);
+        StoreDial();
+    }
 
     bool needleDrawn = false;
     if (OnBeforeDrawNeedle)
@@ -777,6 +792,41 @@ void TMeter::Paint()
     if (OnMeterRendered)
         OnMeterRendered(this, c);
     PaintFrame(c);
+}
+
+void TMeter::PaintDial(TCanvas* c)
+{
+    PaintBackground(c);
+    if (FScaleBkVisible)
+        PaintBands(c);
+    if (FScaleVisible)
+        PaintScale(c);
+    PaintCaption(c);
+}
+
+bool TMeter::RestoreDial()
+{
+    if (FDialDirty)
+        return false;
+    QImage& img = Surface()->Image();
+    if (img.size() != FDialLayer.size() || img.format() != FDialLayer.format() ||
+        img.devicePixelRatio() != FDialLayer.devicePixelRatio() || img.bytesPerLine() != FDialLayer.bytesPerLine())
+        return false;
+    std::memcpy(img.bits(), FDialLayer.constBits(), size_t(img.sizeInBytes()));
+    return true;
+}
+
+void TMeter::StoreDial()
+{
+    const QImage& img = Surface()->Image();
+    if (img.size() == FDialLayer.size() && img.format() == FDialLayer.format() &&
+        img.bytesPerLine() == FDialLayer.bytesPerLine()) {
+        std::memcpy(FDialLayer.bits(), img.constBits(), size_t(img.sizeInBytes()));
+        FDialLayer.setDevicePixelRatio(img.devicePixelRatio());
+    } else {
+        FDialLayer = img.copy();
+    }
+    FDialDirty = false;
 }
 
 void TMeter::PaintBackground(TCanvas* c)

@@ -326,6 +326,7 @@ protected:
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void FontChanged() override;
     void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
     void DoOverFlowEvent();
     void DoUnderFlowEvent();
@@ -333,7 +334,12 @@ protected:
     void MouseMoveInMeter(bool WithinRange, TShiftState Shift, double MeterValue);
 
 private:
-    // Painting steps, in the order Paint runs them.
+    // Painting steps, in the order Paint runs them. The dial (background, bands, scale,
+    // caption) only changes with the settings, so a repaint for a new value copies it from
+    // FDialLayer instead of drawing it again.
+    void PaintDial(TCanvas* c);
+    bool RestoreDial();
+    void StoreDial();
     void PaintBackground(TCanvas* c);
     void PaintBands(TCanvas* c);
     void PaintScale(TCanvas* c);
@@ -352,8 +358,8 @@ private:
     void SyncGeometry() const { if (size() != FGeoSize) ComputeGeometry(); }
     bool LogScaleUsable(double v) const;
     void EvaluateValue(double v);
-    void Changed();                        // repaint after a property change
-    void NeedleChanged();
+    void Changed();                        // repaint after a setting change (the dial too)
+    void NeedleChanged();                  // repaint after a value or needle change
     bool LoadBackground();
     bool LoadAnchor();
     template <class T> void Store(T& field, T v);
@@ -408,6 +414,8 @@ private:
     TBitmap FAnchorBmp;
     TBitmap FAnchorMask;
     QVector<QPoint> FPoly;                 // reused needle polygon
+    QImage FDialLayer;
+    bool FDialDirty = true;
 };
 
 } // namespace qor

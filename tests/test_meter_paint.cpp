@@ -473,6 +473,35 @@ TEST(MeterPaint, RenderedHookDrawsOverEverythingButTheFrame)
     EXPECT_EQ(PixelAt(img, 0, 0), clWhite);   // the frame comes last
 }
 
+TEST(MeterPaint, ReusedDialMatchesAFreshDrawing)
+{
+    auto setUp = [](TMeter& m) {
+        m.SetScaleBkVisible(true);
+        m.SetThresholdLow(0.3);
+        m.SetThresholdHigh(0.6);
+        m.SetCaption(QStringLiteral("A"));
+        m.NeedleLayoutSec()->SetVisible(true);
+    };
+    TMeter warm;
+    setUp(warm);
+    warm.SetValue(0.1);
+    warm.RenderNow();
+    warm.SetValue(0.7);          // needle and lamps change, the dial is reused
+    warm.SetValueSec(0.4);
+    warm.NeedleLayout()->SetThickness(5);
+    TMeter fresh;
+    setUp(fresh);
+    fresh.SetValue(0.7);
+    fresh.SetValueSec(0.4);
+    fresh.NeedleLayout()->SetThickness(5);
+    EXPECT_EQ(Rendered(warm), Rendered(fresh));
+    warm.SetThresholdHigh(0.9);  // a setting change draws the dial again
+    fresh.SetThresholdHigh(0.9);
+    warm.resize(250, 180);
+    fresh.resize(250, 180);
+    EXPECT_EQ(Rendered(warm), Rendered(fresh));
+}
+
 TEST(MeterPaint, TooSmallOrDegenerateMetersPaintNothingAndSurvive)
 {
     TMeter m;
