@@ -210,7 +210,7 @@ private:
         TMeter* m = NewMeter();
         m->SetMeterLayout(mlCirc270);
         m->SetMeterMaxValue(16);
-        m->SetMeterNrTicks(8);
+        m->SetMeterNrTicks(4);
         m->SetMeterDecPlaces(0);
         m->SetColorBakG(RGB(0x1C, 0x22, 0x2A));
         m->SetColorScale(RGB(0xE8, 0xEC, 0xF0));

@@ -274,6 +274,21 @@ TEST(MeterValues, EqualBoundsAfterLoadingDoNotDivideByZero)
     m.RenderNow();   // one tick, one label, no endless loop
 }
 
+TEST(MeterValues, LogarithmicFlagWithNonPositiveBoundsMapsLinearly)
+{
+    TMeter m;
+    m.BeginLoading();   // loading stores the flag without checking the bounds
+    m.SetLogarithmic(true);
+    m.SetMeterMinValue(-5);
+    m.SetMeterMaxValue(5);
+    m.Loaded();
+    EXPECT_DOUBLE_EQ(m.DrawingAngle(0), 90.0);
+    double v = 1;
+    EXPECT_TRUE(m.ConvertPixelToValue(148, 40, v));
+    EXPECT_DOUBLE_EQ(v, 0.0);
+    m.RenderNow();
+}
+
 TEST(MeterValues, NeedleLayoutsNotifyAndCopy)
 {
     TMeter m;
