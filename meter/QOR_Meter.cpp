@@ -318,12 +318,14 @@ void TMeter::SetValueSec(double v)
 
 void TMeter::SetMeterMinValue(double v)
 {
-    if (!std::isfinite(v) || (FLogarithmic && v < LogFloor))
+    if (!std::isfinite(v))
         return;
     if (Loading()) {
         FMeterMinValue = v;
         return;
     }
+    if (FLogarithmic && v < LogFloor)
+        return;
     if (v == FMeterMinValue)
         return;
     FMeterMinValue = v;
@@ -338,12 +340,14 @@ void TMeter::SetMeterMinValue(double v)
 
 void TMeter::SetMeterMaxValue(double v)
 {
-    if (!std::isfinite(v) || (FLogarithmic && v < LogFloor))
+    if (!std::isfinite(v))
         return;
     if (Loading()) {
         FMeterMaxValue = v;
         return;
     }
+    if (FLogarithmic && v < LogFloor)
+        return;
     if (v == FMeterMaxValue)
         return;
     FMeterMaxValue = v;
@@ -361,12 +365,14 @@ void TMeter::SetMeterMaxValue(double v)
 
 void TMeter::SetThresholdLow(double v)
 {
-    if (std::isnan(v) || (FLogarithmic && v < LogFloor))
+    if (std::isnan(v))
         return;
     if (Loading()) {
         FThresholdLow = v;
         return;
     }
+    if (FLogarithmic && v < LogFloor)
+        return;
     if (v == FThresholdLow)
         return;
     FThresholdLow = ClampTo(v, FMeterMinValue, FMeterMaxValue);
@@ -380,12 +386,14 @@ void TMeter::SetThresholdLow(double v)
 
 void TMeter::SetThresholdHigh(double v)
 {
-    if (std::isnan(v) || (FLogarithmic && v < LogFloor))
+    if (std::isnan(v))
         return;
     if (Loading()) {
         FThresholdHigh = v;
         return;
     }
+    if (FLogarithmic && v < LogFloor)
+        return;
     if (v == FThresholdHigh)
         return;
     FThresholdHigh = ClampTo(v, FMeterMinValue, FMeterMaxValue);
