@@ -6,6 +6,7 @@
 #include <QDate>
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <clocale>
 #include <cmath>
@@ -219,7 +220,10 @@ bool CheckFixPointStr(const QString& Instring, int DecPSep, int DecPlaces)
 {
     if (!CheckFloatStr(Instring, DecPSep))
         return false;
-    const qsizetype point = Instring.indexOf(QLatin1Char('.')) + 1;  // 1-based, 0 when absent
+    // The layout is measured at the ".", or at the "," where only the comma is accepted (a
+    // "." could never pass the check above then).
+    const QChar pointChar = ResolveDecPSep(DecPSep) == 2 ? QLatin1Char(',') : QLatin1Char('.');
+    const qsizetype point = Instring.indexOf(pointChar) + 1;  // 1-based, 0 when absent
     if (point == 0)
         return Instring.size() == DecPlaces;
     return point == Instring.size() - DecPlaces;
@@ -343,15 +347,45 @@ QString NonFiniteText(double v)
     return v < 0 ? QStringLiteral("-INF") : QStringLiteral("+INF");
 }
 
+// Whether v lies exactly halfway between two multiples of 10^-k (k may be negative). With
+// v = M * 2^e, M odd, v * 10^k = M * 5^k * 2^(e + k) has the fraction .5 exactly when
+// e + k == -1 (and, for k < 0, 5^-k divides M).
+bool IsDecimalTie(double v, int k)
+{
+    if (v == 0.0 || !std::isfinite(v) || k < -22 || k > 1100)
+        return false;
+    int exp = 0;
+    const double fr = std::frexp(std::fabs(v), &exp);
+    std::uint64_t m = std::uint64_t(std::ldexp(fr, 53));
+    const int tz = std::countr_zero(m);
+    m >>= tz;
+    if (exp - 53 + tz != -(k + 1))
+        return false;
+    std::uint64_t p5 = 1;
+    for (int i = 0; i < -k; ++i)
+        p5 *= 5;
+    return m % p5 == 0;
+}
+
+// Decimal ties round away from zero, as in the platform's number formatting; the shortest
+// conversions round them to even, so a tie is formatted from its neighbour one unit further out.
+double AwayFromTie(double v) { return std::nextafter(v, v > 0 ? HUGE_VAL : -HUGE_VAL); }
+
 // " d.dddE+dddd" / "-d.dddE+dddd" with the given number of fraction digits (no point for 0).
 QString Scientific(double v, int fractionDigits)
 {
     char buf[64];
     auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, fractionDigits);
-    const char* end = res.ptr;
     const char* e = buf;
-    while (e < end && *e != 'e')
+    while (e < res.ptr && *e != 'e')
         ++e;
+    if (IsDecimalTie(v, fractionDigits - std::atoi(e + 1))) {
+        res = std::to_chars(buf, buf + sizeof buf, AwayFromTie(v), std::chars_format::scientific, fractionDigits);
+        e = buf;
+        while (e < res.ptr && *e != 'e')
+            ++e;
+    }
+    const char* end = res.ptr;
     const char* mant = buf;
     QString out;
     out.reserve(fractionDigits + 12);
@@ -378,6 +412,8 @@ QString Fixed(double v, int decimals)
 {
     // Large enough for every finite double with up to 100 decimals.
     char buf[420];
+    if (IsDecimalTie(v, decimals))
+        v = AwayFromTie(v);
     auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
     return QString::fromLatin1(buf, res.ptr - buf);
 }

@@ -36,6 +36,7 @@ KORVANE_EXPORT bool CheckFloatExpStr(const QString& Instring, bool ExpAllowed, i
 KORVANE_EXPORT bool CheckFloatStr(const QString& Instring, int DecPSep);
 // CheckFloatStr plus the layout of a fixed-point number with DecPlaces decimals: the first "."
 // sits exactly DecPlaces characters before the end (a text without "." must be DecPlaces long).
+// Where only the comma is accepted, the "," takes the place of the ".".
 KORVANE_EXPORT bool CheckFixPointStr(const QString& Instring, int DecPSep, int DecPlaces);
 KORVANE_EXPORT bool CheckIntStr(const QString& Instring);
 KORVANE_EXPORT bool CheckHexStr(const QString& Instring);

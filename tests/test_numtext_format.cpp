@@ -18,6 +18,10 @@ TEST(NumTextFormat, ScientificWithTwoDigitExponent)
     EXPECT_EQ(FormatRealStr(12, -2, 0.0), QStringLiteral(" 0.00000E+00"));
     EXPECT_EQ(FormatRealStr(12, -2, 2.5e-7), QStringLiteral(" 2.50000E-07"));
     EXPECT_EQ(FormatRealStr(12, -2, 9.99e99), QStringLiteral(" 9.99000E+99"));
+    EXPECT_EQ(FormatRealStr(8, -2, 1.25), QStringLiteral(" 1.3E+00"));
+    EXPECT_EQ(FormatRealStr(8, -2, 1250.0), QStringLiteral(" 1.3E+03"));
+    EXPECT_EQ(FormatRealStr(8, -2, -0.0625), QStringLiteral("-6.3E-02"));
+    EXPECT_EQ(FormatRealStr(8, -2, 1.5), QStringLiteral(" 1.5E+00"));
     // Rounding up into the next decade moves the exponent.
     EXPECT_EQ(FormatRealStr(8, -2, 9.99), QStringLiteral(" 1.0E+01"));
     EXPECT_EQ(FormatRealStr(20, -2, 1.0).size(), 20);
@@ -43,8 +47,13 @@ TEST(NumTextFormat, FixedIsRightAlignedAndNeverCut)
 {
     EXPECT_EQ(FormatRealStr(1, 2, 3.14159), QStringLiteral("3.14"));
     EXPECT_EQ(FormatRealStr(8, 2, 3.14159), QStringLiteral("    3.14"));
-    EXPECT_EQ(FormatRealStr(1, 0, 2.5), QStringLiteral("2"));  // ties go to even
-    EXPECT_EQ(FormatRealStr(1, 0, 3.5), QStringLiteral("4"));
+    // Exact decimal ties round away from zero, like the platform's formatting.
+    EXPECT_EQ(FormatRealStr(1, 0, 2.5), QStringLiteral("3"));
+    EXPECT_EQ(FormatRealStr(1, 0, -2.5), QStringLiteral("-3"));
+    EXPECT_EQ(FormatRealStr(1, 2, 0.125), QStringLiteral("0.13"));
+    EXPECT_EQ(FormatRealStr(1, 2, 0.375), QStringLiteral("0.38"));
+    EXPECT_EQ(FormatRealStr(1, 0, 0.49999999999999994), QStringLiteral("0"));
+    EXPECT_EQ(FormatRealStr(1, 2, 0.115), QStringLiteral("0.12"));  // 0.115 is 0.11500000000000000499...
     EXPECT_EQ(FormatRealStr(1, 3, -0.0005), QStringLiteral("-0.001"));
     EXPECT_EQ(FormatRealStr(1, 2, -0.0), QStringLiteral("0.00"));
     EXPECT_EQ(FormatRealStr(2, 1, 12345.0), QStringLiteral("12345.0"));

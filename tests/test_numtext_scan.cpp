@@ -205,8 +205,10 @@ TEST(NumTextCheck, FixPointNeedsTheDecimalsInPlace)
     EXPECT_FALSE(CheckFixPointStr(QStringLiteral("12.3"), 3, 2));
     EXPECT_FALSE(CheckFixPointStr(QStringLiteral("12.345"), 3, 2));
     EXPECT_FALSE(CheckFixPointStr(QStringLiteral("1234"), 3, 2));
-    // Only "." counts as the point of the layout.
+    // "." is the point of the layout, unless only the comma is accepted.
     EXPECT_FALSE(CheckFixPointStr(QStringLiteral("12,34"), 3, 2));
+    EXPECT_TRUE(CheckFixPointStr(QStringLiteral("12,34"), 2, 2));
+    EXPECT_FALSE(CheckFixPointStr(QStringLiteral("12.34"), 2, 2));
 }
 
 TEST(NumTextCheck, IntegerChecks)
