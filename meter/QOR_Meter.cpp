@@ -1,6 +1,7 @@
 #include "QOR_Meter.h"
 
 #include <QOR_NumIO.h>
+#include <QOR_math1.h>
 
 #include <QBrush>
 #include <QFileInfo>
@@ -962,7 +963,7 @@ void TMeter::PaintScale(TCanvas* c)
         return;
     }
     const double q = 0.999999999;
-    const double e = std::floor(std::log10(q * lo));   // first decade: rounded towards minus infinity
+    const double e = IntNeg(std::log10(q * lo));   // first decade: rounded towards minus infinity
     const double base = std::pow(10.0, e);
     const bool labelAll = hi / lo < 10;
     double F = 1.0;
