@@ -893,6 +893,12 @@ void TMeter::PaintBands(TCanvas* c)
 
 void TMeter::PaintScaleLabel(TCanvas* c, double v, double dx, double dy, int dp)
 {
+    // On a full circle the maximum falls on the minimum: one label there, not two overprinted.
+    const double f = ValueFraction(v);
+    if (FA >= 360 && f >= 1 - 1e-9 && FLabelAtMin)
+        return;
+    if (f <= 1e-9)
+        FLabelAtMin = true;
     QString text = LabelText(dp, v);
     const double theta = Deg2Rad(DrawingAngle(v));
     const int x = RoundI(FCX + (FR - dx) * std::cos(theta));
@@ -910,6 +916,7 @@ void TMeter::PaintScaleLabel(TCanvas* c, double v, double dx, double dy, int dp)
 
 void TMeter::PaintScale(TCanvas* c)
 {
+    FLabelAtMin = false;
     const double lo = FMeterMinValue, hi = FMeterMaxValue;
     c->Pen()->SetColor(FColorScale);
     c->Brush()->SetStyle(bsClear);

@@ -416,6 +416,7 @@ private:
     QVector<QPoint> FPoly;                 // reused needle polygon
     QImage FDialLayer;
     bool FDialDirty = true;
+    bool FLabelAtMin = false;              // scale painting: a label sits at the minimum
 };
 
 } // namespace qor

@@ -431,6 +431,20 @@ TEST(MeterPaint, ScaleLabelsGoThroughTheHook)
     EXPECT_EQ(labels, QStringList({"1", "2", "3", "4", "5"}));
 }
 
+TEST(MeterPaint, FullCircleShowsOneLabelWhereMinimumMeetsMaximum)
+{
+    TMeter m;
+    m.SetMeterLayout(mlCirc360);
+    QStringList labels;
+    m.OnBeforeDrawScaleLabel = [&](QObject*, TCanvas*, QString& text, int, int) { labels << text; };
+    m.RenderNow();
+    EXPECT_EQ(labels, QStringList({"0.0", "0.2", "0.4", "0.6", "0.8"}));
+    labels.clear();
+    m.SetMeterMinValue(0.1);   // the minimum has no tick of its own: the maximum keeps its label
+    m.RenderNow();
+    EXPECT_EQ(labels, QStringList({"0.2", "0.4", "0.6", "0.8", "1.0"}));
+}
+
 TEST(MeterPaint, LogarithmicScaleTicksEveryUnitOfEachDecade)
 {
     TMeter m;
