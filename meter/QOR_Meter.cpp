@@ -520,6 +520,15 @@ void TMeter::Assign(const QObject* Source)
     Changed();
 }
 
+void TMeter::AssignTo(QObject* Dest) const
+{
+    if (auto* d = qobject_cast<TMeter*>(Dest)) {
+        d->Assign(this);
+        return;
+    }
+    TCustomControl::AssignTo(Dest);
+}
+
 // =============================================================================================
 // Image files
 

@@ -291,6 +291,7 @@ public:
     // Clamps Value into the range, loads the image files and repaints.
     void Loaded() override;
     void Assign(const QObject* Source) override;
+    void AssignTo(QObject* Dest) const override;
 
     QColor QColorScale() const { return ToQColor(FColorScale); }
     void SetQColorScale(const QColor& c) { SetColorScale(FromQColor(c)); }

@@ -331,6 +331,10 @@ TEST(MeterValues, AssignCopiesAnotherMeter)
     EXPECT_EQ(b.SweepAngle(), 300);
     QObject plain;
     EXPECT_THROW(b.Assign(&plain), EConvertError);
+    TMeter c;
+    a.AssignTo(&c);
+    EXPECT_EQ(c.Caption(), QStringLiteral("kPa"));
+    EXPECT_THROW(a.AssignTo(&plain), EConvertError);
 }
 
 TEST(MeterValues, MouseMoveReportsTheValueUnderThePointer)
