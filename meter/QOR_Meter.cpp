@@ -380,6 +380,7 @@ void TMeter::SetThresholdLow(double v)
     if (FThresholdHigh < FThresholdLow)
         FThresholdHigh = FThresholdLow;
     FLowLamp = FValue <= FThresholdLow;
+    FHighLamp = FHighLamp && FValue >= FThresholdHigh;   // a raised high threshold may clear it
     if (FLowLamp)
         DoUnderFlowEvent();
     Changed();
@@ -401,6 +402,7 @@ void TMeter::SetThresholdHigh(double v)
     if (FThresholdLow > FThresholdHigh)
         FThresholdLow = FThresholdHigh;
     FHighLamp = FValue >= FThresholdHigh;
+    FLowLamp = FLowLamp && FValue <= FThresholdLow;      // a lowered low threshold may clear it
     if (FHighLamp)
         DoOverFlowEvent();
     Changed();

@@ -214,11 +214,19 @@ TEST(MeterValues, ThresholdsRepairEachOtherAndUpdateLamps)
     EXPECT_EQ(m.ThresholdLow(), 0.4);
     EXPECT_TRUE(m.HighLampLit());
     EXPECT_EQ(log.seen, "UO");
-    m.SetThresholdLow(3);      // clamped to the range, raises ThresholdHigh
+    m.SetThresholdLow(0.45);   // the low lamp goes out once the value is above it
+    EXPECT_FALSE(m.LowLampLit());
+    EXPECT_TRUE(m.HighLampLit());
+    m.SetThresholdLow(3);      // clamped to the range, raises ThresholdHigh above the value
     EXPECT_EQ(m.ThresholdLow(), 1.0);
     EXPECT_EQ(m.ThresholdHigh(), 1.0);
+    EXPECT_TRUE(m.LowLampLit());
+    EXPECT_FALSE(m.HighLampLit());   // never both lamps for one value
+    m.SetThresholdHigh(0.2);         // lowers ThresholdLow below the value
+    EXPECT_TRUE(m.HighLampLit());
+    EXPECT_FALSE(m.LowLampLit());
     m.SetThresholdHigh(NaN);
-    EXPECT_EQ(m.ThresholdHigh(), 1.0);
+    EXPECT_EQ(m.ThresholdHigh(), 0.2);
 }
 
 TEST(MeterValues, NonFiniteInputKeepsTheMeterSane)
