@@ -7,7 +7,10 @@
 
 #include <QDir>
 #include <QImage>
+#include <chrono>
 #include <cmath>
+#include <limits>
+#include <random>
 
 using namespace qor;
 using qortest::PixelAt;
@@ -536,6 +539,41 @@ TEST(MeterPaint, TooSmallOrDegenerateMetersPaintNothingAndSurvive)
     m.SetLogarithmic(true);
     m.RenderNow();   // 390 decades of ticks, bounded
     EXPECT_TRUE(m.Logarithmic());
+}
+
+TEST(MeterPaint, RandomSettingsNeverHangOrCrash)
+{
+    std::mt19937 rng(20261207);
+    const double values[] = {0, 1, -1, 1e-120, 1e-100, 0.5, 7, 1e6, -1e300, 1e300, 1e17, 1e17 + 2,
+                             std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()};
+    auto any = [&] { return values[rng() % std::size(values)]; };
+    const auto t0 = std::chrono::steady_clock::now();
+    for (int i = 0; i < 300; ++i) {
+        TMeter m;
+        m.resize(int(rng() % 400), int(rng() % 300));
+        m.SetMeterLayout(TMeterLayout(rng() % 6));
+        m.SetRimTop(int(rng() % 40) - 5);
+        m.SetRimSide(int(rng() % 40) - 5);
+        m.SetMeterNrTicks(int(rng() % 30));
+        m.SetMeterDecPlaces(int(rng() % 6));
+        m.SetScaleBkVisible(rng() % 2);
+        m.SetScaleBkWidth(any());
+        m.SetMeterMinValue(any());
+        m.SetMeterMaxValue(any());
+        m.SetLogarithmic(rng() % 2);
+        m.SetThresholdLow(any());
+        m.SetThresholdHigh(any());
+        m.SetValue(any());
+        m.NeedleLayoutSec()->SetVisible(rng() % 2);
+        m.SetValueSec(any());
+        m.SetAnchorSize(int(rng() % 60) - 10);
+        m.NeedleLayout()->SetThickness(int(rng() % 20) - 5);
+        m.RenderNow();
+        double v = 0;
+        m.ConvertPixelToValue(int(rng() % 400), int(rng() % 300), v);
+        EXPECT_FALSE(std::isnan(v));
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(20));
 }
 
 } // namespace
