@@ -256,6 +256,9 @@ public:
     void SetNeedleLayoutSec(TNeedleLayout* v);
 
     // --- events
+    // Fires before the needles are drawn; setting NeedleDrawn replaces both the main needle and
+    // the secondary one (drawn for ValueSec under the main needle while NeedleLayoutSec is
+    // visible).
     TBeforeDrawNeedleEvent OnBeforeDrawNeedle;
     TmtBeforeDrawScaleLabelEvent OnBeforeDrawScaleLabel;
     TMeterRenderedEvent OnMeterRendered;
