@@ -194,12 +194,12 @@ void TMeter::SetScaleBkWidth(double v)
     Store(FScaleBkWidth, std::clamp(v, 0.0, 100.0));
 }
 
-void TMeter::SetColorScale(TColor v) { StoreColor(FColorScale, v); }
-void TMeter::SetColorSclBkLow(TColor v) { StoreColor(FColorSclBkLow, v); }
-void TMeter::SetColorSclBkNorm(TColor v) { StoreColor(FColorSclBkNorm, v); }
-void TMeter::SetColorSclBkHigh(TColor v) { StoreColor(FColorSclBkHigh, v); }
-void TMeter::SetColorBakG(TColor v) { StoreColor(FColorBakG, v); }
-void TMeter::SetColorCover(TColor v) { StoreColor(FColorCover, v); }
+void TMeter::SetColorScale(TColor v) { Store(FColorScale, v); }
+void TMeter::SetColorSclBkLow(TColor v) { Store(FColorSclBkLow, v); }
+void TMeter::SetColorSclBkNorm(TColor v) { Store(FColorSclBkNorm, v); }
+void TMeter::SetColorSclBkHigh(TColor v) { Store(FColorSclBkHigh, v); }
+void TMeter::SetColorBakG(TColor v) { Store(FColorBakG, v); }
+void TMeter::SetColorCover(TColor v) { Store(FColorCover, v); }
 void TMeter::SetColorScheme(TColorScheme v) { Store(FColorScheme, v); }
 void TMeter::SetFrameStyle(TFrameStyle v) { Store(FFrameStyle, v > fsEngraved ? fsNone : v); }
 void TMeter::SetFrameStyleOrd(int v) { SetFrameStyle(v >= 0 && v <= fsEngraved ? TFrameStyle(v) : fsNone); }
@@ -248,8 +248,8 @@ void TMeter::SetAnchorCovered(bool v) { Store(FAnchorCovered, v); }
 void TMeter::SetAnchorSize(int v) { Store(FAnchorSize, v); }
 void TMeter::SetLimWatchHighOn(bool v) { Store(FLimWatchHighOn, v); }
 void TMeter::SetLimWatchLowOn(bool v) { Store(FLimWatchLowOn, v); }
-void TMeter::SetLimWatchActColor(TColor v) { StoreColor(FLimWatchActColor, v); }
-void TMeter::SetLimWatchPsvColor(TColor v) { StoreColor(FLimWatchPsvColor, v); }
+void TMeter::SetLimWatchActColor(TColor v) { Store(FLimWatchActColor, v); }
+void TMeter::SetLimWatchPsvColor(TColor v) { Store(FLimWatchPsvColor, v); }
 
 void TMeter::SetNeedleLayout(TNeedleLayout* v)
 {

@@ -367,7 +367,6 @@ private:
     bool LoadBackground();
     bool LoadAnchor();
     template <class T> void Store(T& field, T v);
-    void StoreColor(TColor& field, TColor v) { Store(field, v); }
 
     TMeterLayout FMeterLayout = mlCirc90;
     double FMeterMinValue = 0.0;
