@@ -5,6 +5,7 @@
 #include <QOR_Meter.h>
 
 #include <QApplication>
+#include <QFont>
 #include <QMouseEvent>
 #include <cmath>
 #include <limits>
@@ -84,6 +85,34 @@ TEST(MeterValues, Defaults)
     // The published properties reach Qt's property system with Qt types.
     EXPECT_EQ(m.property("ColorScale").value<QColor>(), QColor(0, 0, 0x80));
     EXPECT_EQ(m.property("MeterNrTicks").toInt(), 3);
+}
+
+TEST(MeterValues, PublishedPropertiesWorkThroughQtsPropertySystem)
+{
+    // What a form loader does with the stored properties.
+    TMeter m;
+    EXPECT_TRUE(m.setProperty("MeterMaxValue", 50.0));
+    EXPECT_TRUE(m.setProperty("Value", 20.0));
+    EXPECT_TRUE(m.setProperty("MeterLayout", 4));
+    EXPECT_TRUE(m.setProperty("ColorBakG", QColor(0x11, 0x22, 0x33)));
+    EXPECT_TRUE(m.setProperty("FrameStyle", 5));
+    EXPECT_TRUE(m.setProperty("Caption", QStringLiteral("psi")));
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(17);
+    f.setBold(true);
+    EXPECT_TRUE(m.setProperty("FontCaption", f));
+    EXPECT_EQ(m.MeterMaxValue(), 50.0);
+    EXPECT_EQ(m.Value(), 20.0);
+    EXPECT_EQ(m.MeterLayout(), mlCirc300);
+    EXPECT_EQ(m.ColorBakG(), RGB(0x11, 0x22, 0x33));
+    EXPECT_EQ(m.FrameStyle(), fsEngraved);
+    EXPECT_EQ(m.Caption(), QStringLiteral("psi"));
+    EXPECT_TRUE(m.FontCaption()->Style().Contains(fsBold));
+    EXPECT_EQ(m.property("FontCaption").value<QFont>().pixelSize(), 17);
+    auto* layout = m.property("NeedleLayout").value<TNeedleLayout*>();
+    ASSERT_EQ(layout, m.NeedleLayout());
+    EXPECT_TRUE(layout->setProperty("HeadAngle", 300));
+    EXPECT_EQ(layout->HeadAngle(), 180);
 }
 
 TEST(MeterValues, SettersClamp)
