@@ -206,6 +206,9 @@ TCanvas::TCanvas(QImage* target)
 
 void TCanvas::FontChanged()
 {
+    // A change of colour alone keeps the font and its metrics (text colour is set per call).
+    if (FQFont && FFont.ToQFont() == *FQFont)
+        return;
     FQFont.reset();
     FMetrics.reset();
     FFontDirty = true;
