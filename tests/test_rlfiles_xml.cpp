@@ -220,6 +220,13 @@ TEST(RLFiles, ReaderToleratesCommentsUnknownElementsAndCrLf)
     ASSERT_TRUE(d.ReadFromXMLString(text, QStringLiteral("q")));
     EXPECT_EQ(d.Elem(2, 1), QStringLiteral("a\u263A" "A"));
     EXPECT_EQ(d.Header(2), QStringLiteral("C-2"));   // no name in the file: the default
+
+    // What the recognition accepts, the reader loads: tag and attribute names in any case.
+    ASSERT_TRUE(d.ReadFromXMLString(QStringLiteral("<REPLIST VendRiLex ID=\"  Sales \">\n<NumCols>1</NumCols>"
+                                                   "<NUMROWS>1</NUMROWS><Cell C=\"1\" R=\"1\">v</Cell>\n</REPLIST>\n"),
+                                    QStringLiteral("sales")));
+    EXPECT_EQ(d.Elem(1, 1), QStringLiteral("v"));
+    EXPECT_EQ(d.DataID(), QStringLiteral("Sales"));
 }
 
 TEST(RLFiles, FailedSaveKeepsThePreviousFile)
