@@ -33,10 +33,12 @@ public:
         for (const char* n : kFormatNames)
             FFormat->addItem(QString::fromLatin1(n));
         FFormat->setCurrentIndex(-1);
+        FFormat->setPlaceholderText(QStringLiteral("(as set per field)"));
         FSep = new QComboBox;
         for (const char* n : kSepNames)
             FSep->addItem(QString::fromLatin1(n));
         FSep->setCurrentIndex(-1);
+        FSep->setPlaceholderText(QStringLiteral("(as set per field)"));
         switches->addWidget(new QLabel(QStringLiteral("InputFormat of all fields:")));
         switches->addWidget(FFormat);
         switches->addSpacing(20);
