@@ -108,4 +108,22 @@ QString strff(double Value, int Width, int Decimals)
     return s;
 }
 
+int LeadingInteger(const QString& Text, qsizetype From)
+{
+    qsizetype i = std::max<qsizetype>(0, From);
+    while (i < Text.size() && Text[i] == QLatin1Char(' '))
+        ++i;
+    bool negative = false;
+    if (i < Text.size() && (Text[i] == QLatin1Char('+') || Text[i] == QLatin1Char('-'))) {
+        negative = Text[i] == QLatin1Char('-');
+        ++i;
+    }
+    long long v = 0;
+    while (i < Text.size() && Text[i] >= QLatin1Char('0') && Text[i] <= QLatin1Char('9')) {
+        v = std::min<long long>(v * 10 + (Text[i].unicode() - '0'), 1000000000LL);
+        ++i;
+    }
+    return int(negative ? -v : v);
+}
+
 } // namespace qor

@@ -33,5 +33,8 @@ KORVANE_EXPORT QString LeftString(const QString& Text, int N);
 // Value with Decimals decimals (point as separator), right-aligned in at least Width
 // characters; Decimals < 0 gives the scientific layout "-d.ddddddddddddddE+ddd".
 KORVANE_EXPORT QString strff(double Value, int Width, int Decimals);
+// The integer that starts at index From (0-based) of Text: blanks skipped, one "+" or "-", then
+// decimal digits up to the first non-digit; no digits give 0. Saturates at +-1,000,000,000.
+KORVANE_EXPORT int LeadingInteger(const QString& Text, qsizetype From = 0);
 
 } // namespace qor

@@ -31,23 +31,6 @@ private:
 };
 
 // Integer read from Text at 0-based position From: leading blanks, one sign, decimal digits.
-int ReadCount(const QString& Text, qsizetype From)
-{
-    qsizetype i = From;
-    while (i < Text.size() && Text[i] == QLatin1Char(' '))
-        ++i;
-    bool negative = false;
-    if (i < Text.size() && (Text[i] == QLatin1Char('+') || Text[i] == QLatin1Char('-'))) {
-        negative = Text[i] == QLatin1Char('-');
-        ++i;
-    }
-    long long v = 0;
-    while (i < Text.size() && Text[i].isDigit() && Text[i].unicode() < 128) {
-        v = std::min<long long>(v * 10 + (Text[i].unicode() - '0'), 1000000000LL);
-        ++i;
-    }
-    return int(negative ? -v : v);
-}
 
 } // namespace
 
@@ -369,11 +352,11 @@ QString TRLData::FormatDefault(QChar Letter, const QString& r, int ARow)
     case 'e':
     case 'f':
         if (lower.contains(QLatin1String("rix")))
-            return strff(ARow, 1, ReadCount(r, 3));
+            return strff(ARow, 1, LeadingInteger(r, 3));
         return r;
     case 'h':
         if (r.contains(QLatin1String("rix"))) {
-            const int n = std::clamp(ReadCount(r, 3), 1, 16);
+            const int n = std::clamp(LeadingInteger(r, 3), 1, 16);
             static const char Digits[] = "0123456789ABCDEF";
             std::uint64_t v = std::uint64_t(std::uint32_t(ARow));
             QString s(n, QLatin1Char('0'));
@@ -385,7 +368,7 @@ QString TRLData::FormatDefault(QChar Letter, const QString& r, int ARow)
     case 'i':
         if (r.contains(QLatin1String("rix"))) {
             // A cell holds at most 255 characters, so longer fields are never needed.
-            const int n = std::clamp(ReadCount(r, 3), 1, TStringArray::MaxCellLength);
+            const int n = std::clamp(LeadingInteger(r, 3), 1, TStringArray::MaxCellLength);
             std::uint64_t v = ARow < 0 ? std::uint64_t(-(long long)ARow) : std::uint64_t(ARow);
             QString s(n, QLatin1Char('0'));
             for (int i = n - 1; i >= 0 && v > 0; --i, v /= 10)
@@ -395,7 +378,7 @@ QString TRLData::FormatDefault(QChar Letter, const QString& r, int ARow)
         return r;
     case 's':
         if (lower.contains(QLatin1String("$pwd$")))
-            return InventPassword(std::min(ReadCount(r, 5), TStringArray::MaxCellLength));
+            return InventPassword(std::min(LeadingInteger(r, 5), TStringArray::MaxCellLength));
         return r;
     default:
         return QString();

@@ -5,6 +5,7 @@
 #include <QOR_DateUtils.h>
 #include <QOR_NumIO.h>
 #include <QOR_NumIOEdit.h>
+#include <QOR_stringl.h>
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -27,23 +28,6 @@ constexpr int ControlHeight = 21;
 constexpr int MaxControlWidth = 4000;
 const char* const NamePrefix = "runtime_rlre_";
 
-// The integer at the start of s: blanks skipped, one sign, digits up to the first non-digit;
-// no digits give 0. Saturates instead of overflowing.
-int LeadingInt(const QString& s)
-{
-    int i = 0;
-    while (i < s.size() && s[i] == QLatin1Char(' '))
-        ++i;
-    bool neg = false;
-    if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')))
-        neg = s[i++] == QLatin1Char('-');
-    long long v = 0;
-    while (i < s.size() && s[i] >= QLatin1Char('0') && s[i] <= QLatin1Char('9')) {
-        v = std::min<long long>(v * 10 + (s[i].unicode() - '0'), 1000000000LL);
-        ++i;
-    }
-    return int(neg ? -v : v);
-}
 
 // Ends the dialog with mrOk when Enter is pressed in a writable control.
 class EnterClosesDialog : public QObject {
@@ -99,7 +83,7 @@ TRowEditFormat TRowEditFormat::Parse(const QString& format)
     QString after = format.mid(close + 1);
     const int close2 = after.startsWith(QLatin1Char('[')) ? after.indexOf(QLatin1Char(']')) : -1;
     if (close2 > 0) {
-        const int w = LeadingInt(after.mid(1, close2 - 1));
+        const int w = LeadingInteger(after.mid(1, close2 - 1));
         if (w > 0)
             f.Width = std::min(w, MaxControlWidth);
         f.Rest = after.mid(close2 + 1);
@@ -114,7 +98,7 @@ int TRowEditFormat::DropDownCount() const
     const int colon = TypeArgs.indexOf(QLatin1Char(':'));
     if (colon < 0)
         return 0;
-    return std::clamp(LeadingInt(TypeArgs.mid(colon + 1)), 1, 100);
+    return std::clamp(LeadingInteger(TypeArgs.mid(colon + 1)), 1, 100);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -51,6 +51,17 @@ TEST(StringUtils, SmallTransformations)
     EXPECT_EQ(strff(12, 1, 0), QStringLiteral("12"));
 }
 
+TEST(StringUtils, LeadingIntegerReadsSignAndDigitsOnly)
+{
+    EXPECT_EQ(LeadingInteger(QStringLiteral("rix3"), 3), 3);
+    EXPECT_EQ(LeadingInteger(QStringLiteral("  -42px")), -42);
+    EXPECT_EQ(LeadingInteger(QStringLiteral("+7")), 7);
+    EXPECT_EQ(LeadingInteger(QStringLiteral("abc")), 0);
+    EXPECT_EQ(LeadingInteger(QStringLiteral("99999999999999999999")), 1000000000);
+    EXPECT_EQ(LeadingInteger(QStringLiteral("12"), 40), 0);
+    EXPECT_EQ(LeadingInteger(QStringLiteral("٣")), 0);   // only ASCII digits count
+}
+
 TEST(FileSys, DirectoriesAndParents)
 {
     const QString dir = qortest::ScratchDir();
