@@ -15,6 +15,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -92,6 +93,7 @@ constexpr TColor clMenuHighlight = clSystemColor | 29;
 constexpr TColor clMenuBar = clSystemColor | 30;
 
 constexpr TColor clNone = 0x1FFFFFFF;
+constexpr TColor CLR_INVALID = TColor(0xFFFFFFFFu);
 constexpr TColor clDefault = 0x20000000;
 
 constexpr bool IsSystemColor(TColor c) { return (std::uint32_t(c) & 0xFF000000u) == 0xFF000000u; }
@@ -291,8 +293,8 @@ public:
     void CopyRect(const QRect& dest, const QImage& src, const QRect& srcRect);
 
     void FloodFill(int x, int y, TColor c, TFillStyle style);
-    // Pixels outside the surface read as clNone (-1 on a GDI surface is CLR_INVALID); writes
-    // outside are ignored.
+    // Pixels outside the surface (or the clip rectangle) read as CLR_INVALID; writes there are
+    // ignored.
     TColor Pixels(int x, int y) const;
     void SetPixels(int x, int y, TColor c);
 
@@ -307,11 +309,17 @@ private:
     void ApplyMode(QPainter* p, TPenMode m) const;
     void DrawArcShape(int kind, int l, int t, int r, int b, int x3, int y3, int x4, int y4);
     void InvalidateState() { FStateDirty = true; }
+    void FontChanged();
+    const QFont& CachedFont() const;
+    const QFontMetrics& Metrics() const;
     QPoint PhysicalPoint(int x, int y) const;
 
     QImage* FTarget = nullptr;
     mutable std::unique_ptr<QPainter> FPainter;
     mutable bool FStateDirty = true;
+    mutable bool FFontDirty = true;
+    mutable std::unique_ptr<QFont> FQFont;
+    mutable std::unique_ptr<QFontMetrics> FMetrics;
     TPen FPen;
     TBrush FBrush;
     TFont FFont;
