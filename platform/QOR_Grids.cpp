@@ -255,8 +255,17 @@ void TCustomGrid::SetBorderStyle(TBorderStyle v)
 // ---------------------------------------------------------------------------------------------
 // Geometry
 
-int TCustomGrid::ClientWidth() const { return viewport()->width(); }
-int TCustomGrid::ClientHeight() const { return viewport()->height(); }
+// Before the first resize event reaches a hidden grid its viewport has not been laid out yet;
+// the client area is then what the frame leaves.
+int TCustomGrid::ClientWidth() const
+{
+    return testAttribute(Qt::WA_PendingResizeEvent) ? maximumViewportSize().width() : viewport()->width();
+}
+
+int TCustomGrid::ClientHeight() const
+{
+    return testAttribute(Qt::WA_PendingResizeEvent) ? maximumViewportSize().height() : viewport()->height();
+}
 
 int TCustomGrid::FixedWidth() const
 {
@@ -590,7 +599,7 @@ TCanvas* TCustomGrid::Canvas()
 
 bool TCustomGrid::EnsureSurface()
 {
-    const QSize size = viewport()->size().expandedTo(QSize(1, 1));
+    const QSize size = QSize(ClientWidth(), ClientHeight()).expandedTo(QSize(1, 1));
     const qreal dpr = viewport()->devicePixelRatioF();
     const QImage& img = FSurface.Image();
     if (FSurface.Width() == size.width() && FSurface.Height() == size.height()
