@@ -1,0 +1,586 @@
+#include "QOR_dstruct.h"
+
+#include <algorithm>
+#include <bit>
+#include <charconv>
+#include <limits>
+#include <new>
+
+namespace qor {
+
+bool ApplyLogicOp(bool A, bool B, TLogicOp Op)
+{
+    switch (Op) {
+    case loAND: return A && B;
+    case loOR: return A || B;
+    case loXOR: return A != B;
+    case loANDNot: return A && !B;
+    case loORNot: return A || !B;
+    case loXORNot: return A == B;
+    }
+    return A;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TStringArray
+
+TStringArray::TStringArray(QObject* AOwner) : QObject(AOwner)
+{
+    Resize(0, 0);
+}
+
+TStringArray::~TStringArray() = default;
+
+void TStringArray::Changed()
+{
+    if (FNotifyChange && OnChange)
+        OnChange(this);
+}
+
+void TStringArray::SetAllocRowsBy(int Rows)
+{
+    FAllocRowsBy = std::max(1, Rows);
+}
+
+void TStringArray::Resize(int NrCols, int NrRows)
+{
+    if (NrCols < 0 || NrRows < 0)
+        throw EQORDStructError(QStringLiteral("TStringArray: invalid size [%1,%2]").arg(NrCols).arg(NrRows));
+    if (NrRows < FNrRows && IsSorted())
+        CommitSorting();
+    try {
+        const std::size_t rows = std::size_t(NrRows) + 1;
+        const std::size_t cols = std::size_t(NrCols) + 1;
+        if (rows > FOrder.capacity()) {
+            // Grow in allocation steps, but never slower than geometrically, so that rows
+            // appended one by one cost amortised constant time.
+            std::size_t cap = std::max(rows, FOrder.capacity() + FOrder.capacity() / 2);
+            cap = (cap + std::size_t(FAllocRowsBy) - 1) / std::size_t(FAllocRowsBy) * std::size_t(FAllocRowsBy);
+            FOrder.reserve(cap);
+            FRowAttrib.reserve(cap);
+            for (auto& c : FColumns)
+                c.Cells.reserve(cap);
+        }
+        const std::size_t oldRows = FOrder.size();
+        FColumns.resize(cols);
+        FColAttrib.resize(cols, 0);
+        for (auto& c : FColumns) {
+            if (c.Cells.capacity() < FOrder.capacity())
+                c.Cells.reserve(FOrder.capacity());
+            if (rows < c.Cells.size()) {
+                for (std::size_t r = rows; r < c.Cells.size(); ++r)
+                    c.Garbage += c.Cells[r].Capacity;
+            }
+            c.Cells.resize(rows);
+            if (c.Garbage > c.Pool.size() / 2)
+                CompactColumn(c);
+        }
+        FRowAttrib.resize(rows, 0);
+        FOrder.resize(rows);
+        for (std::size_t r = oldRows; r < rows; ++r)
+            FOrder[r] = int(r);
+    } catch (const std::bad_alloc&) {
+        throw EQORDStructError(QStringLiteral("TStringArray: not enough memory for [%1,%2]").arg(NrCols).arg(NrRows));
+    }
+    FNrCols = NrCols;
+    FNrRows = NrRows;
+    Changed();
+}
+
+void TStringArray::Clear()
+{
+    for (auto& c : FColumns) {
+        std::fill(c.Cells.begin(), c.Cells.end(), Cell{});
+        c.Pool.clear();
+        c.Pool.shrink_to_fit();
+        c.Garbage = 0;
+    }
+    Changed();
+}
+
+QStringView TStringArray::GetStringView(int Col, int Row) const
+{
+    if (!ValidCell(Col, Row))
+        return {};
+    const Column& c = FColumns[std::size_t(Col)];
+    const Cell& cell = c.Cells[std::size_t(Physical(Row))];
+    if (cell.Length == 0)
+        return {};
+    return QStringView(c.Pool.data() + cell.Offset, cell.Length);
+}
+
+QString TStringArray::GetString(int Col, int Row) const
+{
+    return GetStringView(Col, Row).toString();
+}
+
+int TStringArray::GetLength(int Col, int Row) const
+{
+    if (!ValidCell(Col, Row))
+        return 0;
+    return FColumns[std::size_t(Col)].Cells[std::size_t(Physical(Row))].Length;
+}
+
+void TStringArray::SetString(int Col, int Row, QStringView Value)
+{
+    if (!ValidCell(Col, Row))
+        return;
+    if (Value.size() > MaxCellLength)
+        Value = Value.first(MaxCellLength);
+    Column& c = FColumns[std::size_t(Col)];
+    const char16_t* src = Value.utf16();
+    if (!c.Pool.empty() && src >= c.Pool.data() && src < c.Pool.data() + c.Pool.size()) {
+        // The text lives in this column's pool, which may move while it grows.
+        const QString copy = Value.toString();
+        SetString(Col, Row, QStringView(copy));
+        return;
+    }
+    Cell& cell = c.Cells[std::size_t(Physical(Row))];
+    const auto len = std::uint16_t(Value.size());
+    if (len <= cell.Capacity) {
+        std::copy(Value.utf16(), Value.utf16() + len, c.Pool.data() + cell.Offset);
+        cell.Length = len;
+    } else {
+        c.Garbage += cell.Capacity;
+        if (c.Garbage > 4096 && c.Garbage > c.Pool.size() / 2)
+            CompactColumn(c);
+        if (c.Pool.size() + len > std::numeric_limits<std::uint32_t>::max())
+            throw EQORDStructError(QStringLiteral("TStringArray: column %1 is full").arg(Col));
+        cell.Offset = std::uint32_t(c.Pool.size());
+        cell.Length = len;
+        cell.Capacity = len;
+        c.Pool.insert(c.Pool.end(), Value.utf16(), Value.utf16() + len);
+    }
+    Changed();
+}
+
+void TStringArray::CompactColumn(Column& c)
+{
+    std::vector<char16_t> pool;
+    pool.reserve(c.Pool.size() - std::min(c.Garbage, c.Pool.size()));
+    for (Cell& cell : c.Cells) {
+        const auto off = std::uint32_t(pool.size());
+        pool.insert(pool.end(), c.Pool.begin() + cell.Offset, c.Pool.begin() + cell.Offset + cell.Length);
+        cell.Offset = cell.Length ? off : 0;
+        cell.Capacity = cell.Length;
+    }
+    c.Pool.swap(pool);
+    c.Garbage = 0;
+}
+
+std::uint8_t TStringArray::GetRowAttrib(int Row) const
+{
+    if (Row < 0 || Row > FNrRows)
+        return 0;
+    return FRowAttrib[std::size_t(Physical(Row))];
+}
+
+void TStringArray::SetRowAttrib(int Row, std::uint8_t Value)
+{
+    if (Row < 0 || Row > FNrRows)
+        return;
+    FRowAttrib[std::size_t(Physical(Row))] = Value;
+    Changed();
+}
+
+std::uint8_t TStringArray::GetColAttrib(int Col) const
+{
+    if (Col < 0 || Col > FNrCols)
+        return 0;
+    return FColAttrib[std::size_t(Col)];
+}
+
+void TStringArray::SetColAttrib(int Col, std::uint8_t Value)
+{
+    if (Col < 0 || Col > FNrCols)
+        return;
+    FColAttrib[std::size_t(Col)] = Value;
+    Changed();
+}
+
+void TStringArray::InsertRow(int Row)
+{
+    if (Row < 1 || Row > FNrRows + 1)
+        return;
+    CommitSorting();
+    const bool notify = FNotifyChange;
+    FNotifyChange = false;
+    try {
+        Resize(FNrCols, FNrRows + 1);
+    } catch (...) {
+        FNotifyChange = notify;
+        throw;
+    }
+    FNotifyChange = notify;
+    for (auto& c : FColumns) {
+        c.Cells.insert(c.Cells.begin() + Row, Cell{});
+        c.Cells.pop_back();
+    }
+    FRowAttrib.insert(FRowAttrib.begin() + Row, std::uint8_t(0));
+    FRowAttrib.pop_back();
+    Changed();
+}
+
+void TStringArray::RemoveRow(int Row)
+{
+    if (Row < 1 || Row > FNrRows)
+        return;
+    CommitSorting();
+    for (auto& c : FColumns) {
+        c.Garbage += c.Cells[std::size_t(Row)].Capacity;
+        c.Cells.erase(c.Cells.begin() + Row);
+        c.Cells.push_back(Cell{});
+    }
+    FRowAttrib.erase(FRowAttrib.begin() + Row);
+    FRowAttrib.push_back(0);
+    const bool notify = FNotifyChange;
+    FNotifyChange = false;
+    Resize(FNrCols, FNrRows - 1);
+    FNotifyChange = notify;
+    Changed();
+}
+
+void TStringArray::InsertColumn(int Col)
+{
+    if (Col < 0 || Col > FNrCols + 1)
+        return;
+    Column fresh;
+    fresh.Cells.reserve(FOrder.capacity());
+    fresh.Cells.resize(FOrder.size());
+    FColumns.insert(FColumns.begin() + Col, std::move(fresh));
+    FColAttrib.insert(FColAttrib.begin() + Col, std::uint8_t(0));
+    ++FNrCols;
+    Changed();
+}
+
+void TStringArray::RemoveColumn(int Col)
+{
+    if (Col < 0 || Col > FNrCols)
+        return;
+    if (FNrCols == 0) {
+        Column& c = FColumns[0];
+        std::fill(c.Cells.begin(), c.Cells.end(), Cell{});
+        c.Pool.clear();
+        c.Garbage = 0;
+        FColAttrib[0] = 0;
+    } else {
+        FColumns.erase(FColumns.begin() + Col);
+        FColAttrib.erase(FColAttrib.begin() + Col);
+        --FNrCols;
+    }
+    Changed();
+}
+
+void TStringArray::ExchangeRows(int Row1, int Row2)
+{
+    if (Row1 < 1 || Row1 > FNrRows || Row2 < 1 || Row2 > FNrRows || Row1 == Row2)
+        return;
+    std::swap(FOrder[std::size_t(Row1)], FOrder[std::size_t(Row2)]);
+    Changed();
+}
+
+bool TStringArray::IsSorted() const
+{
+    for (std::size_t i = 1; i < FOrder.size(); ++i)
+        if (FOrder[i] != int(i))
+            return true;
+    return false;
+}
+
+int TStringArray::GetSortOrder(int i) const
+{
+    if (i < 1 || i > FNrRows)
+        return -1;
+    return FOrder[std::size_t(i)];
+}
+
+void TStringArray::SetSortOrder(int i, int j)
+{
+    if (i < 1 || i > FNrRows || j < 1 || j > FNrRows)
+        return;
+    FOrder[std::size_t(i)] = j;
+    Changed();
+}
+
+void TStringArray::CommitSorting()
+{
+    if (!IsSorted())
+        return;
+    const std::size_t n = FOrder.size();
+    for (auto& c : FColumns) {
+        std::vector<Cell> cells;
+        cells.reserve(c.Cells.capacity());
+        cells.resize(n);
+        for (std::size_t i = 0; i < n; ++i)
+            cells[i] = c.Cells[std::size_t(FOrder[i])];
+        c.Cells.swap(cells);
+    }
+    std::vector<std::uint8_t> attr(n);
+    for (std::size_t i = 0; i < n; ++i)
+        attr[i] = FRowAttrib[std::size_t(FOrder[i])];
+    FRowAttrib.swap(attr);
+    for (std::size_t i = 0; i < n; ++i)
+        FOrder[i] = int(i);
+    Changed();
+}
+
+void TStringArray::ApplyOrder(std::vector<int>&& NewOrder)
+{
+    if (OnBeforeSortExchange) {
+        // Reach the new order by swaps of two positions, announcing each before it happens.
+        std::vector<int> where(FOrder.size());
+        for (std::size_t i = 0; i < FOrder.size(); ++i)
+            where[std::size_t(FOrder[i])] = int(i);
+        for (std::size_t i = 1; i < FOrder.size(); ++i) {
+            if (FOrder[i] == NewOrder[i])
+                continue;
+            const int j = where[std::size_t(NewOrder[i])];
+            OnBeforeSortExchange(this, int(i), j);
+            const int moved = FOrder[i];
+            FOrder[i] = FOrder[std::size_t(j)];
+            FOrder[std::size_t(j)] = moved;
+            where[std::size_t(moved)] = j;
+            where[std::size_t(FOrder[i])] = int(i);
+        }
+    } else {
+        FOrder = std::move(NewOrder);
+    }
+}
+
+void TStringArray::UnSort()
+{
+    std::vector<int> order(FOrder.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = int(i);
+    ApplyOrder(std::move(order));
+    Changed();
+}
+
+void TStringArray::ReportPercent(int Percent)
+{
+    if (OnPercentDone)
+        OnPercentDone(this, Percent);
+}
+
+bool TStringArray::ReadsAsNumber(QStringView Text, double& Value)
+{
+    qsizetype b = 0, e = Text.size();
+    while (b < e && Text[b].unicode() <= ' ')
+        ++b;
+    while (e > b && Text[e - 1].unicode() <= ' ')
+        --e;
+    if (b == e || e - b > 300)
+        return false;
+    char buf[304];
+    qsizetype n = 0;
+    qsizetype i = b;
+    auto at = [&](qsizetype k) -> char16_t { return k < e ? Text[k].unicode() : u'\0'; };
+    bool negative = false;
+    if (at(i) == u'+' || at(i) == u'-') {
+        negative = at(i) == u'-';
+        ++i;
+    }
+    int digits = 0;
+    while (at(i) >= u'0' && at(i) <= u'9') {
+        buf[n++] = char(at(i++));
+        ++digits;
+    }
+    if (at(i) == u'.' || at(i) == u',') {
+        buf[n++] = '.';
+        ++i;
+        while (at(i) >= u'0' && at(i) <= u'9') {
+            buf[n++] = char(at(i++));
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (at(i) == u'e' || at(i) == u'E') {
+        buf[n++] = 'e';
+        ++i;
+        if (at(i) == u'+' || at(i) == u'-')
+            buf[n++] = char(at(i++));
+        int expDigits = 0;
+        while (at(i) >= u'0' && at(i) <= u'9') {
+            buf[n++] = char(at(i++));
+            ++expDigits;
+        }
+        if (expDigits == 0)
+            return false;
+    }
+    if (i != e)
+        return false;
+    double v = 0;
+    const auto res = std::from_chars(buf, buf + n, v);
+    if (res.ec == std::errc::result_out_of_range) {
+        // Overflow reads as infinity, underflow as zero: still a number for ordering.
+        v = (buf[0] != '0' && n > 0) ? std::numeric_limits<double>::infinity() : 0.0;
+        bool expNegative = false;
+        for (qsizetype k = 0; k < n; ++k)
+            if (buf[k] == 'e' && k + 1 < n && buf[k + 1] == '-')
+                expNegative = true;
+        if (expNegative)
+            v = 0.0;
+    } else if (res.ec != std::errc()) {
+        return false;
+    }
+    Value = negative ? -v : v;
+    return true;
+}
+
+namespace {
+
+// One precomputed sort key: a number, or text folded into a shared arena.
+struct SortKey {
+    double Number = 0;
+    std::uint32_t Offset = 0;
+    std::uint16_t Length = 0;
+    bool IsNumber = false;
+};
+
+void FoldInto(QStringView s, std::vector<char16_t>& arena, SortKey& key)
+{
+    key.Offset = std::uint32_t(arena.size());
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const char16_t ch = s[i].unicode();
+        if (ch < 0x80) {
+            arena.push_back((ch >= u'A' && ch <= u'Z') ? char16_t(ch + 32) : ch);
+        } else if (QChar::isHighSurrogate(ch) && i + 1 < s.size() && QChar::isLowSurrogate(s[i + 1].unicode())) {
+            const char32_t folded = QChar::toCaseFolded(QChar::surrogateToUcs4(ch, s[i + 1].unicode()));
+            arena.push_back(QChar::highSurrogate(folded));
+            arena.push_back(QChar::lowSurrogate(folded));
+            ++i;
+        } else {
+            arena.push_back(QChar::toCaseFolded(ch));
+        }
+    }
+    key.Length = std::uint16_t(arena.size() - key.Offset);
+}
+
+struct KeyColumn {
+    std::vector<SortKey> Keys;   // by physical row
+    std::vector<char16_t> Arena;
+
+    int Compare(int a, int b) const
+    {
+        const SortKey& x = Keys[std::size_t(a)];
+        const SortKey& y = Keys[std::size_t(b)];
+        if (x.IsNumber != y.IsNumber)
+            return x.IsNumber ? -1 : 1;
+        if (x.IsNumber)
+            return x.Number < y.Number ? -1 : (y.Number < x.Number ? 1 : 0);
+        const char16_t* p = Arena.data() + x.Offset;
+        const char16_t* q = Arena.data() + y.Offset;
+        const int n = std::min(x.Length, y.Length);
+        for (int i = 0; i < n; ++i)
+            if (p[i] != q[i])
+                return p[i] < q[i] ? -1 : 1;
+        return int(x.Length) - int(y.Length);
+    }
+};
+
+} // namespace
+
+void TStringArray::Sort(int PrimCol, int SecCol, bool AscendPrim, bool AscendSec)
+{
+    if (PrimCol < 0 || PrimCol > FNrCols || FNrRows < 2)
+        return;
+    const bool useSec = SecCol >= 0 && SecCol <= FNrCols && SecCol != PrimCol;
+    ReportPercent(0);
+    auto buildKeys = [this](int col, KeyColumn& kc) {
+        const Column& c = FColumns[std::size_t(col)];
+        kc.Keys.resize(c.Cells.size());
+        kc.Arena.reserve(c.Pool.size() - std::min(c.Garbage, c.Pool.size()));
+        for (std::size_t r = 1; r < c.Cells.size(); ++r) {
+            const Cell& cell = c.Cells[r];
+            const QStringView s(c.Pool.data() + cell.Offset, cell.Length);
+            SortKey& k = kc.Keys[r];
+            if (ReadsAsNumber(s, k.Number))
+                k.IsNumber = true;
+            else
+                FoldInto(s, kc.Arena, k);
+        }
+    };
+    KeyColumn prim, sec;
+    buildKeys(PrimCol, prim);
+    ReportPercent(useSec ? 20 : 40);
+    if (useSec)
+        buildKeys(SecCol, sec);
+    ReportPercent(40);
+
+    std::vector<int> order(FOrder.begin(), FOrder.end());
+    const int signPrim = AscendPrim ? 1 : -1;
+    const int signSec = AscendSec ? 1 : -1;
+    std::stable_sort(order.begin() + 1, order.end(), [&](int a, int b) {
+        int c = prim.Compare(a, b) * signPrim;
+        if (c == 0 && useSec)
+            c = sec.Compare(a, b) * signSec;
+        return c < 0;
+    });
+    ReportPercent(90);
+    ApplyOrder(std::move(order));
+    ReportPercent(100);
+    Changed();
+}
+
+std::size_t TStringArray::MemoryUsage() const
+{
+    std::size_t total = FOrder.capacity() * sizeof(int) + FRowAttrib.capacity() + FColAttrib.capacity();
+    for (const auto& c : FColumns)
+        total += c.Cells.capacity() * sizeof(Cell) + c.Pool.capacity() * sizeof(char16_t);
+    return total;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TBitFld
+
+void TBitFld::SetSize(int Size)
+{
+    Size = std::max(0, Size);
+    FWords.resize((std::size_t(Size) + 63) / 64, 0);
+    // Bits beyond the new size are cleared so that growing again shows false.
+    if (Size % 64 && !FWords.empty())
+        FWords.back() &= (std::uint64_t(1) << (Size % 64)) - 1;
+    FSize = Size;
+}
+
+void TBitFld::Clear()
+{
+    std::fill(FWords.begin(), FWords.end(), 0);
+}
+
+bool TBitFld::GetBit(int Ix) const
+{
+    if (Ix < 0 || Ix >= FSize)
+        return false;
+    return (FWords[std::size_t(Ix) / 64] >> (Ix % 64)) & 1u;
+}
+
+void TBitFld::SetBit(int Ix, bool Value)
+{
+    if (Ix < 0 || Ix >= FSize)
+        return;
+    const std::uint64_t mask = std::uint64_t(1) << (Ix % 64);
+    if (Value)
+        FWords[std::size_t(Ix) / 64] |= mask;
+    else
+        FWords[std::size_t(Ix) / 64] &= ~mask;
+}
+
+int TBitFld::CountTrueBits() const
+{
+    int n = 0;
+    for (auto w : FWords)
+        n += std::popcount(w);
+    return n;
+}
+
+int TBitFld::FirstTrueBit() const
+{
+    for (std::size_t i = 0; i < FWords.size(); ++i)
+        if (FWords[i])
+            return int(i * 64) + std::countr_zero(FWords[i]);
+    return -1;
+}
+
+} // namespace qor

@@ -1,0 +1,190 @@
+// Data structures of the base package: the string array that holds report-list cells, a bit
+// field, the logical operators used to combine search results, and the exception for cells that
+// do not read as numbers.
+#pragma once
+
+#include <QOR_qorbase.h>
+
+#include <QObject>
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace qor {
+
+// Unreadable numbers in cells and other misuse of the data structures.
+class KORVANE_EXPORT EQORDStructError : public EQORError {
+public:
+    using EQORError::EQORError;
+};
+
+// How two Boolean results are combined (search results, filters).
+enum TLogicOp : std::uint8_t { loAND, loOR, loXOR, loANDNot, loORNot, loXORNot };
+// A op B; the ...Not variants negate B first (A and not B, ...).
+KORVANE_EXPORT bool ApplyLogicOp(bool A, bool B, TLogicOp Op);
+
+// Called before two display positions of a string array are exchanged during sorting.
+// Sender is the array (or the component that forwards the call), Row1 and Row2 are the display
+// positions (1-based, Row1 < Row2) whose rows are about to swap.
+using TBeforeSortExchgEvent = std::function<void(QObject* Sender, int Row1, int Row2)>;
+
+// A table of short texts (at most 255 characters each) addressed [col, row].
+//
+// Resize(NrCols, NrRows) gives the cells [0..NrCols, 0..NrRows]. Row 0 takes no part in sorting
+// (it is usually left empty or used for headings); rows 1..NrRows are the data rows.
+//
+// Storage: every column keeps one UTF-16 pool and one small fixed-size handle per cell, so a cell
+// costs 8 bytes plus its characters; no heap object is allocated per cell. Overwritten texts
+// leave garbage in the pool that is compacted once it outweighs the live text.
+//
+// Sort order: the rows are kept in their physical (unsorted) order plus a permutation of the
+// display positions 1..NrRows. Every cell and row-attribute access goes through the permutation.
+// GetSortOrder(i) is the physical (unsorted) row shown at position i; UnSort restores the
+// physical order; CommitSorting makes the current order the physical one. Row attributes travel
+// with their rows, column attributes stay with their columns.
+//
+// Comparison used by Sort (a stable sort of the current display order):
+//   - a cell "reads as a number" when, after trimming blanks and reading every "," as ".", it is
+//     an optional sign, digits with an optional decimal point and an optional exponent
+//     ("12", " -1,5 ", "3e4", ".5");
+//   - two numbers compare numerically; a number sorts before any text (empty cells are texts);
+//   - texts compare case-insensitively by their Unicode case folding, code point by code point;
+//   - equal primary cells are ordered by the secondary column (with its own direction), and
+//     rows equal in both keep their previous relative order. Descending reverses the comparison,
+//     not the stability.
+// Keys are computed once per sort and a permutation is sorted, so a sort costs O(n log n)
+// comparisons of precomputed keys.
+//
+// Before-exchange hook: when OnBeforeSortExchange is assigned, Sort, UnSort and SetSortOrder
+// express the change of order as a sequence of swaps of two display positions and call the hook
+// before each swap (at most NrRows - 1 calls per sort); a listener that applies the same swaps
+// to a parallel list ends up with the new order. Without a hook the order changes at once.
+//
+// Change notification: OnChange fires after every change of content, size or order while
+// NotifyChange() is true (the default). Bulk operations switch it off, work and restore it.
+//
+// Percent done: OnPercentDone reports progress of sorting in steps of about ten percent.
+class KORVANE_EXPORT TStringArray : public QObject {
+public:
+    static constexpr int MaxCellLength = 255;
+
+    explicit TStringArray(QObject* AOwner = nullptr);
+    ~TStringArray() override;
+
+    int NrOfColumns() const { return FNrCols; }
+    int NrOfRows() const { return FNrRows; }
+
+    // [0..NrCols, 0..NrRows]. Content that still fits is kept; shrinking the row count while
+    // sorted commits the sorting first (the last displayed rows go). Negative counts raise
+    // EQORDStructError, as does a size the memory cannot hold.
+    void Resize(int NrCols, int NrRows);
+    // Empties every cell; size, attributes and order stay.
+    void Clear();
+    // Row capacity is grown in steps of at least this many rows.
+    void SetAllocRowsBy(int Rows);
+    int AllocRowsBy() const { return FAllocRowsBy; }
+
+    // Out-of-range reads give an empty string (a null view); out-of-range writes are ignored.
+    QString GetString(int Col, int Row) const;
+    QStringView GetStringView(int Col, int Row) const;  // valid until the next write
+    int GetLength(int Col, int Row) const;
+    void SetString(int Col, int Row, QStringView Value);  // cut to MaxCellLength
+    void SetString(int Col, int Row, const QString& Value) { SetString(Col, Row, QStringView(Value)); }
+    void SetString(int Col, int Row, const char16_t* Value) { SetString(Col, Row, QStringView(Value)); }
+
+    // Attribute bytes; 0 outside the range.
+    std::uint8_t GetRowAttrib(int Row) const;
+    void SetRowAttrib(int Row, std::uint8_t Value);
+    std::uint8_t GetColAttrib(int Col) const;
+    void SetColAttrib(int Col, std::uint8_t Value);
+
+    // Structural edits, each commits the sorting first (except InsertColumn and RemoveColumn,
+    // which leave rows alone). InsertRow(r) inserts an empty row before r (1..NrRows + 1) and
+    // grows NrRows; RemoveRow(r) removes row r (1..NrRows) and shrinks NrRows. InsertColumn(c)
+    // inserts an empty column before c (0..NrCols + 1) and grows NrCols; RemoveColumn(c) removes
+    // column c (0..NrCols) and shrinks NrCols (the last column is emptied instead).
+    void InsertRow(int Row);
+    void RemoveRow(int Row);
+    void InsertColumn(int Col);
+    void RemoveColumn(int Col);
+    // Swaps two display positions (rows 1..NrRows).
+    void ExchangeRows(int Row1, int Row2);
+
+    // Sort rows 1..NrRows; see the comparison above. SecCol outside 0..NrCols means no
+    // secondary key; PrimCol outside 0..NrCols leaves the order untouched.
+    void Sort(int PrimCol, int SecCol, bool AscendPrim, bool AscendSec);
+    void UnSort();
+    void CommitSorting();
+    bool IsSorted() const;
+    // The physical (unsorted) row shown at display position i (1..NrRows); -1 outside.
+    int GetSortOrder(int i) const;
+    // Shows physical row j at position i (both 1..NrRows); ignored outside. The caller is
+    // responsible for ending with a permutation (Assign sets every position in turn).
+    void SetSortOrder(int i, int j);
+
+    bool NotifyChange() const { return FNotifyChange; }
+    void SetNotifyChange(bool v) { FNotifyChange = v; }
+    // Fires OnChange (when enabled and assigned).
+    void Changed();
+
+    // Reading of a cell as a number, as the comparison uses it: blanks trimmed, "," as ".".
+    // Returns false for text that is no number and for an empty cell.
+    static bool ReadsAsNumber(QStringView Text, double& Value);
+
+    std::function<void(QObject* Sender)> OnChange;
+    TOnPercentDoneEvent OnPercentDone;
+    TBeforeSortExchgEvent OnBeforeSortExchange;
+
+    // Approximate heap use in bytes (handles, pools, attributes, order).
+    std::size_t MemoryUsage() const;
+
+private:
+    struct Cell {
+        std::uint32_t Offset = 0;
+        std::uint16_t Length = 0;
+        std::uint16_t Capacity = 0;
+    };
+    struct Column {
+        std::vector<Cell> Cells;          // physical rows 0..NrRows
+        std::vector<char16_t> Pool;
+        std::size_t Garbage = 0;
+    };
+
+    bool ValidCell(int Col, int Row) const { return Col >= 0 && Col <= FNrCols && Row >= 0 && Row <= FNrRows; }
+    int Physical(int Row) const { return Row == 0 ? 0 : FOrder[std::size_t(Row)]; }
+    void CompactColumn(Column& c);
+    void ApplyOrder(std::vector<int>&& NewOrder);
+    void ReportPercent(int Percent);
+
+    int FNrCols = 0;
+    int FNrRows = 0;
+    int FAllocRowsBy = 1;
+    bool FNotifyChange = true;
+    std::vector<Column> FColumns;              // 0..NrCols
+    std::vector<std::uint8_t> FRowAttrib;      // physical rows 0..NrRows
+    std::vector<std::uint8_t> FColAttrib;      // 0..NrCols
+    std::vector<int> FOrder;                   // display position -> physical row; [0] = 0
+};
+
+// A field of bits numbered 0..Size-1. Out-of-range reads give false; writes are ignored.
+class KORVANE_EXPORT TBitFld : public QObject {
+public:
+    explicit TBitFld(QObject* AOwner = nullptr) : QObject(AOwner) {}
+    // New bits are false; bits that still fit keep their values.
+    void SetSize(int Size);
+    int Size() const { return FSize; }
+    // All bits false.
+    void Clear();
+    bool GetBit(int Ix) const;
+    void SetBit(int Ix, bool Value);
+    int CountTrueBits() const;
+    // The lowest set bit, -1 when none is set.
+    int FirstTrueBit() const;
+private:
+    int FSize = 0;
+    std::vector<std::uint64_t> FWords;
+};
+
+} // namespace qor
