@@ -760,9 +760,10 @@ void TCustomGrid::SetEditorMode(bool v)
 
 QLineEdit* TCustomGrid::InplaceEditor() const { return FEditor; }
 
+// As on the classic grid, a whole-row cursor leaves no single cell to edit.
 bool TCustomGrid::CanEditShow() const
 {
-    return FOptions.Contains(goEditing);
+    return FOptions.Contains(goEditing) && !FOptions.Contains(goRowSelect);
 }
 
 void TCustomGrid::ShowEditor()
