@@ -148,6 +148,13 @@ void TReportListView::SyncWithData()
     ChangedSetup();
 }
 
+void TReportListView::RowsChanged()
+{
+    EndFilter();
+    DeriveRows();
+    Invalidate();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Counts and headers
 
@@ -772,45 +779,6 @@ void TReportListView::AssignTo(QObject* Dest) const
         return;
     }
     TCustomDrawGrid::AssignTo(Dest);
-}
-
-bool TReportListView::LoadFromXMLFile(const QString& FName, const QString& DataID)
-{
-    HideEditor();
-    const bool ok = FRLData->LoadFromXMLFile(FName, DataID);
-    if (ok)
-        SyncWithData();
-    return ok;
-}
-
-bool TReportListView::ReadFromXMLString(const QString& InString, const QString& DataID)
-{
-    HideEditor();
-    const bool ok = FRLData->ReadFromXMLString(InString, DataID);
-    if (ok)
-        SyncWithData();
-    return ok;
-}
-
-int TReportListView::ImportCSV(const QString& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders)
-{
-    HideEditor();
-    const int n = FRLData->ImportCSV(FName, Delimiter, IncludeColHeaders);
-    if (n >= 0)
-        SyncWithData();
-    return n;
-}
-
-int TReportListView::LoadLinesFromFile(int Column, int FirstRow, const QString& FName)
-{
-    HideEditor();
-    const int n = FRLData->LoadLinesFromFile(Column, FirstRow, FName);
-    if (n >= 0) {
-        EndFilter();
-        DeriveRows();
-        Invalidate();
-    }
-    return n;
 }
 
 } // namespace qor

@@ -334,15 +334,37 @@ public:
 
     // ---- files and exports of the data (the view follows the new content)
     void SaveAsXMLFile(const QString& FName, const QString& DataID) { FRLData->SaveAsXMLFile(FName, DataID); }
-    bool LoadFromXMLFile(const QString& FName, const QString& DataID);
-    bool ReadFromXMLString(const QString& InString, const QString& DataID);
-    int ImportCSV(const QString& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders);
+    // A failed load leaves data and view as they were.
+    bool LoadFromXMLFile(const QString& FName, const QString& DataID)
+    {
+        HideEditor();
+        return AfterLoad(FRLData->LoadFromXMLFile(FName, DataID));
+    }
+    bool ReadFromXMLString(const QString& InString, const QString& DataID)
+    {
+        HideEditor();
+        return AfterLoad(FRLData->ReadFromXMLString(InString, DataID));
+    }
+    int ImportCSV(const QString& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders)
+    {
+        HideEditor();
+        const int n = FRLData->ImportCSV(FName, Delimiter, IncludeColHeaders);
+        AfterLoad(n >= 0);
+        return n;
+    }
     int ExportCSV(const QString& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders, bool IncludeCommonHeader,
                   int FirstCol, int FirstRow, int LastCol, int LastRow)
     {
         return FRLData->ExportCSV(FName, Delimiter, IncludeColHeaders, IncludeCommonHeader, FirstCol, FirstRow, LastCol, LastRow);
     }
-    int LoadLinesFromFile(int Column, int FirstRow, const QString& FName);
+    int LoadLinesFromFile(int Column, int FirstRow, const QString& FName)
+    {
+        HideEditor();
+        const int n = FRLData->LoadLinesFromFile(Column, FirstRow, FName);
+        if (n >= 0)
+            RowsChanged();
+        return n;
+    }
     void CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, const QString& Separator)
     {
         FRLData->CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator);
@@ -428,6 +450,8 @@ private:
     };
 
     void BindData();
+    bool AfterLoad(bool ok) { if (ok) SyncWithData(); return ok; }
+    void RowsChanged();   // the data's row count changed behind the view
     void StringsHasChanged();
     void SetColorSetup(TColor& field, TColor v);
     void DeriveRows();
