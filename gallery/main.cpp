@@ -10,7 +10,6 @@
 #include <QListWidget>
 #include <QMainWindow>
 #include <QScrollArea>
-#include <QSplitter>
 #include <QStackedWidget>
 #include <QTextStream>
 #include <QVBoxLayout>
@@ -54,28 +53,37 @@ public:
     MainWindow()
     {
         setWindowTitle(QStringLiteral("Korvane gallery"));
-        auto* split = new QSplitter;
+        auto* central = new QWidget;
+        auto* layout = new QHBoxLayout(central);
         FList = new QListWidget;
-        FList->setMaximumWidth(180);
+        FList->setFixedWidth(170);
         FStack = new QStackedWidget;
         for (const auto& page : gallery::Pages()) {
             FList->addItem(page.Title);
             auto* scroll = new QScrollArea;
             scroll->setWidgetResizable(true);
-            scroll->setWidget(page.Create());
+            QWidget* content = page.Create();
+            scroll->setWidget(content);
             FStack->addWidget(scroll);
+            FPages.push_back(content);
         }
-        split->addWidget(FList);
-        split->addWidget(FStack);
-        split->setStretchFactor(1, 1);
-        setCentralWidget(split);
+        layout->addWidget(FList);
+        layout->addWidget(FStack, 1);
+        setCentralWidget(central);
         connect(FList, &QListWidget::currentRowChanged, FStack, &QStackedWidget::setCurrentIndex);
         FList->setCurrentRow(0);
         resize(1100, 760);
     }
     int PageCount() const { return FStack->count(); }
     void ShowPage(int i) { FList->setCurrentRow(i); }
+    // Grows the window so the whole page shows (for screenshots).
+    void FitPage(int i)
+    {
+        const QSize hint = FPages[size_t(i)]->sizeHint();
+        resize(std::max(1100, std::min(hint.width() + 230, 2400)), std::max(760, std::min(hint.height() + 40, 2400)));
+    }
 private:
+    std::vector<QWidget*> FPages;
     QListWidget* FList;
     QStackedWidget* FStack;
 };
@@ -93,6 +101,7 @@ int Screenshots(const QString& dirName)
     int failures = 0;
     for (int i = 0; i < w.PageCount(); ++i) {
         w.ShowPage(i);
+        w.FitPage(i);
         QApplication::processEvents();
         const QString file = QDir(dirName).filePath(pages[size_t(i)].FileName + QStringLiteral(".png"));
         if (!w.grab().save(file)) {

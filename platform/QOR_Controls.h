@@ -38,18 +38,7 @@ enum : WORD {
 
 enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
 enum TShiftStateElem : std::uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
-class TShiftState {
-public:
-    constexpr TShiftState() = default;
-    constexpr TShiftState(std::initializer_list<TShiftStateElem> l) { for (auto s : l) FBits |= std::uint8_t(1u << s); }
-    constexpr bool Contains(TShiftStateElem s) const { return FBits & (1u << s); }
-    constexpr TShiftState& Include(TShiftStateElem s) { FBits |= std::uint8_t(1u << s); return *this; }
-    constexpr TShiftState& Exclude(TShiftStateElem s) { FBits &= std::uint8_t(~(1u << s)); return *this; }
-    constexpr bool Empty() const { return FBits == 0; }
-    constexpr bool operator==(const TShiftState&) const = default;
-private:
-    std::uint8_t FBits = 0;
-};
+using TShiftState = TSet<TShiftStateElem, std::uint8_t>;
 
 enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4,

@@ -414,15 +414,21 @@ void TCanvas::Polygon(const QVector<QPoint>& pts)
     p->drawPolygon(pts.constData(), int(pts.size()), Qt::OddEvenFill);
 }
 
+// Boxes given right-to-left or bottom-to-top are drawn as if given the usual way.
+static void NormalizeBox(int& l, int& t, int& r, int& b)
+{
+    if (r < l)
+        std::swap(l, r);
+    if (b < t)
+        std::swap(t, b);
+}
+
 void TCanvas::Rectangle(int l, int t, int r, int b)
 {
     QPainter* p = Begin();
     if (!p)
         return;
-    if (r < l)
-        std::swap(l, r);
-    if (b < t)
-        std::swap(t, b);
+    NormalizeBox(l, t, r, b);
     const bool noPen = FPen.Style() == psClear || FPen.Mode() == pmNop;
     if (noPen) {
         // Without a pen the filled area is one pixel smaller on the right and bottom.
@@ -497,10 +503,7 @@ void TCanvas::Ellipse(int l, int t, int r, int b)
     QPainter* p = Begin();
     if (!p)
         return;
-    if (r < l)
-        std::swap(l, r);
-    if (b < t)
-        std::swap(t, b);
+    NormalizeBox(l, t, r, b);
     if (r - l < 1 || b - t < 1)
         return;
     ApplyPen(p);
@@ -514,10 +517,7 @@ void TCanvas::DrawArcShape(int kind, int l, int t, int r, int b, int x3, int y3,
     QPainter* p = Begin();
     if (!p)
         return;
-    if (r < l)
-        std::swap(l, r);
-    if (b < t)
-        std::swap(t, b);
+    NormalizeBox(l, t, r, b);
     if (r - l < 2 || b - t < 2)
         return;
     const QRectF box(l, t, r - l - 1, b - t - 1);

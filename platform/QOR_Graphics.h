@@ -11,6 +11,7 @@
 //  - copy modes and pen modes are raster operations on the pixels.
 #pragma once
 
+#include "QOR_Set.h"
 #include "QOR_SysUtils.h"
 
 #include <QColor>
@@ -114,19 +115,7 @@ KORVANE_EXPORT bool ColorToIdent(TColor c, QString& ident);
 // Small sets
 
 enum TFontStyle : std::uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
-class TFontStyles {
-public:
-    constexpr TFontStyles() = default;
-    constexpr TFontStyles(std::initializer_list<TFontStyle> l) { for (auto s : l) FBits |= std::uint8_t(1u << s); }
-    constexpr bool Contains(TFontStyle s) const { return FBits & (1u << s); }
-    constexpr TFontStyles& Include(TFontStyle s) { FBits |= std::uint8_t(1u << s); return *this; }
-    constexpr TFontStyles& Exclude(TFontStyle s) { FBits &= std::uint8_t(~(1u << s)); return *this; }
-    constexpr bool Empty() const { return FBits == 0; }
-    constexpr std::uint8_t Bits() const { return FBits; }
-    constexpr bool operator==(const TFontStyles&) const = default;
-private:
-    std::uint8_t FBits = 0;
-};
+using TFontStyles = TSet<TFontStyle, std::uint8_t>;
 
 enum TPenStyle : std::uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 enum TPenMode : std::uint8_t { pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot,

@@ -321,7 +321,10 @@ struct DecimalDigits {
     bool Negative = false;
 };
 
-DecimalDigits ToDigits(long double v, int prec)
+// The exact decimal expansion of |v| (up to 40 significant digits, more than a long double
+// holds), rounded half away from zero to `keep` significant digits. keep <= 0 rounds to the
+// digit before the first one (giving "1" one place higher, or "0").
+DecimalDigits RoundedDigits(long double v, int keep)
 {
     DecimalDigits d;
     d.Negative = std::signbit(v) && v != 0;
@@ -330,19 +333,53 @@ DecimalDigits ToDigits(long double v, int prec)
         d.Exponent = 1;
         return d;
     }
-    prec = std::clamp(prec, 1, 20);
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*Le", prec - 1, std::fabs(v));
-    // buf: d.ddddde[+-]xx
+    char buf[96];
+    std::snprintf(buf, sizeof buf, "%.39Le", std::fabs(v));
     const char* p = buf;
+    QByteArray all;
     while (*p && *p != 'e') {
         if (*p >= '0' && *p <= '9')
-            d.Digits.append(*p);
+            all.append(*p);
         ++p;
     }
-    const int e10 = std::atoi(p + 1);
-    d.Exponent = e10 + 1;
+    d.Exponent = std::atoi(p + 1) + 1;
+    if (keep >= all.size()) {
+        d.Digits = all;
+        return d;
+    }
+    const bool up = keep >= 0 && all[keep] >= '5';
+    if (keep <= 0) {
+        // Only the rounding of the leading digit is left.
+        const bool roundsUp = keep == 0 && all[0] >= '5';
+        d.Digits = roundsUp ? "1" : "0";
+        if (roundsUp)
+            d.Exponent += 1;
+        else
+            d.Exponent = 1;
+        return d;
+    }
+    QByteArray kept = all.left(keep);
+    if (up) {
+        int i = keep - 1;
+        while (i >= 0 && kept[i] == '9') {
+            kept[i] = '0';
+            --i;
+        }
+        if (i < 0) {
+            kept.prepend('1');
+            kept.chop(1);
+            d.Exponent += 1;
+        } else {
+            kept[i] = char(kept[i] + 1);
+        }
+    }
+    d.Digits = kept;
     return d;
+}
+
+DecimalDigits ToDigits(long double v, int prec)
+{
+    return RoundedDigits(v, std::clamp(prec, 1, 20));
 }
 
 QString ExponentText(int e, int minDigits, bool plusSign)
@@ -378,22 +415,25 @@ QString GroupThousands(const QString& intPart)
 QString FixedText(long double v, int decimals, bool thousands)
 {
     decimals = std::clamp(decimals, 0, 18);
-    char buf[512];
-    std::snprintf(buf, sizeof buf, "%.*Lf", decimals, std::fabs(v));
-    QString s = QString::fromLatin1(buf);
-    QString intPart = s, frac;
-    const int dot = s.indexOf(QLatin1Char('.'));
-    if (dot >= 0) {
-        intPart = s.left(dot);
-        frac = s.mid(dot + 1);
+    const DecimalDigits d = RoundedDigits(v, RoundedDigits(v, 40).Exponent + decimals);
+    QByteArray digits = d.Digits;
+    const bool isZero = !std::any_of(digits.begin(), digits.end(), [](char c) { return c != '0'; });
+    // Lay the digits out around the decimal point: Exponent digits before it.
+    QString intPart, frac;
+    for (int i = 0; i < d.Exponent; ++i)
+        intPart.append(QLatin1Char(i < digits.size() ? digits[i] : '0'));
+    if (intPart.isEmpty())
+        intPart = QStringLiteral("0");
+    for (int i = 0; i < decimals; ++i) {
+        const int k = d.Exponent + i;
+        frac.append(QLatin1Char(k >= 0 && k < digits.size() ? digits[k] : '0'));
     }
     if (thousands)
         intPart = GroupThousands(intPart);
     QString out = intPart;
     if (!frac.isEmpty())
         out += FormatSettings().DecimalSeparator + frac;
-    const bool allZero = !std::any_of(buf, buf + std::strlen(buf), [](char c) { return c >= '1' && c <= '9'; });
-    if (std::signbit(v) && !allZero)
+    if (d.Negative && !isZero)
         out.prepend(QLatin1Char('-'));
     return out;
 }

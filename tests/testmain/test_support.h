@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QString>
 #include <QWidget>
+#include <ostream>
 
 #include <QOR_Graphics.h>
 
@@ -19,3 +20,9 @@ QString ScratchDir();
 QString WriteFile(const QString& path, const QByteArray& bytes);
 
 } // namespace qortest
+
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}

@@ -1,0 +1,62 @@
+// Qt Designer plugin: puts the library's widgets on Designer's widget box (group "QOR-Gui") and
+// gives file-name properties a task-menu entry with a file dialog.
+#pragma once
+
+#include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
+#include <QtUiPlugin/QDesignerCustomWidgetInterface>
+
+#include <QIcon>
+#include <QObject>
+#include <QStringList>
+#include <functional>
+
+class QDesignerFormEditorInterface;
+
+namespace qordesign {
+
+// What Designer needs to know of one widget class.
+struct WidgetEntry {
+    QString ClassName;        // "TMeter"
+    QString IncludeFile;      // "QOR_Meter.h"
+    QString ToolTip;
+    QSize DefaultSize;
+    std::function<QWidget*(QWidget*)> Create;
+    QStringList FileNameProperties;   // properties edited with a file dialog
+};
+
+// The registered widgets in palette order.
+const QList<WidgetEntry>& Entries();
+
+class WidgetPlugin : public QObject, public QDesignerCustomWidgetInterface {
+    Q_OBJECT
+    Q_INTERFACES(QDesignerCustomWidgetInterface)
+public:
+    WidgetPlugin(const WidgetEntry& entry, QObject* parent);
+    QString name() const override { return FEntry.ClassName; }
+    QString group() const override { return QStringLiteral("QOR-Gui"); }
+    QString toolTip() const override { return FEntry.ToolTip; }
+    QString whatsThis() const override { return FEntry.ToolTip; }
+    QString includeFile() const override { return FEntry.IncludeFile; }
+    QIcon icon() const override;
+    bool isContainer() const override { return false; }
+    QWidget* createWidget(QWidget* parent) override;
+    bool isInitialized() const override { return FInitialized; }
+    void initialize(QDesignerFormEditorInterface* core) override;
+    QString domXml() const override;
+private:
+    WidgetEntry FEntry;
+    bool FInitialized = false;
+};
+
+class KorvaneWidgets : public QObject, public QDesignerCustomWidgetCollectionInterface {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID "org.qt-project.Qt.QDesignerCustomWidgetCollectionInterface")
+    Q_INTERFACES(QDesignerCustomWidgetCollectionInterface)
+public:
+    explicit KorvaneWidgets(QObject* parent = nullptr);
+    QList<QDesignerCustomWidgetInterface*> customWidgets() const override { return FWidgets; }
+private:
+    QList<QDesignerCustomWidgetInterface*> FWidgets;
+};
+
+} // namespace qordesign
