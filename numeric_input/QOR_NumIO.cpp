@@ -1,0 +1,751 @@
+#include "QOR_NumIO.h"
+
+#include <QOR_DateUtils.h>
+#include <QOR_univconst.h>
+
+#include <QDate>
+
+#include <array>
+#include <bit>
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <locale.h>
+#include <string>
+
+namespace qor {
+
+// ---------------------------------------------------------------------------------------------
+// Separators
+
+int ResolveDecPSep(int DecPSep)
+{
+    if (DecPSep == 0)
+        return FormatSettings().DecimalSeparator == QLatin1Char('.') ? 1 : 2;
+    if (DecPSep == 1 || DecPSep == 2)
+        return DecPSep;
+    return 3;
+}
+
+QChar DecPSepChar(int DecPSep)
+{
+    if (DecPSep == 0)
+        return FormatSettings().DecimalSeparator;
+    return DecPSep == 2 ? QLatin1Char(',') : QLatin1Char('.');
+}
+
+// ---------------------------------------------------------------------------------------------
+// The real-number state machine shared by the scanner and the exponent check.
+
+namespace {
+
+enum CharClass { ccSep, ccBlank, ccSign, ccDigit, ccExp, ccOther };
+
+constexpr int sExpOrEnd = -2;  // "E?": 6 when exponents are allowed, else 9
+constexpr int sAccept = 9;
+constexpr int sError = -1;
+constexpr int kMaxExponent = 4200;
+
+// Rows: states 1..8; columns: CharClass.
+constexpr int kFloatTable[8][6] = {
+    /* 1 */ {4, 1, 2, 3, sError, sError},
+    /* 2 */ {4, sError, sError, 3, sError, sError},
+    /* 3 */ {4, 9, 9, 3, sExpOrEnd, 9},
+    /* 4 */ {sError, 9, 9, 5, sExpOrEnd, 9},
+    /* 5 */ {sError, 9, 9, 5, sExpOrEnd, 9},
+    /* 6 */ {sError, sError, 7, 8, sError, 9},
+    /* 7 */ {sError, sError, sError, 8, sError, 9},
+    /* 8 */ {9, 9, 9, 8, 9, 9},
+};
+
+inline CharClass Classify(char16_t c, int sep)
+{
+    if ((c == u'.' && (sep == 1 || sep == 3)) || (c == u',' && (sep == 2 || sep == 3)))
+        return ccSep;
+    if (c == u' ')
+        return ccBlank;
+    if (c == u'+' || c == u'-')
+        return ccSign;
+    if (c >= u'0' && c <= u'9')
+        return ccDigit;
+    if (c == u'E' || c == u'e')
+        return ccExp;
+    return ccOther;
+}
+
+inline int NextState(int state, CharClass cls, bool expAllowed)
+{
+    const int next = kFloatTable[state - 1][cls];
+    return next == sExpOrEnd ? (expAllowed ? 6 : sAccept) : next;
+}
+
+// Exponent digits read so far, saturating well above the cut so long runs cannot overflow.
+inline int AddExpDigit(int state, int next, int expValue, char16_t c)
+{
+    if (next != 8)
+        return expValue;
+    const int digit = c - u'0';
+    if (state != 8)
+        return digit;
+    return expValue > kMaxExponent ? expValue : expValue * 10 + digit;
+}
+
+// A character buffer on the stack for the usual short numbers.
+class NumBuf {
+public:
+    explicit NumBuf(qsizetype need)
+    {
+        if (need > qsizetype(sizeof(FLocal))) {
+            FHeap.resize(size_t(need));
+            FData = FHeap.data();
+        }
+    }
+    void Push(char c) { FData[FLen++] = c; }
+    char* Data() { return FData; }
+    qsizetype Len() const { return FLen; }
+    char Last() const { return FLen ? FData[FLen - 1] : '\0'; }
+private:
+    char FLocal[96];
+    std::string FHeap;
+    char* FData = FLocal;
+    qsizetype FLen = 0;
+};
+
+// Decimal text (digits, one ".", optional "-" and exponent) to a double, computed so that
+// magnitudes beyond the double range still come out with the right side of the clamp.
+double DecimalTextToDouble(const char* first, const char* last)
+{
+    double v = 0.0;
+    auto res = std::from_chars(first, last, v);
+    if (res.ec == std::errc())
+        return v;
+    // Beyond the double range (or a dangling text that from_chars refuses): the extended
+    // conversion in the C locale decides.
+    static locale_t cLocale = newlocale(LC_NUMERIC_MASK, "C", locale_t(0));
+    std::string s(first, last);
+    long double x = strtold_l(s.c_str(), nullptr, cLocale);
+    if (x > (long double)uc_MaxDouble)
+        return uc_MaxDouble;
+    if (x < -(long double)uc_MaxDouble)
+        return -uc_MaxDouble;
+    return double(x);
+}
+
+} // namespace
+
+double ScanFloatStr(const QString& Instring, bool ExpAllowed, int DecPSep, int& Pos)
+{
+    const int sep = ResolveDecPSep(DecPSep);
+    const qsizetype len = Instring.size();
+    const char16_t* s = reinterpret_cast<const char16_t*>(Instring.constData());
+    if (Pos < 1)
+        Pos = 1;
+    NumBuf buf((len - Pos + 1 > 0 ? len - Pos + 1 : 0) + 2);
+    int state = 1;
+    int expValue = 0;
+    while (state != sAccept && state != sError) {
+        const char16_t c = Pos <= len ? s[Pos - 1] : u'Z';
+        ++Pos;
+        const CharClass cls = Classify(c, sep);
+        const int next = NextState(state, cls, ExpAllowed);
+        expValue = AddExpDigit(state, next, expValue, c);
+        if (next >= 1 && next <= 8 && expValue <= kMaxExponent) {
+            // Blanks and "+" carry no value; the rest is the normalised number text.
+            if (cls == ccSep)
+                buf.Push('.');
+            else if (cls == ccExp)
+                buf.Push('E');
+            else if (c != u' ' && c != u'+')
+                buf.Push(char(c));
+        }
+        state = next;
+    }
+    --Pos;
+    if (state == sError)
+        return 0.0;
+    if (buf.Len() == 0 || buf.Last() == '.' || buf.Last() == '-')
+        buf.Push('0');
+    double v = DecimalTextToDouble(buf.Data(), buf.Data() + buf.Len());
+    if (v > uc_MaxDouble)
+        v = uc_MaxDouble;
+    else if (v < -uc_MaxDouble)
+        v = -uc_MaxDouble;
+    return v == 0.0 ? 0.0 : v;  // no negative zero
+}
+
+bool CheckFloatExpStr(const QString& Instring, bool ExpAllowed, int DecPSep)
+{
+    if (Instring.isEmpty())
+        return false;
+    const int sep = ResolveDecPSep(DecPSep);
+    const qsizetype len = Instring.size();
+    const char16_t* s = reinterpret_cast<const char16_t*>(Instring.constData());
+    int state = 1;
+    int expValue = 0;
+    for (qsizetype pos = 0; state != sAccept && state != sError; ++pos) {
+        const char16_t c = pos < len ? s[pos] : u'Z';
+        const int next = NextState(state, Classify(c, sep), ExpAllowed);
+        expValue = AddExpDigit(state, next, expValue, c);
+        state = expValue > kMaxExponent ? sError : next;
+    }
+    return state == sAccept;
+}
+
+bool CheckFloatStr(const QString& Instring, int DecPSep)
+{
+    if (Instring.isEmpty())
+        return false;
+    const QChar sepChar = ResolveDecPSep(DecPSep) == 1 ? QLatin1Char('.') : QLatin1Char(',');
+    // Rows: states 0..4; columns: sign, separator, digit, anything else. 5 is invalid.
+    static constexpr int table[5][4] = {{1, 2, 3, 5}, {5, 2, 3, 5}, {5, 5, 4, 5}, {5, 2, 3, 5}, {5, 5, 4, 5}};
+    const bool both = ResolveDecPSep(DecPSep) == 3;
+    int state = 0;
+    for (QChar c : Instring) {
+        int cls = 3;
+        if (c == QLatin1Char('+') || c == QLatin1Char('-'))
+            cls = 0;
+        else if (both ? (c == QLatin1Char('.') || c == QLatin1Char(',')) : c == sepChar)
+            cls = 1;
+        else if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            cls = 2;
+        state = table[state][cls];
+        if (state == 5)
+            return false;
+    }
+    return true;
+}
+
+bool CheckFixPointStr(const QString& Instring, int DecPSep, int DecPlaces)
+{
+    if (!CheckFloatStr(Instring, DecPSep))
+        return false;
+    // The layout is measured at the ".", or at the "," where only the comma is accepted (a
+    // "." could never pass the check above then).
+    const QChar pointChar = ResolveDecPSep(DecPSep) == 2 ? QLatin1Char(',') : QLatin1Char('.');
+    const qsizetype point = Instring.indexOf(pointChar) + 1;  // 1-based, 0 when absent
+    if (point == 0)
+        return Instring.size() == DecPlaces;
+    return point == Instring.size() - DecPlaces;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Integer checks and scanners
+
+namespace {
+
+template <typename Pred>
+bool AllChars(const QString& s, Pred ok)
+{
+    if (s.isEmpty())
+        return false;
+    for (QChar c : s)
+        if (!ok(c.unicode()))
+            return false;
+    return true;
+}
+
+inline bool IsDec(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+// Value of c as a digit of the base, or -1.
+inline int DigitValue(char16_t c, int base)
+{
+    int d = -1;
+    if (c >= u'0' && c <= u'9')
+        d = c - u'0';
+    else if (c >= u'A' && c <= u'F')
+        d = c - u'A' + 10;
+    else if (c >= u'a' && c <= u'f')
+        d = c - u'a' + 10;
+    return d < base ? d : -1;
+}
+
+void SkipBlanks(const QString& s, int& Pos)
+{
+    if (Pos < 1)
+        Pos = 1;
+    while (Pos < s.size() && s[Pos - 1] == QLatin1Char(' '))
+        ++Pos;
+}
+
+std::uint32_t ScanDigits(const QString& s, int& Pos, int base)
+{
+    std::uint32_t v = 0;
+    const qsizetype len = s.size();
+    while (Pos <= len) {
+        const int d = DigitValue(s[Pos - 1].unicode(), base);
+        if (d < 0)
+            break;
+        v = v * std::uint32_t(base) + std::uint32_t(d);
+        ++Pos;
+    }
+    return v;
+}
+
+} // namespace
+
+bool CheckIntStr(const QString& Instring)
+{
+    if (Instring.isEmpty())
+        return false;
+    const char16_t first = Instring[0].unicode();
+    if (Instring.size() == 1)
+        return IsDec(first);
+    if (!(first == u'+' || first == u'-' || IsDec(first)))
+        return false;
+    for (qsizetype i = 1; i < Instring.size(); ++i)
+        if (!IsDec(Instring[i].unicode()))
+            return false;
+    return true;
+}
+
+bool CheckHexStr(const QString& Instring) { return AllChars(Instring, [](char16_t c) { return DigitValue(c, 16) >= 0; }); }
+bool CheckOctStr(const QString& Instring) { return AllChars(Instring, [](char16_t c) { return c >= u'0' && c <= u'7'; }); }
+bool CheckBinStr(const QString& Instring) { return AllChars(Instring, [](char16_t c) { return c == u'0' || c == u'1'; }); }
+
+std::int32_t ScanDecIntStr(const QString& Instring, int& Pos)
+{
+    SkipBlanks(Instring, Pos);
+    bool negative = false;
+    if (Pos <= Instring.size() && (Instring[Pos - 1] == QLatin1Char('+') || Instring[Pos - 1] == QLatin1Char('-'))) {
+        negative = Instring[Pos - 1] == QLatin1Char('-');
+        ++Pos;
+    }
+    const std::uint32_t v = ScanDigits(Instring, Pos, 10);
+    return std::int32_t(negative ? 0u - v : v);
+}
+
+std::int32_t ScanHexStr(const QString& Instring, int& Pos)
+{
+    SkipBlanks(Instring, Pos);
+    if (Pos == 1 && !Instring.isEmpty() && Instring[0] == QLatin1Char('$'))
+        ++Pos;
+    return std::int32_t(ScanDigits(Instring, Pos, 16));
+}
+
+std::int32_t ScanOctStr(const QString& Instring, int& Pos)
+{
+    SkipBlanks(Instring, Pos);
+    return std::int32_t(ScanDigits(Instring, Pos, 8));
+}
+
+std::int32_t ScanBinStr(const QString& Instring, int& Pos)
+{
+    SkipBlanks(Instring, Pos);
+    return std::int32_t(ScanDigits(Instring, Pos, 2));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Rendering
+
+namespace {
+
+QString NonFiniteText(double v)
+{
+    if (std::isnan(v))
+        return QStringLiteral("NAN");
+    return v < 0 ? QStringLiteral("-INF") : QStringLiteral("+INF");
+}
+
+// Whether v lies exactly halfway between two multiples of 10^-k (k may be negative). With
+// v = M * 2^e, M odd, v * 10^k = M * 5^k * 2^(e + k) has the fraction .5 exactly when
+// e + k == -1 (and, for k < 0, 5^-k divides M).
+bool IsDecimalTie(double v, int k)
+{
+    if (v == 0.0 || !std::isfinite(v) || k < -22 || k > 1100)
+        return false;
+    int exp = 0;
+    const double fr = std::frexp(std::fabs(v), &exp);
+    std::uint64_t m = std::uint64_t(std::ldexp(fr, 53));
+    const int tz = std::countr_zero(m);
+    m >>= tz;
+    if (exp - 53 + tz != -(k + 1))
+        return false;
+    std::uint64_t p5 = 1;
+    for (int i = 0; i < -k; ++i)
+        p5 *= 5;
+    return m % p5 == 0;
+}
+
+// Decimal ties round away from zero, as in the platform's number formatting; the shortest
+// conversions round them to even, so a tie is formatted from its neighbour one unit further out.
+double AwayFromTie(double v) { return std::nextafter(v, v > 0 ? HUGE_VAL : -HUGE_VAL); }
+
+// " d.dddE+dddd" / "-d.dddE+dddd" with the given number of fraction digits (no point for 0).
+QString Scientific(double v, int fractionDigits)
+{
+    char buf[64];
+    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, fractionDigits);
+    const char* e = buf;
+    while (e < res.ptr && *e != 'e')
+        ++e;
+    if (IsDecimalTie(v, fractionDigits - std::atoi(e + 1))) {
+        res = std::to_chars(buf, buf + sizeof buf, AwayFromTie(v), std::chars_format::scientific, fractionDigits);
+        e = buf;
+        while (e < res.ptr && *e != 'e')
+            ++e;
+    }
+    const char* end = res.ptr;
+    const char* mant = buf;
+    QString out;
+    out.reserve(fractionDigits + 12);
+    if (*mant == '-') {
+        out += QLatin1Char('-');
+        ++mant;
+    } else {
+        out += QLatin1Char(' ');
+    }
+    out += QLatin1String(mant, e - mant);
+    out += QLatin1Char('E');
+    const char* ex = e + 1;
+    out += QLatin1Char(*ex == '-' ? '-' : '+');
+    if (*ex == '-' || *ex == '+')
+        ++ex;
+    const int expDigits = int(end - ex);
+    for (int i = expDigits; i < 4; ++i)
+        out += QLatin1Char('0');
+    out += QLatin1String(ex, end - ex);
+    return out;
+}
+
+QString Fixed(double v, int decimals)
+{
+    // Large enough for every finite double with up to 100 decimals.
+    char buf[420];
+    if (IsDecimalTie(v, decimals))
+        v = AwayFromTie(v);
+    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
+    return QString::fromLatin1(buf, res.ptr - buf);
+}
+
+QString PadLeft(const QString& s, int width)
+{
+    return s.size() >= width ? s : QString(width - s.size(), QLatin1Char(' ')) + s;
+}
+
+} // namespace
+
+QString FormatRealStr(int Width, int Decimals, double Value)
+{
+    const bool zeroPad = Width < 0;
+    const int width = std::abs(Width);
+    if (Value == 0.0)
+        Value = 0.0;  // no negative zero
+    QString s;
+    if (!std::isfinite(Value)) {
+        s = PadLeft(NonFiniteText(Value), width);
+    } else if (Decimals == -2) {
+        const int field = width + 2;
+        s = Scientific(Value, std::max(field - 9, 0));
+        const qsizetype e = s.indexOf(QLatin1Char('E')) + 1;
+        if (s.size() == e + 5) {
+            const bool small = s[e + 1] == QLatin1Char('0') && s[e + 2] == QLatin1Char('0');
+            s.remove(e + 1, 2);
+            if (!small)
+                s.fill(QLatin1Char('*'));
+        }
+    } else if (Decimals < 0) {
+        s = Scientific(Value, std::max(width - 9, 0));
+    } else {
+        s = PadLeft(Fixed(Value, std::min(Decimals, 100)), width);
+    }
+    if (zeroPad) {
+        qsizetype blanks = 0;
+        while (blanks < s.size() && s[blanks] == QLatin1Char(' '))
+            s[blanks++] = QLatin1Char('0');
+        if (blanks > 0 && blanks < s.size() && s[blanks] == QLatin1Char('-')) {
+            s[blanks] = QLatin1Char('0');
+            s[0] = QLatin1Char('-');
+        }
+    }
+    return s;
+}
+
+namespace {
+
+QString DigitStr(std::int32_t Value, int NrDigits, int maxDigits, int bits)
+{
+    static const char kDigits[] = "0123456789ABCDEF";
+    const int n = std::clamp(NrDigits, 1, maxDigits);
+    std::uint32_t v = std::uint32_t(Value);
+    QString s(n, QLatin1Char('0'));
+    for (int i = n - 1; i >= 0; --i) {
+        s[i] = QLatin1Char(kDigits[v & ((1u << bits) - 1)]);
+        v >>= bits;
+    }
+    return s;
+}
+
+} // namespace
+
+QString HexDigitStr(std::int32_t Value, int NrDigits) { return DigitStr(Value, NrDigits, 16, 4); }
+QString OctDigitStr(std::int32_t Value, int NrDigits) { return DigitStr(Value, NrDigits, 11, 3); }
+QString BinDigitStr(std::int32_t Value, int NrDigits) { return DigitStr(Value, NrDigits, 32, 1); }
+
+// ---------------------------------------------------------------------------------------------
+// Dates
+
+namespace {
+
+struct NameRow {
+    std::array<const char16_t*, 12> ShortMonths, LongMonths;
+    std::array<const char16_t*, 7> ShortDays, LongDays;
+};
+
+const NameRow kNames[5] = {
+    {{u"M01", u"M02", u"M03", u"M04", u"M05", u"M06", u"M07", u"M08", u"M09", u"M10", u"M11", u"M12"},
+     {u"M01", u"M02", u"M03", u"M04", u"M05", u"M06", u"M07", u"M08", u"M09", u"M10", u"M11", u"M12"},
+     {u"D01", u"D02", u"D03", u"D04", u"D05", u"D06", u"D07"},
+     {u"D01", u"D02", u"D03", u"D04", u"D05", u"D06", u"D07"}},
+    {{u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun", u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"},
+     {u"January", u"February", u"March", u"April", u"May", u"June", u"July", u"August", u"September",
+      u"October", u"November", u"December"},
+     {u"Mon", u"Tue", u"Wed", u"Thu", u"Fri", u"Sat", u"Sun"},
+     {u"Monday", u"Tuesday", u"Wednesday", u"Thursday", u"Friday", u"Saturday", u"Sunday"}},
+    {{u"Jan", u"Feb", u"M\u00E4r", u"Apr", u"Mai", u"Jun", u"Jul", u"Aug", u"Sep", u"Okt", u"Nov", u"Dez"},
+     {u"Januar", u"Februar", u"M\u00E4rz", u"April", u"Mai", u"Juni", u"Juli", u"August", u"September",
+      u"Oktober", u"November", u"Dezember"},
+     {u"Mo", u"Di", u"Mi", u"Do", u"Fr", u"Sa", u"So"},
+     {u"Montag", u"Dienstag", u"Mittwoch", u"Donnerstag", u"Freitag", u"Samstag", u"Sonntag"}},
+    {{u"jan", u"f\u00E9v", u"mar", u"avr", u"mai", u"jun", u"jul", u"ao\u00FB", u"sep", u"oct", u"nov", u"d\u00E9c"},
+     {u"janvier", u"f\u00E9vrier", u"mars", u"avril", u"mai", u"juin", u"juillet", u"ao\u00FBt", u"septembre",
+      u"octobre", u"novembre", u"d\u00E9cembre"},
+     {u"lun", u"mar", u"mer", u"jeu", u"ven", u"sam", u"dim"},
+     {u"lundi", u"mardi", u"mercredi", u"jeudi", u"vendredi", u"samedi", u"dimanche"}},
+    {{u"ene", u"feb", u"mar", u"abr", u"may", u"jun", u"jul", u"ago", u"sep", u"oct", u"nov", u"dic"},
+     {u"enero", u"febrero", u"marzo", u"abril", u"mayo", u"junio", u"julio", u"agosto", u"septiembre",
+      u"octubre", u"noviembre", u"diciembre"},
+     {u"lun", u"mar", u"mi\u00E9", u"jue", u"vie", u"s\u00E1b", u"dom"},
+     {u"lunes", u"martes", u"mi\u00E9rcoles", u"jueves", u"viernes", u"s\u00E1bado", u"domingo"}},
+};
+
+const NameRow& Row(int LangIx) { return kNames[LangIx >= 0 && LangIx <= 4 ? LangIx : 1]; }
+
+// 1-based index of the first name the text starts with (case-insensitive), 0 for none.
+template <size_t N>
+int MatchName(const QString& text, const std::array<const char16_t*, N>& names, int& length)
+{
+    for (size_t i = 0; i < N; ++i) {
+        const QString name = QString::fromUtf16(names[i]);
+        if (text.startsWith(name, Qt::CaseInsensitive)) {
+            length = int(name.size());
+            return int(i) + 1;
+        }
+    }
+    return 0;
+}
+
+bool IsFieldLetter(QChar c)
+{
+    switch (c.unicode()) {
+    case u'y': case u'M': case u'd': case u'H': case u'h': case u'm': case u's': case u't':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Takes the next literal off the front of the format (quoted or plain).
+QString TakeLiteral(QString& fmt)
+{
+    QString lit;
+    qsizetype i = 0;
+    if (fmt[0] == QLatin1Char('\'')) {
+        i = 1;
+        while (i < fmt.size()) {
+            if (fmt[i] == QLatin1Char('\'')) {
+                if (i + 1 < fmt.size() && fmt[i + 1] == QLatin1Char('\'')) {
+                    lit += QLatin1Char('\'');
+                    i += 2;
+                    continue;
+                }
+                ++i;  // closing quote
+                break;
+            }
+            lit += fmt[i++];
+        }
+    } else {
+        while (i < fmt.size() && fmt[i] != QLatin1Char('\'') && !IsFieldLetter(fmt[i]))
+            lit += fmt[i++];
+    }
+    fmt.remove(0, i);
+    return lit;
+}
+
+// A fixed-width number field: optional blanks, one sign, digits, nothing else.
+bool FixedFieldValue(const QString& text, int width, int& value)
+{
+    const QString field = text.left(width);
+    int pos = 1;
+    value = ScanDecIntStr(field, pos);
+    bool digits = false;
+    for (QChar c : field)
+        digits = digits || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+    return digits && pos == field.size() + 1;
+}
+
+} // namespace
+
+QString NumIOMonthName(int LangIx, int Month, bool Full)
+{
+    if (Month < 1 || Month > 12)
+        return QString();
+    const NameRow& r = Row(LangIx);
+    return QString::fromUtf16(Full ? r.LongMonths[Month - 1] : r.ShortMonths[Month - 1]);
+}
+
+QString NumIODayName(int LangIx, int Day, bool Full)
+{
+    if (Day < 1 || Day > 7)
+        return QString();
+    const NameRow& r = Row(LangIx);
+    return QString::fromUtf16(Full ? r.LongDays[Day - 1] : r.ShortDays[Day - 1]);
+}
+
+double ScanDateTimeStr(const QString& Instring, const QString& Format, int LangIx, int& ErrorCode)
+{
+    const NameRow& names = Row(LangIx);
+    QString fmt = Format;
+    QString text = Instring;
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    bool twelveHour = false, pm = false;
+    ErrorCode = dtsOk;
+
+    // Reads a field of fixed width (2 or 4) or, with width 0, of any length.
+    auto readNumber = [&](int width, int& target) {
+        if (width > 0) {
+            if (!FixedFieldValue(text, width, target)) {
+                ErrorCode = dtsUnreadableField;
+                return;
+            }
+            text.remove(0, width);
+            return;
+        }
+        int pos = 1;
+        target = ScanDecIntStr(text, pos);
+        const QString used = text.left(pos - 1);
+        bool digits = false;
+        for (QChar c : used)
+            digits = digits || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
+        if (!digits) {
+            ErrorCode = dtsUnreadableField;
+            return;
+        }
+        text.remove(0, pos - 1);
+    };
+    auto readName = [&](auto& table, int& target) {
+        int length = 0;
+        const int ix = MatchName(text, table, length);
+        if (ix == 0) {
+            ErrorCode = dtsUnreadableField;
+            return;
+        }
+        target = ix;
+        text.remove(0, length);
+    };
+
+    while (!fmt.isEmpty() && ErrorCode == dtsOk) {
+        const QChar letter = fmt[0];
+        if (!IsFieldLetter(letter)) {
+            const QString lit = TakeLiteral(fmt);
+            if (!text.startsWith(lit))
+                ErrorCode = dtsLiteralMismatch;
+            else
+                text.remove(0, lit.size());
+            continue;
+        }
+        int run = 1;
+        while (run < fmt.size() && fmt[run] == letter)
+            ++run;
+        fmt.remove(0, run);
+        int unused = 0;
+        switch (letter.unicode()) {
+        case u'y':
+            if (run == 4) {
+                readNumber(4, year);
+            } else if (run == 2) {
+                int n = 0;
+                readNumber(2, n);
+                const int window = FormatSettings().TwoDigitYearCenturyWindow;
+                const int current = QDate::currentDate().year();
+                year = (current - window) / 100 * 100 + n;
+                if (window != 0 && year < current - window)
+                    year += 100;
+            } else {
+                ErrorCode = dtsUnknownToken;
+            }
+            break;
+        case u'M':
+            if (run == 4) {
+                readName(names.LongMonths, month);
+            } else if (run == 3) {
+                // The first three characters must be one of the short names exactly.
+                int length = 0;
+                const int ix = MatchName(text.left(3), names.ShortMonths, length);
+                if (ix == 0 || length != 3 || text.size() < 3)
+                    ErrorCode = dtsUnreadableField;
+                else {
+                    month = ix;
+                    text.remove(0, 3);
+                }
+            } else if (run <= 2) {
+                readNumber(run == 2 ? 2 : 0, month);
+            } else {
+                ErrorCode = dtsUnknownToken;
+            }
+            break;
+        case u'd':
+            if (run == 4)
+                readName(names.LongDays, unused);
+            else if (run == 3)
+                readName(names.ShortDays, unused);
+            else
+                readNumber(run == 2 ? 2 : 0, day);
+            break;
+        case u'H':
+        case u'h':
+            if (run > 2) {
+                ErrorCode = dtsUnknownToken;
+                break;
+            }
+            readNumber(run == 2 ? 2 : 0, hour);
+            if (letter == QLatin1Char('h'))
+                twelveHour = true;
+            break;
+        case u'm':
+        case u's':
+            if (run > 2) {
+                ErrorCode = dtsUnknownToken;
+                break;
+            }
+            readNumber(run == 2 ? 2 : 0, letter == QLatin1Char('m') ? minute : second);
+            break;
+        case u't':
+            if (run > 2) {
+                ErrorCode = dtsUnknownToken;
+                break;
+            }
+            pm = run == 1 ? text.left(1).toLower() != QLatin1String("a")
+                          : text.left(2).toLower() != QLatin1String("am");
+            text.remove(0, run);
+            break;
+        }
+    }
+
+    if (ErrorCode != dtsOk)
+        return 0.0;
+    if (twelveHour) {
+        if (!pm && hour == 12)
+            hour = 0;
+        else if (pm && hour != 12)
+            hour += 12;
+    }
+    const double time = EncodeTime(hour, minute, second, 0);
+    if (year == 0 && month == 0 && day == 0)
+        return time;
+    const double date = EncodeDate(year, month, day);
+    // Before the epoch the day count is negative while the time of day still counts forward.
+    return date >= 0 ? date + time : date - time;
+}
+
+} // namespace qor

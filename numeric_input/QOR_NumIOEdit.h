@@ -1,0 +1,81 @@
+// TNumIO: a numeric field on the platform's line edit. The user edits the text freely; after
+// every change the whole text is checked again, and a text that is no number of the input
+// format, or whose value lies outside the range, is replaced by the last good text.
+#pragma once
+
+#include "QOR_NumIO.h"
+
+#include <QOR_Controls.h>
+#include <QOR_qorbase.h>
+
+#include <algorithm>
+
+namespace qor {
+
+class KORVANE_EXPORT TNumIO : public TCustomEdit {
+    Q_OBJECT
+    Q_PROPERTY(int InputFormat READ InputFormatOrd WRITE SetInputFormatOrd)
+    Q_PROPERTY(int FixPointDecPlaces READ FixPointDecPlaces WRITE SetFixPointDecPlaces)
+    Q_PROPERTY(int DecPlaceSep READ DecPlaceSepOrd WRITE SetDecPlaceSepOrd)
+    Q_PROPERTY(double RangeLow READ RangeLow WRITE SetRangeLow)
+    Q_PROPERTY(double RangeHigh READ RangeHigh WRITE SetRangeHigh)
+    Q_PROPERTY(bool Beep READ Beep WRITE SetBeep)
+
+public:
+    explicit TNumIO(QWidget* AOwner = nullptr);
+
+    TInFormat InputFormat() const { return FInputFormat; }
+    void SetInputFormat(TInFormat v);
+    // 1 .. 8; takes effect with the next change of the text.
+    int FixPointDecPlaces() const { return FFixPointDecPlaces; }
+    void SetFixPointDecPlaces(int v) { FFixPointDecPlaces = std::clamp(v, 1, 8); }
+    TDecPSep DecPlaceSep() const { return FDecPlaceSep; }
+    void SetDecPlaceSep(TDecPSep v);
+    // A value not above the other bound swaps into place; both re-check the text.
+    double RangeLow() const { return FRangeLow; }
+    void SetRangeLow(double v);
+    double RangeHigh() const { return FRangeHigh; }
+    void SetRangeHigh(double v);
+    bool Beep() const { return FBeep; }
+    void SetBeep(bool v) { FBeep = v; }
+
+    // The text as a number (0 when it is none) / the value rendered for the format.
+    double Value() const;
+    void SetValue(double v);
+
+    // The text read in the current input format and separator choice; false when it is no
+    // number (the empty text included).
+    bool ConvertNumString(const QString& Text, double& Value) const;
+
+    void Assign(const QObject* Source) override;
+    void AssignTo(QObject* Dest) const override;
+    // Designer-made fields start with the widest range.
+    void SetDesigning(bool v) override;
+
+    int InputFormatOrd() const { return FInputFormat; }
+    void SetInputFormatOrd(int v) { SetInputFormat(TInFormat(std::clamp(v, 0, 7))); }
+    int DecPlaceSepOrd() const { return FDecPlaceSep; }
+    void SetDecPlaceSepOrd(int v) { SetDecPlaceSep(TDecPSep(std::clamp(v, 0, 3))); }
+
+protected:
+    void Change() override;
+
+private:
+    bool Convert(const QString& Text, double& Value, int DecPSep) const;
+    // Sets the text without checking it (the change notification is swallowed).
+    void SetEditText(const QString& s, int caret);
+    // The whole check of the current text (everything Change does but the internal-change test).
+    void Recheck();
+    QChar PointChar() const;
+
+    TInFormat FInputFormat = itDynamic;
+    int FFixPointDecPlaces = 2;
+    TDecPSep FDecPlaceSep = dpsOS;
+    double FRangeLow = 0.0;
+    double FRangeHigh = 0.0;
+    bool FBeep = false;
+    QString FLastGoodText;
+    bool FInternalChange = false;
+};
+
+} // namespace qor

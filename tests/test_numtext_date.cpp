@@ -1,0 +1,134 @@
+// Date text: ScanDateTimeStr tokens, error codes, names and the two-digit-year window.
+#include <gtest/gtest.h>
+
+#include <QOR_DateUtils.h>
+#include <QOR_NumIO.h>
+
+#include <QDate>
+
+using namespace qor;
+
+namespace {
+
+double Scan(const char* text, const char* fmt, int& code, int lang = 1)
+{
+    return ScanDateTimeStr(QString::fromUtf8(text), QString::fromUtf8(fmt), lang, code);
+}
+
+double At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
+{
+    return EncodeDate(y, mo, d) + EncodeTime(h, mi, s, 0);
+}
+
+// The year a two-digit year n falls in with the given window, counted from today.
+int WindowYear(int n, int window)
+{
+    const int current = QDate::currentDate().year();
+    int y = (current - window) / 100 * 100 + n;
+    if (window != 0 && y < current - window)
+        y += 100;
+    return y;
+}
+
+class NumTextDate : public ::testing::Test {
+protected:
+    void TearDown() override { ResetFormatSettings(); }
+    int code = 99;
+};
+
+} // namespace
+
+TEST_F(NumTextDate, NumericFieldsAndLiterals)
+{
+    EXPECT_DOUBLE_EQ(Scan("05.03.2021 14:07", "dd.MM.yyyy HH:mm", code), At(2021, 3, 5, 14, 7));
+    EXPECT_EQ(code, dtsOk);
+    EXPECT_DOUBLE_EQ(Scan("2021-3-5 9:8:7", "yyyy-M-d H:m:s", code), At(2021, 3, 5, 9, 8, 7));
+    EXPECT_EQ(code, dtsOk);
+    EXPECT_DOUBLE_EQ(Scan("23:59:58", "HH:mm:ss", code), EncodeTime(23, 59, 58, 0));
+    EXPECT_EQ(code, dtsOk);
+    // Quoted literals, with a doubled quote standing for one.
+    EXPECT_DOUBLE_EQ(Scan("day 7 o'clock 2020/1", "'day 'd' o''clock 'yyyy/M", code), At(2020, 1, 7));
+    EXPECT_EQ(code, dtsOk);
+}
+
+TEST_F(NumTextDate, NamesOfMonthsAndDays)
+{
+    EXPECT_DOUBLE_EQ(Scan("Friday, 5 march 2021", "dddd, d MMMM yyyy", code), At(2021, 3, 5));
+    EXPECT_EQ(code, dtsOk);
+    EXPECT_DOUBLE_EQ(Scan("Fri 05 DEC 2021", "ddd dd MMM yyyy", code), At(2021, 12, 5));
+    EXPECT_EQ(code, dtsOk);
+    // The first full name the text starts with wins ("June" before a later "Jun..." name).
+    EXPECT_DOUBLE_EQ(Scan("June 1 2000", "MMMM d yyyy", code), At(2000, 6, 1));
+    EXPECT_DOUBLE_EQ(Scan("M04/02/1999", "MMM/dd/yyyy", code, 0), At(1999, 4, 2));
+    EXPECT_EQ(code, dtsOk);
+    EXPECT_DOUBLE_EQ(Scan("3 M\xc3\xa4r 2001", "d MMM yyyy", code, 2), At(2001, 3, 3));
+    EXPECT_EQ(code, dtsOk);
+    EXPECT_EQ(NumIOMonthName(1, 9, true), QStringLiteral("September"));
+    EXPECT_EQ(NumIODayName(1, 7, false), QStringLiteral("Sun"));
+    EXPECT_EQ(NumIODayName(0, 1, true), QStringLiteral("D01"));
+    EXPECT_TRUE(NumIOMonthName(1, 13, false).isEmpty());
+}
+
+TEST_F(NumTextDate, TwoDigitYearsUseTheWindow)
+{
+    FormatSettings().TwoDigitYearCenturyWindow = 50;
+    EXPECT_DOUBLE_EQ(Scan("5 Mar 21", "d MMM yy", code), At(WindowYear(21, 50), 3, 5));
+    EXPECT_EQ(code, dtsOk);
+    EXPECT_DOUBLE_EQ(Scan("1.1.99", "d.M.yy", code), At(WindowYear(99, 50), 1, 1));
+    FormatSettings().TwoDigitYearCenturyWindow = 0;
+    const int century = QDate::currentDate().year() / 100 * 100;
+    EXPECT_DOUBLE_EQ(Scan("1.1.99", "d.M.yy", code), At(century + 99, 1, 1));
+}
+
+TEST_F(NumTextDate, TwelveHourClock)
+{
+    EXPECT_DOUBLE_EQ(Scan("07:30 PM", "hh:mm tt", code), EncodeTime(19, 30, 0, 0));
+    EXPECT_DOUBLE_EQ(Scan("12:15 AM", "hh:mm tt", code), EncodeTime(0, 15, 0, 0));
+    EXPECT_DOUBLE_EQ(Scan("12:15 pm", "hh:mm tt", code), EncodeTime(12, 15, 0, 0));
+    EXPECT_DOUBLE_EQ(Scan("9:05p", "h:mmt", code), EncodeTime(21, 5, 0, 0));
+    EXPECT_DOUBLE_EQ(Scan("9:05a", "h:mmt", code), EncodeTime(9, 5, 0, 0));
+    // Without a t token the hour counts as AM.
+    EXPECT_DOUBLE_EQ(Scan("12:00", "hh:mm", code), 0.0);
+    // The 24-hour clock leaves the hour alone even with PM.
+    EXPECT_DOUBLE_EQ(Scan("07:30 PM", "HH:mm tt", code), EncodeTime(7, 30, 0, 0));
+}
+
+TEST_F(NumTextDate, ErrorCodes)
+{
+    EXPECT_EQ(Scan("2021", "yyy", code), 0.0);
+    EXPECT_EQ(code, dtsUnknownToken);
+    Scan("1", "MMMMM", code);
+    EXPECT_EQ(code, dtsUnknownToken);
+    Scan("1", "hhh", code);
+    EXPECT_EQ(code, dtsUnknownToken);
+    EXPECT_EQ(Scan("05-03-2021", "dd.MM.yyyy", code), 0.0);
+    EXPECT_EQ(code, dtsLiteralMismatch);
+    EXPECT_EQ(Scan("5 Mrz 2021", "d MMM yyyy", code), 0.0);
+    EXPECT_EQ(code, dtsUnreadableField);
+    Scan("xx.03.2021", "dd.MM.yyyy", code);
+    EXPECT_EQ(code, dtsUnreadableField);
+    Scan("Foo 2021", "MMMM yyyy", code);
+    EXPECT_EQ(code, dtsUnreadableField);
+    // A field of any length needs at least one digit.
+    Scan(".3.2021", "d.M.yyyy", code);
+    EXPECT_EQ(code, dtsUnreadableField);
+}
+
+TEST_F(NumTextDate, OutOfRangeRaisesTheConversionError)
+{
+    EXPECT_THROW(Scan("31.02.2021", "dd.MM.yyyy", code), EConvertError);
+    EXPECT_THROW(Scan("25:00", "HH:mm", code), EConvertError);
+}
+
+TEST_F(NumTextDate, DatesBeforeTheEpochKeepTheirTimeOfDay)
+{
+    const double v = Scan("01.01.1800 06:00", "dd.MM.yyyy HH:mm", code);
+    ASSERT_EQ(code, dtsOk);
+    int y, m, d, h, mi, s, ms;
+    DecodeDate(v, y, m, d);
+    DecodeTime(v, h, mi, s, ms);
+    EXPECT_EQ(y, 1800);
+    EXPECT_EQ(m, 1);
+    EXPECT_EQ(d, 1);
+    EXPECT_EQ(h, 6);
+}
