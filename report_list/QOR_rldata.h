@@ -260,6 +260,10 @@ private:
     void TakeLoadedContent(TRLData& Fresh);
     bool ParseXML(const char* Data, qsizetype Size, const QString& DataID);
     void WriteXML(QByteArray& Out, bool CreateHeader, const QString& DataID) const;
+    // Writes the XML text, handing Out to Flush whenever it has grown large (and at the end).
+    void WriteXMLChunked(QByteArray& Out, bool CreateHeader, const QString& DataID,
+                         const std::function<void(QByteArray&)>& Flush) const;
+    bool LoadXMLBytes(const QByteArray& Bytes, const QString& DataID);
 
     QString FComment;
     std::vector<QString> FColName;          // index 0 = column 1

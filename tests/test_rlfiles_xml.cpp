@@ -1,0 +1,266 @@
+// Report-list files: recognition, XML round trips, hostile texts and failed reads.
+#include <gtest/gtest.h>
+
+#include <QOR_replist.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+
+#include "test_support.h"
+
+using namespace qor;
+
+namespace {
+
+const QString Hostile = QStringLiteral("<a href=\"x\">&amp; 'q' </a>\ttab\r\nline\rcr \\u0041 \\ ]]> ") +
+                        QString::fromUtf8("грусть 漢字 😀") + QChar(1) + QChar(0x1F) + QChar(0xFFFF);
+
+// A data set with something in every item the file carries.
+void MakeSample(TRLData& d)
+{
+    d.SetNrOfColumns(3);
+    d.SetNrOfRows(4);
+    d.SetHeader(1, QStringLiteral("Name <&>"));
+    d.SetHeader(2, QStringLiteral("Done"));
+    d.SetHeader(3, QString());
+    d.SetColumnFormat(1, QStringLiteral("[i]rix3"));
+    d.SetColumnCheckMode(2, cmBox);
+    d.SetColumnCheckMode(3, cmRadio);
+    d.SetCommonHeader(QStringLiteral("Common \"header\""));
+    d.SetComment(QStringLiteral("multi\r\nline\ncomment"));
+    d.SetElem(1, 1, Hostile);
+    d.SetElem(0, 2, QStringLiteral("hidden"));
+    d.SetElem(2, 2, QStringLiteral("ok"));
+    d.SetElemChecked(2, 2, true);
+    d.SetElemChecked(3, 4, true);
+    d.SetElem(1, 4, QStringLiteral("  padded  "));
+}
+
+void ExpectSame(const TRLData& a, const TRLData& b)
+{
+    ASSERT_EQ(a.NrOfColumns(), b.NrOfColumns());
+    ASSERT_EQ(a.NrOfRows(), b.NrOfRows());
+    EXPECT_EQ(a.CommonHeader(), b.CommonHeader());
+    EXPECT_EQ(a.Comment(), b.Comment());
+    for (int c = 1; c <= a.NrOfColumns(); ++c) {
+        EXPECT_EQ(a.Header(c), b.Header(c)) << c;
+        EXPECT_EQ(a.ColumnFormat(c), b.ColumnFormat(c)) << c;
+        EXPECT_EQ(a.ColumnCheckMode(c), b.ColumnCheckMode(c)) << c;
+    }
+    for (int r = 1; r <= a.NrOfRows(); ++r)
+        for (int c = 0; c <= a.NrOfColumns(); ++c)
+            EXPECT_EQ(a.RawElem(c, r), b.RawElem(c, r)) << c << "," << r;
+}
+
+} // namespace
+
+TEST(RLFiles, RecognitionOfTheRootLine)
+{
+    auto check = [](const QByteArray& text, const QString& id) {
+        QByteArray copy = text;
+        QBuffer b(&copy);
+        b.open(QIODevice::ReadOnly);
+        return CheckIfValidReplist(&b, id);
+    };
+    const QByteArray upper("<?xml version=\"1.0\"?>\r\n<REPLIST VendRiLex ID=\"  Sales \">\n</REPLIST>\n");
+    EXPECT_TRUE(check(upper, QStringLiteral("sales")));
+    EXPECT_TRUE(check(upper, QStringLiteral("SALES")));
+    EXPECT_TRUE(check(upper, QString()));
+    EXPECT_FALSE(check(upper, QStringLiteral("costs")));
+    EXPECT_FALSE(check("<replist id=\"x\">vendri\nlex\n", QString()));
+    EXPECT_FALSE(check("<replist\n vendrilex id=\"x\">\n", QString()));
+    EXPECT_FALSE(check("", QString()));
+    EXPECT_TRUE(check("<replist vendrilex>", QString()));
+    EXPECT_FALSE(check("<replist vendrilex>", QStringLiteral("x")));
+
+    QByteArray two("junk\n<replist vendrilex id=\"a\">\nmore\n");
+    QBuffer b(&two);
+    b.open(QIODevice::ReadOnly);
+    EXPECT_TRUE(CheckIfValidReplist(&b, QStringLiteral("a")));
+    EXPECT_EQ(b.pos(), 32);   // left after the qualifying line
+
+    EXPECT_THROW(CheckIfValidReplist(qortest::ScratchDir() + QStringLiteral("/none.xml"), QString()), EInOutError);
+}
+
+TEST(RLFiles, XmlRoundTripKeepsEverything)
+{
+    TRLData d;
+    MakeSample(d);
+    const QString file = qortest::ScratchDir() + QStringLiteral("/sample.xml");
+    d.SaveAsXMLFile(file, QStringLiteral("Orders"));
+    EXPECT_TRUE(CheckIfValidReplist(file, QStringLiteral("orders")));
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<replist id=\"Orders\""));
+
+    TRLData back;
+    ASSERT_TRUE(back.LoadFromXMLFile(file, QStringLiteral("orders")));
+    ExpectSame(d, back);
+    EXPECT_EQ(back.DataID(), QStringLiteral("Orders"));
+    EXPECT_EQ(back.Elem(1, 1), Hostile);
+    EXPECT_TRUE(back.ElemChecked(2, 2));
+    EXPECT_TRUE(back.ElemChecked(3, 4));
+
+    TRLData viaString;
+    ASSERT_TRUE(viaString.ReadFromXMLString(QString::fromUtf8(bytes), QString()));
+    ExpectSame(d, viaString);
+}
+
+TEST(RLFiles, SortedDataIsWrittenInShownOrder)
+{
+    TRLData d;
+    d.SetNrOfRows(3);
+    d.SetElem(1, 1, QStringLiteral("b"));
+    d.SetElem(1, 2, QStringLiteral("c"));
+    d.SetElem(1, 3, QStringLiteral("a"));
+    d.Sort(1, -1, true);
+    TRLData back;
+    ASSERT_TRUE(back.ReadFromXMLString(QString::fromUtf8(d.ToXML(QString())), QString()));
+    EXPECT_EQ(back.Elem(1, 1), QStringLiteral("a"));
+    EXPECT_EQ(back.Elem(1, 3), QStringLiteral("c"));
+    EXPECT_EQ(back.LastSortColumn(), -1);
+}
+
+TEST(RLFiles, EmptyAndColumnlessDataRoundTrip)
+{
+    TRLData d;
+    TRLData back;
+    back.SetNrOfRows(5);
+    ASSERT_TRUE(back.ReadFromXMLString(QString::fromUtf8(d.ToXML(QString())), QString()));
+    EXPECT_EQ(back.NrOfRows(), 0);
+    EXPECT_EQ(back.NrOfColumns(), 1);
+
+    TRLData none;
+    none.SetNrOfRows(1);
+    none.SetElem(0, 1, QStringLiteral("h"));
+    none.RemoveColumn(1);
+    ASSERT_TRUE(back.ReadFromXMLString(QString::fromUtf8(none.ToXML(QString())), QString()));
+    EXPECT_EQ(back.NrOfColumns(), 0);
+    EXPECT_EQ(back.Elem(0, 1), QStringLiteral("h"));
+}
+
+TEST(RLFiles, StreamsCarrySeveralReportLists)
+{
+    TRLData a, b;
+    a.SetNrOfRows(1);
+    a.SetElem(1, 1, QStringLiteral("first"));
+    b.SetNrOfRows(2);
+    b.SetElem(1, 2, QStringLiteral("second"));
+    QByteArray bytes;
+    {
+        QBuffer out(&bytes);
+        out.open(QIODevice::WriteOnly);
+        a.WriteToXMLStream(&out, true, QStringLiteral("A"));
+        b.WriteToXMLStream(&out, false, QStringLiteral("B"));
+    }
+    QBuffer in(&bytes);
+    in.open(QIODevice::ReadOnly);
+    TRLData r;
+    ASSERT_TRUE(r.ReadFromXMLStream(&in, QStringLiteral("a")));
+    EXPECT_EQ(r.Elem(1, 1), QStringLiteral("first"));
+    ASSERT_TRUE(r.ReadFromXMLStream(&in, QStringLiteral("b")));
+    EXPECT_EQ(r.Elem(1, 2), QStringLiteral("second"));
+    EXPECT_FALSE(r.ReadFromXMLStream(&in, QString()));   // nothing left
+    EXPECT_EQ(r.NrOfRows(), 2);
+
+    QString text;
+    {
+        QTextStream ts(&text);
+        a.WriteToOpenXMLFile(ts, true, QStringLiteral("A"));
+    }
+    QTextStream ts(&text);
+    TRLData t;
+    ASSERT_TRUE(t.ReadFromOpenXMLFile(ts, QStringLiteral("A")));
+    EXPECT_EQ(t.Elem(1, 1), QStringLiteral("first"));
+}
+
+TEST(RLFiles, FailedReadsLeaveTheDataUntouched)
+{
+    TRLData d;
+    MakeSample(d);
+    TRLData original;
+    original.Assign(&d);
+    const QByteArray good = d.ToXML(QStringLiteral("X"));
+    const QString goodText = QString::fromUtf8(good);
+
+    QList<QString> bad;
+    bad << goodText.left(goodText.size() / 2)                                            // truncated
+        << goodText.left(goodText.indexOf(QStringLiteral("</replist>")))                 // no end tag
+        << QString(goodText).replace(QStringLiteral("<numrows>4"), QStringLiteral("<numrows>2"))   // cells outside the count
+        << QString(goodText).replace(QStringLiteral("<numcols>3"), QStringLiteral("<numcols>999999999"))
+        << QString(goodText).replace(QStringLiteral("<numcols>3"), QStringLiteral("<numcols>-3"))
+        << QString(goodText).replace(QStringLiteral("<numrows>4</numrows>"), QString())   // count missing
+        << QString(goodText).replace(QStringLiteral("c=\"1\" r=\"1\""), QStringLiteral("c=\"1\" r=\"x\""))
+        << QString(goodText).replace(QStringLiteral("&lt;"), QStringLiteral("&bogus;"))
+        << QString(goodText).replace(QStringLiteral("</cell>"), QStringLiteral("</cel>"))
+        << QString(goodText).replace(QStringLiteral(">box<"), QStringLiteral(">maybe<"))
+        << QStringLiteral("<replist vendrilex id=\"X\"><numcols>1</numcols><numrows>1</numrows>")
+        << QString() << QStringLiteral("not xml at all");
+    for (const QString& text : bad) {
+        EXPECT_FALSE(d.ReadFromXMLString(text, QString())) << text.left(200).toStdString();
+        ExpectSame(original, d);
+    }
+    EXPECT_FALSE(d.ReadFromXMLString(goodText, QStringLiteral("other")));   // another id
+    EXPECT_FALSE(d.LoadFromXMLFile(qortest::ScratchDir() + QStringLiteral("/missing.xml"), QString()));
+    ExpectSame(original, d);
+    EXPECT_TRUE(d.ReadFromXMLString(goodText, QStringLiteral(" x ")));
+}
+
+TEST(RLFiles, ReaderToleratesCommentsUnknownElementsAndCrLf)
+{
+    const QString text = QStringLiteral(
+        "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<!-- saved by hand -->\r\n"
+        "<replist id='Q' format=\"vendrilex\">\r\n<numcols>2</numcols>\r\n<numrows> 1 </numrows>\r\n"
+        "<future kind=\"x\"><nested>1</nested><empty/></future>\r\n<extra/>\r\n"
+        "<cell c=\"2\" r=\"1\">a&#x263A;&#65;</cell>\r\n</replist>\r\n");
+    TRLData d;
+    ASSERT_TRUE(d.ReadFromXMLString(text, QStringLiteral("q")));
+    EXPECT_EQ(d.Elem(2, 1), QStringLiteral("a\u263A" "A"));
+    EXPECT_EQ(d.Header(2), QStringLiteral("C-2"));   // no name in the file: the default
+}
+
+TEST(RLFiles, FailedSaveKeepsThePreviousFile)
+{
+    TRLData d;
+    d.SetNrOfRows(3000);
+    d.Fill(QStringLiteral("v1"));
+    const QString dir = qortest::ScratchDir() + QStringLiteral("/atomic");
+    QDir().mkpath(dir);
+    const QString file = dir + QStringLiteral("/keep.xml");
+    d.SaveAsXMLFile(file, QString());
+    EXPECT_THROW(d.SaveAsXMLFile(dir + QStringLiteral("/no/such/dir/x.xml"), QString()), EInOutError);
+    // A save that breaks off half-way (here: a progress handler that throws) must not leave a
+    // half-written file behind.
+    d.Fill(QStringLiteral("v2"));
+    d.OnPercentDone = [](QObject*, int p) {
+        if (p >= 50)
+            throw std::runtime_error("cancelled");
+    };
+    EXPECT_THROW(d.SaveAsXMLFile(file, QString()), std::runtime_error);
+    TRLData back;
+    ASSERT_TRUE(back.LoadFromXMLFile(file, QString()));
+    EXPECT_EQ(back.NrOfRows(), 3000);
+    EXPECT_EQ(back.Elem(1, 3000), QStringLiteral("v1"));
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList{QStringLiteral("keep.xml")});
+}
+
+TEST(RLFiles, ProgressIsReportedWhileWriting)
+{
+    TRLData d;
+    d.SetNrOfColumns(2);
+    d.SetNrOfRows(1000);
+    d.Fill(QStringLiteral("x"));
+    int last = -1, calls = 0;
+    d.OnPercentDone = [&](QObject* s, int p) {
+        EXPECT_EQ(s, &d);
+        EXPECT_GE(p, last);
+        last = p;
+        ++calls;
+    };
+    d.ToXML(QString());
+    EXPECT_GT(calls, 10);
+    EXPECT_EQ(last, 100);
+}
