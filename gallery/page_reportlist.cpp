@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <QOR_replist.h>
@@ -78,7 +79,8 @@ public:
         view->SetEmptyMessage(QStringLiteral("No rows match|change the filter"));
         view->SetRowSelectMode(2);
         view->SelectRow(2);
-        view->FitAllColWidths(8, true, 4, 200, 4);
+        // Fit once the page has its size.
+        QTimer::singleShot(0, view, [view] { view->FitAllColWidths(8, true, 4, 200, 4); });
 
         auto* status = new QLabel;
         auto updateStatus = [view, status] {

@@ -477,6 +477,8 @@ private:
     void HeaderClickSort(int d);
     void ToggleCheck(int d, int r);
     void ApplyClickSelection(TShiftState Shift);
+    int RunRowEditor(int Row, QDialog* form, int offLeft, int offTop, int topMargin, QWidget* okButton,
+                     QWidget* cancelButton);
 
     bool FAutoAdvance = false;
     int FLastMousePosX = 0;
