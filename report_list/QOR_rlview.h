@@ -437,6 +437,7 @@ protected:
     void TopLeftChanged() override;
     void EnabledChanged() override;
     void resizeEvent(QResizeEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
 
 private:
     // Painting suppressed for the lifetime of the guard; the old state comes back after.

@@ -3,6 +3,7 @@
 #include "QOR_rlview.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QRegularExpression>
 
 namespace qor {
@@ -335,6 +336,15 @@ void TReportListView::MouseMove(TShiftState Shift, int X, int Y)
     FLastMousePosX = X;
     FLastMousePosY = Y;
     TCustomDrawGrid::MouseMove(Shift, X, Y);
+}
+
+// A double click arrives without a move first; its position is the last mouse position.
+void TReportListView::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    const QPoint p = MapEventPos(e->position().toPoint());
+    FLastMousePosX = p.x();
+    FLastMousePosY = p.y();
+    TCustomDrawGrid::mouseDoubleClickEvent(e);
 }
 
 void TReportListView::DblClick()
