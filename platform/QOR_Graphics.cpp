@@ -114,8 +114,13 @@ QFont TFont::ToQFont() const
 
 bool TFont::operator==(const TFont& o) const
 {
-    return FName == o.FName && Height() == o.Height() && FColor == o.FColor && FStyle == o.FStyle
-        && FOrientation == o.FOrientation && FQuality == o.FQuality;
+    return SameGlyphs(o) && FColor == o.FColor;
+}
+
+bool TFont::SameGlyphs(const TFont& o) const
+{
+    return FName == o.FName && Height() == o.Height() && FStyle == o.FStyle && FOrientation == o.FOrientation
+        && FQuality == o.FQuality;
 }
 
 // =============================================================================================
@@ -206,6 +211,10 @@ TCanvas::TCanvas(QImage* target)
 
 void TCanvas::FontChanged()
 {
+    // A new colour needs no new QFont (text takes its colour from the pen at drawing time);
+    // rebuilding font and metrics per cell made owner-drawn grids slow.
+    if (FQFont && FFont.SameGlyphs(FQFontKey))
+        return;
     FQFont.reset();
     FMetrics.reset();
     FFontDirty = true;
@@ -213,8 +222,10 @@ void TCanvas::FontChanged()
 
 const QFont& TCanvas::CachedFont() const
 {
-    if (!FQFont)
+    if (!FQFont) {
         FQFont = std::make_unique<QFont>(FFont.ToQFont());
+        FQFontKey.Assign(FFont);
+    }
     return *FQFont;
 }
 
