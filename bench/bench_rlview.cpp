@@ -35,13 +35,14 @@ QString CellText(int c, int r)
     }
 }
 
-// One shown view per row count, built once.
+// One shown view per row count, built once and kept to the end of the process (widgets must
+// not outlive the application object in static destructors).
 TReportListView* View(int rows)
 {
-    static std::map<int, std::unique_ptr<TReportListView>> views;
+    static std::map<int, TReportListView*> views;
     auto& v = views[rows];
     if (!v) {
-        v = std::make_unique<TReportListView>();
+        v = new TReportListView;
         v->resize(600, 400);
         v->SetNrOfColumns(kCols);
         v->SetNrOfRows(rows);
@@ -54,25 +55,25 @@ TReportListView* View(int rows)
         v->show();
         QApplication::processEvents();
     }
-    return v.get();
+    return v;
 }
 
 QTableView* Table(int rows)
 {
-    static std::map<int, std::pair<std::unique_ptr<QStandardItemModel>, std::unique_ptr<QTableView>>> tables;
+    static std::map<int, std::pair<QStandardItemModel*, QTableView*>> tables;
     auto& t = tables[rows];
     if (!t.second) {
-        t.first = std::make_unique<QStandardItemModel>(rows, kCols);
+        t.first = new QStandardItemModel(rows, kCols);
         for (int r = 0; r < std::min(rows, 1000); ++r)
             for (int c = 0; c < kCols; ++c)
                 t.first->setItem(r, c, new QStandardItem(CellText(c + 1, r + 1)));
-        t.second = std::make_unique<QTableView>();
-        t.second->setModel(t.first.get());
+        t.second = new QTableView;
+        t.second->setModel(t.first);
         t.second->resize(600, 400);
         t.second->show();
         QApplication::processEvents();
     }
-    return t.second.get();
+    return t.second;
 }
 
 void BM_RLView_Repaint(benchmark::State& state)

@@ -16,6 +16,7 @@
 
 #include "QOR_Controls.h"
 #include "QOR_Graphics.h"
+#include "QOR_Set.h"
 
 #include <QAbstractScrollArea>
 #include <QLineEdit>
@@ -42,33 +43,15 @@ struct TGridRect {
     constexpr bool Contains(int c, int r) const { return c >= Left && c <= Right && r >= Top && r <= Bottom; }
 };
 
-template <typename E, typename Bits>
-class TSmallSet {
-public:
-    constexpr TSmallSet() = default;
-    constexpr TSmallSet(std::initializer_list<E> l) { for (auto e : l) FBits |= Bits(Bits(1) << e); }
-    constexpr bool Contains(E e) const { return FBits & (Bits(1) << e); }
-    constexpr TSmallSet& Include(E e) { FBits |= Bits(Bits(1) << e); return *this; }
-    constexpr TSmallSet& Exclude(E e) { FBits &= Bits(~(Bits(1) << e)); return *this; }
-    constexpr TSmallSet With(E e) const { TSmallSet s = *this; return s.Include(e); }
-    constexpr TSmallSet Without(E e) const { TSmallSet s = *this; return s.Exclude(e); }
-    constexpr bool Empty() const { return FBits == 0; }
-    constexpr Bits ToBits() const { return FBits; }
-    static constexpr TSmallSet FromBits(Bits b) { TSmallSet s; s.FBits = b; return s; }
-    constexpr bool operator==(const TSmallSet&) const = default;
-private:
-    Bits FBits = 0;
-};
-
 enum TGridOption : std::uint8_t {
     goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goDrawFocusSelected,
     goRowSizing, goColSizing, goRowMoving, goColMoving, goEditing, goTabs, goRowSelect,
     goAlwaysShowEditor, goThumbTracking, goFixedColClick, goFixedRowClick, goFixedHotTrack
 };
-using TGridOptions = TSmallSet<TGridOption, std::uint32_t>;
+using TGridOptions = TSet<TGridOption, std::uint32_t>;
 
 enum TGridDrawStateElem : std::uint8_t { gdSelected, gdFocused, gdFixed, gdRowSelected, gdHotTrack, gdPressed };
-using TGridDrawState = TSmallSet<TGridDrawStateElem, std::uint8_t>;
+using TGridDrawState = TSet<TGridDrawStateElem, std::uint8_t>;
 
 enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 enum TBorderStyle : std::uint8_t { bsNone, bsSingle };

@@ -65,6 +65,7 @@ void TReportListView::BindData()
 
 void TReportListView::StringsHasChanged()
 {
+    FSelHintValid = false;
     Changed();
     if (!FSuppressPaint)
         Invalidate();
@@ -756,6 +757,7 @@ void TReportListView::Assign(const QObject* Source)
         FInterRowWidth = src->FInterRowWidth;
         FFixedColOne = src->FFixedColOne;
         EndFilter();
+        FSelHintValid = false;
         FRLData->Assign(src->FRLData.get());
         BindData();
         FColAlignment = src->FColAlignment;

@@ -20,6 +20,7 @@
 #include <vector>
 
 class QDialog;
+class QStaticText;
 
 namespace qor {
 
@@ -470,6 +471,12 @@ private:
     void SetRowBit(int r, std::uint8_t bit, bool on);
     void SetAllRowBits(std::uint8_t bit, bool on);
     int VisibleRightEnd() const;
+    // Cell texts are shaped once and kept (width and laid-out glyphs) for the next paints.
+    struct TextCache;
+    struct TextCacheDeleter { void operator()(TextCache* c) const; };
+    int CachedTextWidth(TCanvas* cv, const QString& text);
+    void DrawCellText(TCanvas* cv, const QRect& textRect, int y, const QString& text, TAlignment align, int width);
+    void FontChanged() override;
     void DrawDataCell(int ACol, int ARow, const QRect& ARect);
     void DrawHeaderCell(int ACol, int ARow, const QRect& ARect);
     void DrawRaisedEdge(TCanvas* cv, int l, int t, int b, int e, bool blackEnd);
@@ -532,6 +539,12 @@ private:
     int FSecSortColumn = -2;               // set by SetSecondarySortColumn until the next sort
     int FFilterCount = -1;                 // rows shown while filtered, -1 = no filter
     std::vector<char> FMatchPhys;          // filter match by physical row (index 1..)
+    // Rows the view selected since it last knew the whole selection: deselecting all then
+    // touches only these. Any change reported by the data (content, order, attributes set from
+    // outside) makes the hint unknown again.
+    std::vector<int> FSelHint;
+    bool FSelHintValid = false;
+    std::unique_ptr<TextCache, TextCacheDeleter> FTextCache;
     std::unique_ptr<TRLData> FRLData;
 };
 

@@ -2,6 +2,9 @@
 // indicator.
 #include "QOR_rlview.h"
 
+#include <QHash>
+#include <QPainter>
+#include <QStaticText>
 #include <cmath>
 
 namespace qor {
@@ -17,10 +20,14 @@ void Line(TCanvas* cv, int x1, int y1, int x2, int y2)
     cv->LineTo(x2, y2);
 }
 
-// Text placed in a text rectangle by alignment (italic text is taken 2 pixels wider).
-void DrawAligned(TCanvas* cv, const QRect& textRect, int y, const QString& text, TAlignment align)
+// Text placed in a text rectangle by alignment (italic text is taken 2 pixels wider). Text that
+// lies inside the rectangle needs no clipping; the cell behind it is already filled.
+void DrawAligned(TCanvas* cv, const QRect& textRect, int y, const QString& text, TAlignment align, int width = -1)
 {
-    int width = cv->TextWidth(text);
+    if (text.isEmpty())
+        return;
+    if (width < 0)
+        width = cv->TextWidth(text);
     if (cv->Font()->Style().Contains(fsItalic))
         width += 2;
     const int l = textRect.left(), r = RightOf(textRect);
@@ -29,13 +36,101 @@ void DrawAligned(TCanvas* cv, const QRect& textRect, int y, const QString& text,
         x = r - width;
     else if (align == taCenter)
         x = (l + r) / 2 - width / 2;
-    cv->TextRect(textRect, x, y, text);
+    const TBrushStyle brush = cv->Brush()->Style();
+    cv->Brush()->SetStyle(bsClear);
+    if (x >= l && x + width <= r && y >= textRect.top() && y + cv->TextHeight(text) <= BottomOf(textRect) + 1)
+        cv->TextOut(x, y, text);
+    else
+        cv->TextRect(textRect, x, y, text);
+    cv->Brush()->SetStyle(brush);
 }
 
 // Rounds to nearest with halves to even, as the cut lengths are specified.
 int RoundHalfEven(double v) { return int(std::nearbyint(v)); }
 
 } // namespace
+
+struct TReportListView::TextCache {
+    struct Entry {
+        int Width = 0;
+        QStaticText Static;
+    };
+    QHash<QString, Entry> Entries;
+    static constexpr int MaxEntries = 20000;   // a few screens of distinct texts
+    // Style bits in front of the text: bold and plain "abc" are different entries.
+    static QString Key(const TFont* f, const QString& text)
+    {
+        return QChar(0xE000 + f->Style().ToBits()) + text;
+    }
+    Entry& Get(TCanvas* cv, const QString& text)
+    {
+        const QString key = Key(cv->Font(), text);
+        auto it = Entries.find(key);
+        if (it == Entries.end()) {
+            if (Entries.size() >= MaxEntries)
+                Entries.clear();
+            Entry e;
+            e.Width = cv->TextWidth(text);
+            e.Static.setText(text);
+            e.Static.setTextFormat(Qt::PlainText);
+            e.Static.setPerformanceHint(QStaticText::AggressiveCaching);
+            it = Entries.insert(key, e);
+        }
+        return it.value();
+    }
+};
+
+void TReportListView::TextCacheDeleter::operator()(TextCache* c) const { delete c; }
+
+void TReportListView::FontChanged()
+{
+    if (FTextCache)
+        FTextCache->Entries.clear();
+    TCustomDrawGrid::FontChanged();
+}
+
+int TReportListView::CachedTextWidth(TCanvas* cv, const QString& text)
+{
+    if (!FTextCache)
+        FTextCache.reset(new TextCache);
+    return FTextCache->Get(cv, text).Width;
+}
+
+// Like DrawAligned, with the cached layout: the text's top-left at (x, y) as TextOut puts it.
+void TReportListView::DrawCellText(TCanvas* cv, const QRect& textRect, int y, const QString& text, TAlignment align,
+                                   int width)
+{
+    if (text.isEmpty())
+        return;
+    if (!FTextCache)
+        FTextCache.reset(new TextCache);
+    TextCache::Entry& e = FTextCache->Get(cv, text);
+    if (width < 0)
+        width = e.Width;
+    if (cv->Font()->Style().Contains(fsItalic))
+        width += 2;
+    const int l = textRect.left(), r = RightOf(textRect);
+    int x = l;
+    if (align == taRightJustify)
+        x = r - width;
+    else if (align == taCenter)
+        x = (l + r) / 2 - width / 2;
+    const TColor color = cv->Font()->Color();
+    QPainter* p = cv->Painter();
+    if (!p)
+        return;
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p->setPen(ToQColor(color));
+    const bool inside = x >= l && x + width <= r;
+    if (inside) {
+        p->drawStaticText(QPoint(x, y), e.Static);
+        return;
+    }
+    p->save();
+    p->setClipRect(textRect, Qt::IntersectClip);
+    p->drawStaticText(QPoint(x, y), e.Static);
+    p->restore();
+}
 
 void TReportListView::Paint()
 {
@@ -202,8 +297,8 @@ void TReportListView::DrawDataCell(int ACol, int ARow, const QRect& ARect)
     if (OnBeforeRenderCell)
         OnBeforeRenderCell(this, d, r, penColor, brushColor, fontColor, style, text);
 
+    // The grid's paint set the font's face and size; per cell only style and colour change.
     TFont* font = cv->Font();
-    font->Assign(*TCustomGrid::Font());
     font->SetStyle(style);
     font->SetColor(fontColor);
 
@@ -211,28 +306,32 @@ void TReportListView::DrawDataCell(int ACol, int ARow, const QRect& ARect)
     const bool check = mode != cmNone;
     const TAlignment align = ColumnAlignment(d);
     // Too wide: cut, keeping the start (or, right-aligned, the first character and the end).
-    const int w = cv->TextWidth(text.mid(1));
+    // The whole text is measured first: when it fits, so does the text without its first character.
+    int fullWidth = CachedTextWidth(cv, text);
     const int avail = TCustomGrid::ColWidths(ACol) - (check ? 16 : 0) - 9;
-    if (avail < w && w > 0) {
-        const int n = std::max(1, RoundHalfEven(double(text.length()) * avail / w - 4));
-        if (align == taRightJustify)
-            text = text.left(1) + QStringLiteral("...") + text.right(n);
-        else
-            text = text.left(n) + QStringLiteral("...");
+    if (fullWidth > avail) {
+        const int w = CachedTextWidth(cv, text.mid(1));
+        if (avail < w && w > 0) {
+            const int n = std::max(1, RoundHalfEven(double(text.length()) * avail / w - 4));
+            if (align == taRightJustify)
+                text = text.left(1) + QStringLiteral("...") + text.right(n);
+            else
+                text = text.left(n) + QStringLiteral("...");
+            fullWidth = -1;
+        }
     }
 
     cv->Pen()->SetWidth(1);
-    cv->Pen()->SetColor(brushColor);
     cv->Brush()->SetColor(brushColor);
-    cv->Rectangle(fill);
+    cv->FillRect(fill);   // pen and brush in the same colour: the outline adds nothing
     cv->Pen()->SetColor(penColor);
 
     if (!check) {
-        DrawAligned(cv, textRect, textRect.top() - 1, text, align);
+        DrawCellText(cv, textRect, textRect.top() - 1, text, align, fullWidth);
     } else if (text.length() > 1 || FShowEmptyCBx) {
         textRect.setLeft(textRect.left() + 16);
         const bool checked = !text.isEmpty() && text[0] != QLatin1Char(' ');
-        DrawAligned(cv, textRect, textRect.top() - 1, text.mid(1), align);
+        DrawCellText(cv, textRect, textRect.top() - 1, text.mid(1), align, -1);
         if (!FROCheckMarks) {
             cv->Pen()->SetColor(!FEnabled ? clInactiveCaption : disabledRow ? penColor : clBtnShadow);
             cv->Brush()->SetColor(brushColor);

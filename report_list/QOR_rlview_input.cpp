@@ -464,12 +464,27 @@ void TReportListView::SetRowBit(int r, std::uint8_t bit, bool on)
     const std::uint8_t b = on ? std::uint8_t(a | bit) : std::uint8_t(a & ~bit);
     if (a != b)
         FRLData->SetRowAttrib(r, b);
+    if (on && (bit & rlaSelected) && FSelHintValid) {
+        FSelHint.push_back(r);
+        if (FSelHint.size() > std::size_t(NrOfRows()))
+            FSelHintValid = false;
+    }
 }
 
 void TReportListView::SetAllRowBits(std::uint8_t bit, bool on)
 {
+    if (bit == rlaSelected && !on && FSelHintValid) {
+        for (int r : FSelHint)
+            SetRowBit(r, rlaSelected, false);
+        FSelHint.clear();
+        return;
+    }
     for (int r = 1; r <= NrOfRows(); ++r)
         SetRowBit(r, bit, on);
+    if (bit & rlaSelected) {
+        FSelHint.clear();
+        FSelHintValid = !on;
+    }
 }
 
 void TReportListView::SetRowSelectMode(int v)
@@ -750,6 +765,7 @@ void TReportListView::UnSort()
 
 void TReportListView::ApplyDisplayOrder(const std::vector<int>& physicalOrder)
 {
+    FSelHintValid = false;
     TStringArray* s = FRLData->Strings();
     QuietArray quiet(s);
     for (int i = 1; i <= int(physicalOrder.size()); ++i)

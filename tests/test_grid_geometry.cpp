@@ -141,7 +141,7 @@ TEST(GridGeometry, DrawStateTellsFixedSelectedAndFocused)
     Fixture f;
     f.grid.SetColCount(4);
     f.grid.SetRowCount(4);
-    f.grid.SetOptions(f.grid.Options().With(goRowSelect));
+    f.grid.SetOptions(f.grid.Options().Include(goRowSelect));
     f.grid.SetRow(2);
     std::map<std::pair<int, int>, TGridDrawState> states;
     f.grid.OnDrawCell = [&](QObject*, int c, int r, QRect, TGridDrawState s) { states[{c, r}] = s; };
@@ -189,7 +189,7 @@ TEST(GridGeometry, ScrollBarFollowsAndDrivesTheTopRow)
     TDrawGrid grid;
     grid.resize(300, 200);
     grid.SetRowCount(1000000);
-    grid.SetOptions(grid.Options().With(goThumbTracking));
+    grid.SetOptions(grid.Options().Include(goThumbTracking));
     grid.show();
     QScrollBar* vb = grid.verticalScrollBar();
     EXPECT_GT(vb->maximum(), 999000);

@@ -67,7 +67,7 @@ TEST(GridInput, CursorKeysMoveTheCurrentCellAndScroll)
 TEST(GridInput, RowSelectMakesLeftRightAndHomeEndMoveRows)
 {
     Fixture f;
-    f.grid.SetOptions(f.grid.Options().With(goRowSelect));
+    f.grid.SetOptions(f.grid.Options().Include(goRowSelect));
     f.Key(Qt::Key_Right);
     EXPECT_EQ(f.grid.Row(), 2);
     f.Key(Qt::Key_End);
@@ -89,7 +89,7 @@ TEST(GridInput, ShiftExtendsTheSelectionOnlyWithRangeSelect)
     f.Click(1, 4, Qt::ShiftModifier);
     EXPECT_EQ(f.grid.Selection(), (TGridRect{1, 2, 2, 4}));
 
-    f.grid.SetOptions(f.grid.Options().Without(goRangeSelect));
+    f.grid.SetOptions(f.grid.Options().Exclude(goRangeSelect));
     f.Key(Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(f.grid.Selection(), (TGridRect{1, 5, 1, 5}));
 }
@@ -108,7 +108,7 @@ TEST(GridInput, SelectCellMayRefuseAMove)
 TEST(GridInput, DraggingAHeaderBorderSizesTheColumn)
 {
     Fixture f;
-    f.grid.SetOptions(f.grid.Options().With(goColSizing));
+    f.grid.SetOptions(f.grid.Options().Include(goColSizing));
     int sized = 0;
     f.grid.OnColumnSized = [&](QObject*) { ++sized; };
     QWidget* vp = f.grid.viewport();
@@ -147,7 +147,7 @@ TEST(GridInput, EditorReadsWritesAndCancels)
     f.Key(Qt::Key_F2);
     EXPECT_FALSE(f.grid.EditorMode());
 
-    f.grid.SetOptions(f.grid.Options().With(goEditing));
+    f.grid.SetOptions(f.grid.Options().Include(goEditing));
     f.Key(Qt::Key_F2);
     ASSERT_TRUE(f.grid.EditorMode());
     QLineEdit* ed = f.grid.InplaceEditor();
@@ -181,7 +181,7 @@ TEST(GridInput, EditorReadsWritesAndCancels)
 TEST(GridInput, TabsMoveAcrossCellsOnlyWithGoTabs)
 {
     Fixture f;
-    f.grid.SetOptions(f.grid.Options().With(goTabs));
+    f.grid.SetOptions(f.grid.Options().Include(goTabs));
     f.Key(Qt::Key_Tab);
     EXPECT_EQ(f.grid.Col(), 2);
     f.grid.SetCol(9);

@@ -274,3 +274,31 @@ TEST(RLViewDraw, CommonHeaderSpansTheColumnsWithEdges)
     // The column header row follows below.
     EXPECT_EQ(f.v.CellRect(0, 1).top(), 21);
 }
+
+TEST(RLViewDraw, CellTextSitsWhereTextOutPutsItAndFollowsAlignment)
+{
+    View f;
+    f.v.SetColorBkgdShaded(clWhite);
+    f.v.SetColWidths(1, 120);
+    f.v.SetElem(1, 1, QStringLiteral("Hg sample"));
+    const QRect cell = f.Cell(0, 1);
+    const QImage img = f.Img();
+    // The same text drawn by the canvas at the text rectangle's left, one pixel above its top.
+    TBitmap ref(cell.width() + 1, cell.height() + 1);
+    TCanvas* cv = ref.Canvas();
+    cv->Brush()->SetColor(clWhite);
+    cv->FillRect(0, 0, ref.Width(), ref.Height());
+    cv->Font()->Assign(*f.v.Font());
+    cv->Font()->SetColor(0x002000);
+    cv->Brush()->SetStyle(bsClear);
+    cv->TextOut(4, 2 - 1, QStringLiteral("Hg sample"));
+    const QImage expect = ref.Image().copy(0, 0, cell.width(), cell.height()).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(img.copy(cell).convertToFormat(QImage::Format_RGB32), expect);
+
+    // Right alignment: the text ends 6 pixels before the cell's right edge.
+    f.v.SetColumnAlignment(1, taRightJustify);
+    const QImage right = f.Img();
+    const int tw = cv->TextWidth(QStringLiteral("Hg sample"));
+    EXPECT_EQ(right.copy(cell.left() + cell.width() - 6 - tw, cell.top(), tw, cell.height()),
+              img.copy(cell.left() + 4, cell.top(), tw, cell.height()));
+}
