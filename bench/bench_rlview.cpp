@@ -1,6 +1,9 @@
 // The report list view against QTableView over a QStandardItemModel: full repaint of a
 // 600 x 400 view with 100 and 1,000,000 rows, header-click sort, page down, simple filtering.
 //
+// Sorting and filtering 1,000,000 rows have no Qt counterpart here: a QStandardItemModel with
+// items in every row of the sorted column exhausts the machine's memory, so their figures are
+// absolute times.
 // The Qt model of 1,000,000 rows holds items in its first 1,000 rows only (the rest are empty
 // cells): items for every cell would take gigabytes, and a repaint at the top touches the
 // first page alone either way.
@@ -144,21 +147,6 @@ void BM_RLView_HeaderClickSort1M(benchmark::State& state)
     }
 }
 BENCHMARK(BM_RLView_HeaderClickSort1M)->Unit(benchmark::kMillisecond)->Iterations(4);
-
-// The Qt counterpart sorts a fully populated column of 100,000 items (a full 1,000,000-row
-// item model does not fit the benchmark machine's memory).
-void BM_QStandardItemModel_Sort100k(benchmark::State& state)
-{
-    QStandardItemModel model(100000, 1);
-    for (int r = 0; r < 100000; ++r)
-        model.setItem(r, 0, new QStandardItem(CellText(2, r + 1)));
-    bool asc = false;
-    for (auto _ : state) {
-        model.sort(0, asc ? Qt::AscendingOrder : Qt::DescendingOrder);
-        asc = !asc;
-    }
-}
-BENCHMARK(BM_QStandardItemModel_Sort100k)->Unit(benchmark::kMillisecond)->Iterations(4);
 
 void BM_RLView_FilterSimple1M(benchmark::State& state)
 {

@@ -79,8 +79,15 @@ public:
         view->SetEmptyMessage(QStringLiteral("No rows match|change the filter"));
         view->SetRowSelectMode(2);
         view->SelectRow(2);
-        // Fit once the page has its size.
-        QTimer::singleShot(0, view, [view] { view->FitAllColWidths(8, true, 4, 200, 4); });
+        // Fitted once the view has its size; afterwards the note column takes the room the
+        // others leave.
+        view->OnResize = [view, fitted = false](QObject*) mutable {
+            if (!fitted)
+                view->FitAllColWidths(8, true, 4, 200, 4);
+            else
+                view->ExpandColWidth(8, 4);
+            fitted = true;
+        };
 
         auto* status = new QLabel;
         auto updateStatus = [view, status] {
