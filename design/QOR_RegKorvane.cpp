@@ -14,23 +14,9 @@
 #include <QPainter>
 #include <QPixmap>
 
-// Each component joins the widget box as soon as its unit is part of the library.
-#if __has_include(<QOR_Meter.h>)
 #include <QOR_Meter.h>
-#define KORVANE_HAS_METER 1
-#endif
-#if __has_include(<QOR_NumIO2.h>)
 #include <QOR_NumIO2.h>
-#define KORVANE_HAS_NUMIO2 1
-#endif
-#if __has_include(<QOR_NumIOEdit.h>)
 #include <QOR_NumIOEdit.h>
-#define KORVANE_HAS_NUMIO 1
-#endif
-#if __has_include(<QOR_rlview.h>)
-#include <QOR_rlview.h>
-#define KORVANE_HAS_RLVIEW 1
-#endif
 
 namespace qordesign {
 
@@ -46,23 +32,13 @@ QList<WidgetEntry> BuildEntries()
 {
     // Palette order of the library.
     QList<WidgetEntry> list;
-#ifdef KORVANE_HAS_METER
     list.append({QStringLiteral("TMeter"), QStringLiteral("QOR_Meter.h"), QStringLiteral("Analog meter"),
                  QSize(297, 209), Factory<qor::TMeter>(),
                  {QStringLiteral("AnchorImage"), QStringLiteral("BackGroundImg")}});
-#endif
-#ifdef KORVANE_HAS_NUMIO
     list.append({QStringLiteral("TNumIO"), QStringLiteral("QOR_NumIOEdit.h"), QStringLiteral("Numeric edit field"),
                  QSize(121, 21), Factory<qor::TNumIO>(), {}});
-#endif
-#ifdef KORVANE_HAS_NUMIO2
     list.append({QStringLiteral("TNumIO2"), QStringLiteral("QOR_NumIO2.h"), QStringLiteral("Numeric input field"),
                  QSize(160, 26), Factory<qor::TNumIO2>(), {}});
-#endif
-#ifdef KORVANE_HAS_RLVIEW
-    list.append({QStringLiteral("TReportListView"), QStringLiteral("QOR_replist.h"), QStringLiteral("Report list"),
-                 QSize(320, 200), Factory<qor::TReportListView>(), {}});
-#endif
     return list;
 }
 
@@ -176,13 +152,15 @@ void WidgetPlugin::initialize(QDesignerFormEditorInterface* core)
 
 QString WidgetPlugin::domXml() const
 {
-    return QStringLiteral(
-               "<ui language=\"c++\">\n"
-               " <widget class=\"%1\" name=\"%2\">\n"
-               "  <property name=\"geometry\"><rect><x>0</x><y>0</y><width>%3</width><height>%4</height></rect></property>\n"
-               " </widget>\n"
-               "</ui>\n")
-        .arg(FEntry.ClassName, FEntry.ClassName.mid(1))
+    // The widget box shows the short name; forms store the qualified class.
+    const QString cls = FEntry.ClassName;
+    return QStringLiteral("<ui language=\"c++\" displayname=\"%1\">\n"
+                          " <widget class=\"%2\" name=\"%3\">\n"
+                          "  <property name=\"geometry\"><rect><x>0</x><y>0</y><width>%4</width>"
+                          "<height>%5</height></rect></property>\n"
+                          " </widget>\n"
+                          "</ui>\n")
+        .arg(cls, name(), cls.mid(1))
         .arg(FEntry.DefaultSize.width())
         .arg(FEntry.DefaultSize.height());
 }

@@ -32,7 +32,8 @@ class WidgetPlugin : public QObject, public QDesignerCustomWidgetInterface {
     Q_INTERFACES(QDesignerCustomWidgetInterface)
 public:
     WidgetPlugin(const WidgetEntry& entry, QObject* parent);
-    QString name() const override { return FEntry.ClassName; }
+    // The qualified class name, as the widget's meta-object gives it and .ui files store it.
+    QString name() const override { return QStringLiteral("qor::") + FEntry.ClassName; }
     QString group() const override { return QStringLiteral("QOR-Gui"); }
     QString toolTip() const override { return FEntry.ToolTip; }
     QString whatsThis() const override { return FEntry.ToolTip; }

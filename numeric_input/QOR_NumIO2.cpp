@@ -83,6 +83,15 @@ void TNumIO2::focusInEvent(QFocusEvent* e)
         StartCaretTimer();
 }
 
+void TNumIO2::focusOutEvent(QFocusEvent* e)
+{
+    TCustomControl::focusOutEvent(e);
+    // No caret outside the focus, and a hidden selection disappears at once.
+    FCaretTimer->Stop();
+    FCaretVisible = false;
+    Invalidate();
+}
+
 void TNumIO2::Click()
 {
     if (!FReadOnly)
@@ -152,7 +161,13 @@ QString TNumIO2::TextOfValue(double v) const
 {
     QString s;
     switch (FInputFormat) {
-    case itExp: s = FormatRealStr(FSignificantDigits + 6, -2, v); break;
+    case itExp:
+        s = FormatRealStr(FSignificantDigits + 6, -2, v);
+        // A row of asterisks would read back as no number and lose the value: exponents of
+        // 100 and more keep all their digits.
+        if (s.startsWith(QLatin1Char('*')))
+            s = FormatRealStr(FSignificantDigits + 8, -1, v);
+        break;
     case itFloat:
     case itFixPoint: s = FormatRealStr(1, FFixPointDecPlaces, v); break;
     case itInt:
@@ -380,7 +395,7 @@ void TNumIO2::SetReadOnly(bool v)
         FCaretTimer->Stop();
         FCaretVisible = false;
         Invalidate();
-    } else {
+    } else if (hasFocus()) {
         StartCaretTimer();
     }
 }
@@ -898,7 +913,7 @@ void TNumIO2::BoxFrame(TCanvas* c, int l, int t, int r, int b, bool flag)
     c->Polyline({QPoint(l + 1, b - 1), QPoint(r - 1, b - 1), QPoint(r - 1, t)});
 }
 
-void TNumIO2::DrawCaption(TCanvas* c, const QString& s, int x, int y, bool)
+void TNumIO2::DrawCaption(TCanvas* c, const QString& s, int x, int y)
 {
     c->Brush()->SetStyle(bsClear);
     if (isEnabled()) {
@@ -948,7 +963,7 @@ void TNumIO2::Paint()
         const int x = FLeftTextAlignment == taLeftJustify ? 7
                       : FLeftTextAlignment == taRightJustify ? FLeftSpace - w - 5
                                                              : (FLeftSpace - w) / 2;
-        DrawCaption(c, FLeftText, x, ty, FLeftTextAlignment == taLeftJustify);
+        DrawCaption(c, FLeftText, x, ty);
     }
 
     // 3. up/down buttons
@@ -988,7 +1003,7 @@ void TNumIO2::Paint()
         const int x = FRightTextAlignment == taLeftJustify ? boxEnd + 7
                       : FRightTextAlignment == taRightJustify ? W - w - 6
                                                               : (W - (boxEnd + w)) / 2 + boxEnd + 1;
-        DrawCaption(c, FRightText, x, ty, false);
+        DrawCaption(c, FRightText, x, ty);
     }
 
     // 5. freeze box

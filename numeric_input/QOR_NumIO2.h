@@ -264,6 +264,7 @@ protected:
     void Click() override;
     void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 
 private:
@@ -282,7 +283,7 @@ private:
     void StepButton(bool up);
     int FreezeBoxX() const;
     void BoxFrame(TCanvas* c, int l, int t, int r, int b, bool flag);
-    void DrawCaption(TCanvas* c, const QString& s, int x, int y, bool leftJustified);
+    void DrawCaption(TCanvas* c, const QString& s, int x, int y);
     void PrepareFont();
     int TextW(const QString& s);
     TColor GrayLine() const;

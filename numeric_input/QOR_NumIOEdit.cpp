@@ -139,7 +139,12 @@ void TNumIO::SetValue(double v)
     QString s;
     switch (FInputFormat) {
     case itExp:
-    case itDynamic: s = FormatRealStr(12, -2, v); break;
+    case itDynamic:
+        s = FormatRealStr(12, -2, v);
+        // Asterisks would read back as no number: large exponents keep all their digits.
+        if (s.startsWith(QLatin1Char('*')))
+            s = FormatRealStr(14, -1, v);
+        break;
     case itFloat: s = FormatRealStr(1, 8, v); break;
     case itFixPoint: s = FormatRealStr(1, FFixPointDecPlaces, v); break;
     case itInt: s = FormatRealStr(1, 0, v); break;

@@ -114,13 +114,8 @@ QFont TFont::ToQFont() const
 
 bool TFont::operator==(const TFont& o) const
 {
-    return SameGlyphs(o) && FColor == o.FColor;
-}
-
-bool TFont::SameGlyphs(const TFont& o) const
-{
-    return FName == o.FName && Height() == o.Height() && FStyle == o.FStyle && FOrientation == o.FOrientation
-        && FQuality == o.FQuality;
+    return FName == o.FName && Height() == o.Height() && FColor == o.FColor && FStyle == o.FStyle
+        && FOrientation == o.FOrientation && FQuality == o.FQuality;
 }
 
 // =============================================================================================
@@ -211,9 +206,8 @@ TCanvas::TCanvas(QImage* target)
 
 void TCanvas::FontChanged()
 {
-    // A new colour needs no new QFont (text takes its colour from the pen at drawing time);
-    // rebuilding font and metrics per cell made owner-drawn grids slow.
-    if (FQFont && FFont.SameGlyphs(FQFontKey))
+    // A change of colour alone keeps the font and its metrics (text colour is set per call).
+    if (FQFont && FFont.ToQFont() == *FQFont)
         return;
     FQFont.reset();
     FMetrics.reset();
@@ -222,10 +216,8 @@ void TCanvas::FontChanged()
 
 const QFont& TCanvas::CachedFont() const
 {
-    if (!FQFont) {
+    if (!FQFont)
         FQFont = std::make_unique<QFont>(FFont.ToQFont());
-        FQFontKey.Assign(FFont);
-    }
     return *FQFont;
 }
 
@@ -531,30 +523,64 @@ void TCanvas::DrawArcShape(int kind, int l, int t, int r, int b, int x3, int y3,
     NormalizeBox(l, t, r, b);
     if (r - l < 2 || b - t < 2)
         return;
-    const QRectF box(l, t, r - l - 1, b - t - 1);
-    const double cx = box.center().x(), cy = box.center().y();
+    // The arc is the part of Ellipse's own outline that lies in the sector between the two rays,
+    // so an arc, pie or chord covers exactly the pixels of the ellipse of the same box.
+    const QRect box(l, t, r - l - 1, b - t - 1);
+    const double cx = (l + r - 1) / 2.0, cy = (t + b - 1) / 2.0;
     const double rx = box.width() / 2.0, ry = box.height() / 2.0;
     const double a1 = std::atan2(-(y3 - cy), x3 - cx) * 180.0 / M_PI;
     const double a2 = std::atan2(-(y4 - cy), x4 - cx) * 180.0 / M_PI;
     const double start = ParametricAngle(a1, rx, ry);
-    double end = ParametricAngle(a2, rx, ry);
-    double span = end - start;
+    double span = ParametricAngle(a2, rx, ry) - start;
     while (span <= 0)
         span += 360.0;
     if (span > 360.0)
         span -= 360.0;
-    const int qStart = int(std::lround(start * 16)), qSpan = int(std::lround(span * 16));
+    const auto onEllipse = [&](double deg, double scale) {
+        const double rad = deg * M_PI / 180.0;
+        return QPointF(cx + scale * rx * std::cos(rad), cy - scale * ry * std::sin(rad));
+    };
+    const QPointF p1 = onEllipse(start, 1.0), p2 = onEllipse(start + span, 1.0);
+    const bool full = span >= 360.0 - 1e-9;
+
+    // Clip region: from the centre (arc, pie) or along the chord (chord), out past the ellipse.
+    // The sector is widened by about half a pixel so the pixels on the end rays are kept.
+    QPainterPath clip;
+    const double far = 2.0 + 4.0 / std::max(1.0, std::min(rx, ry));
+    const double slack = std::atan(0.75 / std::max(1.0, std::min(rx, ry))) * 180.0 / M_PI;
+    const double clipStart = start - slack, clipSpan = std::min(360.0, span + 2 * slack);
+    clip.moveTo(kind == 2 ? p1 : QPointF(cx, cy));
+    const int steps = std::max(2, int(std::ceil(clipSpan / 5.0)));
+    for (int i = 0; i <= steps; ++i)
+        clip.lineTo(onEllipse(clipStart + clipSpan * i / steps, far));
+    if (kind == 2)
+        clip.lineTo(p2);
+    clip.closeSubpath();
+
+    p->save();
+    if (!full)
+        p->setClipPath(clip, Qt::IntersectClip);
+    ApplyPen(p);
+    if (kind == 0)
+        p->setBrush(Qt::NoBrush);
+    else
+        ApplyBrush(p);
+    ApplyMode(p, FPen.Mode());
+    p->drawEllipse(box);
+    p->restore();
+
+    if (kind == 0 || FPen.Style() == psClear)
+        return;
+    // The straight edges: the two radii of a pie, the chord of a chord.
     ApplyPen(p);
     ApplyMode(p, FPen.Mode());
-    if (kind == 0) {
-        p->setBrush(Qt::NoBrush);
-        p->drawArc(box, qStart, qSpan);
-    } else {
-        ApplyBrush(p);
-        if (kind == 1)
-            p->drawPie(box, qStart, qSpan);
-        else
-            p->drawChord(box, qStart, qSpan);
+    const QPoint q1 = p1.toPoint(), q2 = p2.toPoint(), c(int(std::lround(cx)), int(std::lround(cy)));
+    if (kind == 1) {
+        p->drawLine(c, q1);
+        if (!full)
+            p->drawLine(c, q2);
+    } else if (!full) {
+        p->drawLine(q1, q2);
     }
 }
 

@@ -198,8 +198,6 @@ public:
     // The QFont that renders this font (pixel size, styles, hinting, antialiasing strategy).
     QFont ToQFont() const;
     bool operator==(const TFont& o) const;
-    // True when both render the same glyphs (everything but the colour is equal).
-    bool SameGlyphs(const TFont& o) const;
 private:
     QString FName;
     int FSize = 8;
@@ -310,7 +308,6 @@ private:
     mutable bool FStateDirty = true;
     mutable bool FFontDirty = true;
     mutable std::unique_ptr<QFont> FQFont;
-    mutable TFont FQFontKey;   // the font FQFont was built from
     mutable std::unique_ptr<QFontMetrics> FMetrics;
     TPen FPen;
     TBrush FBrush;

@@ -18,6 +18,9 @@ const QStringList PaletteOrder = {"TMeter", "TMarkSel", "TColSel", "TGradFill", 
                                   "TProgBar", "TRasterLab", "TFolderTree", "TThumbnails",
                                   "TReportListView", "TRepSpeedButton"};
 
+// The widgets the library has built so far.
+const QStringList BuiltWidgets = {"TMeter", "TNumIO", "TNumIO2"};
+
 QDesignerCustomWidgetCollectionInterface* Collection()
 {
     static QPluginLoader loader(QStringLiteral(KORVANE_DSGN_FILE));
@@ -31,15 +34,20 @@ TEST(DesignerPlugin, ListsWidgetsInPaletteOrderUnderOneGroup)
     auto* collection = Collection();
     ASSERT_NE(collection, nullptr);
     int last = -1;
+    QStringList names;
     for (auto* w : collection->customWidgets()) {
+        names << w->name().mid(5);
         EXPECT_EQ(w->group(), QStringLiteral("QOR-Gui"));
-        const int pos = int(PaletteOrder.indexOf(w->name()));
+        EXPECT_TRUE(w->name().startsWith(QStringLiteral("qor::")));
+        const QString shortName = w->name().mid(5);
+        const int pos = int(PaletteOrder.indexOf(shortName));
         EXPECT_GT(pos, last) << w->name().toStdString();
         last = pos;
         EXPECT_TRUE(w->includeFile().startsWith(QStringLiteral("QOR_")));
         EXPECT_TRUE(w->domXml().contains(QStringLiteral("class=\"%1\"").arg(w->name())));
         EXPECT_FALSE(w->icon().isNull());
     }
+    EXPECT_EQ(names, BuiltWidgets);
 }
 
 TEST(DesignerPlugin, CreatesWidgetsInDesignMode)
@@ -54,7 +62,7 @@ TEST(DesignerPlugin, CreatesWidgetsInDesignMode)
         auto* component = dynamic_cast<qor::TComponentState*>(widget);
         ASSERT_NE(component, nullptr) << w->name().toStdString();
         EXPECT_TRUE(component->Designing());
-        EXPECT_EQ(qor::ClassNameOf(widget), w->name());
+        EXPECT_EQ(QString::fromLatin1(widget->metaObject()->className()), w->name());
     }
 }
 
@@ -77,7 +85,7 @@ TEST(DesignerPlugin, UiLoaderBuildsFormsWithTheWidgets)
         ASSERT_NE(form, nullptr) << loader.errorString().toStdString();
         QWidget* probe = form->findChild<QWidget*>(QStringLiteral("probe"));
         ASSERT_NE(probe, nullptr) << w->name().toStdString();
-        EXPECT_EQ(qor::ClassNameOf(probe), w->name());
+        EXPECT_EQ(QString::fromLatin1(probe->metaObject()->className()), w->name());
         EXPECT_EQ(probe->geometry(), QRect(5, 6, 150, 90));
     }
 }

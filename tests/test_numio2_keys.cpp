@@ -281,6 +281,11 @@ TEST_F(NumIO2Keys, FormatSwitchKeepsTheValue)
     f->SetValue(-1.0);
     f->SetInputFormat(itHex);
     EXPECT_EQ(f->Text(), QStringLiteral("FFFFFFFF"));
+    // Exponents of 100 and more are written out in full, so the value survives.
+    f->SetInputFormat(itExp);
+    f->SetValue(-1.5e150);
+    EXPECT_EQ(f->Text(), QStringLiteral("-1.50E+0150"));
+    EXPECT_DOUBLE_EQ(f->Value(), -1.5e150);
     // Any double can be written, also beyond 64 bits.
     f->SetValue(1e300);
     f->SetInputFormat(itInt);
@@ -375,4 +380,21 @@ TEST_F(NumIO2Keys, HostileClipboardTextNeverBreaksTheField)
     }
     f->SetValue(1.0);
     EXPECT_EQ(f->Text(), before);
+}
+
+TEST(NumIO2Focus, ClickAndTabGiveTheFocus)
+{
+    QWidget form;
+    auto* a = new TNumIO2(&form);
+    auto* b = new TNumIO2(&form);
+    b->move(0, 40);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QTest::mouseClick(b, Qt::LeftButton, Qt::NoModifier, QPoint(60, 10));
+    EXPECT_TRUE(b->hasFocus());
+    EXPECT_TRUE(b->CaretVisible());
+    QTest::keyClick(b, Qt::Key_Tab);
+    EXPECT_TRUE(a->hasFocus());
+    EXPECT_FALSE(b->CaretVisible());
+    EXPECT_TRUE(a->CaretVisible());
 }

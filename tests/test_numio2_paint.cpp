@@ -81,6 +81,19 @@ TEST_F(NumIO2Paint, FrameStylesOfTheBox)
     img = Shot();
     EXPECT_EQ(PixelAt(img, 35, 10), clSilver);
     EXPECT_EQ(PixelAt(img, 116, 10), clSilver);
+    // ... and, frozen, a box-coloured outline round the silver box.
+    f->SetFreezeBoxChecked(true);
+    img = Shot();
+    EXPECT_EQ(PixelAt(img, 35, 10), clWhite);
+    EXPECT_EQ(PixelAt(img, 60, 5), clSilver);
+    // The system scheme takes the frame lines from the palette.
+    f->SetFreezeBoxChecked(false);
+    f->SetFrameStyle(fsLowered);
+    f->SetColorScheme(csSystemColors);
+    img = Shot();
+    EXPECT_EQ(PixelAt(img, 35, 10), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(PixelAt(img, 116, 10), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(PixelAt(img, 36, 10), clBlack);
 }
 
 TEST_F(NumIO2Paint, OutOfRangeAndDisabledColours)

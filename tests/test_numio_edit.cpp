@@ -213,6 +213,9 @@ TEST_F(NumIOEdit, ValueReadAndWrite)
     e->SetValue(1234.5);
     EXPECT_EQ(e->text(), QStringLiteral(" 1.23450E+03"));
     EXPECT_DOUBLE_EQ(e->Value(), 1234.5);
+    e->SetValue(6.02e-123);
+    EXPECT_EQ(e->text(), QStringLiteral(" 6.02000E-0123"));
+    EXPECT_DOUBLE_EQ(e->Value(), 6.02e-123);
     e->SetInputFormat(itFloat);
     e->SetValue(0.1);
     EXPECT_EQ(e->text(), QStringLiteral("0.10000000"));

@@ -6,6 +6,8 @@
 
 #include <QDate>
 
+#include <random>
+
 using namespace qor;
 
 namespace {
@@ -131,4 +133,30 @@ TEST_F(NumTextDate, DatesBeforeTheEpochKeepTheirTimeOfDay)
     EXPECT_EQ(m, 1);
     EXPECT_EQ(d, 1);
     EXPECT_EQ(h, 6);
+}
+
+TEST_F(NumTextDate, HostileFormatsAndTextsEndInACodeOrTheConversionError)
+{
+    std::mt19937 rng(99);
+    const QString fmtChars = QStringLiteral("yMdHhmst'. :-x");
+    const QString textChars = QStringLiteral("0123456789 .:-aApPmMJanFebx'\x01") + QChar(0x0663);
+    for (int n = 0; n < 4000; ++n) {
+        QString fmt, text;
+        for (int i = int(rng() % 14); i > 0; --i)
+            fmt += fmtChars[int(rng() % fmtChars.size())];
+        for (int i = int(rng() % 20); i > 0; --i)
+            text += textChars[int(rng() % textChars.size())];
+        int code = 99;
+        try {
+            const double v = ScanDateTimeStr(text, fmt, int(rng() % 7) - 1, code);
+            ASSERT_TRUE(code == dtsOk || code == dtsLiteralMismatch || code == dtsUnknownToken || code == dtsUnreadableField);
+            if (code != dtsOk)
+                ASSERT_EQ(v, 0.0);
+        } catch (const EConvertError&) {
+        }
+    }
+    // An unterminated quote takes the rest of the format as the literal.
+    int code = 99;
+    EXPECT_DOUBLE_EQ(ScanDateTimeStr(QStringLiteral("7 h"), QStringLiteral("H' h"), 1, code), EncodeTime(7, 0, 0, 0));
+    EXPECT_EQ(code, dtsOk);
 }

@@ -1,0 +1,425 @@
+// TMeter: an analog panel meter with a circular scale, coloured range bands, a main and a
+// secondary needle, two limit lamps and a caption; TNeedleLayout: the shape of one needle.
+//
+// Dial geometry (recomputed on every resize and layout change). With D = Height - RimBottom:
+//   mlCirc90   A = 90;  R = D - RimTop - 16;                                   CY = D - 8
+//   mlCirc120  A = 120; R = min(D - RimTop - 16, (Width / 2 - RimSide - 8) * 1.1547); CY = D - 8
+//   mlCirc180  A = 180; R = min(D - RimTop - 16,  Width / 2 - RimSide - 8);    CY = D - 8
+//   mlCirc270  A = 270; R = min(Width div 2 - RimSide - 8, (D - RimTop - 16) / (1 + cos 45°));
+//              CY = Round(RimTop + 8 + R)
+//   mlCirc300  A = 300; R = min(Width div 2 - RimSide - 8, (D - RimTop - 16) / 1.866);
+//              CY = Round(RimTop + 8 + R)
+//   mlCirc360  A = 360; R = min(Width div 2 - RimSide - 8, (D - RimTop - 16) / 2);
+//              CY = Round(RimTop + 8 + R)
+// and CX = Width div 2 for all. The factors are the dial's height over R: a half circle or less
+// stands on its centre line near the bottom rim; wider sweeps hang below the centre by
+// R cos(180° - A/2) (0.866 R at 300°, 0.707 R at 270°, R at 360°).
+//
+// Angles: the fraction f of a value runs 0 at MeterMinValue to 1 at MeterMaxValue (logarithmic
+// when Logarithmic and the value and both bounds are above 0); the drawing angle, counter-
+// clockwise from the positive x axis with y up, is A/2 + 90 - A f degrees.
+#pragma once
+
+#include <QOR_Controls.h>
+#include <QOR_Graphics.h>
+#include <QOR_qorbase.h>
+
+#include <QColor>
+#include <QFont>
+#include <QObject>
+#include <QString>
+#include <QVector>
+#include <cstdint>
+#include <functional>
+
+namespace qor {
+
+enum TMeterLayout : std::uint8_t { mlCirc90, mlCirc120, mlCirc180, mlCirc270, mlCirc300, mlCirc360 };
+
+using TBeforeDrawNeedleEvent = std::function<void(QObject* Sender, TCanvas* Canvas, bool& NeedleDrawn)>;
+using TmtBeforeDrawScaleLabelEvent =
+    std::function<void(QObject* Sender, TCanvas* Canvas, QString& CurrentTickLabel, int ChartX, int ChartY)>;
+using TMeterRenderedEvent = std::function<void(QObject* Sender, TCanvas* Canvas)>;
+using TMouseMoveInMeterEvent =
+    std::function<void(QObject* Sender, bool WithinRange, TShiftState Shift, double MeterValue)>;
+
+// ---------------------------------------------------------------------------------------------
+// The shape and colours of a needle: an arrow head of two HeadSize sides opening HeadAngle
+// degrees, a notch HeadMidLeng back from the tip and a shaft of Thickness pixels to the centre.
+class KORVANE_EXPORT TNeedleLayout : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(int HeadSize READ HeadSize WRITE SetHeadSize)
+    Q_PROPERTY(int HeadAngle READ HeadAngle WRITE SetHeadAngle)
+    Q_PROPERTY(int HeadMidLeng READ HeadMidLeng WRITE SetHeadMidLeng)
+    Q_PROPERTY(int Thickness READ Thickness WRITE SetThickness)
+    Q_PROPERTY(QColor ColorBody READ QColorBody WRITE SetQColorBody)
+    Q_PROPERTY(QColor ColorOutline READ QColorOutline WRITE SetQColorOutline)
+    Q_PROPERTY(int PercentNeedleLength READ PercentNeedleLength WRITE SetPercentNeedleLength)
+    Q_PROPERTY(int ShadowDx READ ShadowDx WRITE SetShadowDx)
+    Q_PROPERTY(int ShadowDy READ ShadowDy WRITE SetShadowDy)
+    Q_PROPERTY(QColor ShadowColor READ QShadowColor WRITE SetQShadowColor)
+    Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
+public:
+    explicit TNeedleLayout(QObject* AOwner = nullptr);
+
+    int HeadSize() const { return FHeadSize; }
+    void SetHeadSize(int v);
+    int HeadAngle() const { return FHeadAngle; }
+    void SetHeadAngle(int v);              // clamped to 0 .. 180
+    int HeadMidLeng() const { return FHeadMidLeng; }
+    void SetHeadMidLeng(int v);
+    int Thickness() const { return FThickness; }
+    void SetThickness(int v);
+    TColor ColorBody() const { return FColorBody; }
+    void SetColorBody(TColor v);
+    TColor ColorOutline() const { return FColorOutline; }
+    void SetColorOutline(TColor v);
+    int PercentNeedleLength() const { return FPercentNeedleLength; }
+    void SetPercentNeedleLength(int v);    // clamped to 0 .. 100
+    int ShadowDx() const { return FShadowDx; }
+    void SetShadowDx(int v);
+    int ShadowDy() const { return FShadowDy; }
+    void SetShadowDy(int v);
+    TColor ShadowColor() const { return FShadowColor; }
+    void SetShadowColor(TColor v);
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool v);
+
+    // Fired by every setter that changes a value.
+    TNotifyEvent OnChange;
+
+    // Copies the published properties of another needle layout, then fires OnChange once.
+    virtual void Assign(const QObject* Source);
+    virtual void AssignTo(QObject* Dest) const;
+
+    QColor QColorBody() const { return ToQColor(FColorBody); }
+    void SetQColorBody(const QColor& c) { SetColorBody(FromQColor(c)); }
+    QColor QColorOutline() const { return ToQColor(FColorOutline); }
+    void SetQColorOutline(const QColor& c) { SetColorOutline(FromQColor(c)); }
+    QColor QShadowColor() const { return ToQColor(FShadowColor); }
+    void SetQShadowColor(const QColor& c) { SetShadowColor(FromQColor(c)); }
+
+protected:
+    void Changed();
+
+private:
+    template <class T> void Store(T& field, T v);
+    int FHeadSize = 20;
+    int FHeadAngle = 30;
+    int FHeadMidLeng = 20;
+    int FThickness = 0;
+    TColor FColorBody = clSilver;
+    TColor FColorOutline = clBlack;
+    int FPercentNeedleLength = 100;
+    int FShadowDx = 0;
+    int FShadowDy = 0;
+    TColor FShadowColor = clGray;
+    bool FVisible = true;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Result of the nice-step search for a scale: first major tick, major step (0 for an empty
+// range) and number of minor intervals per major step.
+struct TMeterTickStep {
+    double First = 0.0;
+    double Step = 0.0;
+    int Minor = 1;
+};
+
+class KORVANE_EXPORT TMeter : public TCustomControl {
+    Q_OBJECT
+    Q_PROPERTY(int MeterLayout READ MeterLayoutOrd WRITE SetMeterLayoutOrd)
+    Q_PROPERTY(double MeterMinValue READ MeterMinValue WRITE SetMeterMinValue)
+    Q_PROPERTY(double MeterMaxValue READ MeterMaxValue WRITE SetMeterMaxValue)
+    Q_PROPERTY(double Value READ Value WRITE SetValue)
+    Q_PROPERTY(double ValueSec READ ValueSec WRITE SetValueSec)
+    Q_PROPERTY(double ThresholdLow READ ThresholdLow WRITE SetThresholdLow)
+    Q_PROPERTY(double ThresholdHigh READ ThresholdHigh WRITE SetThresholdHigh)
+    Q_PROPERTY(bool Logarithmic READ Logarithmic WRITE SetLogarithmic)
+    Q_PROPERTY(int MeterNrTicks READ MeterNrTicks WRITE SetMeterNrTicks)
+    Q_PROPERTY(int MeterDecPlaces READ MeterDecPlaces WRITE SetMeterDecPlaces)
+    Q_PROPERTY(bool MeterShortTicks READ MeterShortTicks WRITE SetMeterShortTicks)
+    Q_PROPERTY(bool MeterScaleLine READ MeterScaleLine WRITE SetMeterScaleLine)
+    Q_PROPERTY(bool ScaleVisible READ ScaleVisible WRITE SetScaleVisible)
+    Q_PROPERTY(bool ScaleBkVisible READ ScaleBkVisible WRITE SetScaleBkVisible)
+    Q_PROPERTY(double ScaleBkWidth READ ScaleBkWidth WRITE SetScaleBkWidth)
+    Q_PROPERTY(QColor ColorScale READ QColorScale WRITE SetQColorScale)
+    Q_PROPERTY(QColor ColorSclBkLow READ QColorSclBkLow WRITE SetQColorSclBkLow)
+    Q_PROPERTY(QColor ColorSclBkNorm READ QColorSclBkNorm WRITE SetQColorSclBkNorm)
+    Q_PROPERTY(QColor ColorSclBkHigh READ QColorSclBkHigh WRITE SetQColorSclBkHigh)
+    Q_PROPERTY(QColor ColorBakG READ QColorBakG WRITE SetQColorBakG)
+    Q_PROPERTY(QColor ColorCover READ QColorCover WRITE SetQColorCover)
+    Q_PROPERTY(int ColorScheme READ ColorSchemeOrd WRITE SetColorSchemeOrd)
+    Q_PROPERTY(int FrameStyle READ FrameStyleOrd WRITE SetFrameStyleOrd)
+    Q_PROPERTY(int RimTop READ RimTop WRITE SetRimTop)
+    Q_PROPERTY(int RimBottom READ RimBottom WRITE SetRimBottom)
+    Q_PROPERTY(int RimSide READ RimSide WRITE SetRimSide)
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(QFont FontCaption READ QFontCaption WRITE SetQFontCaption)
+    Q_PROPERTY(QColor FontCaptionColor READ QFontCaptionColor WRITE SetQFontCaptionColor)
+    Q_PROPERTY(QString BackGroundImg READ BackGroundImg WRITE SetBackGroundImg)
+    Q_PROPERTY(int BkgndFillMode READ BkgndFillModeOrd WRITE SetBkgndFillModeOrd)
+    Q_PROPERTY(bool AnchorCovered READ AnchorCovered WRITE SetAnchorCovered)
+    Q_PROPERTY(int AnchorSize READ AnchorSize WRITE SetAnchorSize)
+    Q_PROPERTY(QString AnchorImage READ AnchorImage WRITE SetAnchorImage)
+    Q_PROPERTY(bool LimWatchHighOn READ LimWatchHighOn WRITE SetLimWatchHighOn)
+    Q_PROPERTY(bool LimWatchLowOn READ LimWatchLowOn WRITE SetLimWatchLowOn)
+    Q_PROPERTY(QColor LimWatchActColor READ QLimWatchActColor WRITE SetQLimWatchActColor)
+    Q_PROPERTY(QColor LimWatchPsvColor READ QLimWatchPsvColor WRITE SetQLimWatchPsvColor)
+    Q_PROPERTY(qor::TNeedleLayout* NeedleLayout READ NeedleLayout WRITE SetNeedleLayout)
+    Q_PROPERTY(qor::TNeedleLayout* NeedleLayoutSec READ NeedleLayoutSec WRITE SetNeedleLayoutSec)
+public:
+    explicit TMeter(QWidget* AOwner = nullptr);
+    ~TMeter() override;
+
+    // --- published properties
+    TMeterLayout MeterLayout() const { return FMeterLayout; }
+    void SetMeterLayout(TMeterLayout v);
+    double MeterMinValue() const { return FMeterMinValue; }
+    void SetMeterMinValue(double v);
+    double MeterMaxValue() const { return FMeterMaxValue; }
+    void SetMeterMaxValue(double v);
+    double Value() const { return FValue; }
+    void SetValue(double v);
+    double ValueSec() const { return FValueSec; }
+    void SetValueSec(double v);
+    double ThresholdLow() const { return FThresholdLow; }
+    void SetThresholdLow(double v);
+    double ThresholdHigh() const { return FThresholdHigh; }
+    void SetThresholdHigh(double v);
+    bool Logarithmic() const { return FLogarithmic; }
+    void SetLogarithmic(bool v);
+    int MeterNrTicks() const { return FMeterNrTicks; }
+    void SetMeterNrTicks(int v);           // clamped to 2 .. 21
+    int MeterDecPlaces() const { return FMeterDecPlaces; }
+    void SetMeterDecPlaces(int v);         // clamped to 0 .. 4
+    bool MeterShortTicks() const { return FMeterShortTicks; }
+    void SetMeterShortTicks(bool v);
+    bool MeterScaleLine() const { return FMeterScaleLine; }
+    void SetMeterScaleLine(bool v);
+    bool ScaleVisible() const { return FScaleVisible; }
+    void SetScaleVisible(bool v);
+    bool ScaleBkVisible() const { return FScaleBkVisible; }
+    void SetScaleBkVisible(bool v);
+    double ScaleBkWidth() const { return FScaleBkWidth; }
+    void SetScaleBkWidth(double v);        // percent of R, clamped to 0 .. 100
+    TColor ColorScale() const { return FColorScale; }
+    void SetColorScale(TColor v);
+    TColor ColorSclBkLow() const { return FColorSclBkLow; }
+    void SetColorSclBkLow(TColor v);
+    TColor ColorSclBkNorm() const { return FColorSclBkNorm; }
+    void SetColorSclBkNorm(TColor v);
+    TColor ColorSclBkHigh() const { return FColorSclBkHigh; }
+    void SetColorSclBkHigh(TColor v);
+    TColor ColorBakG() const { return FColorBakG; }
+    void SetColorBakG(TColor v);
+    TColor ColorCover() const { return FColorCover; }
+    void SetColorCover(TColor v);
+    TColorScheme ColorScheme() const { return FColorScheme; }
+    void SetColorScheme(TColorScheme v);
+    TFrameStyle FrameStyle() const { return FFrameStyle; }
+    void SetFrameStyle(TFrameStyle v);
+    int RimTop() const { return FRimTop; }
+    void SetRimTop(int v);
+    int RimBottom() const { return FRimBottom; }
+    void SetRimBottom(int v);
+    int RimSide() const { return FRimSide; }
+    void SetRimSide(int v);
+    QString Caption() const { return FCaption; }
+    void SetCaption(const QString& v);
+    // The caption's own font; SetFontCaption copies the given font.
+    TFont* FontCaption() { return &FFontCaption; }
+    void SetFontCaption(const TFont& f);
+    // Empty when no image is in use (a missing or unreadable file empties the name).
+    QString BackGroundImg() const { return FBackGroundImg; }
+    void SetBackGroundImg(const QString& FileName);
+    TBkgFill BkgndFillMode() const { return FBkgndFillMode; }
+    void SetBkgndFillMode(TBkgFill v);
+    bool AnchorCovered() const { return FAnchorCovered; }
+    void SetAnchorCovered(bool v);
+    int AnchorSize() const { return FAnchorSize; }
+    void SetAnchorSize(int v);
+    QString AnchorImage() const { return FAnchorImage; }
+    void SetAnchorImage(const QString& FileName);
+    bool LimWatchHighOn() const { return FLimWatchHighOn; }
+    void SetLimWatchHighOn(bool v);
+    bool LimWatchLowOn() const { return FLimWatchLowOn; }
+    void SetLimWatchLowOn(bool v);
+    TColor LimWatchActColor() const { return FLimWatchActColor; }
+    void SetLimWatchActColor(TColor v);
+    TColor LimWatchPsvColor() const { return FLimWatchPsvColor; }
+    void SetLimWatchPsvColor(TColor v);
+    // The owned layouts; the setters copy the given layout into them.
+    TNeedleLayout* NeedleLayout() const { return FNeedleLayout; }
+    void SetNeedleLayout(TNeedleLayout* v);
+    TNeedleLayout* NeedleLayoutSec() const { return FNeedleLayoutSec; }
+    void SetNeedleLayoutSec(TNeedleLayout* v);
+
+    // --- events
+    // Fires before the needles are drawn; setting NeedleDrawn replaces both the main needle and
+    // the secondary one (drawn for ValueSec under the main needle while NeedleLayoutSec is
+    // visible).
+    TBeforeDrawNeedleEvent OnBeforeDrawNeedle;
+    TmtBeforeDrawScaleLabelEvent OnBeforeDrawScaleLabel;
+    TMeterRenderedEvent OnMeterRendered;
+    TMouseMoveInMeterEvent OnMouseMoveInMeter;
+    TNotifyEvent OnOverFlow;
+    TNotifyEvent OnUnderFlow;
+    TNotifyEvent OnNormalRange;
+
+    // --- geometry and value mapping
+    void CalcMeterLayoutParams();
+    int CenterX() const { SyncGeometry(); return FCX; }
+    int CenterY() const { SyncGeometry(); return FCY; }
+    double Radius() const { SyncGeometry(); return FR; }
+    int SweepAngle() const { SyncGeometry(); return FA; }
+    // Needle angle in degrees, clockwise from straight down (180 = straight up).
+    double CalcNeedleAngle(double value) const;
+    // The pixel at pctradius percent of R in the direction of value.
+    void ConvertToPixelCoords(int& X, int& Y, double pctradius, double value) const;
+    // The value under a pixel; false (and MeterValue 0) outside the swept angle.
+    bool ConvertPixelToValue(int XPos, int YPos, double& MeterValue) const;
+    // Label decimals: decimals unchanged unless -2, which picks them from the span |a - b|.
+    static int CalcM(int decimals, double a, double b);
+    // First tick, step and minor intervals of a scale lo .. hi asked for about n intervals.
+    // Never loops endlessly: NaN, infinite or equal bounds give step 0.
+    static TMeterTickStep NiceTickStep(int n, double lo, double hi);
+    // The drawing angle (degrees) of a value and the fraction it is based on.
+    double ValueFraction(double v) const;
+    double DrawingAngle(double v) const;
+    // State of the two limit lamps.
+    bool HighLampLit() const { return FHighLamp; }
+    bool LowLampLit() const { return FLowLamp; }
+
+    // Clamps Value into the range, loads the image files and repaints.
+    void Loaded() override;
+    void Assign(const QObject* Source) override;
+    void AssignTo(QObject* Dest) const override;
+
+    QColor QColorScale() const { return ToQColor(FColorScale); }
+    void SetQColorScale(const QColor& c) { SetColorScale(FromQColor(c)); }
+    QColor QColorSclBkLow() const { return ToQColor(FColorSclBkLow); }
+    void SetQColorSclBkLow(const QColor& c) { SetColorSclBkLow(FromQColor(c)); }
+    QColor QColorSclBkNorm() const { return ToQColor(FColorSclBkNorm); }
+    void SetQColorSclBkNorm(const QColor& c) { SetColorSclBkNorm(FromQColor(c)); }
+    QColor QColorSclBkHigh() const { return ToQColor(FColorSclBkHigh); }
+    void SetQColorSclBkHigh(const QColor& c) { SetColorSclBkHigh(FromQColor(c)); }
+    QColor QColorBakG() const { return ToQColor(FColorBakG); }
+    void SetQColorBakG(const QColor& c) { SetColorBakG(FromQColor(c)); }
+    QColor QColorCover() const { return ToQColor(FColorCover); }
+    void SetQColorCover(const QColor& c) { SetColorCover(FromQColor(c)); }
+    QColor QLimWatchActColor() const { return ToQColor(FLimWatchActColor); }
+    void SetQLimWatchActColor(const QColor& c) { SetLimWatchActColor(FromQColor(c)); }
+    QColor QLimWatchPsvColor() const { return ToQColor(FLimWatchPsvColor); }
+    void SetQLimWatchPsvColor(const QColor& c) { SetLimWatchPsvColor(FromQColor(c)); }
+    QFont QFontCaption() const { return FFontCaption.ToQFont(); }
+    void SetQFontCaption(const QFont& f);
+    QColor QFontCaptionColor() const { return ToQColor(FFontCaption.Color()); }
+    void SetQFontCaptionColor(const QColor& c);
+    int MeterLayoutOrd() const { return FMeterLayout; }
+    void SetMeterLayoutOrd(int v);
+    int ColorSchemeOrd() const { return FColorScheme; }
+    void SetColorSchemeOrd(int v) { SetColorScheme(TColorScheme(v <= 0 ? 0 : 1)); }
+    int FrameStyleOrd() const { return FFrameStyle; }
+    void SetFrameStyleOrd(int v);
+    int BkgndFillModeOrd() const { return FBkgndFillMode; }
+    void SetBkgndFillModeOrd(int v);
+
+protected:
+    void Paint() override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void FontChanged() override;
+    void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+    void DoOverFlowEvent();
+    void DoUnderFlowEvent();
+    void DoNormalRangeEvent();
+    void MouseMoveInMeter(bool WithinRange, TShiftState Shift, double MeterValue);
+
+private:
+    // Painting steps, in the order Paint runs them. The dial (background, bands, scale,
+    // caption) only changes with the settings, so a repaint for a new value copies it from
+    // FDialLayer instead of drawing it again.
+    void PaintDial(TCanvas* c);
+    bool RestoreDial();
+    void StoreDial();
+    void PaintBackground(TCanvas* c);
+    void PaintBands(TCanvas* c);
+    void PaintScale(TCanvas* c);
+    void PaintScaleLabel(TCanvas* c, double v, double dx, double dy, int dp);
+    void PaintCaption(TCanvas* c);
+    void PaintNeedle(TCanvas* c, const TNeedleLayout& layout, double v);
+    void PaintRims(TCanvas* c);
+    void PaintBevel(TCanvas* c);
+    void PaintAnchor(TCanvas* c);
+    void PaintLamp(TCanvas* c, int x0, int y0, bool lit);
+    void PaintFrame(TCanvas* c);
+
+    QPoint PolarPoint(double radius, double angleRad) const;
+    // A hidden widget gets no resize event, so the geometry follows the size on demand.
+    void ComputeGeometry() const;
+    void SyncGeometry() const { if (size() != FGeoSize) ComputeGeometry(); }
+    bool LogScaleUsable(double v) const;
+    void EvaluateValue(double v);
+    void Changed();                        // repaint after a setting change (the dial too)
+    void NeedleChanged();                  // repaint after a value or needle change
+    bool LoadBackground();
+    bool LoadAnchor();
+    template <class T> void Store(T& field, T v);
+
+    TMeterLayout FMeterLayout = mlCirc90;
+    double FMeterMinValue = 0.0;
+    double FMeterMaxValue = 1.0;
+    double FValue = 0.0;
+    double FValueSec = 0.0;
+    double FThresholdLow = 0.0;
+    double FThresholdHigh = 1.0;
+    bool FLogarithmic = false;
+    int FMeterNrTicks = 3;
+    int FMeterDecPlaces = 1;
+    bool FMeterShortTicks = true;
+    bool FMeterScaleLine = true;
+    bool FScaleVisible = true;
+    bool FScaleBkVisible = false;
+    double FScaleBkWidth = 0.0;
+    TColor FColorScale = clNavy;
+    TColor FColorSclBkLow = clLime;
+    TColor FColorSclBkNorm = 0x0080FF;
+    TColor FColorSclBkHigh = clRed;
+    TColor FColorBakG = clWhite;
+    TColor FColorCover = clBtnFace;
+    TColorScheme FColorScheme = csGrayWhite;
+    TFrameStyle FFrameStyle = fsRaised;
+    int FRimTop = 8;
+    int FRimBottom = 10;
+    int FRimSide = 10;
+    QString FCaption;
+    TFont FFontCaption;
+    QString FBackGroundImg;
+    TBkgFill FBkgndFillMode = bfSimple;
+    bool FAnchorCovered = true;
+    int FAnchorSize = 24;
+    QString FAnchorImage;
+    bool FLimWatchHighOn = true;
+    bool FLimWatchLowOn = true;
+    TColor FLimWatchActColor = clRed;
+    TColor FLimWatchPsvColor = clGray;
+    TNeedleLayout* FNeedleLayout = nullptr;
+    TNeedleLayout* FNeedleLayoutSec = nullptr;
+
+    mutable int FCX = 0, FCY = 0, FA = 90;
+    mutable double FR = 0.0;
+    mutable QSize FGeoSize;
+    bool FHighLamp = false;
+    bool FLowLamp = false;
+    TBitmap FBkgndBmp;
+    TBitmap FAnchorBmp;
+    TBitmap FAnchorMask;
+    QVector<QPoint> FPoly;                 // reused needle polygon
+    QImage FDialLayer;
+    bool FDialDirty = true;
+    bool FLabelAtMin = false;              // scale painting: a label sits at the minimum
+};
+
+} // namespace qor
