@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <charconv>
+#include <functional>
 #include <limits>
 #include <new>
 
@@ -479,6 +480,12 @@ struct KeyColumn {
     }
 };
 
+struct Item {
+    std::uint64_t Key = 0;
+    std::uint32_t Row = 0;
+};
+using ItemIt = std::vector<Item>::iterator;
+
 } // namespace
 
 void TStringArray::Sort(int PrimCol, int SecCol, bool AscendPrim, bool AscendSec)
@@ -508,15 +515,85 @@ void TStringArray::Sort(int PrimCol, int SecCol, bool AscendPrim, bool AscendSec
         buildKeys(SecCol, sec);
     ReportPercent(40);
 
-    std::vector<int> order(FOrder.begin(), FOrder.end());
-    const int signPrim = AscendPrim ? 1 : -1;
-    const int signSec = AscendSec ? 1 : -1;
-    std::stable_sort(order.begin() + 1, order.end(), [&](int a, int b) {
-        int c = prim.Compare(a, b) * signPrim;
-        if (c == 0 && useSec)
-            c = sec.Compare(a, b) * signSec;
-        return c < 0;
+    // Rows are sorted as compact items (a 64-bit key and the row) so that comparisons touch no
+    // other memory. Texts go level by level: four folded characters per level, and only runs
+    // that are still equal are refined by the next four (a most-significant-first sort).
+    std::vector<Item> items(FOrder.size() - 1);
+    for (std::size_t i = 1; i < FOrder.size(); ++i)
+        items[i - 1].Row = std::uint32_t(FOrder[i]);
+    const auto numbersFirst = std::stable_partition(items.begin(), items.end(), [&](const Item& it) {
+        return prim.Keys[it.Row].IsNumber == AscendPrim;
     });
+    auto numBegin = AscendPrim ? items.begin() : numbersFirst;
+    auto numEnd = AscendPrim ? numbersFirst : items.end();
+    auto textBegin = AscendPrim ? numbersFirst : items.begin();
+    auto textEnd = AscendPrim ? items.end() : numbersFirst;
+
+    auto secondary = [&](ItemIt b, ItemIt e) {
+        if (useSec && e - b > 1)
+            std::stable_sort(b, e, [&](const Item& x, const Item& y) {
+                return sec.Compare(int(x.Row), int(y.Row)) * (AscendSec ? 1 : -1) < 0;
+            });
+    };
+    auto sortByKey = [&](ItemIt b, ItemIt e) {
+        if (AscendPrim)
+            std::stable_sort(b, e, [](const Item& x, const Item& y) { return x.Key < y.Key; });
+        else
+            std::stable_sort(b, e, [](const Item& x, const Item& y) { return x.Key > y.Key; });
+    };
+    auto forEachRun = [](ItemIt b, ItemIt e, auto&& fn) {
+        while (b != e) {
+            ItemIt r = b + 1;
+            while (r != e && r->Key == b->Key)
+                ++r;
+            fn(b, r);
+            b = r;
+        }
+    };
+
+    for (auto it = numBegin; it != numEnd; ++it) {
+        const double v = prim.Keys[it->Row].Number;
+        const auto bits = std::bit_cast<std::uint64_t>(v == 0 ? 0.0 : v);   // -0 equals +0
+        it->Key = (bits & 0x8000000000000000ull) ? ~bits : (bits | 0x8000000000000000ull);
+    }
+    sortByKey(numBegin, numEnd);
+    forEachRun(numBegin, numEnd, [&](ItemIt b, ItemIt e) { secondary(b, e); });
+
+    std::function<void(ItemIt, ItemIt, int)> sortText = [&](ItemIt b, ItemIt e, int level) {
+        const std::size_t from = std::size_t(level) * 4;
+        for (auto it = b; it != e; ++it) {
+            const SortKey& k = prim.Keys[it->Row];
+            std::uint64_t key = 0;
+            for (std::size_t j = from; j < from + 4; ++j)
+                key = (key << 16) | (j < k.Length ? prim.Arena[k.Offset + j] : 0u);
+            it->Key = key;
+        }
+        sortByKey(b, e);
+        forEachRun(b, e, [&](ItemIt rb, ItemIt re) {
+            if (re - rb < 2)
+                return;
+            const bool longer = std::any_of(rb, re, [&](const Item& x) { return prim.Keys[x.Row].Length > from + 4; });
+            if (longer) {
+                sortText(rb, re, level + 1);
+                return;
+            }
+            // Equal up to their ends: shorter first, then the secondary column.
+            for (auto it = rb; it != re; ++it)
+                it->Key = prim.Keys[it->Row].Length;
+            sortByKey(rb, re);
+            forEachRun(rb, re, [&](ItemIt sb, ItemIt se) { secondary(sb, se); });
+        });
+    };
+    if (textEnd - textBegin > 1)
+        sortText(textBegin, textEnd, 0);
+    else
+        secondary(textBegin, textEnd);
+
+    std::vector<int> order(FOrder.size());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        order[i + 1] = int(items[i].Row);
+    items.clear();
+    items.shrink_to_fit();
     ReportPercent(90);
     ApplyOrder(std::move(order));
     ReportPercent(100);

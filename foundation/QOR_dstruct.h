@@ -50,15 +50,16 @@ using TBeforeSortExchgEvent = std::function<void(QObject* Sender, int Row1, int 
 //     an optional sign, digits with an optional decimal point and an optional exponent
 //     ("12", " -1,5 ", "3e4", ".5");
 //   - two numbers compare numerically; a number sorts before any text (empty cells are texts);
-//   - texts compare case-insensitively by their Unicode case folding, code point by code point;
+//   - texts compare case-insensitively: by their Unicode (simple) case folding, UTF-16 unit by
+//     unit, a text that is the start of another first;
 //   - equal primary cells are ordered by the secondary column (with its own direction), and
 //     rows equal in both keep their previous relative order. Descending reverses the comparison,
 //     not the stability.
-// Keys are computed once per sort and a permutation is sorted, so a sort costs O(n log n)
-// comparisons of precomputed keys.
+// Keys are computed once per sort and compact (key, row) items are sorted, texts four folded
+// characters at a time; a sort costs O(n log n) comparisons of 64-bit keys and memory linear
+// in the row count.
 //
-// Before-exchange hook: when OnBeforeSortExchange is assigned, Sort, UnSort and SetSortOrder
-// express the change of order as a sequence of swaps of two display positions and call the hook
+// Before-exchange hook: when OnBeforeSortExchange is assigned, Sort and UnSort express the change of order as a sequence of swaps of two display positions and call the hook
 // before each swap (at most NrRows - 1 calls per sort); a listener that applies the same swaps
 // to a parallel list ends up with the new order. Without a hook the order changes at once.
 //

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 class QIODevice;
@@ -259,10 +260,10 @@ private:
     // Replaces everything a load sets by the content of Fresh (a parsed object).
     void TakeLoadedContent(TRLData& Fresh);
     bool ParseXML(const char* Data, qsizetype Size, const QString& DataID);
-    void WriteXML(QByteArray& Out, bool CreateHeader, const QString& DataID) const;
+    void WriteXML(std::string& Out, bool CreateHeader, const QString& DataID) const;
     // Writes the XML text, handing Out to Flush whenever it has grown large (and at the end).
-    void WriteXMLChunked(QByteArray& Out, bool CreateHeader, const QString& DataID,
-                         const std::function<void(QByteArray&)>& Flush) const;
+    void WriteXMLChunked(std::string& Out, bool CreateHeader, const QString& DataID,
+                         const std::function<void(std::string&)>& Flush) const;
     bool LoadXMLBytes(const QByteArray& Bytes, const QString& DataID);
 
     QString FComment;

@@ -11,6 +11,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <string>
 
@@ -49,31 +50,31 @@ bool SameID(const QString& fileID, const QString& wanted)
 
 // ---- UTF-8 output with escaping
 
-void AppendUtf8(QByteArray& out, char32_t cp)
+void AppendUtf8(std::string& out, char32_t cp)
 {
     if (cp < 0x80) {
-        out.append(char(cp));
+        out.push_back(char(cp));
     } else if (cp < 0x800) {
-        out.append(char(0xC0 | (cp >> 6)));
-        out.append(char(0x80 | (cp & 0x3F)));
+        out.push_back(char(0xC0 | (cp >> 6)));
+        out.push_back(char(0x80 | (cp & 0x3F)));
     } else if (cp < 0x10000) {
-        out.append(char(0xE0 | (cp >> 12)));
-        out.append(char(0x80 | ((cp >> 6) & 0x3F)));
-        out.append(char(0x80 | (cp & 0x3F)));
+        out.push_back(char(0xE0 | (cp >> 12)));
+        out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(char(0x80 | (cp & 0x3F)));
     } else {
-        out.append(char(0xF0 | (cp >> 18)));
-        out.append(char(0x80 | ((cp >> 12) & 0x3F)));
-        out.append(char(0x80 | ((cp >> 6) & 0x3F)));
-        out.append(char(0x80 | (cp & 0x3F)));
+        out.push_back(char(0xF0 | (cp >> 18)));
+        out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
+        out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(char(0x80 | (cp & 0x3F)));
     }
 }
 
-void AppendHex4(QByteArray& out, unsigned v)
+void AppendHex4(std::string& out, unsigned v)
 {
     static const char Hex[] = "0123456789ABCDEF";
-    out.append('\\').append('u');
+    out += "\\u";
     for (int s = 12; s >= 0; s -= 4)
-        out.append(Hex[(v >> s) & 15]);
+        out.push_back(Hex[(v >> s) & 15]);
 }
 
 // Characters XML 1.0 cannot carry, not even as references.
@@ -106,7 +107,7 @@ bool NeedsEscapeForm(QStringView s)
 
 // Appends s as XML character data. In the backslash form, "\" is doubled and characters XML
 // cannot hold are written as \uXXXX. Carriage returns become &#13; (parsers fold a literal CR).
-void AppendXmlText(QByteArray& out, QStringView s, bool escapeForm, bool attribute = false)
+void AppendXmlText(std::string& out, QStringView s, bool escapeForm, bool attribute = false)
 {
     for (qsizetype i = 0; i < s.size(); ++i) {
         const char16_t ch = s[i].unicode();
@@ -142,7 +143,7 @@ void AppendXmlText(QByteArray& out, QStringView s, bool escapeForm, bool attribu
                     continue;
                 }
             }
-            out.append(char(ch));
+            out.push_back(char(ch));
         } else if (QChar::isHighSurrogate(ch) && i + 1 < s.size() && QChar::isLowSurrogate(s[i + 1].unicode())) {
             AppendUtf8(out, QChar::surrogateToUcs4(ch, s[i + 1].unicode()));
             ++i;
@@ -155,19 +156,33 @@ void AppendXmlText(QByteArray& out, QStringView s, bool escapeForm, bool attribu
     }
 }
 
-void AppendElement(QByteArray& out, const char* tag, QStringView text, int col = -1, int row = -1)
+void AppendInt(std::string& out, int v)
+{
+    char buf[16];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, std::size_t(res.ptr - buf));
+}
+
+void AppendElement(std::string& out, const char* tag, QStringView text, int col = -1, int row = -1)
 {
     const bool esc = NeedsEscapeForm(text);
-    out.append('<').append(tag);
-    if (col >= 0)
-        out.append(" c=\"").append(QByteArray::number(col)).append('"');
-    if (row >= 0)
-        out.append(" r=\"").append(QByteArray::number(row)).append('"');
+    out.push_back('<');
+    out.append(tag);
+    if (col >= 0) {
+        out += " c=\"";
+        AppendInt(out, col);
+        out.push_back('"');
+    }
+    if (row >= 0) {
+        out += " r=\"";
+        AppendInt(out, row);
+        out.push_back('"');
+    }
     if (esc)
         out.append(" esc=\"1\"");
-    out.append('>');
+    out.push_back('>');
     AppendXmlText(out, text, esc);
-    out.append("</").append(tag).append(">\n");
+    ((out += "</") += tag) += ">\n";
 }
 
 // ---- XML input
@@ -375,6 +390,18 @@ public:
     }
 };
 
+TRepListXmlTag TagOfName(const std::string& name)
+{
+    static const char* const Names[] = {"numcols", "numrows", "colname", "checkedcolumn", "commonheader",
+                                        "columnformat", "cell", "comment"};
+    if (name == "cell")
+        return xmlCell;
+    for (int i = 0; i < 8; ++i)
+        if (name == Names[i])
+            return TRepListXmlTag(i);
+    return xmlInvalid;
+}
+
 // Undoes the backslash form of AppendXmlText.
 bool Unescape(std::u16string& s)
 {
@@ -477,15 +504,25 @@ QChar DelimiterOf(TCSVDelimiters d)
     return QLatin1Char(',');
 }
 
+void AppendCsvField(QString& line, QStringView s, QChar delim);
+
+bool CsvNeedsQuotes(QStringView s, char16_t delim)
+{
+    if (s.isEmpty())
+        return false;
+    if (s.front() == QLatin1Char(' ') || s.back() == QLatin1Char(' '))
+        return true;
+    for (QChar ch : s) {
+        const char16_t u = ch.unicode();
+        if (u == delim || u == u'"' || u == u'\n' || u == u'\r')
+            return true;
+    }
+    return false;
+}
+
 void AppendCsvField(QString& line, QStringView s, QChar delim)
 {
-    bool quote = !s.isEmpty() && (s.front() == QLatin1Char(' ') || s.back() == QLatin1Char(' '));
-    for (QChar ch : s)
-        if (ch == delim || ch == QLatin1Char('"') || ch == QLatin1Char('\n') || ch == QLatin1Char('\r')) {
-            quote = true;
-            break;
-        }
-    if (!quote) {
+    if (!CsvNeedsQuotes(s, delim.unicode())) {
         line.append(s);
         return;
     }
@@ -505,12 +542,12 @@ QString HtmlEscape(const QString& s)
 
 
 // Appends the UTF-8 of s (no escaping).
-void AppendXmlFreeUtf8(QByteArray& out, QStringView s)
+void AppendXmlFreeUtf8(std::string& out, QStringView s)
 {
     for (qsizetype i = 0; i < s.size(); ++i) {
         const char16_t ch = s[i].unicode();
         if (ch < 0x80)
-            out.append(char(ch));
+            out.push_back(char(ch));
         else if (QChar::isHighSurrogate(ch) && i + 1 < s.size() && QChar::isLowSurrogate(s[i + 1].unicode())) {
             AppendUtf8(out, QChar::surrogateToUcs4(ch, s[i + 1].unicode()));
             ++i;
@@ -519,6 +556,25 @@ void AppendXmlFreeUtf8(QByteArray& out, QStringView s)
         else
             AppendUtf8(out, ch);
     }
+}
+
+// A CSV field in UTF-8, quoted where needed.
+void AppendCsvFieldUtf8(std::string& out, QStringView s, char16_t delim)
+{
+    if (!CsvNeedsQuotes(s, delim)) {
+        AppendXmlFreeUtf8(out, s);
+        return;
+    }
+    out.push_back('"');
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < s.size(); ++i)
+        if (s[i] == QLatin1Char('"')) {
+            AppendXmlFreeUtf8(out, s.mid(from, i + 1 - from));
+            out.push_back('"');
+            from = i + 1;
+        }
+    AppendXmlFreeUtf8(out, s.mid(from));
+    out.push_back('"');
 }
 
 // Decodes the UTF-8 bytes [p, e) and appends them.
@@ -725,13 +781,13 @@ void TRLData::CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomR
 // ---------------------------------------------------------------------------------------------
 // XML output
 
-void TRLData::WriteXML(QByteArray& Out, bool CreateHeader, const QString& DataID) const
+void TRLData::WriteXML(std::string& Out, bool CreateHeader, const QString& DataID) const
 {
     WriteXMLChunked(Out, CreateHeader, DataID, {});
 }
 
-void TRLData::WriteXMLChunked(QByteArray& Out, bool CreateHeader, const QString& DataID,
-                              const std::function<void(QByteArray&)>& Flush) const
+void TRLData::WriteXMLChunked(std::string& Out, bool CreateHeader, const QString& DataID,
+                              const std::function<void(std::string&)>& Flush) const
 {
     if (CreateHeader)
         Out.append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
@@ -739,8 +795,8 @@ void TRLData::WriteXMLChunked(QByteArray& Out, bool CreateHeader, const QString&
     Out.append("<replist id=\"");
     AppendXmlText(Out, DataID, false, true);
     Out.append("\" format=\"vendrilex\" version=\"1\">\n");
-    Out.append("<numcols>").append(QByteArray::number(FNrOfCols)).append("</numcols>\n");
-    Out.append("<numrows>").append(QByteArray::number(FNrOfRows)).append("</numrows>\n");
+    Out += "<numcols>" + std::to_string(FNrOfCols) + "</numcols>\n";
+    Out += "<numrows>" + std::to_string(FNrOfRows) + "</numrows>\n";
     AppendElement(Out, "commonheader", FCommonHeader);
     AppendElement(Out, "comment", FComment);
     for (int c = 1; c <= FNrOfCols; ++c) {
@@ -770,18 +826,19 @@ void TRLData::WriteXMLChunked(QByteArray& Out, bool CreateHeader, const QString&
 
 QByteArray TRLData::ToXML(const QString& DataID) const
 {
-    QByteArray out;
+    std::string out;
     WriteXML(out, true, DataID);
-    return out;
+    return QByteArray(out.data(), qsizetype(out.size()));
 }
 
 void TRLData::WriteToXMLStream(QIODevice* OutStream, bool CreateHeader, const QString& DataID)
 {
     if (!OutStream || !OutStream->isWritable())
         throw EInOutError(QStringLiteral("Stream not open for writing"));
-    QByteArray out;
-    WriteXMLChunked(out, CreateHeader, DataID, [&](QByteArray& chunk) {
-        if (OutStream->write(chunk) != chunk.size())
+    std::string out;
+    out.reserve(std::size_t(FlushBytes) + 4096);
+    WriteXMLChunked(out, CreateHeader, DataID, [&](std::string& chunk) {
+        if (OutStream->write(chunk.data(), qint64(chunk.size())) != qint64(chunk.size()))
             throw EInOutError(QStringLiteral("Write error: %1").arg(OutStream->errorString()));
         chunk.clear();
     });
@@ -789,9 +846,9 @@ void TRLData::WriteToXMLStream(QIODevice* OutStream, bool CreateHeader, const QS
 
 void TRLData::WriteToOpenXMLFile(QTextStream& OutFile, bool CreateHeader, const QString& DataID)
 {
-    QByteArray out;
-    WriteXMLChunked(out, CreateHeader, DataID, [&](QByteArray& chunk) {
-        OutFile << QString::fromUtf8(chunk);
+    std::string out;
+    WriteXMLChunked(out, CreateHeader, DataID, [&](std::string& chunk) {
+        OutFile << QString::fromUtf8(chunk.data(), qsizetype(chunk.size()));
         chunk.clear();
     });
     OutFile.flush();
@@ -866,7 +923,7 @@ bool TRLData::ParseXML(const char* Data, qsizetype Size, const QString& DataID)
         }
         if (!sc.ReadName(name) || !sc.ReadAttributes(attrs, selfClosing))
             return false;
-        const TRepListXmlTag tag = RepListXmlTagOf(QString::fromLatin1(name.data(), qsizetype(name.size())));
+        const TRepListXmlTag tag = TagOfName(name);
         text.clear();
         if (!selfClosing) {
             const char* textStart = sc.p;
@@ -1060,25 +1117,25 @@ int TRLData::ExportCSV(const QString& FName, TCSVDelimiters Delimiter, bool Incl
     if (!f.open(QIODevice::WriteOnly))
         return -1;
     QString line;
-    QByteArray out;
+    std::string out;
+    out.reserve(std::size_t(FlushBytes) + 4096);
     bool ok = true;
+    auto flush = [&]() {
+        ok = ok && f.write(out.data(), qint64(out.size())) == qint64(out.size());
+        out.clear();
+    };
     auto emitLine = [&]() {
         if (OnExportText)
             OnExportText(this, line);
-        line.append(QLatin1String("\r\n"));
         AppendXmlFreeUtf8(out, line);
-        if (out.size() >= FlushBytes) {
-            ok = ok && f.write(out) == out.size();
-            out.clear();
-        }
+        out += "\r\n";
+        line.clear();
     };
     if (IncludeCommonHeader) {
-        line.clear();
         AppendCsvField(line, FCommonHeader, delim);
         emitLine();
     }
     if (IncludeColHeaders && FirstCol <= LastCol) {
-        line.clear();
         for (int c = FirstCol; c <= LastCol; ++c) {
             if (c > FirstCol)
                 line.append(delim);
@@ -1090,22 +1147,33 @@ int TRLData::ExportCSV(const QString& FName, TCSVDelimiters Delimiter, bool Incl
     const int step = std::max(1, FFeedbkStep / std::max(1, FNrOfCols + 1));
     if (FirstCol <= LastCol) {
         for (int r = FirstRow; r <= LastRow; ++r) {
-            line.clear();
             for (int c = FirstCol; c <= LastCol; ++c) {
-                if (c > FirstCol)
-                    line.append(delim);
                 QStringView s = FStrings->GetStringView(c, r);
                 if (IsCheckCol(c) && !s.isEmpty())
                     s = s.mid(1);
-                AppendCsvField(line, s, delim);
+                if (OnExportText) {
+                    if (c > FirstCol)
+                        line.append(delim);
+                    AppendCsvField(line, s, delim);
+                } else {
+                    // No listener: encode straight into the output.
+                    if (c > FirstCol)
+                        out.push_back(char(delim.unicode()));
+                    AppendCsvFieldUtf8(out, s, delim.unicode());
+                }
             }
-            emitLine();
+            if (OnExportText)
+                emitLine();
+            else
+                out += "\r\n";
+            if (out.size() >= std::size_t(FlushBytes))
+                flush();
             ++rows;
             if (rows % step == 0)
                 ReportProgress(rows, LastRow - FirstRow + 1);
         }
     }
-    ok = ok && f.write(out) == out.size();
+    flush();
     if (!ok || !f.commit())
         return -1;
     return rows;

@@ -241,3 +241,55 @@ TEST(LogicOp, Table)
     EXPECT_FALSE(ApplyLogicOp(false, true, loORNot));
     EXPECT_TRUE(ApplyLogicOp(false, false, loXORNot));
 }
+
+// The sort against a plain reference comparison on random cells with long common prefixes,
+// numbers, empty cells and a secondary column, in all four direction pairs.
+TEST(StringArray, SortAgreesWithAReferenceComparison)
+{
+    std::mt19937 rng(11);
+    const QStringList stems = {u"prefix-shared-"_qs, u"PREFIX-shared-"_qs, u"pre"_qs, u""_qs, u"ß"_qs, u"Zeta"_qs};
+    const int n = 3000;
+    TStringArray a;
+    a.Resize(2, n);
+    for (int r = 1; r <= n; ++r) {
+        QString cell;
+        switch (rng() % 4) {
+        case 0: cell = QString::number(int(rng() % 200) - 100); break;
+        case 1: cell = QString::number(rng() % 50) + u",5"_qs; break;
+        default: cell = stems[int(rng() % stems.size())] + QString(QChar(char16_t(u'a' + rng() % 3))).repeated(int(rng() % 3)); break;
+        }
+        a.SetString(1, r, cell);
+        a.SetString(2, r, QString::number(rng() % 5));
+    }
+    auto readKey = [](const QString& s, double& v) { return TStringArray::ReadsAsNumber(s, v); };
+    auto compare = [&](const QString& x, const QString& y) {
+        double vx = 0, vy = 0;
+        const bool nx = readKey(x, vx), ny = readKey(y, vy);
+        if (nx != ny)
+            return nx ? -1 : 1;
+        if (nx)
+            return vx < vy ? -1 : (vy < vx ? 1 : 0);
+        const QString fx = x.toCaseFolded(), fy = y.toCaseFolded();
+        return fx < fy ? -1 : (fy < fx ? 1 : 0);
+    };
+    for (int dir = 0; dir < 4; ++dir) {
+        const bool ascP = dir & 1, ascS = dir & 2;
+        std::vector<int> expected;
+        for (int i = 1; i <= n; ++i)
+            expected.push_back(a.GetSortOrder(i));
+        std::vector<QString> c1(n + 1), c2(n + 1);
+        for (int i = 1; i <= n; ++i) {
+            c1[std::size_t(a.GetSortOrder(i))] = a.GetString(1, i);
+            c2[std::size_t(a.GetSortOrder(i))] = a.GetString(2, i);
+        }
+        std::stable_sort(expected.begin(), expected.end(), [&](int x, int y) {
+            int c = compare(c1[x], c1[y]) * (ascP ? 1 : -1);
+            if (c == 0)
+                c = compare(c2[x], c2[y]) * (ascS ? 1 : -1);
+            return c < 0;
+        });
+        a.Sort(1, 2, ascP, ascS);
+        for (int i = 1; i <= n; ++i)
+            ASSERT_EQ(a.GetSortOrder(i), expected[std::size_t(i - 1)]) << "direction " << dir << " position " << i;
+    }
+}

@@ -1,0 +1,239 @@
+// TRLData against QStandardItemModel on the same data: fill, sort, memory, and the throughput
+// of the XML and CSV files. The ratio of each pair is the figure to read.
+#include <benchmark/benchmark.h>
+
+#include <QOR_replist.h>
+
+#include <QDir>
+#include <QFile>
+#include <QStandardItemModel>
+
+#include <malloc.h>
+#include <random>
+
+using namespace qor;
+
+namespace {
+
+constexpr int BenchRows = 200000;
+constexpr int BenchCols = 5;
+
+// Numeric-looking and text cells: integers, decimals with a comma, words, codes, mixed.
+const std::vector<QString>& Cells(int rows)
+{
+    static std::map<int, std::vector<QString>> cache;
+    auto& cells = cache[rows];
+    if (!cells.empty())
+        return cells;
+    static const char* const Words[] = {"alpha", "Beta", "gamma", "Delta", "epsilon", "Zeta", "eta", "Theta",
+                                        "iota", "Kappa", "lambda", "My", "ny", "Xi", "omikron", "Pi"};
+    std::mt19937 rng(42);
+    cells.reserve(std::size_t(rows) * BenchCols);
+    for (int r = 0; r < rows; ++r) {
+        cells.push_back(QString::number(rng() % 1000000));
+        cells.push_back(QString::number(rng() % 100000) + QLatin1Char(',') + QString::number(rng() % 100));
+        cells.push_back(QString::fromLatin1(Words[rng() % 16]) + QLatin1Char(' ') + QString::fromLatin1(Words[rng() % 16]));
+        cells.push_back(QStringLiteral("K-%1").arg(rng() % 99999, 5, 10, QLatin1Char('0')));
+        cells.push_back((rng() % 2) ? QString::number(rng() % 500) : QString::fromLatin1(Words[rng() % 16]));
+    }
+    return cells;
+}
+
+void FillRL(TRLData& d, int rows)
+{
+    const auto& cells = Cells(rows);
+    d.SetNrOfColumns(BenchCols);
+    d.SetNrOfRows(rows);
+    d.Strings()->SetNotifyChange(false);
+    std::size_t i = 0;
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= BenchCols; ++c)
+            d.SetElem(c, r, cells[i++]);
+    d.Strings()->SetNotifyChange(true);
+}
+
+void FillModel(QStandardItemModel& m, int rows)
+{
+    const auto& cells = Cells(rows);
+    m.setColumnCount(BenchCols);
+    m.setRowCount(rows);
+    std::size_t i = 0;
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < BenchCols; ++c)
+            m.setItem(r, c, new QStandardItem(cells[i++]));
+}
+
+std::size_t HeapInUse()
+{
+    malloc_trim(0);
+    const struct mallinfo2 mi = mallinfo2();
+    return mi.uordblks + mi.hblkhd;
+}
+
+QString BenchFile(const char* name)
+{
+    return QDir::tempPath() + QStringLiteral("/korvane_bench_") + QString::fromLatin1(name);
+}
+
+qint64 FileSize(const QString& f)
+{
+    return QFile(f).size();
+}
+
+} // namespace
+
+static void BM_Fill_TRLData(benchmark::State& state)
+{
+    Cells(BenchRows);
+    for (auto _ : state) {
+        TRLData d;
+        FillRL(d, BenchRows);
+        benchmark::DoNotOptimize(d.Strings());
+    }
+    state.SetItemsProcessed(state.iterations() * BenchRows * BenchCols);
+}
+BENCHMARK(BM_Fill_TRLData)->Unit(benchmark::kMillisecond);
+
+static void BM_Fill_QStandardItemModel(benchmark::State& state)
+{
+    Cells(BenchRows);
+    for (auto _ : state) {
+        QStandardItemModel m;
+        FillModel(m, BenchRows);
+        benchmark::DoNotOptimize(&m);
+    }
+    state.SetItemsProcessed(state.iterations() * BenchRows * BenchCols);
+}
+BENCHMARK(BM_Fill_QStandardItemModel)->Unit(benchmark::kMillisecond);
+
+static void BM_Sort_TRLData(benchmark::State& state)
+{
+    TRLData d;
+    FillRL(d, BenchRows);
+    const int col = int(state.range(0)) + 1;
+    bool asc = true;
+    for (auto _ : state) {
+        d.Sort(col, -1, asc);
+        asc = !asc;
+    }
+}
+BENCHMARK(BM_Sort_TRLData)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
+
+static void BM_Sort_QStandardItemModel(benchmark::State& state)
+{
+    QStandardItemModel m;
+    FillModel(m, BenchRows);
+    const int col = int(state.range(0));
+    bool asc = true;
+    for (auto _ : state) {
+        m.sort(col, asc ? Qt::AscendingOrder : Qt::DescendingOrder);
+        asc = !asc;
+    }
+}
+BENCHMARK(BM_Sort_QStandardItemModel)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+static void BM_Memory_TRLData(benchmark::State& state)
+{
+    Cells(BenchRows);
+    for (auto _ : state) {
+        const std::size_t before = HeapInUse();
+        TRLData d;
+        FillRL(d, BenchRows);
+        state.counters["heap_MB"] = double(HeapInUse() - before) / 1048576.0;
+    }
+}
+BENCHMARK(BM_Memory_TRLData)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+static void BM_Memory_QStandardItemModel(benchmark::State& state)
+{
+    Cells(BenchRows);
+    for (auto _ : state) {
+        const std::size_t before = HeapInUse();
+        QStandardItemModel m;
+        FillModel(m, BenchRows);
+        state.counters["heap_MB"] = double(HeapInUse() - before) / 1048576.0;
+    }
+}
+BENCHMARK(BM_Memory_QStandardItemModel)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+static void BM_XmlWrite_TRLData(benchmark::State& state)
+{
+    TRLData d;
+    FillRL(d, BenchRows);
+    const QString file = BenchFile("w.xml");
+    for (auto _ : state)
+        d.SaveAsXMLFile(file, QStringLiteral("bench"));
+    state.SetBytesProcessed(state.iterations() * FileSize(file));
+}
+BENCHMARK(BM_XmlWrite_TRLData)->Unit(benchmark::kMillisecond);
+
+static void BM_XmlRead_TRLData(benchmark::State& state)
+{
+    TRLData d;
+    FillRL(d, BenchRows);
+    const QString file = BenchFile("r.xml");
+    d.SaveAsXMLFile(file, QStringLiteral("bench"));
+    TRLData target;
+    for (auto _ : state)
+        if (!target.LoadFromXMLFile(file, QStringLiteral("bench")))
+            state.SkipWithError("load failed");
+    state.SetBytesProcessed(state.iterations() * FileSize(file));
+}
+BENCHMARK(BM_XmlRead_TRLData)->Unit(benchmark::kMillisecond);
+
+static void BM_CsvExport_TRLData(benchmark::State& state)
+{
+    TRLData d;
+    FillRL(d, BenchRows);
+    const QString file = BenchFile("w.csv");
+    for (auto _ : state)
+        d.ExportCSV(file, csvSemicolon, true, false, 1, 1, BenchCols, BenchRows);
+    state.SetBytesProcessed(state.iterations() * FileSize(file));
+}
+BENCHMARK(BM_CsvExport_TRLData)->Unit(benchmark::kMillisecond);
+
+static void BM_CsvImport_TRLData(benchmark::State& state)
+{
+    TRLData d;
+    FillRL(d, BenchRows);
+    const QString file = BenchFile("r.csv");
+    d.ExportCSV(file, csvSemicolon, true, false, 1, 1, BenchCols, BenchRows);
+    TRLData target;
+    for (auto _ : state)
+        if (target.ImportCSV(file, csvSemicolon, true) != BenchRows)
+            state.SkipWithError("import failed");
+    state.SetBytesProcessed(state.iterations() * FileSize(file));
+}
+BENCHMARK(BM_CsvImport_TRLData)->Unit(benchmark::kMillisecond);
+
+// A million rows: sort time and the memory of ten columns of short texts.
+static void BM_Sort1M_TRLData(benchmark::State& state)
+{
+    TRLData d;
+    FillRL(d, 1000000);
+    const int col = int(state.range(0)) + 1;
+    bool asc = false;
+    for (auto _ : state) {
+        d.Sort(col, -1, asc);
+        asc = !asc;
+    }
+    state.counters["array_MB"] = double(d.Strings()->MemoryUsage()) / 1048576.0;
+}
+BENCHMARK(BM_Sort1M_TRLData)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+static void BM_Memory1Mx10_TRLData(benchmark::State& state)
+{
+    const auto& cells = Cells(1000000);
+    for (auto _ : state) {
+        const std::size_t before = HeapInUse();
+        TRLData d;
+        d.SetNrOfColumns(10);
+        d.SetNrOfRows(1000000);
+        std::size_t i = 0;
+        for (int r = 1; r <= 1000000; ++r)
+            for (int c = 1; c <= 10; ++c)
+                d.SetElem(c, r, cells[(i++) % cells.size()]);
+        state.counters["heap_MB"] = double(HeapInUse() - before) / 1048576.0;
+    }
+}
+BENCHMARK(BM_Memory1Mx10_TRLData)->Iterations(1)->Unit(benchmark::kMillisecond);
