@@ -602,8 +602,7 @@ bool TCustomGrid::EnsureSurface()
     const QSize size = QSize(ClientWidth(), ClientHeight()).expandedTo(QSize(1, 1));
     const qreal dpr = viewport()->devicePixelRatioF();
     const QImage& img = FSurface.Image();
-    if (FSurface.Width() == size.width() && FSurface.Height() == size.height()
-        && qFuzzyCompare(img.devicePixelRatio(), dpr))
+    if (!img.isNull() && qFuzzyCompare(img.devicePixelRatio(), dpr) && img.size() == size * dpr)
         return false;
     if (qFuzzyCompare(dpr, 1.0)) {
         FSurface.SetSize(size.width(), size.height());
@@ -778,7 +777,8 @@ void TCustomGrid::ShowEditor()
     ScrollToCell(FCurrent.X, FCurrent.Y);
     FEditCell = FCurrent;
     FEditOriginal = GetEditText(FCurrent.X, FCurrent.Y);
-    if (GetEditStyle(FCurrent.X, FCurrent.Y) == esPickList) {
+    FPickActive = GetEditStyle(FCurrent.X, FCurrent.Y) == esPickList;
+    if (FPickActive) {
         if (!FPickList) {
             FPickList = new QComboBox(viewport());
             FPickList->setEditable(true);
@@ -786,7 +786,7 @@ void TCustomGrid::ShowEditor()
             FPickList->installEventFilter(this);
             FPickList->lineEdit()->installEventFilter(this);
             connect(FPickList, &QComboBox::currentTextChanged, this, [this](const QString& s) {
-                if (FEditorShown && FPickList && FPickList->isVisible())
+                if (FEditorShown && FPickActive)
                     EditorTextEdited(s);
             });
         }
@@ -802,8 +802,7 @@ void TCustomGrid::ShowEditor()
     }
     FEditorShown = true;
     PlaceEditor();
-    QWidget* ed = (FPickList && GetEditStyle(FEditCell.X, FEditCell.Y) == esPickList) ? static_cast<QWidget*>(FPickList)
-                                                                                        : static_cast<QWidget*>(FEditor);
+    QWidget* ed = FPickActive ? static_cast<QWidget*>(FPickList) : static_cast<QWidget*>(FEditor);
     ed->show();
     ed->setFocus();
     if (ed == FEditor)
@@ -818,7 +817,7 @@ void TCustomGrid::ShowEditorChar(QChar ch)
     if (FEditor && FEditor->isVisible()) {
         FEditor->setText(QString(ch));
         EditorTextEdited(FEditor->text());
-    } else if (FPickList && FPickList->isVisible()) {
+    } else if (FPickActive) {
         FPickList->setEditText(QString(ch));
     }
 }
@@ -827,7 +826,7 @@ void TCustomGrid::PlaceEditor()
 {
     if (!FEditorShown)
         return;
-    QWidget* ed = (FPickList && FPickList->isVisible()) ? static_cast<QWidget*>(FPickList) : static_cast<QWidget*>(FEditor);
+    QWidget* ed = FPickActive ? static_cast<QWidget*>(FPickList) : static_cast<QWidget*>(FEditor);
     if (!ed)
         return;
     const QRect r = CellRect(FEditCell.X, FEditCell.Y);
@@ -864,7 +863,7 @@ void TCustomGrid::CancelEditor()
 {
     if (!FEditorShown)
         return;
-    const QString now = (FPickList && FPickList->isVisible()) ? FPickList->currentText() : (FEditor ? FEditor->text() : QString());
+    const QString now = FPickActive ? FPickList->currentText() : (FEditor ? FEditor->text() : QString());
     if (now != FEditOriginal)
         SetEditText(FEditCell.X, FEditCell.Y, FEditOriginal);
     CommitEditorAndHide();

@@ -290,6 +290,7 @@ private:
     QComboBox* FPickList = nullptr;
     QString FEditOriginal;
     bool FEditorShown = false;
+    bool FPickActive = false;   // the open editor is the pick list
     TGridCoord FEditCell{-1, -1};
 };
 

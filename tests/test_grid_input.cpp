@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 
@@ -188,4 +189,47 @@ TEST(GridInput, TabsMoveAcrossCellsOnlyWithGoTabs)
     f.Key(Qt::Key_Tab);
     EXPECT_EQ(f.grid.Col(), 1);
     EXPECT_EQ(f.grid.Row(), 2);
+}
+
+namespace {
+// A grid whose column 2 edits through a pick list.
+class PickGrid : public TDrawGrid {
+public:
+    using TDrawGrid::TDrawGrid;
+protected:
+    TEditStyle GetEditStyle(int ACol, int) override { return ACol == 2 ? esPickList : esSimple; }
+    QStringList GetPickListItems(int, int) override { return {"red", "green", "blue"}; }
+};
+} // namespace
+
+TEST(GridInput, PickListEditorOffersItemsAndWritesTheChoice)
+{
+    PickGrid grid;
+    grid.SetBorderStyle(bsNone);
+    grid.resize(300, 200);
+    grid.SetOptions(grid.Options().Include(goEditing));
+    QString stored = "green";
+    grid.OnGetEditText = [&](QObject*, int, int, QString& v) { v = stored; };
+    grid.OnSetEditText = [&](QObject*, int, int, const QString& v) { stored = v; };
+    grid.show();
+    grid.setFocus();
+    grid.SetCol(2);
+    QTest::keyClick(&grid, Qt::Key_F2);
+    ASSERT_TRUE(grid.EditorMode());
+    auto* box = grid.viewport()->findChild<QComboBox*>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->count(), 3);
+    EXPECT_EQ(box->currentText(), "green");
+    EXPECT_EQ(box->geometry(), grid.CellRect(2, 1));
+    box->setCurrentIndex(2);
+    EXPECT_EQ(stored, "blue");
+    QTest::keyClick(box->lineEdit(), Qt::Key_Escape);
+    EXPECT_FALSE(grid.EditorMode());
+    EXPECT_EQ(stored, "green");
+    // Column 1 keeps the line editor.
+    grid.SetCol(1);
+    QTest::keyClick(&grid, Qt::Key_F2);
+    EXPECT_TRUE(grid.InplaceEditor()->isVisible());
+    EXPECT_FALSE(box->isVisible());
 }
