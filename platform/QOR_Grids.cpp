@@ -954,8 +954,16 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
         SetRowHeights(FSizingIndex, FSizingStartSize + Y - FSizingOrigin);
         break;
     case gsSelecting: {
-        const TGridCoord cell = MouseCoord(X, Y);
-        if (cell.X >= FFixedCols && cell.Y >= FFixedRows && !(cell == FCurrent)) {
+        TGridCoord cell = MouseCoord(X, Y);
+        // Dragging past an edge moves on by one cell, which scrolls.
+        if (Y >= ClientHeight())
+            cell = {cell.X >= 0 ? cell.X : FCurrent.X, FCurrent.Y + 1};
+        else if (Y < FixedHeight() && FTopLeft.Y > FFixedRows)
+            cell = {cell.X >= 0 ? cell.X : FCurrent.X, FCurrent.Y - 1};
+        if (X >= ClientWidth() && !FOptions.Contains(goRowSelect))
+            cell = {FCurrent.X + 1, cell.Y >= 0 ? cell.Y : FCurrent.Y};
+        if (cell.X >= FFixedCols && cell.Y >= FFixedRows && cell.X < ColCount() && cell.Y < FRowCount
+            && !(cell == FCurrent)) {
             FClickOnCurrent = false;
             FocusCell(cell.X, cell.Y, false);
         }

@@ -581,6 +581,17 @@ void TReportListView::RemoveColumn(int c)
     FColAlignment.erase(FColAlignment.begin() + at);
     FColumnEditable.erase(FColumnEditable.begin() + at);
     FColumnIsPwd.erase(FColumnIsPwd.begin() + at);
+    // Removing a column makes the shown order the stored one: the filter marks follow.
+    if (FFilterCount >= 0) {
+        TStringArray* s = FRLData->Strings();
+        std::vector<char> byPosition(FMatchPhys.size(), 0);
+        for (int i = 1; i <= NrOfRows(); ++i) {
+            const int p = s->GetSortOrder(i);
+            if (p >= 0 && std::size_t(p) < FMatchPhys.size())
+                byPosition[std::size_t(i)] = FMatchPhys[std::size_t(p)];
+        }
+        FMatchPhys.swap(byPosition);
+    }
     FRLData->RemoveColumn(c);
     const int n = NrOfColumns();
     FColAlignment.resize(std::size_t(n), taLeftJustify);

@@ -233,3 +233,19 @@ TEST(GridInput, PickListEditorOffersItemsAndWritesTheChoice)
     EXPECT_TRUE(grid.InplaceEditor()->isVisible());
     EXPECT_FALSE(box->isVisible());
 }
+
+TEST(GridInput, DraggingBelowTheGridExtendsTheRangeAndScrolls)
+{
+    Fixture f;
+    QWidget* vp = f.grid.viewport();
+    QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, f.At(1, 1));
+    for (int i = 0; i < 12; ++i) {
+        const QPointF below(40, 230);
+        QMouseEvent move(QEvent::MouseMove, below, vp->mapToGlobal(below), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(vp, &move);
+    }
+    QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, QPoint(40, 190));
+    EXPECT_EQ(f.grid.Selection(), (TGridRect{1, 1, 1, 13}));
+    EXPECT_GT(f.grid.TopRow(), 1);
+    EXPECT_FALSE(f.grid.CellRect(1, 13).isEmpty());
+}

@@ -393,3 +393,16 @@ TEST(RLViewData, XmlRoundTripThroughTheView)
     EXPECT_FALSE(b.v.LoadFromXMLFile(file + ".missing", QString()));
     EXPECT_EQ(b.v.NrOfColumns(), 2);
 }
+
+TEST(RLViewData, RemovingAColumnKeepsTheFilteredRows)
+{
+    View f;
+    Words(f, {"b1", "a2", "c3", "a4"});
+    f.v.Sort(1, -1, false);
+    f.v.FilterAndSort(QStringLiteral("a"), {1}, true, fmSimple, 0, true);
+    EXPECT_EQ(Shown(f), (QStringList{"a4", "a2"}));
+    f.v.RemoveColumn(2);
+    EXPECT_EQ(Shown(f), (QStringList{"a4", "a2"}));
+    f.v.Sort(1, -1, true);
+    EXPECT_EQ(Shown(f), (QStringList{"a2", "a4"}));
+}
