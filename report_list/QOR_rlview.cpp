@@ -143,10 +143,18 @@ void TReportListView::SyncWithData()
     FColOrder.resize(std::size_t(std::max(0, n)));
     for (std::size_t i = 0; i < FColOrder.size(); ++i)
         FColOrder[i] = int(i);
-    SetColCount(std::max(n, FixedCols() + 1));
+    ApplyColCount(n);
     DeriveRows();
     Invalidate();
     ChangedSetup();
+}
+
+// The grid has one column per data column (at least one); a fixed first column is one of them
+// and comes back when a single column grows to more.
+void TReportListView::ApplyColCount(int n)
+{
+    SetColCount(std::max(n, 1));
+    SetFixedCols(FFixedColOne ? 1 : 0);
 }
 
 void TReportListView::RowsChanged()
@@ -178,7 +186,7 @@ void TReportListView::SetNrOfColumns(int v)
     try {
         FRLData->SetNrOfColumns(v);
         const int n = NrOfColumns();
-        SetColCount(n);
+        ApplyColCount(n);
         for (int c = oldLast; c < n; ++c)
             TCustomGrid::SetColWidths(c, lastWidth);
         FColAlignment.resize(std::size_t(n), taLeftJustify);
@@ -606,7 +614,7 @@ void TReportListView::RemoveColumn(int c)
     }
     order.resize(std::size_t(n));
     FColOrder = order;
-    SetColCount(std::max(n + FixedCols(), FixedCols() + 1));
+    ApplyColCount(n);
     Invalidate();
     ChangedSetup();
 }
@@ -775,8 +783,7 @@ void TReportListView::Assign(const QObject* Source)
         FColumnEditable = src->FColumnEditable;
         FColumnIsPwd = src->FColumnIsPwd;
         FColOrder = src->FColOrder;
-        SetColCount(std::max(1, NrOfColumns()));
-        SetFixedCols(FFixedColOne ? 1 : 0);
+        ApplyColCount(NrOfColumns());
         DeriveRows();
     } catch (const std::bad_alloc&) {
         throw EQORRepListError(MemoryMessage(this, "\": not enough memory on heap"));

@@ -406,3 +406,68 @@ TEST(RLViewData, RemovingAColumnKeepsTheFilteredRows)
     f.v.Sort(1, -1, true);
     EXPECT_EQ(Shown(f), (QStringList{"a2", "a4"}));
 }
+
+// Mixed operations in a fixed pseudo-random order: whatever the sequence, the view stays
+// consistent with its data and paints without faults.
+TEST(RLViewData, MixedOperationsKeepViewAndDataInStep)
+{
+    View f(300, 200);
+    quint32 seed = quint32(qEnvironmentVariableIntValue("RLV_SEED") + 7);
+    auto rnd = [&seed](int n) { seed = seed * 1664525u + 1013904223u; return int((seed >> 8) % quint32(n)); };
+    const int steps = qEnvironmentVariableIsSet("RLV_STEPS") ? qEnvironmentVariableIntValue("RLV_STEPS") : 400;
+    for (int step = 0; step < steps; ++step) {
+        const int nc = f.v.NrOfColumns(), nr = f.v.NrOfRows();
+        switch (rnd(16)) {
+        case 0: f.v.SetNrOfRows(rnd(30)); break;
+        case 1: f.v.SetNrOfColumns(rnd(8) - 1); break;
+        case 2: f.v.InsertRow(rnd(nr + 3) - 1); break;
+        case 3: f.v.RemoveRow(rnd(nr + 2)); break;
+        case 4: f.v.InsertColumn(rnd(nc + 3) - 1); break;
+        case 5: f.v.RemoveColumn(rnd(nc + 2)); break;
+        case 6: f.v.Sort(rnd(nc + 2), rnd(nc + 2) - 1, rnd(2) == 0); break;
+        case 7: f.v.FilterAndSort(rnd(3) ? QString::number(rnd(10)) : QString(), {}, true, TFilterMode(rnd(3)), rnd(nc + 1), true); break;
+        case 8: f.v.SetElem(rnd(nc + 2), rnd(nr + 2), QString::number(rnd(100))); break;
+        case 9: f.v.SetColumnCheckMode(rnd(nc + 1), TCheckMode(rnd(3))); break;
+        case 10: {
+            QVector<int> order;
+            for (int i = 0; i < nc; ++i)
+                order << rnd(nc + 2) - 1;
+            f.v.SetColumnOrder(order);
+            break;
+        }
+        case 11: f.v.SetCommonHeaderVisible(rnd(2)); f.v.SetColumnHeadersVisible(rnd(3) != 0); break;
+        case 12: f.v.SetRowSelectMode(rnd(3)); break;
+        case 13: {
+            const QPoint p(rnd(300), rnd(200));
+            QTest::mouseClick(f.v.viewport(), Qt::LeftButton, rnd(2) ? Qt::ShiftModifier : Qt::NoModifier, p);
+            break;
+        }
+        case 14: f.Key(rnd(2) ? Qt::Key_Down : Qt::Key_PageUp); break;
+        default: f.v.SetFixedFirstColumn(rnd(2)); break;
+        }
+        ASSERT_EQ(f.v.ColCount(), std::max(1, f.v.NrOfColumns())) << step;
+        ASSERT_EQ(f.v.FixedRows(), f.v.CountHeadRows()) << step;
+        ASSERT_EQ(f.v.RowCount(), std::max(f.v.CountHeadRows() + f.v.NrOfShownRows(), f.v.CountHeadRows() + 1)) << step;
+        ASSERT_LE(f.v.NrOfShownRows(), f.v.NrOfRows()) << step;
+        if (step % 10 == 0)
+            f.Img();
+    }
+}
+
+TEST(RLViewData, FixedFirstColumnSurvivesShrinkingToOneColumn)
+{
+    View f;
+    f.v.SetFixedFirstColumn(true);
+    EXPECT_EQ(f.v.FixedCols(), 1);
+    f.v.SetNrOfColumns(1);
+    EXPECT_EQ(f.v.ColCount(), 1);
+    EXPECT_EQ(f.v.FixedCols(), 0);   // one column cannot be fixed and scroll
+    f.v.SetNrOfColumns(3);
+    EXPECT_EQ(f.v.FixedCols(), 1);
+    EXPECT_TRUE(f.v.FixedFirstColumn());
+    // The fixed column's cells use the column header colour and a raised edge.
+    const QRect c = f.Cell(0, 1);
+    EXPECT_EQ(f.Px(c.left() + 5, c.top() + 5), ColorToRGB(clBtnFace));
+    EXPECT_EQ(f.Px(c.left(), c.top() + 5), clWhite);
+    EXPECT_EQ(f.Px(c.left() + c.width() - 1, c.top() + 5), clGray);
+}
