@@ -408,7 +408,7 @@ TEST(RLViewData, RemovingAColumnKeepsTheFilteredRows)
 }
 
 // Mixed operations in a fixed pseudo-random order: whatever the sequence, the view stays
-// consistent with its data and paints without faults.
+// consistent with its data and paints without faults (RLV_SEED, RLV_STEPS: other and longer runs).
 TEST(RLViewData, MixedOperationsKeepViewAndDataInStep)
 {
     View f(300, 200);
