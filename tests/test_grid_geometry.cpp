@@ -198,3 +198,44 @@ TEST(GridGeometry, ScrollBarFollowsAndDrivesTheTopRow)
     grid.SetTopRow(10);
     EXPECT_EQ(vb->value(), 9);
 }
+
+// Counts, sizes, fixed cells and scrolling changed in a fixed pseudo-random order: the current
+// cell, the top-left cell and the scroll bars always stay valid.
+TEST(GridGeometry, MixedChangesKeepCursorAndScrollingValid)
+{
+    TDrawGrid grid;
+    grid.resize(260, 180);
+    grid.show();
+    quint32 seed = 11;
+    auto rnd = [&seed](int n) { seed = seed * 1664525u + 1013904223u; return int((seed >> 8) % quint32(n)); };
+    int painted = 0;
+    grid.OnDrawCell = [&](QObject*, int c, int r, QRect, TGridDrawState) {
+        ASSERT_LT(c, grid.ColCount());
+        ASSERT_LT(r, grid.RowCount());
+        ++painted;
+    };
+    for (int step = 0; step < 600; ++step) {
+        switch (rnd(10)) {
+        case 0: grid.SetColCount(rnd(12)); break;
+        case 1: grid.SetRowCount(rnd(40)); break;
+        case 2: grid.SetFixedCols(rnd(4)); break;
+        case 3: grid.SetFixedRows(rnd(4)); break;
+        case 4: grid.SetColWidths(rnd(14) - 1, rnd(120)); break;
+        case 5: grid.SetRowHeights(rnd(42) - 1, rnd(60)); break;
+        case 6: grid.SetTopRow(rnd(50) - 5); grid.SetLeftCol(rnd(15) - 2); break;
+        case 7: grid.SetDefaultRowHeight(rnd(40)); break;
+        case 8: grid.resize(50 + rnd(300), 30 + rnd(250)); break;
+        default: QTest::keyClick(&grid, rnd(2) ? Qt::Key_PageDown : Qt::Key_End, rnd(2) ? Qt::ControlModifier : Qt::NoModifier); break;
+        }
+        ASSERT_LT(grid.FixedCols(), grid.ColCount()) << step;
+        ASSERT_LT(grid.FixedRows(), grid.RowCount()) << step;
+        ASSERT_GE(grid.TopRow(), grid.FixedRows()) << step;
+        ASSERT_GE(grid.LeftCol(), grid.FixedCols()) << step;
+        if (grid.RowCount() > grid.FixedRows()) {
+            ASSERT_LT(grid.Row(), grid.RowCount()) << step;
+            ASSERT_LT(grid.TopRow(), grid.RowCount()) << step;
+        }
+        grid.RenderNow();
+    }
+    EXPECT_GT(painted, 0);
+}
