@@ -379,17 +379,18 @@ QString TRLData::DefaultValue(int ACol, int ARow) const
         return r;
     case 'i':
         if (r.contains(QLatin1String("rix"))) {
-            const int n = std::clamp(ReadCount(r, 3), 1, 19);
+            // A cell holds at most 255 characters, so longer fields are never needed.
+            const int n = std::clamp(ReadCount(r, 3), 1, TStringArray::MaxCellLength);
             std::uint64_t v = ARow < 0 ? std::uint64_t(-(long long)ARow) : std::uint64_t(ARow);
             QString s(n, QLatin1Char('0'));
-            for (int i = n - 1; i >= 0; --i, v /= 10)
+            for (int i = n - 1; i >= 0 && v > 0; --i, v /= 10)
                 s[i] = QLatin1Char(char('0' + v % 10));
             return ARow < 0 ? QStringLiteral("-") + s : s;
         }
         return r;
     case 's':
         if (lower.contains(QLatin1String("$pwd$")))
-            return InventPassword(ReadCount(r, 5));
+            return InventPassword(std::min(ReadCount(r, 5), TStringArray::MaxCellLength));
         return r;
     default:
         return QString();

@@ -274,7 +274,12 @@ public:
             if (!ReadName(a.Name))
                 return false;
             SkipSpace();
-            if (p >= end || *p != '=')
+            if (p < end && *p != '=') {
+                // A bare word (as in "<replist vendrilex id=...>"): accepted with an empty value.
+                attrs.push_back(std::move(a));
+                continue;
+            }
+            if (p >= end)
                 return false;
             ++p;
             SkipSpace();
@@ -873,9 +878,14 @@ bool TRLData::ParseXML(const char* Data, qsizetype Size, const QString& DataID)
 {
     XmlScanner sc(Data, Size);
     // Skip the byte-order mark and whatever precedes the report list.
-    const char* start = sc.Find("<replist", sc.p);
-    if (!start)
-        return false;
+    const char* start = sc.p;
+    for (;; ++start) {
+        start = static_cast<const char*>(std::memchr(start, '<', std::size_t(sc.end - start)));
+        if (!start || sc.end - start < 8)
+            return false;
+        if (QByteArrayView(start + 1, 7).compare("replist", Qt::CaseInsensitive) == 0)
+            break;
+    }
     sc.p = start + 8;
     std::vector<XmlScanner::Attr> attrs;
     bool selfClosing = false;

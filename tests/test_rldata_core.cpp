@@ -211,6 +211,10 @@ TEST(RLData, DefaultValueFormats)
     const QString p1 = d.DefaultValue(4, 1), p2 = d.DefaultValue(4, 1);
     EXPECT_EQ(p1.size(), 8);
     EXPECT_NE(p1, p2);
+    d.SetColumnFormat(1, QStringLiteral("[i]rix 12"));
+    EXPECT_EQ(d.DefaultValue(1, 42), QStringLiteral("000000000042"));
+    d.SetColumnFormat(4, QStringLiteral("[s]$pwd$999999999"));
+    EXPECT_EQ(d.DefaultValue(4, 1).size(), 255);   // never more than a cell holds
     d.SetColumnFormat(5, QStringLiteral("[f]rix2"));
     EXPECT_EQ(d.DefaultValue(5, 7), QStringLiteral("7.00"));
     d.SetColumnFormat(6, QStringLiteral("[d]2024-01-01"));

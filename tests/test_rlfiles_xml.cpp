@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QTextStream>
 
+#include <random>
+
 #include "test_support.h"
 
 using namespace qor;
@@ -220,6 +222,13 @@ TEST(RLFiles, ReaderToleratesCommentsUnknownElementsAndCrLf)
     ASSERT_TRUE(d.ReadFromXMLString(text, QStringLiteral("q")));
     EXPECT_EQ(d.Elem(2, 1), QStringLiteral("a\u263A" "A"));
     EXPECT_EQ(d.Header(2), QStringLiteral("C-2"));   // no name in the file: the default
+
+    // What the recognition accepts, the reader loads: tag and attribute names in any case.
+    ASSERT_TRUE(d.ReadFromXMLString(QStringLiteral("<REPLIST VendRiLex ID=\"  Sales \">\n<NumCols>1</NumCols>"
+                                                   "<NUMROWS>1</NUMROWS><Cell C=\"1\" R=\"1\">v</Cell>\n</REPLIST>\n"),
+                                    QStringLiteral("sales")));
+    EXPECT_EQ(d.Elem(1, 1), QStringLiteral("v"));
+    EXPECT_EQ(d.DataID(), QStringLiteral("Sales"));
 }
 
 TEST(RLFiles, FailedSaveKeepsThePreviousFile)
@@ -263,4 +272,35 @@ TEST(RLFiles, ProgressIsReportedWhileWriting)
     d.ToXML(QString());
     EXPECT_GT(calls, 10);
     EXPECT_EQ(last, 100);
+}
+
+// Damaged files of every kind: a read either succeeds or leaves the data exactly as it was.
+TEST(RLFiles, MutatedFilesNeverCrashOrHalfLoad)
+{
+    TRLData d;
+    MakeSample(d);
+    const QByteArray good = d.ToXML(QStringLiteral("M"));
+    TRLData original;
+    original.Assign(&d);
+    std::mt19937 rng(5);
+    const char pieces[] = "<>/&;\"'=#x \n\r\\cr0123456789";
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray bad = good;
+        const int edits = 1 + int(rng() % 4);
+        for (int e = 0; e < edits; ++e) {
+            const int at = int(rng() % std::uint32_t(bad.size()));
+            switch (rng() % 3) {
+            case 0: bad[at] = pieces[rng() % (sizeof pieces - 1)]; break;
+            case 1: bad.remove(at, 1 + int(rng() % 8)); break;
+            default: bad.insert(at, pieces[rng() % (sizeof pieces - 1)]); break;
+            }
+        }
+        TRLData target;
+        target.Assign(&original);
+        if (!target.ReadFromXMLString(QString::fromUtf8(bad), QString())) {
+            ASSERT_EQ(target.NrOfRows(), original.NrOfRows());
+            ASSERT_EQ(target.RawElem(1, 1), original.RawElem(1, 1));
+            ASSERT_EQ(target.Comment(), original.Comment());
+        }
+    }
 }
