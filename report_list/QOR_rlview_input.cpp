@@ -320,7 +320,11 @@ void TReportListView::ApplyClickSelection(TShiftState Shift)
 
 void TReportListView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    const bool sized = GridState() == gsColSizing;
     TCustomDrawGrid::MouseUp(Button, Shift, X, Y);
+    if (sized)
+        ChangedSetup();   // a column width set by the user is a layout change like ColWidths
+
     if (FRowSelectMode == 2 && (X > GridWidth() || (Y > GridHeight() && Button == mbLeft))) {
         {
             QuietArray quiet(FRLData->Strings());

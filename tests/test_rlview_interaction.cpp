@@ -1,6 +1,8 @@
 // Report list view: header sorting, check toggling, the selection modes, keyboard, wheel.
 #include <gtest/gtest.h>
 
+#include <QMouseEvent>
+
 #include "test_rlview_support.h"
 
 using namespace qor;
@@ -269,4 +271,21 @@ TEST(RLViewInteraction, InPlaceEditingOfEditableColumnsAndCheckColumns)
     f.ClickCell(1, 2);
     f.Key(Qt::Key_F2);
     EXPECT_FALSE(f.v.EditorMode());
+}
+
+TEST(RLViewInteraction, DraggingAHeaderBorderSizesTheColumnAndReportsIt)
+{
+    View f;
+    int setups = 0;
+    f.v.OnChangeSetup = [&](QObject*) { ++setups; };
+    QWidget* vp = f.v.viewport();
+    const QPoint border(f.Cell(0, 0).width() - 1, 10);
+    QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, border);
+    const QPointF to(border + QPoint(40, 0));
+    QMouseEvent move(QEvent::MouseMove, to, vp->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(vp, &move);
+    QTest::mouseRelease(vp, Qt::LeftButton, Qt::NoModifier, to.toPoint());
+    EXPECT_EQ(f.v.ColWidths(1), f.v.DefaultColWidth() + 40);
+    EXPECT_EQ(setups, 1);
+    EXPECT_EQ(f.v.LastSortColumn(), -1);   // sizing is no header click
 }
