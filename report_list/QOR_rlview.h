@@ -370,6 +370,35 @@ public:
     {
         FRLData->CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator);
     }
+    void CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, bool UseTabs)
+    {
+        FRLData->CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, UseTabs);
+    }
+    bool ReadFromXMLStream(QIODevice* InStream, const QString& DataID)
+    {
+        HideEditor();
+        return AfterLoad(FRLData->ReadFromXMLStream(InStream, DataID));
+    }
+    bool ReadFromOpenXMLFile(QTextStream& InFile, const QString& DataID)
+    {
+        HideEditor();
+        return AfterLoad(FRLData->ReadFromOpenXMLFile(InFile, DataID));
+    }
+    void WriteToXMLStream(QIODevice* OutStream, bool CreateHeader, const QString& DataID)
+    {
+        FRLData->WriteToXMLStream(OutStream, CreateHeader, DataID);
+    }
+    void WriteToOpenXMLFile(QTextStream& OutFile, bool CreateHeader, const QString& DataID)
+    {
+        FRLData->WriteToOpenXMLFile(OutFile, CreateHeader, DataID);
+    }
+    void ExportHTMLTable(const QString& FName, int LoC, int LoR, int HiC, int HiR, const QVector<int>& ColumnSelection,
+                         int Border, int CellSpacing, int Cellpadding, bool IncludeHeader, const QString& HeadClass,
+                         const QString& CellClass, const QString& TableClass)
+    {
+        FRLData->ExportHTMLTable(FName, LoC, LoR, HiC, HiR, ColumnSelection, Border, CellSpacing, Cellpadding,
+                                 IncludeHeader, HeadClass, CellClass, TableClass);
+    }
     // Re-reads counts and sizes from the data after it was changed directly.
     void SyncWithData();
 

@@ -2,6 +2,8 @@
 // filtering and sorting of enabled rows, Assign.
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "test_rlview_support.h"
 
 using namespace qor;
@@ -470,4 +472,21 @@ TEST(RLViewData, FixedFirstColumnSurvivesShrinkingToOneColumn)
     EXPECT_EQ(f.Px(c.left() + 5, c.top() + 5), ColorToRGB(clBtnFace));
     EXPECT_EQ(f.Px(c.left(), c.top() + 5), clWhite);
     EXPECT_EQ(f.Px(c.left() + c.width() - 1, c.top() + 5), clGray);
+}
+
+TEST(RLViewData, HtmlExportPassesCellsThroughTheViewsHook)
+{
+    View f;
+    f.v.SetNrOfColumns(2);
+    f.v.SetNrOfRows(2);
+    f.v.SetElem(1, 1, QStringLiteral("a<b"));
+    QObject* sender = nullptr;
+    f.v.OnBeforeHTMLExport = [&](QObject* s, QString& t, int, int) { sender = s; t += QStringLiteral("!"); };
+    const QString file = qortest::ScratchDir() + QStringLiteral("/view.html");
+    f.v.ExportHTMLTable(file, 1, 1, 2, 2, {}, 1, 0, 2, true, QString(), QString(), QString());
+    QFile in(file);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(in.readAll());
+    EXPECT_TRUE(html.contains(QStringLiteral("a&lt;b!")));
+    EXPECT_EQ(sender, &f.v);
 }
