@@ -83,9 +83,9 @@ public:
         // others leave.
         view->OnResize = [view, fitted = false](QObject*) mutable {
             if (!fitted)
-                view->FitAllColWidths(8, true, 4, 200, 4);
+                view->FitAllColWidths(8, true, 4, 200, 10);
             else
-                view->ExpandColWidth(8, 4);
+                view->ExpandColWidth(8, 10);
             fitted = true;
         };
 
@@ -135,7 +135,7 @@ public:
         connect(filterMode, &QComboBox::currentIndexChanged, this, applyFilter);
 
         auto* fit = new QPushButton(QStringLiteral("Fit columns"));
-        connect(fit, &QPushButton::clicked, this, [view] { view->FitAllColWidths(8, true, 4, 220, 4); });
+        connect(fit, &QPushButton::clicked, this, [view] { view->FitAllColWidths(8, true, 4, 220, 10); });
         auto* edit = new QPushButton(QStringLiteral("Edit selected row..."));
         connect(edit, &QPushButton::clicked, this, [this, view] {
             const int r = view->FirstSelectedRow();
