@@ -1054,7 +1054,8 @@ bool TRLData::LoadXMLBytes(const QByteArray& Bytes, const QString& DataID)
 {
     // Parse into a fresh object; this one changes only when the whole text was sound.
     TRLData fresh;
-    fresh.OnPercentDone = OnPercentDone;
+    if (OnPercentDone)
+        fresh.OnPercentDone = [this](QObject*, int Percent) { OnPercentDone(this, Percent); };
     try {
         if (!fresh.ParseXML(Bytes.constData(), Bytes.size(), DataID))
             return false;

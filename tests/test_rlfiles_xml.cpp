@@ -269,9 +269,18 @@ TEST(RLFiles, ProgressIsReportedWhileWriting)
         last = p;
         ++calls;
     };
-    d.ToXML(QString());
+    const QByteArray xml = d.ToXML(QString());
     EXPECT_GT(calls, 10);
     EXPECT_EQ(last, 100);
+
+    TRLData reader;
+    int readCalls = 0;
+    reader.OnPercentDone = [&](QObject* s, int) {
+        EXPECT_EQ(s, &reader);   // not the scratch object the file is parsed into
+        ++readCalls;
+    };
+    ASSERT_TRUE(reader.ReadFromXMLString(QString::fromUtf8(xml), QString()));
+    EXPECT_GT(readCalls, 0);
 }
 
 // Damaged files of every kind: a read either succeeds or leaves the data exactly as it was.
