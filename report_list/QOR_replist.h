@@ -2,3 +2,4 @@
 #pragma once
 
 #include "QOR_rldata.h"
+#include "QOR_rlview.h"

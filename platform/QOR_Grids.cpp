@@ -1,0 +1,1229 @@
+#include "QOR_Grids.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace qor {
+
+// ---------------------------------------------------------------------------------------------
+// In-place editor
+
+TInplaceEdit::TInplaceEdit(TCustomGrid* grid) : QLineEdit(grid->viewport()), FGrid(grid)
+{
+    setFrame(false);
+    hide();
+    connect(this, &QLineEdit::textEdited, this, [this](const QString& s) { FGrid->EditorTextEdited(s); });
+}
+
+void TInplaceEdit::keyPressEvent(QKeyEvent* e)
+{
+    switch (e->key()) {
+    case Qt::Key_Escape:
+        FGrid->CancelEditor();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        FGrid->CommitEditorAndHide();
+        return;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        // Leaving the cell by keyboard: keep the text and let the grid move.
+        FGrid->CommitEditorAndHide();
+        FGrid->keyPressEvent(e);
+        return;
+    default:
+        QLineEdit::keyPressEvent(e);
+    }
+}
+
+void TInplaceEdit::focusOutEvent(QFocusEvent* e)
+{
+    QLineEdit::focusOutEvent(e);
+    // Focus moving to another widget (not a popup of our own) ends editing.
+    if (e->reason() != Qt::PopupFocusReason && isVisible() && QApplication::focusWidget() != FGrid)
+        FGrid->CommitEditorAndHide();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Construction and sizes
+
+TCustomGrid::TCustomGrid(QWidget* AOwner) : QAbstractScrollArea(AOwner)
+{
+    FColWidths.assign(5, FDefaultColWidth);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAutoFillBackground(false);
+    FFont.AssignQFont(font());
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    verticalScrollBar()->setTracking(false);
+    horizontalScrollBar()->setTracking(false);
+    UpdateScrollBars();
+}
+
+TCustomGrid::~TCustomGrid() = default;
+
+void TCustomGrid::SetColCount(int v)
+{
+    v = std::max(1, v);
+    const int old = ColCount();
+    if (v == old)
+        return;
+    FColWidths.resize(std::size_t(v), FDefaultColWidth);
+    if (FFixedCols >= v)
+        FFixedCols = v - 1;
+    ClampCurrent();
+    ClampTopLeft();
+    SizeChanged(old, FRowCount);
+    UpdateScrollBars();
+    Invalidate();
+}
+
+void TCustomGrid::SetRowCount(int v)
+{
+    v = std::max(1, v);
+    const int old = FRowCount;
+    if (v == old)
+        return;
+    FRowCount = v;
+    if (!FRowHeights.empty())
+        FRowHeights.resize(std::size_t(v), FDefaultRowHeight);
+    if (FFixedRows >= v)
+        FFixedRows = v - 1;
+    ClampCurrent();
+    ClampTopLeft();
+    SizeChanged(ColCount(), old);
+    UpdateScrollBars();
+    Invalidate();
+}
+
+void TCustomGrid::SetFixedCols(int v)
+{
+    v = std::clamp(v, 0, ColCount() - 1);
+    if (v == FFixedCols)
+        return;
+    FFixedCols = v;
+    ClampCurrent();
+    ClampTopLeft();
+    UpdateScrollBars();
+    Invalidate();
+}
+
+void TCustomGrid::SetFixedRows(int v)
+{
+    v = std::clamp(v, 0, FRowCount - 1);
+    if (v == FFixedRows)
+        return;
+    FFixedRows = v;
+    ClampCurrent();
+    ClampTopLeft();
+    UpdateScrollBars();
+    Invalidate();
+}
+
+void TCustomGrid::SetDefaultColWidth(int v)
+{
+    v = std::max(0, v);
+    FDefaultColWidth = v;
+    std::fill(FColWidths.begin(), FColWidths.end(), v);
+    ColWidthsChanged();
+    ClampTopLeft();
+    UpdateScrollBars();
+    Invalidate();
+}
+
+void TCustomGrid::SetDefaultRowHeight(int v)
+{
+    v = std::max(0, v);
+    FDefaultRowHeight = v;
+    FRowHeights.clear();
+    RowHeightsChanged();
+    ClampTopLeft();
+    UpdateScrollBars();
+    Invalidate();
+}
+
+int TCustomGrid::ColWidths(int i) const
+{
+    return (i >= 0 && i < ColCount()) ? FColWidths[std::size_t(i)] : FDefaultColWidth;
+}
+
+void TCustomGrid::SetColWidths(int i, int w)
+{
+    if (i < 0 || i >= ColCount())
+        return;
+    w = std::max(0, w);
+    if (FColWidths[std::size_t(i)] == w)
+        return;
+    FColWidths[std::size_t(i)] = w;
+    ColWidthsChanged();
+    ClampTopLeft();
+    UpdateScrollBars();
+    PlaceEditor();
+    Invalidate();
+}
+
+int TCustomGrid::RowHeights(int i) const
+{
+    if (i < 0 || i >= FRowCount || FRowHeights.empty())
+        return FDefaultRowHeight;
+    return FRowHeights[std::size_t(i)];
+}
+
+void TCustomGrid::SetRowHeights(int i, int h)
+{
+    if (i < 0 || i >= FRowCount)
+        return;
+    h = std::max(0, h);
+    if (RowHeights(i) == h)
+        return;
+    if (FRowHeights.empty())
+        FRowHeights.assign(std::size_t(FRowCount), FDefaultRowHeight);
+    FRowHeights[std::size_t(i)] = h;
+    RowHeightsChanged();
+    ClampTopLeft();
+    UpdateScrollBars();
+    PlaceEditor();
+    Invalidate();
+}
+
+void TCustomGrid::SetGridLineWidth(int v)
+{
+    v = std::max(0, v);
+    if (v == FGridLineWidth)
+        return;
+    FGridLineWidth = v;
+    UpdateScrollBars();
+    Invalidate();
+}
+
+void TCustomGrid::SetOptions(TGridOptions v)
+{
+    if (v == FOptions)
+        return;
+    const bool trackChanged = v.Contains(goThumbTracking) != FOptions.Contains(goThumbTracking);
+    FOptions = v;
+    if (trackChanged) {
+        verticalScrollBar()->setTracking(v.Contains(goThumbTracking));
+        horizontalScrollBar()->setTracking(v.Contains(goThumbTracking));
+    }
+    if (!v.Contains(goEditing) && EditorMode())
+        HideEditor();
+    if (!v.Contains(goRangeSelect))
+        FAnchor = FCurrent;
+    Invalidate();
+}
+
+void TCustomGrid::SetColor(TColor c)
+{
+    if (c == FColor)
+        return;
+    FColor = c;
+    Invalidate();
+}
+
+void TCustomGrid::SetFixedColor(TColor c)
+{
+    if (c == FFixedColor)
+        return;
+    FFixedColor = c;
+    Invalidate();
+}
+
+void TCustomGrid::SetScrollBars(TScrollStyle v)
+{
+    FScrollBars = v;
+    setVerticalScrollBarPolicy((v == ssVertical || v == ssBoth) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy((v == ssHorizontal || v == ssBoth) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    UpdateScrollBars();
+}
+
+void TCustomGrid::SetBorderStyle(TBorderStyle v)
+{
+    FBorderStyle = v;
+    setFrameStyle(v == bsSingle ? (QFrame::StyledPanel | QFrame::Sunken) : QFrame::NoFrame);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Geometry
+
+// Before the first resize event reaches a hidden grid its viewport has not been laid out yet;
+// the client area is then what the frame leaves.
+int TCustomGrid::ClientWidth() const
+{
+    return testAttribute(Qt::WA_PendingResizeEvent) ? maximumViewportSize().width() : viewport()->width();
+}
+
+int TCustomGrid::ClientHeight() const
+{
+    return testAttribute(Qt::WA_PendingResizeEvent) ? maximumViewportSize().height() : viewport()->height();
+}
+
+int TCustomGrid::FixedWidth() const
+{
+    int w = 0;
+    for (int c = 0; c < FFixedCols; ++c)
+        w += ColWidths(c) + FGridLineWidth;
+    return w;
+}
+
+int TCustomGrid::FixedHeight() const
+{
+    int h = 0;
+    for (int r = 0; r < FFixedRows; ++r)
+        h += RowHeights(r) + FGridLineWidth;
+    return h;
+}
+
+TCustomGrid::AxisRun TCustomGrid::VisibleCols() const
+{
+    AxisRun run;
+    const int limit = ClientWidth();
+    int x = 0;
+    for (int c = 0; c < FFixedCols && x < limit; ++c) {
+        run.Index.push_back(c);
+        run.Start.push_back(x);
+        x += ColWidths(c) + FGridLineWidth;
+    }
+    for (int c = std::max(FTopLeft.X, FFixedCols); c < ColCount() && x < limit; ++c) {
+        run.Index.push_back(c);
+        run.Start.push_back(x);
+        x += ColWidths(c) + FGridLineWidth;
+    }
+    run.End = x;
+    return run;
+}
+
+TCustomGrid::AxisRun TCustomGrid::VisibleRows() const
+{
+    AxisRun run;
+    const int limit = ClientHeight();
+    int y = 0;
+    for (int r = 0; r < FFixedRows && y < limit; ++r) {
+        run.Index.push_back(r);
+        run.Start.push_back(y);
+        y += RowHeights(r) + FGridLineWidth;
+    }
+    for (int r = std::max(FTopLeft.Y, FFixedRows); r < FRowCount && y < limit; ++r) {
+        run.Index.push_back(r);
+        run.Start.push_back(y);
+        y += RowHeights(r) + FGridLineWidth;
+    }
+    run.End = y;
+    return run;
+}
+
+int TCustomGrid::GridWidth() const { return std::min(VisibleCols().End, ClientWidth()); }
+int TCustomGrid::GridHeight() const { return std::min(VisibleRows().End, ClientHeight()); }
+
+QRect TCustomGrid::CellRect(int ACol, int ARow) const
+{
+    if (ACol < 0 || ACol >= ColCount() || ARow < 0 || ARow >= FRowCount)
+        return QRect();
+    if ((ACol >= FFixedCols && ACol < FTopLeft.X) || (ARow >= FFixedRows && ARow < FTopLeft.Y))
+        return QRect();
+    const int cw = ClientWidth(), ch = ClientHeight();
+    int x = 0;
+    if (ACol < FFixedCols) {
+        for (int c = 0; c < ACol; ++c)
+            x += ColWidths(c) + FGridLineWidth;
+    } else {
+        x = FixedWidth();
+        for (int c = FTopLeft.X; c < ACol && x < cw; ++c)
+            x += ColWidths(c) + FGridLineWidth;
+    }
+    int y = 0;
+    if (ARow < FFixedRows) {
+        for (int r = 0; r < ARow; ++r)
+            y += RowHeights(r) + FGridLineWidth;
+    } else {
+        y = FixedHeight();
+        for (int r = FTopLeft.Y; r < ARow && y < ch; ++r)
+            y += RowHeights(r) + FGridLineWidth;
+    }
+    if (x >= cw || y >= ch)
+        return QRect();
+    const int w = std::min(ColWidths(ACol), cw - x);
+    const int h = std::min(RowHeights(ARow), ch - y);
+    if (w <= 0 || h <= 0)
+        return QRect();
+    return QRect(x, y, w, h);
+}
+
+TGridCoord TCustomGrid::MouseCoord(int X, int Y) const
+{
+    TGridCoord res{-1, -1};
+    if (X < 0 || Y < 0 || X >= ClientWidth() || Y >= ClientHeight())
+        return res;
+    const AxisRun cols = VisibleCols();
+    for (std::size_t i = 0; i < cols.Index.size(); ++i) {
+        const int end = cols.Start[i] + ColWidths(cols.Index[i]) + FGridLineWidth;
+        if (X >= cols.Start[i] && X < end) { res.X = cols.Index[i]; break; }
+    }
+    const AxisRun rows = VisibleRows();
+    for (std::size_t i = 0; i < rows.Index.size(); ++i) {
+        const int end = rows.Start[i] + RowHeights(rows.Index[i]) + FGridLineWidth;
+        if (Y >= rows.Start[i] && Y < end) { res.Y = rows.Index[i]; break; }
+    }
+    if (res.X < 0 || res.Y < 0)
+        return TGridCoord{-1, -1};
+    return res;
+}
+
+void TCustomGrid::MouseToCell(int X, int Y, int& ACol, int& ARow) const
+{
+    const TGridCoord c = MouseCoord(X, Y);
+    ACol = c.X;
+    ARow = c.Y;
+}
+
+int TCustomGrid::VisibleRowCount() const
+{
+    const int limit = ClientHeight();
+    int y = FixedHeight(), n = 0;
+    for (int r = std::max(FTopLeft.Y, FFixedRows); r < FRowCount; ++r) {
+        if (y + RowHeights(r) > limit)
+            break;
+        ++n;
+        y += RowHeights(r) + FGridLineWidth;
+    }
+    return n;
+}
+
+int TCustomGrid::VisibleColCount() const
+{
+    const int limit = ClientWidth();
+    int x = FixedWidth(), n = 0;
+    for (int c = std::max(FTopLeft.X, FFixedCols); c < ColCount(); ++c) {
+        if (x + ColWidths(c) > limit)
+            break;
+        ++n;
+        x += ColWidths(c) + FGridLineWidth;
+    }
+    return n;
+}
+
+// The greatest top row that still shows the last row completely.
+int TCustomGrid::MaxTopRow() const
+{
+    if (FRowCount <= FFixedRows)
+        return FFixedRows;
+    const int budget = ClientHeight() - FixedHeight();
+    int t = FRowCount - 1;
+    int used = RowHeights(t);
+    while (t - 1 >= FFixedRows && used + RowHeights(t - 1) + FGridLineWidth <= budget) {
+        used += RowHeights(t - 1) + FGridLineWidth;
+        --t;
+    }
+    return t;
+}
+
+int TCustomGrid::MaxLeftCol() const
+{
+    if (ColCount() <= FFixedCols)
+        return FFixedCols;
+    const int budget = ClientWidth() - FixedWidth();
+    int l = ColCount() - 1;
+    int used = ColWidths(l);
+    while (l - 1 >= FFixedCols && used + ColWidths(l - 1) + FGridLineWidth <= budget) {
+        used += ColWidths(l - 1) + FGridLineWidth;
+        --l;
+    }
+    return l;
+}
+
+void TCustomGrid::ClampTopLeft()
+{
+    const int top = std::clamp(FTopLeft.Y, FFixedRows, std::max(FFixedRows, MaxTopRow()));
+    const int left = std::clamp(FTopLeft.X, FFixedCols, std::max(FFixedCols, MaxLeftCol()));
+    if (top != FTopLeft.Y || left != FTopLeft.X) {
+        FTopLeft = {left, top};
+        UpdateScrollBars();
+        TopLeftChanged();
+    }
+}
+
+void TCustomGrid::ClampCurrent()
+{
+    auto clampCoord = [this](TGridCoord& p) {
+        p.X = std::clamp(p.X, FFixedCols, std::max(FFixedCols, ColCount() - 1));
+        p.Y = std::clamp(p.Y, FFixedRows, std::max(FFixedRows, FRowCount - 1));
+    };
+    clampCoord(FCurrent);
+    clampCoord(FAnchor);
+    if (!FOptions.Contains(goRangeSelect))
+        FAnchor = FCurrent;
+}
+
+void TCustomGrid::UpdateScrollBars()
+{
+    FSyncingScroll = true;
+    QScrollBar* vb = verticalScrollBar();
+    const int vmax = std::max(0, MaxTopRow() - FFixedRows);
+    vb->setRange(0, vmax);
+    vb->setPageStep(std::max(1, VisibleRowCount()));
+    vb->setSingleStep(1);
+    vb->setValue(FTopLeft.Y - FFixedRows);
+    QScrollBar* hb = horizontalScrollBar();
+    const int hmax = std::max(0, MaxLeftCol() - FFixedCols);
+    hb->setRange(0, hmax);
+    hb->setPageStep(std::max(1, VisibleColCount()));
+    hb->setSingleStep(1);
+    hb->setValue(FTopLeft.X - FFixedCols);
+    FSyncingScroll = false;
+}
+
+void TCustomGrid::scrollContentsBy(int, int)
+{
+    if (FSyncingScroll)
+        return;
+    const int top = FFixedRows + verticalScrollBar()->value();
+    const int left = FFixedCols + horizontalScrollBar()->value();
+    if (top != FTopLeft.Y || left != FTopLeft.X) {
+        FTopLeft = {left, top};
+        PlaceEditor();
+        TopLeftChanged();
+        Invalidate();
+    }
+}
+
+void TCustomGrid::SetTopLeft(int ACol, int ARow)
+{
+    ACol = std::clamp(ACol, FFixedCols, std::max(FFixedCols, MaxLeftCol()));
+    ARow = std::clamp(ARow, FFixedRows, std::max(FFixedRows, MaxTopRow()));
+    if (ACol == FTopLeft.X && ARow == FTopLeft.Y)
+        return;
+    FTopLeft = {ACol, ARow};
+    UpdateScrollBars();
+    PlaceEditor();
+    TopLeftChanged();
+    Invalidate();
+}
+
+void TCustomGrid::SetTopRow(int v) { SetTopLeft(FTopLeft.X, v); }
+void TCustomGrid::SetLeftCol(int v) { SetTopLeft(v, FTopLeft.Y); }
+
+void TCustomGrid::ScrollToCell(int ACol, int ARow)
+{
+    int top = FTopLeft.Y, left = FTopLeft.X;
+    if (ARow >= FFixedRows && ARow < FRowCount) {
+        if (ARow < top) {
+            top = ARow;
+        } else {
+            // Smallest top row that shows ARow completely.
+            const int budget = ClientHeight() - FixedHeight();
+            int t = ARow, used = RowHeights(ARow);
+            while (t - 1 >= top && used + RowHeights(t - 1) + FGridLineWidth <= budget) {
+                used += RowHeights(t - 1) + FGridLineWidth;
+                --t;
+            }
+            top = std::max(top, t);
+        }
+    }
+    if (!FOptions.Contains(goRowSelect) && ACol >= FFixedCols && ACol < ColCount()) {
+        if (ACol < left) {
+            left = ACol;
+        } else {
+            const int budget = ClientWidth() - FixedWidth();
+            int l = ACol, used = ColWidths(ACol);
+            while (l - 1 >= left && used + ColWidths(l - 1) + FGridLineWidth <= budget) {
+                used += ColWidths(l - 1) + FGridLineWidth;
+                --l;
+            }
+            left = std::max(left, l);
+        }
+    }
+    SetTopLeft(left, top);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Current cell and selection
+
+void TCustomGrid::SetSelection(TGridRect v)
+{
+    // Stored as given: a program may park the selection outside the cells so that nothing shows.
+    FAnchor = {v.Left, v.Top};
+    FCurrent = {v.Right, v.Bottom};
+    if (!FOptions.Contains(goRangeSelect) && !(FAnchor == FCurrent))
+        FAnchor = FCurrent = {v.Left, v.Top};
+    Invalidate();
+}
+
+void TCustomGrid::FocusCell(int ACol, int ARow, bool MoveAnchor)
+{
+    if (ColCount() <= FFixedCols || FRowCount <= FFixedRows)
+        return;
+    ACol = std::clamp(ACol, FFixedCols, ColCount() - 1);
+    ARow = std::clamp(ARow, FFixedRows, FRowCount - 1);
+    const bool moves = ACol != FCurrent.X || ARow != FCurrent.Y;
+    if (moves && !SelectCell(ACol, ARow))
+        return;
+    if (moves && EditorMode())
+        CommitEditorAndHide();
+    FCurrent = {ACol, ARow};
+    if (MoveAnchor || !FOptions.Contains(goRangeSelect))
+        FAnchor = FCurrent;
+    ScrollToCell(ACol, ARow);
+    Invalidate();
+    if (FOptions.Contains(goAlwaysShowEditor) && FOptions.Contains(goEditing))
+        ShowEditor();
+}
+
+TGridRect TCustomGrid::Selection() const
+{
+    TGridRect r{std::min(FAnchor.X, FCurrent.X), std::min(FAnchor.Y, FCurrent.Y),
+                std::max(FAnchor.X, FCurrent.X), std::max(FAnchor.Y, FCurrent.Y)};
+    if (FOptions.Contains(goRowSelect)) {
+        r.Left = FFixedCols;
+        r.Right = ColCount() - 1;
+    }
+    return r;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Painting
+
+TCanvas* TCustomGrid::Canvas()
+{
+    EnsureSurface();
+    return FSurface.Canvas();
+}
+
+bool TCustomGrid::EnsureSurface()
+{
+    const QSize size = QSize(ClientWidth(), ClientHeight()).expandedTo(QSize(1, 1));
+    const qreal dpr = viewport()->devicePixelRatioF();
+    const QImage& img = FSurface.Image();
+    if (!img.isNull() && qFuzzyCompare(img.devicePixelRatio(), dpr) && img.size() == size * dpr)
+        return false;
+    if (qFuzzyCompare(dpr, 1.0)) {
+        FSurface.SetSize(size.width(), size.height());
+    } else {
+        QImage next(size * dpr, QImage::Format_RGB32);
+        next.setDevicePixelRatio(dpr);
+        next.fill(Qt::white);
+        FSurface.SetImage(next);
+    }
+    return true;
+}
+
+void TCustomGrid::Invalidate() { viewport()->update(); }
+
+void TCustomGrid::Repaint() { viewport()->repaint(); }
+
+void TCustomGrid::RenderNow()
+{
+    EnsureSurface();
+    Paint();
+    FSurface.Canvas()->Flush();
+}
+
+void TCustomGrid::paintEvent(QPaintEvent*)
+{
+    EnsureSurface();
+    Paint();
+    QPainter p(viewport());
+    p.drawImage(QPoint(0, 0), FSurface.Image());
+}
+
+bool TCustomGrid::IsSelectedDraw(int c, int r) const
+{
+    return Selection().Contains(c, r);
+}
+
+void TCustomGrid::DrawLines(const AxisRun& cols, const AxisRun& rows)
+{
+    if (FGridLineWidth <= 0 || cols.Index.empty() || rows.Index.empty())
+        return;
+    TCanvas* cv = FSurface.Canvas();
+    const TColor fixedLine = clBlack;
+    const TColor plainLine = ColorToRGB(FColor) == clSilver ? clGray : clSilver;
+    const int fixedH = std::min(FixedHeight(), rows.End);
+    const int fixedW = std::min(FixedWidth(), cols.End);
+    auto bar = [cv](TColor color, int l, int t, int r, int b) {
+        if (r <= l || b <= t)
+            return;
+        cv->Brush()->SetColor(color);
+        cv->FillRect(l, t, r, b);
+    };
+    // Vertical lines: over the fixed rows by goFixedVertLine, below them by the column's kind.
+    for (std::size_t i = 0; i < cols.Index.size(); ++i) {
+        const int c = cols.Index[i];
+        const int x = cols.Start[i] + ColWidths(c);
+        const bool fixedCol = c < FFixedCols;
+        if (FOptions.Contains(goFixedVertLine))
+            bar(fixedLine, x, 0, x + FGridLineWidth, fixedH);
+        if (fixedCol ? FOptions.Contains(goFixedVertLine) : FOptions.Contains(goVertLine))
+            bar(fixedCol ? fixedLine : plainLine, x, fixedH, x + FGridLineWidth, rows.End);
+    }
+    for (std::size_t i = 0; i < rows.Index.size(); ++i) {
+        const int r = rows.Index[i];
+        const int y = rows.Start[i] + RowHeights(r);
+        const bool fixedRow = r < FFixedRows;
+        if (FOptions.Contains(goFixedHorzLine))
+            bar(fixedLine, 0, y, fixedW, y + FGridLineWidth);
+        if (fixedRow ? FOptions.Contains(goFixedHorzLine) : FOptions.Contains(goHorzLine))
+            bar(fixedRow ? fixedLine : plainLine, fixedW, y, cols.End, y + FGridLineWidth);
+    }
+}
+
+void TCustomGrid::Paint()
+{
+    TCanvas* cv = Canvas();
+    cv->ResetClipRect();
+    cv->Font()->Assign(FFont);
+    cv->Pen()->SetColor(clBlack);
+    cv->Pen()->SetWidth(1);
+    cv->Pen()->SetStyle(psSolid);
+    cv->Pen()->SetMode(pmCopy);
+    cv->Brush()->SetColor(FColor);
+    cv->FillRect(0, 0, ClientWidth(), ClientHeight());
+
+    const AxisRun cols = VisibleCols();
+    const AxisRun rows = VisibleRows();
+    DrawLines(cols, rows);
+
+    const bool active = hasFocus() || (FEditorShown && FEditor && FEditor->hasFocus());
+    const TGridRect sel = Selection();
+    for (int pass = 0; pass < 2; ++pass) {
+        const bool fixedPass = pass == 0;
+        for (std::size_t ri = 0; ri < rows.Index.size(); ++ri) {
+            const int r = rows.Index[ri];
+            const int h = RowHeights(r);
+            if (h <= 0)
+                continue;
+            for (std::size_t ci = 0; ci < cols.Index.size(); ++ci) {
+                const int c = cols.Index[ci];
+                const bool fixed = c < FFixedCols || r < FFixedRows;
+                if (fixed != fixedPass)
+                    continue;
+                const int w = ColWidths(c);
+                if (w <= 0)
+                    continue;
+                const QRect rect(cols.Start[ci], rows.Start[ri], w, h);
+                TGridDrawState state;
+                if (fixed) {
+                    state.Include(gdFixed);
+                } else {
+                    const bool focusedCell = c == FCurrent.X && r == FCurrent.Y;
+                    if (active && focusedCell)
+                        state.Include(gdFocused);
+                    if (sel.Contains(c, r))
+                        state.Include(gdSelected);
+                    if (FOptions.Contains(goRowSelect) && r == FCurrent.Y)
+                        state.Include(gdRowSelected);
+                }
+                if (FDefaultDrawing) {
+                    const bool highlight = state.Contains(gdSelected)
+                        && (!state.Contains(gdFocused) || FOptions.Contains(goDrawFocusSelected)
+                            || FOptions.Contains(goRowSelect));
+                    cv->Brush()->SetColor(fixed ? FFixedColor : highlight ? clHighlight : FColor);
+                    cv->Font()->SetColor(highlight ? clHighlightText : FFont.Color());
+                    cv->FillRect(rect);
+                }
+                DrawCell(c, r, rect, state);
+                if (FDefaultDrawing && state.Contains(gdFocused) && !FOptions.Contains(goRowSelect)) {
+                    // A dotted focus frame just inside the cell.
+                    cv->Pen()->SetColor(clWindowText);
+                    cv->Pen()->SetStyle(psDot);
+                    cv->Brush()->SetStyle(bsClear);
+                    cv->Rectangle(rect);
+                    cv->Pen()->SetStyle(psSolid);
+                    cv->Brush()->SetStyle(bsSolid);
+                }
+            }
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Editing
+
+bool TCustomGrid::EditorMode() const { return FEditorShown; }
+
+void TCustomGrid::SetEditorMode(bool v)
+{
+    if (v)
+        ShowEditor();
+    else
+        CommitEditorAndHide();
+}
+
+QLineEdit* TCustomGrid::InplaceEditor() const { return FEditor; }
+
+// As on the classic grid, a whole-row cursor leaves no single cell to edit.
+bool TCustomGrid::CanEditShow() const
+{
+    return FOptions.Contains(goEditing) && !FOptions.Contains(goRowSelect);
+}
+
+void TCustomGrid::ShowEditor()
+{
+    if (!FOptions.Contains(goEditing) || !CanEditShow() || FCurrent.X < FFixedCols || FCurrent.Y < FFixedRows
+        || FCurrent.X >= ColCount() || FCurrent.Y >= FRowCount)
+        return;
+    if (FEditorShown && FEditCell == FCurrent)
+        return;
+    if (FEditorShown)
+        CommitEditorAndHide();
+    ScrollToCell(FCurrent.X, FCurrent.Y);
+    FEditCell = FCurrent;
+    FEditOriginal = GetEditText(FCurrent.X, FCurrent.Y);
+    FPickActive = GetEditStyle(FCurrent.X, FCurrent.Y) == esPickList;
+    if (FPickActive) {
+        if (!FPickList) {
+            FPickList = new QComboBox(viewport());
+            FPickList->setEditable(true);
+            FPickList->setFrame(false);
+            FPickList->installEventFilter(this);
+            FPickList->lineEdit()->installEventFilter(this);
+            connect(FPickList, &QComboBox::currentTextChanged, this, [this](const QString& s) {
+                if (FEditorShown && FPickActive)
+                    EditorTextEdited(s);
+            });
+        }
+        const QSignalBlocker block(FPickList);
+        FPickList->clear();
+        FPickList->addItems(GetPickListItems(FCurrent.X, FCurrent.Y));
+        FPickList->setEditText(FEditOriginal);
+    } else {
+        if (!FEditor)
+            FEditor = new TInplaceEdit(this);
+        FEditor->setFont(font());
+        FEditor->setText(FEditOriginal);
+    }
+    FEditorShown = true;
+    PlaceEditor();
+    QWidget* ed = FPickActive ? static_cast<QWidget*>(FPickList) : static_cast<QWidget*>(FEditor);
+    ed->show();
+    ed->setFocus();
+    if (ed == FEditor)
+        FEditor->selectAll();
+}
+
+void TCustomGrid::ShowEditorChar(QChar ch)
+{
+    ShowEditor();
+    if (!FEditorShown)
+        return;
+    if (FEditor && FEditor->isVisible()) {
+        FEditor->setText(QString(ch));
+        EditorTextEdited(FEditor->text());
+    } else if (FPickActive) {
+        FPickList->setEditText(QString(ch));
+    }
+}
+
+void TCustomGrid::PlaceEditor()
+{
+    if (!FEditorShown)
+        return;
+    QWidget* ed = FPickActive ? static_cast<QWidget*>(FPickList) : static_cast<QWidget*>(FEditor);
+    if (!ed)
+        return;
+    const QRect r = CellRect(FEditCell.X, FEditCell.Y);
+    if (r.isEmpty()) {
+        ed->setGeometry(-1000, -1000, 10, 10);   // scrolled out of sight, still editing
+        return;
+    }
+    ed->setGeometry(r);
+}
+
+void TCustomGrid::EditorTextEdited(const QString& s)
+{
+    if (FEditorShown)
+        SetEditText(FEditCell.X, FEditCell.Y, s);
+}
+
+void TCustomGrid::CommitEditorAndHide()
+{
+    if (!FEditorShown)
+        return;
+    FEditorShown = false;
+    const bool hadFocus = (FEditor && FEditor->hasFocus()) || (FPickList && FPickList->isAncestorOf(QApplication::focusWidget()))
+                          || (FPickList && FPickList->hasFocus());
+    if (FEditor)
+        FEditor->hide();
+    if (FPickList)
+        FPickList->hide();
+    if (hadFocus)
+        setFocus();
+    Invalidate();
+}
+
+void TCustomGrid::CancelEditor()
+{
+    if (!FEditorShown)
+        return;
+    const QString now = FPickActive ? FPickList->currentText() : (FEditor ? FEditor->text() : QString());
+    if (now != FEditOriginal)
+        SetEditText(FEditCell.X, FEditCell.Y, FEditOriginal);
+    CommitEditorAndHide();
+}
+
+void TCustomGrid::HideEditor() { CommitEditorAndHide(); }
+
+bool TCustomGrid::eventFilter(QObject* o, QEvent* e)
+{
+    if (FPickList && (o == FPickList || o == FPickList->lineEdit()) && e->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() == Qt::Key_Escape) {
+            CancelEditor();
+            return true;
+        }
+        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+            EditorTextEdited(FPickList->currentText());
+            CommitEditorAndHide();
+            return true;
+        }
+    }
+    return QAbstractScrollArea::eventFilter(o, e);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Mouse
+
+int TCustomGrid::ColSizingHit(int X, int Y) const
+{
+    if (Y < 0 || Y >= std::min(FixedHeight(), ClientHeight()))
+        return -1;
+    const AxisRun cols = VisibleCols();
+    for (std::size_t i = cols.Index.size(); i-- > 0;) {
+        const int border = cols.Start[i] + ColWidths(cols.Index[i]);
+        if (X >= border - 3 && X <= border + FGridLineWidth + 1)
+            return cols.Index[i];
+    }
+    return -1;
+}
+
+int TCustomGrid::RowSizingHit(int X, int Y) const
+{
+    if (X < 0 || X >= std::min(FixedWidth(), ClientWidth()))
+        return -1;
+    const AxisRun rows = VisibleRows();
+    for (std::size_t i = rows.Index.size(); i-- > 0;) {
+        const int border = rows.Start[i] + RowHeights(rows.Index[i]);
+        if (Y >= border - 3 && Y <= border + FGridLineWidth + 1)
+            return rows.Index[i];
+    }
+    return -1;
+}
+
+void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (Button == mbLeft && !Shift.Contains(ssDouble)) {
+        const int sc = FOptions.Contains(goColSizing) ? ColSizingHit(X, Y) : -1;
+        const int sr = (sc < 0 && FOptions.Contains(goRowSizing)) ? RowSizingHit(X, Y) : -1;
+        if (sc >= 0) {
+            FGridState = gsColSizing;
+            FSizingIndex = sc;
+            FSizingOrigin = X;
+            FSizingStartSize = ColWidths(sc);
+        } else if (sr >= 0) {
+            FGridState = gsRowSizing;
+            FSizingIndex = sr;
+            FSizingOrigin = Y;
+            FSizingStartSize = RowHeights(sr);
+        } else {
+            const TGridCoord cell = MouseCoord(X, Y);
+            if (cell.X >= FFixedCols && cell.Y >= FFixedRows) {
+                FClickOnCurrent = cell.X == FCurrent.X && cell.Y == FCurrent.Y;
+                FocusCell(cell.X, cell.Y, !(Shift.Contains(ssShift) && FOptions.Contains(goRangeSelect)));
+                FGridState = gsSelecting;
+            }
+        }
+    }
+    TControlEvents::MouseDown(Button, Shift, X, Y);
+}
+
+void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
+{
+    switch (FGridState) {
+    case gsColSizing:
+        SetColWidths(FSizingIndex, FSizingStartSize + X - FSizingOrigin);
+        break;
+    case gsRowSizing:
+        SetRowHeights(FSizingIndex, FSizingStartSize + Y - FSizingOrigin);
+        break;
+    case gsSelecting: {
+        TGridCoord cell = MouseCoord(X, Y);
+        // Dragging past an edge moves on by one cell, which scrolls.
+        if (Y >= ClientHeight())
+            cell = {cell.X >= 0 ? cell.X : FCurrent.X, FCurrent.Y + 1};
+        else if (Y < FixedHeight() && FTopLeft.Y > FFixedRows)
+            cell = {cell.X >= 0 ? cell.X : FCurrent.X, FCurrent.Y - 1};
+        if (X >= ClientWidth() && !FOptions.Contains(goRowSelect))
+            cell = {FCurrent.X + 1, cell.Y >= 0 ? cell.Y : FCurrent.Y};
+        if (cell.X >= FFixedCols && cell.Y >= FFixedRows && cell.X < ColCount() && cell.Y < FRowCount
+            && !(cell == FCurrent)) {
+            FClickOnCurrent = false;
+            FocusCell(cell.X, cell.Y, false);
+        }
+        break;
+    }
+    default: {
+        const bool colEdge = FOptions.Contains(goColSizing) && ColSizingHit(X, Y) >= 0;
+        const bool rowEdge = !colEdge && FOptions.Contains(goRowSizing) && RowSizingHit(X, Y) >= 0;
+        if (colEdge)
+            viewport()->setCursor(Qt::SplitHCursor);
+        else if (rowEdge)
+            viewport()->setCursor(Qt::SplitVCursor);
+        else
+            viewport()->unsetCursor();
+    }
+    }
+    TControlEvents::MouseMove(Shift, X, Y);
+}
+
+void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    const TGridState was = FGridState;
+    FGridState = gsNormal;
+    if (was == gsColSizing)
+        ColWidthsChanged();
+    else if (was == gsRowSizing)
+        RowHeightsChanged();
+    else if (was == gsSelecting && FClickOnCurrent && FOptions.Contains(goEditing)) {
+        const TGridCoord cell = MouseCoord(X, Y);
+        if (cell == FCurrent)
+            ShowEditor();
+    }
+    FClickOnCurrent = false;
+    TControlEvents::MouseUp(Button, Shift, X, Y);
+}
+
+bool TCustomGrid::DoMouseWheelDown(TShiftState Shift, QPoint MousePos)
+{
+    if (TControlEvents::DoMouseWheelDown(Shift, MousePos))
+        return true;
+    SetTopRow(FTopLeft.Y + 3);
+    return true;
+}
+
+bool TCustomGrid::DoMouseWheelUp(TShiftState Shift, QPoint MousePos)
+{
+    if (TControlEvents::DoMouseWheelUp(Shift, MousePos))
+        return true;
+    SetTopRow(FTopLeft.Y - 3);
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keyboard
+
+void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift)
+{
+    TControlEvents::KeyDown(Key, Shift);
+    if (Key == 0)
+        return;
+    const bool rowSelect = FOptions.Contains(goRowSelect);
+    const int page = std::max(1, VisibleRowCount());
+    const int pageW = std::max(1, VisibleColCount());
+    TGridCoord cur = FCurrent;
+    int top = FTopLeft.Y, left = FTopLeft.X;
+    bool moved = true;
+    if (Shift.Contains(ssCtrl)) {
+        switch (Key) {
+        case VK_UP: --top; moved = false; break;
+        case VK_DOWN: ++top; moved = false; break;
+        case VK_LEFT: if (!rowSelect) { cur.X -= pageW; left -= pageW; } break;
+        case VK_RIGHT: if (!rowSelect) { cur.X += pageW; left += pageW; } break;
+        case VK_PRIOR: cur.Y = FTopLeft.Y; break;
+        case VK_NEXT: cur.Y = FTopLeft.Y + page - 1; break;
+        case VK_HOME: cur = {FFixedCols, FFixedRows}; break;
+        case VK_END: cur = {ColCount() - 1, FRowCount - 1}; break;
+        default: FKeyHandled = false; return;
+        }
+    } else {
+        switch (Key) {
+        case VK_UP: --cur.Y; break;
+        case VK_DOWN: ++cur.Y; break;
+        case VK_LEFT: if (rowSelect) --cur.Y; else --cur.X; break;
+        case VK_RIGHT: if (rowSelect) ++cur.Y; else ++cur.X; break;
+        case VK_NEXT: cur.Y += page; top += page; break;
+        case VK_PRIOR: cur.Y -= page; top -= page; break;
+        case VK_HOME: if (rowSelect) cur.Y = FFixedRows; else cur.X = FFixedCols; break;
+        case VK_END: if (rowSelect) cur.Y = FRowCount - 1; else cur.X = ColCount() - 1; break;
+        case VK_TAB:
+            if (!FOptions.Contains(goTabs)) { FKeyHandled = false; return; }
+            if (Shift.Contains(ssShift)) {
+                if (--cur.X < FFixedCols) { cur.X = ColCount() - 1; --cur.Y; }
+            } else if (++cur.X >= ColCount()) {
+                cur.X = FFixedCols;
+                ++cur.Y;
+            }
+            if (cur.Y < FFixedRows || cur.Y >= FRowCount) { FKeyHandled = true; return; }
+            break;
+        case VK_F2:
+            ShowEditor();
+            FKeyHandled = true;
+            return;
+        case VK_RETURN:
+            if (FOptions.Contains(goEditing) && !FEditorShown) {
+                ShowEditor();
+                FKeyHandled = true;
+            } else {
+                FKeyHandled = false;
+            }
+            return;
+        default: FKeyHandled = false; return;
+        }
+    }
+    FKeyHandled = true;
+    if (top != FTopLeft.Y || left != FTopLeft.X)
+        SetTopLeft(left, top);
+    if (moved && !(cur == FCurrent)) {
+        const bool extend = Shift.Contains(ssShift) && FOptions.Contains(goRangeSelect) && Key != VK_TAB;
+        FocusCell(cur.X, cur.Y, !extend);
+    }
+}
+
+void TCustomGrid::KeyPress(QChar& Key)
+{
+    TControlEvents::KeyPress(Key);
+    if (Key.isNull() || !FOptions.Contains(goEditing) || FEditorShown)
+        return;
+    if (Key.isPrint() && Key != QChar(9) && Key != QChar(13) && Key != QChar(27)) {
+        ShowEditorChar(Key);
+        FKeyHandled = true;
+    }
+}
+
+bool TCustomGrid::focusNextPrevChild(bool next)
+{
+    // With goTabs the Tab key moves between cells instead of leaving the grid.
+    if (FOptions.Contains(goTabs))
+        return false;
+    return QAbstractScrollArea::focusNextPrevChild(next);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Qt plumbing
+
+void TCustomGrid::resizeEvent(QResizeEvent* e)
+{
+    QAbstractScrollArea::resizeEvent(e);
+    ClampTopLeft();
+    UpdateScrollBars();
+    PlaceEditor();
+    Resize();
+    Invalidate();
+}
+
+void TCustomGrid::changeEvent(QEvent* e)
+{
+    QAbstractScrollArea::changeEvent(e);
+    if (e->type() == QEvent::FontChange) {
+        const TColor color = FFont.Color();
+        FFont.AssignQFont(font());
+        FFont.SetColor(color);
+        FontChanged();
+    } else if (e->type() == QEvent::EnabledChange) {
+        EnabledChanged();
+    }
+}
+
+void TCustomGrid::mousePressEvent(QMouseEvent* e) { DispatchMousePress(e); }
+void TCustomGrid::mouseReleaseEvent(QMouseEvent* e) { DispatchMouseRelease(e); }
+void TCustomGrid::mouseDoubleClickEvent(QMouseEvent* e) { DispatchMouseDoubleClick(e); }
+void TCustomGrid::mouseMoveEvent(QMouseEvent* e) { DispatchMouseMove(e); }
+void TCustomGrid::wheelEvent(QWheelEvent* e) { DispatchWheel(e); }
+
+void TCustomGrid::keyPressEvent(QKeyEvent* e)
+{
+    FKeyHandled = false;
+    const bool consumed = DispatchKeyPress(e);
+    if (consumed || FKeyHandled)
+        e->accept();
+    else
+        e->ignore();
+}
+
+void TCustomGrid::keyReleaseEvent(QKeyEvent* e) { DispatchKeyRelease(e); }
+
+void TCustomGrid::focusInEvent(QFocusEvent* e)
+{
+    QAbstractScrollArea::focusInEvent(e);
+    DoEnter();
+    Invalidate();
+}
+
+void TCustomGrid::focusOutEvent(QFocusEvent* e)
+{
+    QAbstractScrollArea::focusOutEvent(e);
+    DoExit();
+    Invalidate();
+}
+
+void TCustomGrid::enterEvent(QEnterEvent* e)
+{
+    QAbstractScrollArea::enterEvent(e);
+    MouseEnter();
+}
+
+void TCustomGrid::leaveEvent(QEvent* e)
+{
+    QAbstractScrollArea::leaveEvent(e);
+    MouseLeave();
+}
+
+void TCustomGrid::contextMenuEvent(QContextMenuEvent* e)
+{
+    if (!DispatchContextMenu(e))
+        QAbstractScrollArea::contextMenuEvent(e);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TCustomDrawGrid
+
+TCustomDrawGrid::TCustomDrawGrid(QWidget* AOwner) : TCustomGrid(AOwner) {}
+
+void TCustomDrawGrid::DrawCell(int ACol, int ARow, const QRect& ARect, TGridDrawState AState)
+{
+    if (OnDrawCell)
+        OnDrawCell(this, ACol, ARow, ARect, AState);
+}
+
+bool TCustomDrawGrid::SelectCell(int ACol, int ARow)
+{
+    bool can = true;
+    if (OnSelectCell)
+        OnSelectCell(this, ACol, ARow, can);
+    return can;
+}
+
+void TCustomDrawGrid::TopLeftChanged()
+{
+    if (OnTopLeftChanged)
+        OnTopLeftChanged(this);
+}
+
+QString TCustomDrawGrid::GetEditText(int ACol, int ARow)
+{
+    QString v;
+    if (OnGetEditText)
+        OnGetEditText(this, ACol, ARow, v);
+    return v;
+}
+
+void TCustomDrawGrid::SetEditText(int ACol, int ARow, const QString& Value)
+{
+    if (OnSetEditText)
+        OnSetEditText(this, ACol, ARow, Value);
+}
+
+void TCustomDrawGrid::ColWidthsChanged()
+{
+    if (OnColumnSized)
+        OnColumnSized(this);
+}
+
+} // namespace qor

@@ -1,0 +1,581 @@
+// TReportListView: a grid that shows one TRLData as a report — optional common header, column
+// headers with a sort arrow, banded rows, check boxes and radio buttons, password columns,
+// per-row selection and disabled state, highlighting, an "empty" message and an inter-row
+// indicator — and lets the user sort, select, check and edit it.
+//
+// Grid and data coordinates: the header rows (common header, column headers; 0..2 of them,
+// CountHeadRows) are the grid's fixed rows; grid row g shows data row g - CountHeadRows() + 1;
+// grid column x shows data column ColumnOrder(x + 1). Data rows and columns count from 1.
+#pragma once
+
+#include "QOR_rldata.h"
+
+#include <QOR_Grids.h>
+
+#include <QColor>
+#include <QVector>
+#include <algorithm>
+#include <initializer_list>
+#include <memory>
+#include <vector>
+
+class QDialog;
+class QStaticText;
+
+namespace qor {
+
+class KORVANE_EXPORT EQORRepListError : public EQORError {
+public:
+    using EQORError::EQORError;
+};
+
+using TRenderCellEvent = std::function<void(QObject* Sender, int ACol, int ARow, TColor& PenColor, TColor& BrushColor,
+                                            TColor& FontColor, TFontStyles& FontStyles, QString& Text)>;
+using TReadCellEvent = std::function<void(QObject* Sender, int ACol, int ARow, QString& Text)>;
+using TCheckStateChangeEvent = std::function<void(QObject* Sender, bool& State, int Col, int Row)>;
+using TRequestEditFormatEvent = std::function<void(QObject* Sender, int Col, int Row, QString& Format)>;
+using TBeforeFilterEvent = std::function<void(QObject* Sender, int Row, bool& Found, TLogicOp& CombineWithInternalSearch)>;
+using TCursorKeyActionEvent = std::function<void(QObject* Sender, WORD Key)>;
+
+class KORVANE_EXPORT TReportListView : public TCustomDrawGrid {
+    Q_OBJECT
+    Q_PROPERTY(int NrOfColumns READ NrOfColumns WRITE SetNrOfColumns)
+    Q_PROPERTY(int NrOfRows READ NrOfRows WRITE SetNrOfRows)
+    Q_PROPERTY(bool AutoAdvance READ AutoAdvance WRITE SetAutoAdvance)
+    Q_PROPERTY(QColor ColorText READ QColorText WRITE SetQColorText)
+    Q_PROPERTY(QColor ColorBkgdNormal READ QColorBkgdNormal WRITE SetQColorBkgdNormal)
+    Q_PROPERTY(QColor ColorBkgdShaded READ QColorBkgdShaded WRITE SetQColorBkgdShaded)
+    Q_PROPERTY(QColor ColorHigh READ QColorHigh WRITE SetQColorHigh)
+    Q_PROPERTY(QColor ColorHighText READ QColorHighText WRITE SetQColorHighText)
+    Q_PROPERTY(QColor ColorSelectedRow READ QColorSelectedRow WRITE SetQColorSelectedRow)
+    Q_PROPERTY(QColor ColorSelectedRowText READ QColorSelectedRowText WRITE SetQColorSelectedRowText)
+    Q_PROPERTY(QColor ColorSelectedCol READ QColorSelectedCol WRITE SetQColorSelectedCol)
+    Q_PROPERTY(QColor ColorSelectedColText READ QColorSelectedColText WRITE SetQColorSelectedColText)
+    Q_PROPERTY(QColor ColorSelectedBoth READ QColorSelectedBoth WRITE SetQColorSelectedBoth)
+    Q_PROPERTY(QColor ColorSelectedBothText READ QColorSelectedBothText WRITE SetQColorSelectedBothText)
+    Q_PROPERTY(QColor ColorColumnHd READ QColorColumnHd WRITE SetQColorColumnHd)
+    Q_PROPERTY(QColor FixedColor READ QColorColumnHd WRITE SetQColorColumnHd)
+    Q_PROPERTY(QColor ColorColumnHdText READ QColorColumnHdText WRITE SetQColorColumnHdText)
+    Q_PROPERTY(QColor ColorCommonHd READ QColorCommonHd WRITE SetQColorCommonHd)
+    Q_PROPERTY(QColor ColorCommonHdText READ QColorCommonHdText WRITE SetQColorCommonHdText)
+    Q_PROPERTY(QColor ColorDisabledBkgd READ QColorDisabledBkgd WRITE SetQColorDisabledBkgd)
+    Q_PROPERTY(QColor ColorDisabledText READ QColorDisabledText WRITE SetQColorDisabledText)
+    Q_PROPERTY(QColor ColorEmptyMsg READ QColorEmptyMsg WRITE SetQColorEmptyMsg)
+    Q_PROPERTY(QColor InterRowIndicatorColor READ QInterRowIndicatorColor WRITE SetQInterRowIndicatorColor)
+    Q_PROPERTY(QString EmptyMessage READ EmptyMessage WRITE SetEmptyMessage)
+    Q_PROPERTY(QString CommonHeader READ CommonHeader WRITE SetCommonHeader)
+    Q_PROPERTY(int CommonHeaderAlignment READ CommonHeaderAlignmentInt WRITE SetCommonHeaderAlignmentInt)
+    Q_PROPERTY(bool CommonHeaderVisible READ CommonHeaderVisible WRITE SetCommonHeaderVisible)
+    Q_PROPERTY(int CommonHeaderHeight READ CommonHeaderHeight WRITE SetCommonHeaderHeight)
+    Q_PROPERTY(bool ColumnHeadersVisible READ ColumnHeadersVisible WRITE SetColumnHeadersVisible)
+    Q_PROPERTY(int ColumnHeadersHeight READ ColumnHeadersHeight WRITE SetColumnHeadersHeight)
+    Q_PROPERTY(int DefaultColWidth READ DefaultColWidth WRITE SetDefaultColWidth)
+    Q_PROPERTY(int DefaultRowHeight READ DefaultRowHeight WRITE SetDefaultRowHeight)
+    Q_PROPERTY(bool DefaultDrawing READ DefaultDrawing WRITE SetDefaultDrawing)
+    Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
+    Q_PROPERTY(int HighLightRow READ HighLightRow WRITE SetHighLightRow)
+    Q_PROPERTY(int HighLightColumn READ HighLightColumn WRITE SetHighLightColumn)
+    Q_PROPERTY(bool HighLightBold READ HighLightBold WRITE SetHighLightBold)
+    Q_PROPERTY(int InterRowIndicatorWidth READ InterRowIndicatorWidth WRITE SetInterRowIndicatorWidth)
+    Q_PROPERTY(int LeftCol READ LeftCol WRITE SetLeftCol)
+    Q_PROPERTY(int TopRow READ TopRow WRITE SetTopRow)
+    Q_PROPERTY(int RowSelectMode READ RowSelectMode WRITE SetRowSelectMode)
+    Q_PROPERTY(int RowColPattern READ RowColPattern WRITE SetRowColPattern)
+    Q_PROPERTY(bool ShowEmptyCheckBoxes READ ShowEmptyCheckBoxes WRITE SetShowEmptyCheckBoxes)
+    Q_PROPERTY(bool FixedFirstColumn READ FixedFirstColumn WRITE SetFixedFirstColumn)
+    Q_PROPERTY(bool SortEnabled READ SortEnabled WRITE SetSortEnabled)
+    Q_PROPERTY(bool UseCtrlForMultiSel READ UseCtrlForMultiSel WRITE SetUseCtrlForMultiSel)
+
+public:
+    explicit TReportListView(QWidget* AOwner = nullptr);
+    ~TReportListView() override;
+
+    // The data shown (owned by the view).
+    TRLData* Data() const { return FRLData.get(); }
+
+    // ---- counts and headers
+    int NrOfColumns() const { return FRLData->NrOfColumns(); }
+    void SetNrOfColumns(int v);
+    int NrOfRows() const { return FRLData->NrOfRows(); }
+    void SetNrOfRows(int v);
+    int CountHeadRows() const { return (FComHdVis ? 1 : 0) + (FColHdVis ? 1 : 0); }
+    QString CommonHeader() const { return FRLData->CommonHeader(); }
+    void SetCommonHeader(const QString& v);
+    TAlignment CommonHeaderAlignment() const { return FHeaderAlignment; }
+    void SetCommonHeaderAlignment(TAlignment v);
+    bool CommonHeaderVisible() const { return FComHdVis; }
+    void SetCommonHeaderVisible(bool v);
+    int CommonHeaderHeight() const { return FComHdHgt; }
+    void SetCommonHeaderHeight(int v);
+    bool ColumnHeadersVisible() const { return FColHdVis; }
+    void SetColumnHeadersVisible(bool v);
+    int ColumnHeadersHeight() const { return FColHdHgt; }
+    void SetColumnHeadersHeight(int v);
+    QString EmptyMessage() const { return FEmptyMsg; }
+    void SetEmptyMessage(const QString& v);
+
+    // ---- colours
+    TColor ColorText() const { return FColorNormal; }
+    void SetColorText(TColor c) { SetColorSetup(FColorNormal, c); }
+    TColor ColorBkgdNormal() const { return FRColorNormal; }
+    void SetColorBkgdNormal(TColor c) { SetColorSetup(FRColorNormal, c); }
+    TColor ColorBkgdShaded() const { return FRColorShaded; }
+    void SetColorBkgdShaded(TColor c) { SetColorSetup(FRColorShaded, c); }
+    TColor ColorHigh() const { return FHiLgtColor; }
+    void SetColorHigh(TColor c) { SetColorSetup(FHiLgtColor, c); }
+    TColor ColorHighText() const { return FHiLgtTextColor; }
+    void SetColorHighText(TColor c) { SetColorSetup(FHiLgtTextColor, c); }
+    TColor ColorSelectedRow() const { return FSelRowColor; }
+    void SetColorSelectedRow(TColor c) { SetColorSetup(FSelRowColor, c); }
+    TColor ColorSelectedRowText() const { return FSelRowTextColor; }
+    void SetColorSelectedRowText(TColor c) { SetColorSetup(FSelRowTextColor, c); }
+    TColor ColorSelectedCol() const { return FSelColColor; }
+    void SetColorSelectedCol(TColor c) { SetColorSetup(FSelColColor, c); }
+    TColor ColorSelectedColText() const { return FSelColTextColor; }
+    void SetColorSelectedColText(TColor c) { SetColorSetup(FSelColTextColor, c); }
+    TColor ColorSelectedBoth() const { return FSelBothColor; }
+    void SetColorSelectedBoth(TColor c) { SetColorSetup(FSelBothColor, c); }
+    TColor ColorSelectedBothText() const { return FSelBothTextColor; }
+    void SetColorSelectedBothText(TColor c) { SetColorSetup(FSelBothTextColor, c); }
+    TColor ColorColumnHd() const { return FColHdColor; }
+    void SetColorColumnHd(TColor c);
+    TColor ColorColumnHdText() const { return FColHdTxtColor; }
+    void SetColorColumnHdText(TColor c) { SetColorSetup(FColHdTxtColor, c); }
+    TColor ColorCommonHd() const { return FComHdColor; }
+    void SetColorCommonHd(TColor c) { SetColorSetup(FComHdColor, c); }
+    TColor ColorCommonHdText() const { return FComHdTxtColor; }
+    void SetColorCommonHdText(TColor c) { SetColorSetup(FComHdTxtColor, c); }
+    TColor ColorDisabledBkgd() const { return FDisabledBkgdColor; }
+    void SetColorDisabledBkgd(TColor c) { SetColorSetup(FDisabledBkgdColor, c); }
+    TColor ColorDisabledText() const { return FDisabledTextColor; }
+    void SetColorDisabledText(TColor c) { SetColorSetup(FDisabledTextColor, c); }
+    TColor ColorEmptyMsg() const { return FColorEmptyMsg; }
+    void SetColorEmptyMsg(TColor c);
+    TColor InterRowIndicatorColor() const { return FInterRowColor; }
+    void SetInterRowIndicatorColor(TColor c) { SetColorSetup(FInterRowColor, c); }
+    int InterRowIndicatorWidth() const { return FInterRowWidth; }
+    void SetInterRowIndicatorWidth(int v);
+    int InterRowIndicatorPos() const { return FInterRowIndi; }
+    void SetInterRowIndicatorPos(int v);
+
+    // ---- looks and behaviour
+    bool AutoAdvance() const { return FAutoAdvance; }
+    void SetAutoAdvance(bool v) { FAutoAdvance = v; }
+    int DefaultColWidth() const { return TCustomGrid::DefaultColWidth(); }
+    void SetDefaultColWidth(int v);
+    int DefaultRowHeight() const { return TCustomGrid::DefaultRowHeight(); }
+    void SetDefaultRowHeight(int v);
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool v);
+    int HighLightRow() const { return FHiLgtRow; }
+    void SetHighLightRow(int v);
+    int HighLightColumn() const { return FHiLgtColumn; }
+    void SetHighLightColumn(int v);
+    bool HighLightBold() const { return FHiLgtBold; }
+    void SetHighLightBold(bool v);
+    int RowColPattern() const { return FRowColPattern; }
+    void SetRowColPattern(int v);
+    bool ShowEmptyCheckBoxes() const { return FShowEmptyCBx; }
+    void SetShowEmptyCheckBoxes(bool v);
+    bool CheckMarksReadOnly() const { return FROCheckMarks; }
+    void SetCheckMarksReadOnly(bool v);
+    bool FixedFirstColumn() const { return FFixedColOne; }
+    void SetFixedFirstColumn(bool v);
+    bool SortEnabled() const { return FSortEnabled; }
+    void SetSortEnabled(bool v) { FSortEnabled = v; }
+    bool UseCtrlForMultiSel() const { return FCtrlForMultiSel; }
+    void SetUseCtrlForMultiSel(bool v) { FCtrlForMultiSel = v; }
+    bool SuppressPaint() const { return FSuppressPaint; }
+    // Switching painting back on repaints once.
+    void SetSuppressPaint(bool v);
+
+    // ---- scrolling in data terms
+    int TopRow() const { return TCustomGrid::TopRow() - CountHeadRows() + 1; }
+    void SetTopRow(int v);
+    int LeftCol() const { return TCustomGrid::LeftCol() + 1; }
+    void SetLeftCol(int v);
+
+    // ---- data forwarded
+    QString Comment() const { return FRLData->Comment(); }
+    void SetComment(const QString& v) { FRLData->SetComment(v); }
+    QString DataID() const { return FRLData->DataID(); }
+    void SetDataID(const QString& v) { FRLData->SetDataID(v); }
+    int LastSortColumn() const { return FRLData->LastSortColumn(); }
+    int LastSortColumnSec() const { return FRLData->LastSortColumnSec(); }
+    bool LastSortOrder() const { return FRLData->LastSortOrder(); }
+    bool LastSortOrderSec() const { return FRLData->LastSortOrderSec(); }
+    int SecondarySortColumn() const { return FSecSortColumn != -2 ? FSecSortColumn : FRLData->LastSortColumnSec(); }
+    // Accepted for -1..NrOfColumns (then OnChangeSetup); other values are ignored.
+    void SetSecondarySortColumn(int v);
+
+    // Elem passes the text through OnReadCell.
+    QString Elem(int ACol, int ARow) const;
+    void SetElem(int ACol, int ARow, const QString& v) { FRLData->SetElem(ACol, ARow, v); }
+    bool ElemChecked(int ACol, int ARow) const { return FRLData->ElemChecked(ACol, ARow); }
+    void SetElemChecked(int ACol, int ARow, bool v) { FRLData->SetElemChecked(ACol, ARow, v); }
+    double AsNumber(int ACol, int ARow) const;
+    QString DefaultValue(int ACol, int ARow) const { return FRLData->DefaultValue(ACol, ARow); }
+    QString ColumnFormat(int ColNr) const { return FRLData->ColumnFormat(ColNr); }
+    void SetColumnFormat(int ColNr, const QString& v);
+    TCheckMode ColumnCheckMode(int ColNr) const { return FRLData->ColumnCheckMode(ColNr); }
+    void SetColumnCheckMode(int ColNr, TCheckMode v);
+    QString Header(int ColNr) const { return FRLData->Header(ColNr); }
+    void SetHeader(int ColNr, const QString& v);
+    bool IsCheckedColumn(int ColNr) const { return FRLData->IsCheckedColumn(ColNr); }
+    void SetIsCheckedColumn(int ColNr, bool v);
+    int ColumnIndex(const QString& Head, bool PartialMatch) const { return FRLData->ColumnIndex(Head, PartialMatch); }
+
+    // ---- per-column settings (columns outside 1..NrOfColumns: ignored, read as defaults)
+    TAlignment ColumnAlignment(int ColNr) const;
+    void SetColumnAlignment(int ColNr, TAlignment v);
+    bool ColumnEditable(int ColNr) const;
+    void SetColumnEditable(int ColNr, bool v);
+    bool ColumnIsPwd(int ColNr) const;
+    void SetColumnIsPwd(int ColNr, bool v);
+    // The data column shown in display column ColNr (1-based); 0 outside.
+    int ColumnOrder(int ColNr) const;
+    // Exactly NrOfColumns entries; entry i sets display column i + 1 to data column ColList[i].
+    // Entries outside 1..NrOfColumns are skipped and make the result false.
+    bool SetColumnOrder(const QVector<int>& ColList);
+    bool SetColumnOrder(std::initializer_list<int> ColList) { return SetColumnOrder(QVector<int>(ColList)); }
+    // Width of the grid column that shows data column Index; 0 outside 1..NrOfColumns.
+    int ColWidths(int Index) const;
+    void SetColWidths(int Index, int w);
+
+    // ---- check marks
+    void SetAllCheckmarksOfCol(int Column, bool Checked, bool AffectEnabledRowsOnly = false);
+    void InvertAllCheckmarksOfCol(int Column, bool AffectEnabledRowsOnly = false);
+    // Skips disabled rows.
+    int CountCheckedElemsInCol(int Column) const;
+    int CountCheckedElemsInRow(int Row) const { return FRLData->CountCheckedElemsInRow(Row); }
+    int FirstCheckedElemInCol(int ColNr) const { return FRLData->FirstCheckedElemInCol(ColNr); }
+    int FirstCheckedElemInRow(int RowNr) const { return FRLData->FirstCheckedElemInRow(RowNr); }
+
+    // ---- structure
+    int AddRow();
+    int InsertRow(int r);
+    int InsertColumn(int c);
+    void RemoveRow(int r);
+    void RemoveColumn(int c);
+    void RemoveEmptyRows();
+    void CopyRow(int Source, int Target) { FRLData->CopyRow(Source, Target); }
+    void Fill(const QString& s);
+    void Clear();
+
+    // ---- sorting and filtering
+    void Sort(int PrimCol, int SecCol, bool Ascending);
+    void Sort(int PrimCol, int SecCol, bool AscendPrim, bool AscendSec);
+    void UnSort();
+    // Sorts the enabled rows by SortColumn1 (then SortColumn2) among themselves and places the
+    // disabled rows after them, in the order they had before.
+    void SortEnabledState(int SortColumn1, int SortColumn2, bool Ascending);
+    // Shows only the rows that match FilterExp in any of FilterColumns (all columns when the
+    // list is empty), then sorts them by SortColumn (no sort outside 1..NrOfColumns).
+    //  fmSimple:  FilterExp is a substring of the cell;
+    //  fmBoolean: terms combined with AND, OR, NOT and parentheses; a term is a word or a
+    //             "quoted phrase" matched as a substring; adjacent terms mean AND; NOT binds
+    //             tightest, then AND, then OR; the operators are case-insensitive words;
+    //  fmGrep:    FilterExp is a regular expression searched in the cell.
+    // IgnoreCase applies to all three. OnBeforeFilter is called for each row before the match
+    // with Found = true and CombineWithInternalSearch = loAND; the row is shown when
+    // ApplyLogicOp(internal match, Found, CombineWithInternalSearch) holds, so a handler can
+    // veto (Found = false), force (Found = true, loOR) or combine otherwise.
+    // Rows that do not match stay in the data, after the shown ones; an empty FilterExp shows
+    // every row again. Structural changes (row count, insert, remove, load, Clear) end the
+    // filter. A malformed expression (unbalanced parentheses or quotes, a bad regular
+    // expression) raises EQORRepListError and changes nothing.
+    void FilterAndSort(const QString& FilterExp, const QVector<int>& FilterColumns, bool IgnoreCase,
+                       TFilterMode FilterMode, int SortColumn, bool Ascending);
+    // Rows shown: NrOfRows, or the number of matching rows while a filter is active.
+    int NrOfShownRows() const { return FFilterCount >= 0 ? FFilterCount : NrOfRows(); }
+    bool Filtered() const { return FFilterCount >= 0; }
+
+    // ---- column widths
+    int DetermineMaxColWidth(int ColNr, bool IncludeHeader);
+    void AutoColWidth(int ColNr, bool IncludeHeader, int Addon);
+    void AutoColWidth(int ColNr, bool IncludeHeader, int Addon, int MaxWidth);
+    void ExpandColWidth(int ColIx, int RightMargin);
+    void FitAllColWidths(int ExpandColumn, bool IncludeHeader, int Addon, int MaxWidth, int RightMargin);
+
+    // ---- selection (each fires OnSelectedChange)
+    int RowSelectMode() const { return FRowSelectMode; }
+    void SetRowSelectMode(int v);
+    bool RowSelected(int r) const;
+    void SetRowSelected(int r, bool v);
+    bool RowEnabled(int r) const;
+    void SetRowEnabled(int r, bool v);
+    bool ColumnSelected(int c) const;
+    void SetColumnSelected(int c, bool v);
+    void SelectRow(int RowNr);
+    void SelectAllRows();
+    void DeselectAllRows();
+    void SelectColumn(int ColNr);
+    void SelectAllColumns();
+    void DeselectAllColumns();
+    void EnableAllRows();
+    void DisableAllRows();
+    int FirstSelectedRow() const;
+    int FirstSelectedColumn() const;
+    int NumSelectedRows() const;
+    int NumSelectedColumns() const;
+    int NumEnabledRows() const;
+    TIntArray GetSelectedRows() const;
+    void SetSelectedRows(const TIntArray& SelList);
+    void CenterScrollAndSelect(int Row);
+    // The cell under a client point: X = grid column + 1 (0 outside); Y = data row, -1 on the
+    // column header row, -2 on the common header row, 0 outside.
+    TGridCoord MouseCell(int X, int Y) const;
+    void CursorKeyAction(WORD Key);
+
+    void Changed();
+    void ChangedSetup();
+    void ChangedSelection();
+    void Assign(const QObject* Source) override;
+    void AssignTo(QObject* Dest) const override;
+
+    // ---- files and exports of the data (the view follows the new content)
+    void SaveAsXMLFile(const QString& FName, const QString& DataID) { FRLData->SaveAsXMLFile(FName, DataID); }
+    // A failed load leaves data and view as they were.
+    bool LoadFromXMLFile(const QString& FName, const QString& DataID)
+    {
+        HideEditor();
+        return AfterLoad(FRLData->LoadFromXMLFile(FName, DataID));
+    }
+    bool ReadFromXMLString(const QString& InString, const QString& DataID)
+    {
+        HideEditor();
+        return AfterLoad(FRLData->ReadFromXMLString(InString, DataID));
+    }
+    int ImportCSV(const QString& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders)
+    {
+        HideEditor();
+        const int n = FRLData->ImportCSV(FName, Delimiter, IncludeColHeaders);
+        AfterLoad(n >= 0);
+        return n;
+    }
+    int ExportCSV(const QString& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders, bool IncludeCommonHeader,
+                  int FirstCol, int FirstRow, int LastCol, int LastRow)
+    {
+        return FRLData->ExportCSV(FName, Delimiter, IncludeColHeaders, IncludeCommonHeader, FirstCol, FirstRow, LastCol, LastRow);
+    }
+    int LoadLinesFromFile(int Column, int FirstRow, const QString& FName)
+    {
+        HideEditor();
+        const int n = FRLData->LoadLinesFromFile(Column, FirstRow, FName);
+        if (n >= 0)
+            RowsChanged();
+        return n;
+    }
+    void CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, const QString& Separator)
+    {
+        FRLData->CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator);
+    }
+    void CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, bool UseTabs)
+    {
+        FRLData->CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, UseTabs);
+    }
+    bool ReadFromXMLStream(QIODevice* InStream, const QString& DataID)
+    {
+        HideEditor();
+        return AfterLoad(FRLData->ReadFromXMLStream(InStream, DataID));
+    }
+    bool ReadFromOpenXMLFile(QTextStream& InFile, const QString& DataID)
+    {
+        HideEditor();
+        return AfterLoad(FRLData->ReadFromOpenXMLFile(InFile, DataID));
+    }
+    void WriteToXMLStream(QIODevice* OutStream, bool CreateHeader, const QString& DataID)
+    {
+        FRLData->WriteToXMLStream(OutStream, CreateHeader, DataID);
+    }
+    void WriteToOpenXMLFile(QTextStream& OutFile, bool CreateHeader, const QString& DataID)
+    {
+        FRLData->WriteToOpenXMLFile(OutFile, CreateHeader, DataID);
+    }
+    void ExportHTMLTable(const QString& FName, int LoC, int LoR, int HiC, int HiR, const QVector<int>& ColumnSelection,
+                         int Border, int CellSpacing, int Cellpadding, bool IncludeHeader, const QString& HeadClass,
+                         const QString& CellClass, const QString& TableClass)
+    {
+        FRLData->ExportHTMLTable(FName, LoC, LoR, HiC, HiR, ColumnSelection, Border, CellSpacing, Cellpadding,
+                                 IncludeHeader, HeadClass, CellClass, TableClass);
+    }
+    // Re-reads counts and sizes from the data after it was changed directly.
+    void SyncWithData();
+
+    // ---- row editor: a modal dialog with one input control per column of data row Row.
+    int EditRowEntries(int Row, int PosLeft, int PosTop);
+    int EditRowEntries(int Row, int PosLeft, int PosTop, const QString& FormCaption, const QString& ButOKCaption,
+                       const QString& ButCancelCaption);
+    int EditRowEntries(int Row, QDialog* ContainerForm, int PosLeft, int PosTop);
+
+    // ---- events
+    TNotifyEvent OnChange;
+    TNotifyEvent OnChangeSetup;
+    TNotifyEvent OnSelectedChange;
+    TCheckStateChangeEvent OnCheckedChange;
+    TCheckStateChangeEvent OnBeforeCheckedChange;
+    TBeforeFilterEvent OnBeforeFilter;
+    TRequestEditFormatEvent OnRequestEditFormat;
+    TRenderCellEvent OnBeforeRenderCell;
+    TCursorKeyActionEvent OnCursorKeyAction;
+    TReadCellEvent OnReadCell;
+    TBeforeSortExchgEvent OnBeforeSortExchange;
+    TBeforeHTMLExportEvent OnBeforeHTMLExport;
+    TOnPercentDoneEvent OnPercentDone;
+
+    // QColor forms of the colour properties (for Q_PROPERTY).
+#define KORVANE_RLV_QCOLOR(Name) \
+    QColor Q##Name() const { return ToQColor(Name()); } \
+    void SetQ##Name(const QColor& c) { Set##Name(FromQColor(c)); }
+    KORVANE_RLV_QCOLOR(ColorText)
+    KORVANE_RLV_QCOLOR(ColorBkgdNormal)
+    KORVANE_RLV_QCOLOR(ColorBkgdShaded)
+    KORVANE_RLV_QCOLOR(ColorHigh)
+    KORVANE_RLV_QCOLOR(ColorHighText)
+    KORVANE_RLV_QCOLOR(ColorSelectedRow)
+    KORVANE_RLV_QCOLOR(ColorSelectedRowText)
+    KORVANE_RLV_QCOLOR(ColorSelectedCol)
+    KORVANE_RLV_QCOLOR(ColorSelectedColText)
+    KORVANE_RLV_QCOLOR(ColorSelectedBoth)
+    KORVANE_RLV_QCOLOR(ColorSelectedBothText)
+    KORVANE_RLV_QCOLOR(ColorColumnHd)
+    KORVANE_RLV_QCOLOR(ColorColumnHdText)
+    KORVANE_RLV_QCOLOR(ColorCommonHd)
+    KORVANE_RLV_QCOLOR(ColorCommonHdText)
+    KORVANE_RLV_QCOLOR(ColorDisabledBkgd)
+    KORVANE_RLV_QCOLOR(ColorDisabledText)
+    KORVANE_RLV_QCOLOR(ColorEmptyMsg)
+    KORVANE_RLV_QCOLOR(InterRowIndicatorColor)
+#undef KORVANE_RLV_QCOLOR
+    int CommonHeaderAlignmentInt() const { return int(FHeaderAlignment); }
+    void SetCommonHeaderAlignmentInt(int v) { SetCommonHeaderAlignment(TAlignment(std::clamp(v, 0, 2))); }
+
+protected:
+    void Paint() override;
+    void DrawCell(int ACol, int ARow, const QRect& ARect, TGridDrawState AState) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void DblClick() override;
+    bool DoMouseWheelDown(TShiftState Shift, QPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, QPoint MousePos) override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void KeyPress(QChar& Key) override;
+    bool SelectCell(int ACol, int ARow) override;
+    QString GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const QString& Value) override;
+    void TopLeftChanged() override;
+    void EnabledChanged() override;
+    void resizeEvent(QResizeEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+
+private:
+    // Painting suppressed for the lifetime of the guard; the old state comes back after.
+    class PaintGuard {
+    public:
+        explicit PaintGuard(TReportListView* v) : FView(v), FOld(v->FSuppressPaint) { v->FSuppressPaint = true; }
+        ~PaintGuard() { FView->SetSuppressPaint(FOld); }
+    private:
+        TReportListView* FView;
+        bool FOld;
+    };
+
+    void BindData();
+    bool AfterLoad(bool ok) { if (ok) SyncWithData(); return ok; }
+    void RowsChanged();   // the data's row count changed behind the view
+    void ApplyColCount(int n);
+    void StringsHasChanged();
+    void SetColorSetup(TColor& field, TColor v);
+    void DeriveRows();
+    void SetHeaderHeights();
+    void ResetColumnArrays();
+    void EndFilter();
+    void ReapplyFilterOrder();
+    void ApplyDisplayOrder(const std::vector<int>& physicalOrder);
+    int DataCol(int gridCol) const;
+    int GridColOfData(int d) const;   // grid column showing data column d, -1 when none   // 1-based data column of a grid column, 0 outside
+    int DataRowOfGridRow(int g) const { return g - CountHeadRows() + 1; }
+    int GridRowOfDataRow(int r) const { return r + CountHeadRows() - 1; }
+    int ColumnHeaderRow() const { return FColHdVis ? (FComHdVis ? 1 : 0) : -1; }
+    bool RowDisabled(int r) const { return FRLData->RowAttrib(r) & rlaDisabled; }
+    void SetRowBit(int r, std::uint8_t bit, bool on);
+    void SetAllRowBits(std::uint8_t bit, bool on);
+    int VisibleRightEnd() const;
+    // Cell texts are shaped once and kept (width and laid-out glyphs) for the next paints.
+    struct TextCache;
+    struct TextCacheDeleter { void operator()(TextCache* c) const; };
+    int CachedTextWidth(TCanvas* cv, const QString& text);
+    void DrawCellText(TCanvas* cv, const QRect& textRect, int y, const QString& text, TAlignment align, int width);
+    void FontChanged() override;
+    void DrawDataCell(int ACol, int ARow, const QRect& ARect);
+    void DrawHeaderCell(int ACol, int ARow, const QRect& ARect);
+    void DrawRaisedEdge(TCanvas* cv, int l, int t, int b, int e, bool blackEnd);
+    void DrawEmptyMessage(TCanvas* cv);
+    void DrawInterRowIndicator(TCanvas* cv);
+    void HeaderClickSort(int d);
+    void ToggleCheck(int d, int r);
+    void ApplyClickSelection(TShiftState Shift);
+    int RunRowEditor(int Row, QDialog* form, int offLeft, int offTop, int topMargin, QWidget* okButton,
+                     QWidget* cancelButton);
+
+    bool FAutoAdvance = false;
+    int FLastMousePosX = 0;
+    int FLastMousePosY = 0;
+    std::vector<TAlignment> FColAlignment;
+    TAlignment FHeaderAlignment = taCenter;
+    QString FEmptyMsg;
+    std::vector<bool> FColumnEditable;
+    std::vector<bool> FColumnIsPwd;
+    std::vector<int> FColOrder;
+    bool FComHdVis = false;
+    TColor FComHdColor = clBtnFace;
+    TColor FComHdTxtColor = clBlack;
+    int FComHdHgt = 20;
+    bool FColHdVis = true;
+    TColor FColHdColor = clBtnFace;
+    TColor FColHdTxtColor = clBlack;
+    int FColHdHgt = 20;
+    TColor FColorEmptyMsg = clBlack;
+    TColor FDisabledTextColor = clSilver;
+    TColor FDisabledBkgdColor = 0xF0F0F0;
+    bool FEnabled = true;
+    int FSelectAnchor = 1;
+    int FRowSelectMode = 1;
+    bool FCtrlForMultiSel = true;
+    bool FSortEnabled = true;
+    TColor FSelRowColor = 0x94BAED;
+    TColor FSelRowTextColor = clNavy;
+    TColor FSelColColor = clBlack;
+    TColor FSelColTextColor = clBlack;
+    TColor FSelBothColor = clBlack;
+    TColor FSelBothTextColor = clBlack;
+    bool FShowEmptyCBx = true;
+    bool FROCheckMarks = false;
+    TColor FHiLgtColor = 0xCC9966;
+    TColor FHiLgtTextColor = clWhite;
+    bool FHiLgtBold = false;
+    int FHiLgtRow = 0;
+    int FHiLgtColumn = 0;
+    bool FSuppressPaint = true;
+    TColor FColorNormal = 0x002000;
+    TColor FRColorNormal = clWhite;
+    TColor FRColorShaded = 0xF0EFE8;
+    int FRowColPattern = 1;
+    int FInterRowIndi = 0;
+    TColor FInterRowColor = clRed;
+    int FInterRowWidth = 3;
+    bool FFixedColOne = false;
+    QDialog* FContainerForm = nullptr;
+    int FSecSortColumn = -2;               // set by SetSecondarySortColumn until the next sort
+    int FFilterCount = -1;                 // rows shown while filtered, -1 = no filter
+    std::vector<char> FMatchPhys;          // filter match by physical row (index 1..)
+    // Rows the view selected since it last knew the whole selection: deselecting all then
+    // touches only these. Any change reported by the data (content, order, attributes set from
+    // outside) makes the hint unknown again.
+    std::vector<int> FSelHint;
+    bool FSelHintValid = false;
+    std::unique_ptr<TextCache, TextCacheDeleter> FTextCache;
+    std::unique_ptr<TRLData> FRLData;
+};
+
+} // namespace qor
