@@ -17,6 +17,7 @@
 #include <QOR_Meter.h>
 #include <QOR_NumIO2.h>
 #include <QOR_NumIOEdit.h>
+#include <QOR_replist.h>
 
 namespace qordesign {
 
@@ -39,6 +40,8 @@ QList<WidgetEntry> BuildEntries()
                  QSize(121, 21), Factory<qor::TNumIO>(), {}});
     list.append({QStringLiteral("TNumIO2"), QStringLiteral("QOR_NumIO2.h"), QStringLiteral("Numeric input field"),
                  QSize(160, 26), Factory<qor::TNumIO2>(), {}});
+    list.append({QStringLiteral("TReportListView"), QStringLiteral("QOR_replist.h"), QStringLiteral("Report list"),
+                 QSize(320, 200), Factory<qor::TReportListView>(), {}});
     return list;
 }
 

@@ -25,7 +25,7 @@ namespace {
 
 constexpr int RowPitch = 25;
 constexpr int ControlHeight = 21;
-constexpr int MaxControlWidth = 4000;
+constexpr int MaxControlWidth = 2000;
 const char* const NamePrefix = "runtime_rlre_";
 
 

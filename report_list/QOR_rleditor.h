@@ -10,7 +10,7 @@
 //   e f h i  numeric field (dynamic, float, hex, integer input)
 //   s        one-line edit (also without a format)
 //   other    no input control, only the caption
-//   <width>  control width in pixels; missing, 0 or negative gives 200 (clamped to 4000)
+//   <width>  control width in pixels; missing, 0 or negative gives 200 (clamped to 2000)
 //   <rest>   list items, or the default text: "rix"+n renders the row number, "$pwd$"+n
 //            invents a password of n characters, anything else is taken literally.
 // When the second bracket pair is missing, <rest> is the text after the first "]".

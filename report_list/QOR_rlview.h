@@ -9,6 +9,7 @@
 #pragma once
 
 #include "QOR_rldata.h"
+#include "QOR_rleditor.h"
 
 #include <QOR_Grids.h>
 
@@ -19,6 +20,7 @@
 #include <memory>
 #include <vector>
 
+class QAbstractButton;
 class QDialog;
 class QStaticText;
 
@@ -33,7 +35,6 @@ using TRenderCellEvent = std::function<void(QObject* Sender, int ACol, int ARow,
                                             TColor& FontColor, TFontStyles& FontStyles, QString& Text)>;
 using TReadCellEvent = std::function<void(QObject* Sender, int ACol, int ARow, QString& Text)>;
 using TCheckStateChangeEvent = std::function<void(QObject* Sender, bool& State, int Col, int Row)>;
-using TRequestEditFormatEvent = std::function<void(QObject* Sender, int Col, int Row, QString& Format)>;
 using TBeforeFilterEvent = std::function<void(QObject* Sender, int Row, bool& Found, TLogicOp& CombineWithInternalSearch)>;
 using TCursorKeyActionEvent = std::function<void(QObject* Sender, WORD Key)>;
 
@@ -515,8 +516,7 @@ private:
     void HeaderClickSort(int d);
     void ToggleCheck(int d, int r);
     void ApplyClickSelection(TShiftState Shift);
-    int RunRowEditor(int Row, QDialog* form, int offLeft, int offTop, int topMargin, QWidget* okButton,
-                     QWidget* cancelButton);
+    TRowEditor MakeRowEditor();
 
     bool FAutoAdvance = false;
     int FLastMousePosX = 0;
@@ -565,7 +565,8 @@ private:
     TColor FInterRowColor = clRed;
     int FInterRowWidth = 3;
     bool FFixedColOne = false;
-    QDialog* FContainerForm = nullptr;
+    QDialog* FContainerForm = nullptr;     // the row editor's form while it runs
+    QAbstractButton* FSBERCancel = nullptr; // and its cancel button
     int FSecSortColumn = -2;               // set by SetSecondarySortColumn until the next sort
     int FFilterCount = -1;                 // rows shown while filtered, -1 = no filter
     std::vector<char> FMatchPhys;          // filter match by physical row (index 1..)

@@ -65,7 +65,7 @@ TEST_F(RowEditorTest, ParsesFormats)
     EXPECT_EQ(f.Rest, QStringLiteral("low|mid|high"));
     // Malformed formats still give something usable.
     EXPECT_EQ(TRowEditFormat::Parse(QStringLiteral("[c:-4][99999999999]a")).DropDownCount(), 1);
-    EXPECT_EQ(TRowEditFormat::Parse(QStringLiteral("[c][99999999999]a")).Width, 4000);
+    EXPECT_EQ(TRowEditFormat::Parse(QStringLiteral("[c][99999999999]a")).Width, 2000);
     EXPECT_EQ(TRowEditFormat::Parse(QStringLiteral("[i][-5]x")).Width, 200);
     EXPECT_EQ(TRowEditFormat::Parse(QStringLiteral("[i")).Type, QLatin1Char('s'));
     EXPECT_EQ(TRowEditFormat::Parse(QStringLiteral("[]]")).Type, QLatin1Char('s'));
