@@ -224,7 +224,7 @@ const QFont& TCanvas::CachedFont() const
 const QFontMetrics& TCanvas::Metrics() const
 {
     if (!FMetrics)
-        FMetrics = std::make_unique<QFontMetrics>(CachedFont());
+        FMetrics = std::make_shared<QFontMetrics>(CachedFont());
     return *FMetrics;
 }
 
@@ -372,15 +372,25 @@ QRect TCanvas::ClipRect() const
     return FClipped ? FClipRect.intersected(all) : all;
 }
 
+QPoint TCanvas::PenPos() const
+{
+    if (!FPenAfterText.isEmpty()) {
+        FPenPos.rx() += FPenAfterMetrics->horizontalAdvance(FPenAfterText);
+        FPenAfterText.clear();
+        FPenAfterMetrics.reset();
+    }
+    return FPenPos;
+}
+
 void TCanvas::MoveTo(int x, int y)
 {
-    FPenPos = QPoint(x, y);
+    SetPenPos(QPoint(x, y));
 }
 
 void TCanvas::LineTo(int x, int y)
 {
-    const QPoint from = FPenPos, to(x, y);
-    FPenPos = to;
+    const QPoint from = PenPos(), to(x, y);
+    SetPenPos(to);
     QPainter* p = Begin();
     if (!p || FPen.Style() == psClear || FPen.Mode() == pmNop || from == to)
         return;
@@ -607,16 +617,23 @@ void TCanvas::TextOut(int x, int y, const QString& s)
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
     const QFontMetrics& fm = Metrics();
     const int orientation = FFont.Orientation();
-    p->save();
-    p->translate(x, y);
-    if (orientation != 0)
+    QPoint at(x, y);
+    if (orientation != 0) {
+        // Rotated text turns about its top-left corner.
+        p->save();
+        p->translate(x, y);
         p->rotate(-orientation / 10.0);
+        at = QPoint(0, 0);
+    }
     if (FBrush.Style() != bsClear)
-        p->fillRect(QRect(0, 0, fm.horizontalAdvance(s), fm.height()), ToQColor(FBrush.Color()));
+        p->fillRect(QRect(at.x(), at.y(), fm.horizontalAdvance(s), fm.height()), ToQColor(FBrush.Color()));
     p->setPen(ToQColor(FFont.Color()));
-    p->drawText(QPoint(0, fm.ascent()), s);
-    p->restore();
-    FPenPos = QPoint(x + fm.horizontalAdvance(s), y);
+    p->drawText(QPoint(at.x(), at.y() + fm.ascent()), s);
+    if (orientation != 0)
+        p->restore();
+    FPenPos = QPoint(x, y);
+    FPenAfterText = s;
+    FPenAfterMetrics = FMetrics;
 }
 
 void TCanvas::TextRect(const QRect& rect, int x, int y, const QString& s)

@@ -234,8 +234,8 @@ public:
     const TFont* Font() const { return &FFont; }
     TCopyMode CopyMode() const { return FCopyMode; }
     void SetCopyMode(TCopyMode m) { FCopyMode = m; }
-    QPoint PenPos() const { return FPenPos; }
-    void SetPenPos(QPoint p) { FPenPos = p; }
+    QPoint PenPos() const;
+    void SetPenPos(QPoint p) { FPenPos = p; FPenAfterText.clear(); }
     // Antialiasing of shapes and lines (off by default, as on a GDI device context).
     bool Antialiasing() const { return FAntialiasing; }
     void SetAntialiasing(bool on);
@@ -308,13 +308,16 @@ private:
     mutable bool FStateDirty = true;
     mutable bool FFontDirty = true;
     mutable std::unique_ptr<QFont> FQFont;
-    mutable std::unique_ptr<QFontMetrics> FMetrics;
+    mutable std::shared_ptr<QFontMetrics> FMetrics;
     TPen FPen;
     TBrush FBrush;
     TFont FFont;
     TCopyMode FCopyMode = cmSrcCopy;
     TStretchMode FStretchMode = smColorOnColor;
-    QPoint FPenPos;
+    mutable QPoint FPenPos;
+    // TextOut moves the pen past its text; the advance is measured only when someone asks.
+    mutable QString FPenAfterText;
+    mutable std::shared_ptr<QFontMetrics> FPenAfterMetrics;   // the font the text was drawn in
     bool FAntialiasing = false;
     bool FClipped = false;
     QRect FClipRect;

@@ -238,6 +238,18 @@ TEST_F(CanvasTest, TextOutTopLeftAndOpaqueBackground)
     EXPECT_EQ(c->TextHeight(QString()), c->Font()->ToQFont().pixelSize() > 0 ? h : h);
 }
 
+TEST_F(CanvasTest, TextOutMovesThePenPastTheTextInItsFont)
+{
+    c->MoveTo(0, 0);
+    c->TextOut(3, 4, QStringLiteral("abc"));
+    const int w = c->TextWidth(QStringLiteral("abc"));
+    c->Font()->SetHeight(-30);   // a later font change does not alter where the pen went
+    EXPECT_EQ(c->PenPos(), QPoint(3 + w, 4));
+    c->TextOut(0, 0, QStringLiteral("x"));
+    c->MoveTo(7, 8);
+    EXPECT_EQ(c->PenPos(), QPoint(7, 8));
+}
+
 TEST_F(CanvasTest, TextOutWithClearBrushLeavesBackground)
 {
     c->Font()->SetColor(clBlack);
