@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
+#include <utility>
 
 namespace qor {
 
@@ -69,7 +70,13 @@ TCustomGrid::TCustomGrid(QWidget* AOwner) : QAbstractScrollArea(AOwner)
     UpdateScrollBars();
 }
 
-TCustomGrid::~TCustomGrid() = default;
+TCustomGrid::~TCustomGrid()
+{
+    // The editors go first: losing focus while the grid is half destroyed must not reach it.
+    FEditorShown = false;
+    delete std::exchange(FEditor, nullptr);
+    delete std::exchange(FPickList, nullptr);
+}
 
 void TCustomGrid::SetColCount(int v)
 {
