@@ -43,6 +43,8 @@ case "${1:-}" in
         ;;
     test)
         build
+        # Build the font cache once, before parallel test processes would each try to.
+        command -v fc-cache >/dev/null && fc-cache >/dev/null 2>&1 || true
         cd "$BUILD"
         QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
         ;;
