@@ -7,7 +7,8 @@ cd "$(dirname "$0")"
 ROOT=$(pwd)
 BUILD="$ROOT/build"
 
-PACKAGES=(cmake g++ make qt6-base-dev qt6-tools-dev qt6-tools-dev-tools libgtest-dev
+# libqt6opengl6-dev is only recommended by qt6-base-dev, but the Designer's CMake package needs it.
+PACKAGES=(cmake g++ make qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-tools-dev-tools libgtest-dev
           libbenchmark-dev fonts-dejavu-core xvfb xauth)
 
 ensure_packages() {
@@ -20,7 +21,7 @@ ensure_packages() {
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
 }
 
 build() {
