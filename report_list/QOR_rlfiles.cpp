@@ -497,18 +497,6 @@ bool CollectUntilEndTag(QByteArray& collected, ReadLine readLine)
 
 // ---- CSV
 
-QChar DelimiterOf(TCSVDelimiters d)
-{
-    switch (d) {
-    case csvComma: return QLatin1Char(',');
-    case csvSemicolon: return QLatin1Char(';');
-    case csvTab: return QLatin1Char('\t');
-    case csvSpace: return QLatin1Char(' ');
-    case csvBar: return QLatin1Char('|');
-    }
-    return QLatin1Char(',');
-}
-
 void AppendCsvField(QString& line, QStringView s, QChar delim);
 
 bool CsvNeedsQuotes(QStringView s, char16_t delim)
@@ -1123,7 +1111,7 @@ int TRLData::ExportCSV(const QString& FName, TCSVDelimiters Delimiter, bool Incl
     LastCol = std::min(FNrOfCols, LastCol);
     FirstRow = std::max(1, FirstRow);
     LastRow = std::min(FNrOfRows, LastRow);
-    const QChar delim = DelimiterOf(Delimiter);
+    const QChar delim = CSVDelimiterChar(Delimiter);
     QSaveFile f(FName);
     if (!f.open(QIODevice::WriteOnly))
         return -1;
@@ -1201,7 +1189,7 @@ int TRLData::ImportCSV(const QString& FName, TCSVDelimiters Delimiter, bool Incl
     const char* begin = bytes.constData();
     if (bytes.startsWith("\xEF\xBB\xBF"))
         begin += 3;
-    const char delim = char(DelimiterOf(Delimiter).unicode());
+    const char delim = char(CSVDelimiterChar(Delimiter).unicode());
 
     // First pass: the shape, so the array is sized once.
     CsvReader shape(begin, bytes.constData() + bytes.size(), delim);

@@ -20,6 +20,20 @@ void Line(TCanvas* cv, int x1, int y1, int x2, int y2)
     cv->LineTo(x2, y2);
 }
 
+// The left edge of text `width` pixels wide aligned in textRect. Italic text is taken 2 pixels
+// wider; width is updated to what the text takes.
+int AlignedLeft(const TCanvas* cv, const QRect& textRect, TAlignment align, int& width)
+{
+    if (cv->Font()->Style().Contains(fsItalic))
+        width += 2;
+    const int l = textRect.left(), r = RightOf(textRect);
+    if (align == taRightJustify)
+        return r - width;
+    if (align == taCenter)
+        return (l + r) / 2 - width / 2;
+    return l;
+}
+
 // Text placed in a text rectangle by alignment (italic text is taken 2 pixels wider). Text that
 // lies inside the rectangle needs no clipping; the cell behind it is already filled.
 void DrawAligned(TCanvas* cv, const QRect& textRect, int y, const QString& text, TAlignment align, int width = -1)
@@ -28,14 +42,8 @@ void DrawAligned(TCanvas* cv, const QRect& textRect, int y, const QString& text,
         return;
     if (width < 0)
         width = cv->TextWidth(text);
-    if (cv->Font()->Style().Contains(fsItalic))
-        width += 2;
     const int l = textRect.left(), r = RightOf(textRect);
-    int x = l;
-    if (align == taRightJustify)
-        x = r - width;
-    else if (align == taCenter)
-        x = (l + r) / 2 - width / 2;
+    const int x = AlignedLeft(cv, textRect, align, width);
     const TBrushStyle brush = cv->Brush()->Style();
     cv->Brush()->SetStyle(bsClear);
     if (x >= l && x + width <= r && y >= textRect.top() && y + cv->TextHeight(text) <= BottomOf(textRect) + 1)
@@ -107,14 +115,8 @@ void TReportListView::DrawCellText(TCanvas* cv, const QRect& textRect, int y, co
     TextCache::Entry& e = FTextCache->Get(cv, text);
     if (width < 0)
         width = e.Width;
-    if (cv->Font()->Style().Contains(fsItalic))
-        width += 2;
     const int l = textRect.left(), r = RightOf(textRect);
-    int x = l;
-    if (align == taRightJustify)
-        x = r - width;
-    else if (align == taCenter)
-        x = (l + r) / 2 - width / 2;
+    const int x = AlignedLeft(cv, textRect, align, width);
     const TColor color = cv->Font()->Color();
     QPainter* p = cv->Painter();
     if (!p)
