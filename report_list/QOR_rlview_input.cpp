@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QRegularExpression>
+#include <QStringMatcher>
 
 namespace qor {
 
@@ -147,7 +148,7 @@ private:
 class RowMatcher {
 public:
     RowMatcher(const QString& exp, bool ignoreCase, TFilterMode mode)
-        : FMode(mode), FCase(ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive), FExp(exp)
+        : FMode(mode), FCase(ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive)
     {
         if (mode == fmGrep) {
             FRegex.setPattern(exp);
@@ -158,6 +159,10 @@ public:
             FRegex.optimize();
         } else if (mode == fmBoolean) {
             FRoot = BoolParser(exp).Parse(FNodes, FTerms);
+            for (const QString& t : std::as_const(FTerms))
+                FTermMatchers.emplace_back(t, FCase);
+        } else {
+            FTermMatchers.emplace_back(exp, FCase);
         }
     }
     // cells(i) gives the text of the i-th filter column of the row.
@@ -176,7 +181,7 @@ public:
                 if (memo[std::size_t(t)] < 0) {
                     bool hit = false;
                     for (int i = 0; i < nCols && !hit; ++i)
-                        hit = cells(i).contains(FTerms[t], FCase);
+                        hit = Contains(FTermMatchers[std::size_t(t)], cells(i));
                     memo[std::size_t(t)] = hit;
                 }
                 return memo[std::size_t(t)] == 1;
@@ -185,13 +190,20 @@ public:
         }
         default:
             for (int i = 0; i < nCols; ++i)
-                if (cells(i).contains(FExp, FCase))
+                if (Contains(FTermMatchers.front(), cells(i)))
                     return true;
             return false;
         }
     }
 
 private:
+    // A prepared matcher searches each cell without re-reading the pattern (an empty pattern
+    // matches every cell, as QString::contains does).
+    static bool Contains(const QStringMatcher& m, QStringView cell)
+    {
+        return m.pattern().isEmpty() || m.indexIn(cell) >= 0;
+    }
+
     template <typename Term>
     bool Eval(int n, Term& term) const
     {
@@ -207,10 +219,10 @@ private:
 
     TFilterMode FMode;
     Qt::CaseSensitivity FCase;
-    QString FExp;
     QRegularExpression FRegex;
     std::vector<BoolNode> FNodes;
     QStringList FTerms;
+    std::vector<QStringMatcher> FTermMatchers;   // one per term (fmSimple: the whole expression)
     int FRoot = -1;
 };
 
