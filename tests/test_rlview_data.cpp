@@ -287,6 +287,18 @@ TEST(RLViewData, FilterModesHideRowsWithoutDeletingThem)
     EXPECT_EQ(f.v.Elem(1, 1), "fig roll");
 }
 
+TEST(RLViewData, IgnoreCaseFiltersCoverNonLatinLetters)
+{
+    View f;
+    Words(f, {QStringLiteral("\u00C4rger"), QStringLiteral("\u00D6l"), QStringLiteral("\u03A3\u039F\u03A6\u0399\u0391")});
+    f.v.FilterAndSort(QStringLiteral("\u00E4RG"), {}, true, fmSimple, 0, true);
+    EXPECT_EQ(Shown(f), (QStringList{QStringLiteral("\u00C4rger")}));
+    f.v.FilterAndSort(QStringLiteral("\u03C3\u03BF\u03C6 OR \u00F6"), {}, true, fmBoolean, 0, true);
+    EXPECT_EQ(Shown(f).size(), 2);
+    f.v.FilterAndSort(QStringLiteral("\u00E4rg"), {}, false, fmSimple, 0, true);
+    EXPECT_TRUE(Shown(f).isEmpty());
+}
+
 TEST(RLViewData, BeforeFilterVetoesForcesOrCombines)
 {
     View f;
