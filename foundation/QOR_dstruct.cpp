@@ -110,6 +110,17 @@ QStringView TStringArray::GetStringView(int Col, int Row) const
     return QStringView(c.Pool.data() + cell.Offset, cell.Length);
 }
 
+QStringView TStringArray::GetPhysicalStringView(int Col, int PhysRow) const
+{
+    if (!ValidCell(Col, PhysRow))
+        return {};
+    const Column& c = FColumns[std::size_t(Col)];
+    const Cell& cell = c.Cells[std::size_t(PhysRow)];
+    if (cell.Length == 0)
+        return {};
+    return QStringView(c.Pool.data() + cell.Offset, cell.Length);
+}
+
 QString TStringArray::GetString(int Col, int Row) const
 {
     return GetStringView(Col, Row).toString();

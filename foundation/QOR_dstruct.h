@@ -90,6 +90,8 @@ public:
     // Out-of-range reads give an empty string (a null view); out-of-range writes are ignored.
     QString GetString(int Col, int Row) const;
     QStringView GetStringView(int Col, int Row) const;  // valid until the next write
+    // The cell of physical (unsorted) row PhysRow: scans in this order read memory in sequence.
+    QStringView GetPhysicalStringView(int Col, int PhysRow) const;
     int GetLength(int Col, int Row) const;
     void SetString(int Col, int Row, QStringView Value);  // cut to MaxCellLength
     void SetString(int Col, int Row, const QString& Value) { SetString(Col, Row, QStringView(Value)); }

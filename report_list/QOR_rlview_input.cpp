@@ -878,16 +878,25 @@ void TReportListView::FilterAndSort(const QString& FilterExp, const QVector<int>
             TStringArray* s = FRLData->Strings();
             const int n = NrOfRows();
             FMatchPhys.assign(std::size_t(n) + 1, 0);
-            for (int i = 1; i <= n; ++i) {
-                bool found = true;
-                TLogicOp op = loAND;
-                if (OnBeforeFilter)
-                    OnBeforeFilter(this, i, found, op);
-                const bool internal = matcher->Matches(int(cols.size()), [&](int k) {
-                    QStringView v = s->GetStringView(cols[k], i);
+            const auto matchesPhysical = [&](int phys) {
+                return matcher->Matches(int(cols.size()), [&](int k) {
+                    QStringView v = s->GetPhysicalStringView(cols[k], phys);
                     return checkCol[std::size_t(k)] ? v.mid(std::min<qsizetype>(1, v.size())) : v;
                 });
-                FMatchPhys[std::size_t(s->GetSortOrder(i))] = ApplyLogicOp(internal, found, op);
+            };
+            if (OnBeforeFilter) {
+                // The handler sees the rows in their shown order.
+                for (int i = 1; i <= n; ++i) {
+                    bool found = true;
+                    TLogicOp op = loAND;
+                    OnBeforeFilter(this, i, found, op);
+                    const int phys = s->GetSortOrder(i);
+                    FMatchPhys[std::size_t(phys)] = ApplyLogicOp(matchesPhysical(phys), found, op);
+                }
+            } else {
+                // Physical order reads the cell storage in sequence, however the rows are sorted.
+                for (int phys = 1; phys <= n; ++phys)
+                    FMatchPhys[std::size_t(phys)] = matchesPhysical(phys);
             }
             FFilterCount = 0;
             ReapplyFilterOrder();
