@@ -524,11 +524,8 @@ void TMeter::Assign(const QObject* Source)
 
 void TMeter::AssignTo(QObject* Dest) const
 {
-    if (auto* d = qobject_cast<TMeter*>(Dest)) {
-        d->Assign(this);
-        return;
-    }
-    TCustomControl::AssignTo(Dest);
+    if (!AssignToSameClass<TMeter>(Dest))
+        TCustomControl::AssignTo(Dest);
 }
 
 // =============================================================================================

@@ -495,9 +495,7 @@ void TNumIO2::Assign(const QObject* Source)
 
 void TNumIO2::AssignTo(QObject* Dest) const
 {
-    if (auto* d = qobject_cast<TNumIO2*>(Dest))
-        d->Assign(this);
-    else
+    if (!AssignToSameClass<TNumIO2>(Dest))
         TCustomControl::AssignTo(Dest);
 }
 

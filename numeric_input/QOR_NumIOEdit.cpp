@@ -290,9 +290,7 @@ void TNumIO::Assign(const QObject* Source)
 
 void TNumIO::AssignTo(QObject* Dest) const
 {
-    if (auto* d = qobject_cast<TNumIO*>(Dest))
-        d->Assign(this);
-    else
+    if (!AssignToSameClass<TNumIO>(Dest))
         TCustomEdit::AssignTo(Dest);
 }
 

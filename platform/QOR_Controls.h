@@ -85,6 +85,18 @@ public:
     QString Name() const;
 protected:
     [[noreturn]] void AssignError(const QObject* Source) const;
+    // The AssignTo rule of every component class T: when Dest is a T and this component is an
+    // instance of Dest's class, Dest->Assign(this) and true; otherwise false (the caller then
+    // defers to its base class).
+    template <class T>
+    bool AssignToSameClass(QObject* Dest) const
+    {
+        auto* d = qobject_cast<T*>(Dest);
+        if (!d || !ComponentObject()->metaObject()->inherits(Dest->metaObject()))
+            return false;
+        d->Assign(ComponentObject());
+        return true;
+    }
 private:
     bool FDesigning = false;
     bool FLoading = false;

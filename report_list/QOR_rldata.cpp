@@ -712,11 +712,8 @@ void TRLData::Assign(const QObject* Source)
 
 void TRLData::AssignTo(QObject* Dest) const
 {
-    if (auto* d = qobject_cast<TRLData*>(Dest); d && metaObject()->inherits(d->metaObject())) {
-        d->Assign(this);
-        return;
-    }
-    TComponent::AssignTo(Dest);
+    if (!AssignToSameClass<TRLData>(Dest))
+        TComponent::AssignTo(Dest);
 }
 
 void TRLData::TakeLoadedContent(TRLData& Fresh)

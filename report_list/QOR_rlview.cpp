@@ -794,11 +794,8 @@ void TReportListView::Assign(const QObject* Source)
 
 void TReportListView::AssignTo(QObject* Dest) const
 {
-    if (auto* d = qobject_cast<TReportListView*>(Dest)) {
-        d->Assign(this);
-        return;
-    }
-    TCustomDrawGrid::AssignTo(Dest);
+    if (!AssignToSameClass<TReportListView>(Dest))
+        TCustomDrawGrid::AssignTo(Dest);
 }
 
 } // namespace qor
