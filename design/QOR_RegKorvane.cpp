@@ -30,19 +30,71 @@ std::function<QWidget*(QWidget*)> Factory()
     return [](QWidget* parent) -> QWidget* { return new T(parent); };
 }
 
+// Widget-box icons: small symbolic drawings, crisp at 32 x 32.
+void PaintMeterIcon(QPainter& p)
+{
+    p.setPen(QPen(QColor(60, 60, 60), 2));
+    p.setBrush(QColor(250, 248, 236));
+    p.drawRoundedRect(QRectF(2, 4, 28, 24), 3, 3);
+    p.setPen(QPen(QColor(0, 0, 128), 2));
+    p.drawArc(QRectF(6, 9, 20, 20), 30 * 16, 120 * 16);
+    p.setPen(QPen(QColor(200, 0, 0), 2));
+    p.drawLine(QPointF(16, 22), QPointF(22, 11));
+    p.setBrush(QColor(90, 90, 90));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QPointF(16, 22), 2.5, 2.5);
+}
+
+void PaintFieldIcon(QPainter& p, const QString& text, bool buttons)
+{
+    p.setPen(QPen(QColor(90, 90, 90), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(1.5, 8.5, buttons ? 21 : 29, 15));
+    QFont f = p.font();
+    f.setPixelSize(11);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(QColor(0, 0, 128));
+    p.drawText(QRectF(2, 9, buttons ? 19 : 27, 14), Qt::AlignRight | Qt::AlignVCenter, text);
+    if (!buttons)
+        return;
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(70, 70, 70));
+    p.drawPolygon(QPolygonF({QPointF(24, 15), QPointF(31, 15), QPointF(27.5, 10)}));
+    p.drawPolygon(QPolygonF({QPointF(24, 17), QPointF(31, 17), QPointF(27.5, 22)}));
+}
+
+void PaintReportIcon(QPainter& p)
+{
+    p.setPen(QPen(QColor(90, 90, 90), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(1.5, 3.5, 29, 25));
+    p.fillRect(QRectF(2, 4, 28, 6), QColor(200, 200, 200));
+    for (int r = 0; r < 3; ++r)
+        p.fillRect(QRectF(2, 11 + r * 6, 28, 5), r == 1 ? QColor(237, 186, 148).rgb() : QColor(232, 239, 240).rgb());
+    p.setPen(QColor(120, 120, 120));
+    p.drawLine(QPointF(11.5, 4), QPointF(11.5, 28));
+    p.setPen(QColor(0, 0, 0));
+    for (int r = 0; r < 3; ++r)
+        p.drawRect(QRectF(4.5, 11.5 + r * 6, 4, 4));
+    p.drawLine(QPointF(5, 20), QPointF(8, 16));
+}
+
 QList<WidgetEntry> BuildEntries()
 {
     // Palette order of the library.
     QList<WidgetEntry> list;
     list.append({QStringLiteral("TMeter"), QStringLiteral("QOR_Meter.h"), QStringLiteral("Analog meter"),
-                 QSize(297, 209), Factory<qor::TMeter>(),
-                 {QStringLiteral("AnchorImage"), QStringLiteral("BackGroundImg")}});
+                 QSize(297, 209), Factory<qor::TMeter>(), PaintMeterIcon,
+                 {QStringLiteral("AnchorImage"), QStringLiteral("BackGroundImg")}, {}});
     list.append({QStringLiteral("TNumIO"), QStringLiteral("QOR_NumIOEdit.h"), QStringLiteral("Numeric edit field"),
-                 QSize(121, 21), Factory<qor::TNumIO>(), {}});
+                 QSize(121, 21), Factory<qor::TNumIO>(),
+                 [](QPainter& p) { PaintFieldIcon(p, QStringLiteral("42"), false); }, {}, {}});
     list.append({QStringLiteral("TNumIO2"), QStringLiteral("QOR_NumIO2.h"), QStringLiteral("Numeric input field"),
-                 QSize(160, 26), Factory<qor::TNumIO2>(), {}});
+                 QSize(160, 26), Factory<qor::TNumIO2>(),
+                 [](QPainter& p) { PaintFieldIcon(p, QStringLiteral("1.5"), true); }, {}, {}});
     list.append({QStringLiteral("TReportListView"), QStringLiteral("QOR_replist.h"), QStringLiteral("Report list"),
-                 QSize(320, 200), Factory<qor::TReportListView>(), {}});
+                 QSize(320, 200), Factory<qor::TReportListView>(), PaintReportIcon, {}, {}});
     return list;
 }
 
@@ -115,77 +167,13 @@ WidgetPlugin::WidgetPlugin(const WidgetEntry& entry, QObject* parent)
 {
 }
 
-namespace {
-
-// Widget-box icons: small symbolic drawings, crisp at 32 x 32.
-void PaintMeterIcon(QPainter& p)
-{
-    p.setPen(QPen(QColor(60, 60, 60), 2));
-    p.setBrush(QColor(250, 248, 236));
-    p.drawRoundedRect(QRectF(2, 4, 28, 24), 3, 3);
-    p.setPen(QPen(QColor(0, 0, 128), 2));
-    p.drawArc(QRectF(6, 9, 20, 20), 30 * 16, 120 * 16);
-    p.setPen(QPen(QColor(200, 0, 0), 2));
-    p.drawLine(QPointF(16, 22), QPointF(22, 11));
-    p.setBrush(QColor(90, 90, 90));
-    p.setPen(Qt::NoPen);
-    p.drawEllipse(QPointF(16, 22), 2.5, 2.5);
-}
-
-void PaintFieldIcon(QPainter& p, const QString& text, bool buttons)
-{
-    p.setPen(QPen(QColor(90, 90, 90), 1));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(1.5, 8.5, buttons ? 21 : 29, 15));
-    QFont f = p.font();
-    f.setPixelSize(11);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(QColor(0, 0, 128));
-    p.drawText(QRectF(2, 9, buttons ? 19 : 27, 14), Qt::AlignRight | Qt::AlignVCenter, text);
-    if (!buttons)
-        return;
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(70, 70, 70));
-    p.drawPolygon(QPolygonF({QPointF(24, 15), QPointF(31, 15), QPointF(27.5, 10)}));
-    p.drawPolygon(QPolygonF({QPointF(24, 17), QPointF(31, 17), QPointF(27.5, 22)}));
-}
-
-void PaintReportIcon(QPainter& p)
-{
-    p.setPen(QPen(QColor(90, 90, 90), 1));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(1.5, 3.5, 29, 25));
-    p.fillRect(QRectF(2, 4, 28, 6), QColor(200, 200, 200));
-    for (int r = 0; r < 3; ++r)
-        p.fillRect(QRectF(2, 11 + r * 6, 28, 5), r == 1 ? QColor(237, 186, 148).rgb() : QColor(232, 239, 240).rgb());
-    p.setPen(QColor(120, 120, 120));
-    p.drawLine(QPointF(11.5, 4), QPointF(11.5, 28));
-    p.setPen(QColor(0, 0, 0));
-    for (int r = 0; r < 3; ++r)
-        p.drawRect(QRectF(4.5, 11.5 + r * 6, 4, 4));
-    p.drawLine(QPointF(5, 20), QPointF(8, 16));
-}
-
-} // namespace
-
 QIcon WidgetPlugin::icon() const
 {
     QPixmap pix(32, 32);
     pix.fill(Qt::transparent);
     QPainter p(&pix);
     p.setRenderHint(QPainter::Antialiasing);
-    const QString& cls = FEntry.ClassName;
-    if (cls == QLatin1String("TMeter"))
-        PaintMeterIcon(p);
-    else if (cls == QLatin1String("TNumIO2"))
-        PaintFieldIcon(p, QStringLiteral("1.5"), true);
-    else if (cls == QLatin1String("TNumIO"))
-        PaintFieldIcon(p, QStringLiteral("42"), false);
-    else if (cls == QLatin1String("TReportListView"))
-        PaintReportIcon(p);
-    else
-        PaintFieldIcon(p, cls.mid(1, 2), false);
+    FEntry.PaintIcon(p);
     return QIcon(pix);
 }
 
@@ -220,11 +208,13 @@ QString WidgetPlugin::domXml() const
                           " <widget class=\"%2\" name=\"%3\">\n"
                           "  <property name=\"geometry\"><rect><x>0</x><y>0</y><width>%4</width>"
                           "<height>%5</height></rect></property>\n"
+                          "%6"
                           " </widget>\n"
                           "</ui>\n")
         .arg(cls, name(), cls.mid(1))
         .arg(FEntry.DefaultSize.width())
-        .arg(FEntry.DefaultSize.height());
+        .arg(FEntry.DefaultSize.height())
+        .arg(FEntry.ExtraDomXml);
 }
 
 KorvaneWidgets::KorvaneWidgets(QObject* parent)

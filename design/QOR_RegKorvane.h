@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <functional>
 
+class QPainter;
+
 class QDesignerFormEditorInterface;
 
 namespace qordesign {
@@ -21,7 +23,11 @@ struct WidgetEntry {
     QString ToolTip;
     QSize DefaultSize;
     std::function<QWidget*(QWidget*)> Create;
+    // Draws the widget-box icon on a transparent 32 x 32 pixmap (antialiased painter).
+    std::function<void(QPainter&)> PaintIcon;
     QStringList FileNameProperties;   // properties edited with a file dialog
+    // Properties Designer stores with every new widget (a range that must reach the program).
+    QString ExtraDomXml;
 };
 
 // The registered widgets in palette order.

@@ -20,6 +20,11 @@ public:
     using Exception::Exception;
 };
 
+// The shared enumerations, registered with Qt's meta-object system so that Designer and .ui
+// files show and store their names (qor::QOR_qorbase::fsRaised; qor::fsRaised in code).
+inline namespace QOR_qorbase {
+Q_NAMESPACE_EXPORT(KORVANE_EXPORT)
+
 // Frame style of a control, used by ordinal: 0 no frame, 1 a simple outline, 2 sunken,
 // 3 raised, 4 and 5 etched (embossed, engraved).
 enum TFrameStyle : std::uint8_t { fsNone, fsSimple, fsLowered, fsRaised, fsEmbossed, fsEngraved };
@@ -37,6 +42,16 @@ enum TOrientation : std::uint8_t { orHorizontal, orVertical };
 enum TBkgFill : std::uint8_t { bfSimple, bfStretch, bfTile };
 // Interface language; ordinal 0 is unused, 1..4 select the texts.
 enum TLanguage : std::uint8_t { lgNone, lgEnglish, lgGerman, lgFrench, lgSpanish };
+
+Q_ENUM_NS(TFrameStyle)
+Q_ENUM_NS(TColorScheme)
+Q_ENUM_NS(TCSVDelimiters)
+Q_ENUM_NS(TDecPSep)
+Q_ENUM_NS(TDirection)
+Q_ENUM_NS(TOrientation)
+Q_ENUM_NS(TBkgFill)
+Q_ENUM_NS(TLanguage)
+} // namespace QOR_qorbase
 
 // The character of a CSV delimiter: ',', ';', tab, space, '|'; a comma for values outside the
 // enumeration.

@@ -73,7 +73,7 @@ public:
         view->setObjectName(QStringLiteral("ReportListView"));
         view->setMinimumSize(640, 380);
         FillDemoData(view, 3000);
-        view->SetOptions(view->Options().Exclude(goRowSelect));
+        view->SetOptions(view->Options().setFlag(goRowSelect, false));
         view->SetCommonHeaderVisible(true);
         view->SetColumnHeadersHeight(34);
         view->SetEmptyMessage(QStringLiteral("No rows match|change the filter"));

@@ -34,7 +34,11 @@
 
 namespace qor {
 
+inline namespace QOR_Meter {
+Q_NAMESPACE_EXPORT(KORVANE_EXPORT)
 enum TMeterLayout : std::uint8_t { mlCirc90, mlCirc120, mlCirc180, mlCirc270, mlCirc300, mlCirc360 };
+Q_ENUM_NS(TMeterLayout)
+} // namespace QOR_Meter
 
 using TBeforeDrawNeedleEvent = std::function<void(QObject* Sender, TCanvas* Canvas, bool& NeedleDrawn)>;
 using TmtBeforeDrawScaleLabelEvent =
@@ -46,19 +50,9 @@ using TMouseMoveInMeterEvent =
 // ---------------------------------------------------------------------------------------------
 // The shape and colours of a needle: an arrow head of two HeadSize sides opening HeadAngle
 // degrees, a notch HeadMidLeng back from the tip and a shaft of Thickness pixels to the centre.
+// The meter publishes both layouts as properties of its own (NeedleLayout_HeadSize, ...).
 class KORVANE_EXPORT TNeedleLayout : public QObject {
     Q_OBJECT
-    Q_PROPERTY(int HeadSize READ HeadSize WRITE SetHeadSize)
-    Q_PROPERTY(int HeadAngle READ HeadAngle WRITE SetHeadAngle)
-    Q_PROPERTY(int HeadMidLeng READ HeadMidLeng WRITE SetHeadMidLeng)
-    Q_PROPERTY(int Thickness READ Thickness WRITE SetThickness)
-    Q_PROPERTY(QColor ColorBody READ QColorBody WRITE SetQColorBody)
-    Q_PROPERTY(QColor ColorOutline READ QColorOutline WRITE SetQColorOutline)
-    Q_PROPERTY(int PercentNeedleLength READ PercentNeedleLength WRITE SetPercentNeedleLength)
-    Q_PROPERTY(int ShadowDx READ ShadowDx WRITE SetShadowDx)
-    Q_PROPERTY(int ShadowDy READ ShadowDy WRITE SetShadowDy)
-    Q_PROPERTY(QColor ShadowColor READ QShadowColor WRITE SetQShadowColor)
-    Q_PROPERTY(bool Visible READ Visible WRITE SetVisible)
 public:
     explicit TNeedleLayout(QObject* AOwner = nullptr);
 
@@ -85,25 +79,21 @@ public:
     bool Visible() const { return FVisible; }
     void SetVisible(bool v);
 
-    // Fired by every setter that changes a value.
+    // Fired by every setter that changes a value (then changed()).
     TNotifyEvent OnChange;
 
     // Copies the published properties of another needle layout, then fires OnChange once.
     virtual void Assign(const QObject* Source);
     virtual void AssignTo(QObject* Dest) const;
 
-    QColor QColorBody() const { return ToQColor(FColorBody); }
-    void SetQColorBody(const QColor& c) { SetColorBody(FromQColor(c)); }
-    QColor QColorOutline() const { return ToQColor(FColorOutline); }
-    void SetQColorOutline(const QColor& c) { SetColorOutline(FromQColor(c)); }
-    QColor QShadowColor() const { return ToQColor(FShadowColor); }
-    void SetQShadowColor(const QColor& c) { SetShadowColor(FromQColor(c)); }
+Q_SIGNALS:
+    void changed();
 
 protected:
     void Changed();
 
 private:
-    template <class T> void Store(T& field, T v);
+    template <class T> void Set(T& field, T v);
     int FHeadSize = 20;
     int FHeadAngle = 30;
     int FHeadMidLeng = 20;
@@ -128,47 +118,69 @@ struct TMeterTickStep {
 
 class KORVANE_EXPORT TMeter : public TCustomControl {
     Q_OBJECT
-    Q_PROPERTY(int MeterLayout READ MeterLayoutOrd WRITE SetMeterLayoutOrd)
-    Q_PROPERTY(double MeterMinValue READ MeterMinValue WRITE SetMeterMinValue)
-    Q_PROPERTY(double MeterMaxValue READ MeterMaxValue WRITE SetMeterMaxValue)
-    Q_PROPERTY(double Value READ Value WRITE SetValue)
-    Q_PROPERTY(double ValueSec READ ValueSec WRITE SetValueSec)
-    Q_PROPERTY(double ThresholdLow READ ThresholdLow WRITE SetThresholdLow)
-    Q_PROPERTY(double ThresholdHigh READ ThresholdHigh WRITE SetThresholdHigh)
-    Q_PROPERTY(bool Logarithmic READ Logarithmic WRITE SetLogarithmic)
-    Q_PROPERTY(int MeterNrTicks READ MeterNrTicks WRITE SetMeterNrTicks)
-    Q_PROPERTY(int MeterDecPlaces READ MeterDecPlaces WRITE SetMeterDecPlaces)
-    Q_PROPERTY(bool MeterShortTicks READ MeterShortTicks WRITE SetMeterShortTicks)
-    Q_PROPERTY(bool MeterScaleLine READ MeterScaleLine WRITE SetMeterScaleLine)
-    Q_PROPERTY(bool ScaleVisible READ ScaleVisible WRITE SetScaleVisible)
-    Q_PROPERTY(bool ScaleBkVisible READ ScaleBkVisible WRITE SetScaleBkVisible)
-    Q_PROPERTY(double ScaleBkWidth READ ScaleBkWidth WRITE SetScaleBkWidth)
-    Q_PROPERTY(QColor ColorScale READ QColorScale WRITE SetQColorScale)
-    Q_PROPERTY(QColor ColorSclBkLow READ QColorSclBkLow WRITE SetQColorSclBkLow)
-    Q_PROPERTY(QColor ColorSclBkNorm READ QColorSclBkNorm WRITE SetQColorSclBkNorm)
-    Q_PROPERTY(QColor ColorSclBkHigh READ QColorSclBkHigh WRITE SetQColorSclBkHigh)
-    Q_PROPERTY(QColor ColorBakG READ QColorBakG WRITE SetQColorBakG)
-    Q_PROPERTY(QColor ColorCover READ QColorCover WRITE SetQColorCover)
-    Q_PROPERTY(int ColorScheme READ ColorSchemeOrd WRITE SetColorSchemeOrd)
-    Q_PROPERTY(int FrameStyle READ FrameStyleOrd WRITE SetFrameStyleOrd)
-    Q_PROPERTY(int RimTop READ RimTop WRITE SetRimTop)
-    Q_PROPERTY(int RimBottom READ RimBottom WRITE SetRimBottom)
-    Q_PROPERTY(int RimSide READ RimSide WRITE SetRimSide)
-    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
-    Q_PROPERTY(QFont FontCaption READ QFontCaption WRITE SetQFontCaption)
-    Q_PROPERTY(QColor FontCaptionColor READ QFontCaptionColor WRITE SetQFontCaptionColor)
-    Q_PROPERTY(QString BackGroundImg READ BackGroundImg WRITE SetBackGroundImg)
-    Q_PROPERTY(int BkgndFillMode READ BkgndFillModeOrd WRITE SetBkgndFillModeOrd)
-    Q_PROPERTY(bool AnchorCovered READ AnchorCovered WRITE SetAnchorCovered)
-    Q_PROPERTY(int AnchorSize READ AnchorSize WRITE SetAnchorSize)
-    Q_PROPERTY(QString AnchorImage READ AnchorImage WRITE SetAnchorImage)
-    Q_PROPERTY(bool LimWatchHighOn READ LimWatchHighOn WRITE SetLimWatchHighOn)
-    Q_PROPERTY(bool LimWatchLowOn READ LimWatchLowOn WRITE SetLimWatchLowOn)
-    Q_PROPERTY(QColor LimWatchActColor READ QLimWatchActColor WRITE SetQLimWatchActColor)
-    Q_PROPERTY(QColor LimWatchPsvColor READ QLimWatchPsvColor WRITE SetQLimWatchPsvColor)
-    Q_PROPERTY(qor::TNeedleLayout* NeedleLayout READ NeedleLayout WRITE SetNeedleLayout)
-    Q_PROPERTY(qor::TNeedleLayout* NeedleLayoutSec READ NeedleLayoutSec WRITE SetNeedleLayoutSec)
 public:
+    QOR_PROPERTY(qor::QOR_Meter::TMeterLayout, MeterLayout)
+    QOR_PROPERTY(double, MeterMinValue)
+    QOR_PROPERTY(double, MeterMaxValue)
+    QOR_PROPERTY_NOTIFY(double, Value, valueChanged)
+    QOR_PROPERTY_NOTIFY(double, ValueSec, valueSecChanged)
+    QOR_PROPERTY(double, ThresholdLow)
+    QOR_PROPERTY(double, ThresholdHigh)
+    QOR_PROPERTY(bool, Logarithmic)
+    QOR_PROPERTY(int, MeterNrTicks)
+    QOR_PROPERTY(int, MeterDecPlaces)
+    QOR_PROPERTY(bool, MeterShortTicks)
+    QOR_PROPERTY(bool, MeterScaleLine)
+    QOR_PROPERTY(bool, ScaleVisible)
+    QOR_PROPERTY(bool, ScaleBkVisible)
+    QOR_PROPERTY(double, ScaleBkWidth)
+    QOR_COLOR_PROPERTY(ColorScale)
+    QOR_COLOR_PROPERTY(ColorSclBkLow)
+    QOR_COLOR_PROPERTY(ColorSclBkNorm)
+    QOR_COLOR_PROPERTY(ColorSclBkHigh)
+    QOR_COLOR_PROPERTY(ColorBakG)
+    QOR_COLOR_PROPERTY(ColorCover)
+    QOR_PROPERTY(qor::QOR_qorbase::TColorScheme, ColorScheme)
+    QOR_PROPERTY(qor::QOR_qorbase::TFrameStyle, FrameStyle)
+    QOR_PROPERTY(int, RimTop)
+    QOR_PROPERTY(int, RimBottom)
+    QOR_PROPERTY(int, RimSide)
+    QOR_PROPERTY(QString, Caption)
+    QOR_FONT_PROPERTY(FontCaption)
+    QOR_COLOR_PROPERTY(FontCaptionColor)
+    QOR_PROPERTY(QString, BackGroundImg)
+    QOR_PROPERTY(qor::QOR_qorbase::TBkgFill, BkgndFillMode)
+    QOR_PROPERTY(bool, AnchorCovered)
+    QOR_PROPERTY(int, AnchorSize)
+    QOR_PROPERTY(QString, AnchorImage)
+    QOR_PROPERTY(bool, LimWatchHighOn)
+    QOR_PROPERTY(bool, LimWatchLowOn)
+    QOR_COLOR_PROPERTY(LimWatchActColor)
+    QOR_COLOR_PROPERTY(LimWatchPsvColor)
+    // The two needle layouts, property by property.
+    QOR_SUB_PROPERTY(int, NeedleLayout, HeadSize)
+    QOR_SUB_PROPERTY(int, NeedleLayout, HeadAngle)
+    QOR_SUB_PROPERTY(int, NeedleLayout, HeadMidLeng)
+    QOR_SUB_PROPERTY(int, NeedleLayout, Thickness)
+    QOR_SUB_COLOR_PROPERTY(NeedleLayout, ColorBody)
+    QOR_SUB_COLOR_PROPERTY(NeedleLayout, ColorOutline)
+    QOR_SUB_PROPERTY(int, NeedleLayout, PercentNeedleLength)
+    QOR_SUB_PROPERTY(int, NeedleLayout, ShadowDx)
+    QOR_SUB_PROPERTY(int, NeedleLayout, ShadowDy)
+    QOR_SUB_COLOR_PROPERTY(NeedleLayout, ShadowColor)
+    QOR_SUB_PROPERTY(bool, NeedleLayout, Visible)
+    QOR_SUB_PROPERTY(int, NeedleLayoutSec, HeadSize)
+    QOR_SUB_PROPERTY(int, NeedleLayoutSec, HeadAngle)
+    QOR_SUB_PROPERTY(int, NeedleLayoutSec, HeadMidLeng)
+    QOR_SUB_PROPERTY(int, NeedleLayoutSec, Thickness)
+    QOR_SUB_COLOR_PROPERTY(NeedleLayoutSec, ColorBody)
+    QOR_SUB_COLOR_PROPERTY(NeedleLayoutSec, ColorOutline)
+    QOR_SUB_PROPERTY(int, NeedleLayoutSec, PercentNeedleLength)
+    QOR_SUB_PROPERTY(int, NeedleLayoutSec, ShadowDx)
+    QOR_SUB_PROPERTY(int, NeedleLayoutSec, ShadowDy)
+    QOR_SUB_COLOR_PROPERTY(NeedleLayoutSec, ShadowColor)
+    QOR_SUB_PROPERTY(bool, NeedleLayoutSec, Visible)
+
     explicit TMeter(QWidget* AOwner = nullptr);
     ~TMeter() override;
 
@@ -229,7 +241,10 @@ public:
     void SetCaption(const QString& v);
     // The caption's own font; SetFontCaption copies the given font.
     TFont* FontCaption() { return &FFontCaption; }
+    const TFont* FontCaption() const { return &FFontCaption; }
     void SetFontCaption(const TFont& f);
+    TColor FontCaptionColor() const { return FFontCaption.Color(); }
+    void SetFontCaptionColor(TColor c) { FFontCaption.SetColor(c); }
     // Empty when no image is in use (a missing or unreadable file empties the name).
     QString BackGroundImg() const { return FBackGroundImg; }
     void SetBackGroundImg(const QString& FileName);
@@ -261,6 +276,8 @@ public:
     // visible).
     TBeforeDrawNeedleEvent OnBeforeDrawNeedle;
     TmtBeforeDrawScaleLabelEvent OnBeforeDrawScaleLabel;
+    // Each of these is followed by its signal: meterRendered(canvas), mouseMoveInMeter(...),
+    // overFlow(), underFlow(), normalRange().
     TMeterRenderedEvent OnMeterRendered;
     TMouseMoveInMeterEvent OnMouseMoveInMeter;
     TNotifyEvent OnOverFlow;
@@ -296,46 +313,34 @@ public:
     void Assign(const QObject* Source) override;
     void AssignTo(QObject* Dest) const override;
 
-    QColor QColorScale() const { return ToQColor(FColorScale); }
-    void SetQColorScale(const QColor& c) { SetColorScale(FromQColor(c)); }
-    QColor QColorSclBkLow() const { return ToQColor(FColorSclBkLow); }
-    void SetQColorSclBkLow(const QColor& c) { SetColorSclBkLow(FromQColor(c)); }
-    QColor QColorSclBkNorm() const { return ToQColor(FColorSclBkNorm); }
-    void SetQColorSclBkNorm(const QColor& c) { SetColorSclBkNorm(FromQColor(c)); }
-    QColor QColorSclBkHigh() const { return ToQColor(FColorSclBkHigh); }
-    void SetQColorSclBkHigh(const QColor& c) { SetColorSclBkHigh(FromQColor(c)); }
-    QColor QColorBakG() const { return ToQColor(FColorBakG); }
-    void SetQColorBakG(const QColor& c) { SetColorBakG(FromQColor(c)); }
-    QColor QColorCover() const { return ToQColor(FColorCover); }
-    void SetQColorCover(const QColor& c) { SetColorCover(FromQColor(c)); }
-    QColor QLimWatchActColor() const { return ToQColor(FLimWatchActColor); }
-    void SetQLimWatchActColor(const QColor& c) { SetLimWatchActColor(FromQColor(c)); }
-    QColor QLimWatchPsvColor() const { return ToQColor(FLimWatchPsvColor); }
-    void SetQLimWatchPsvColor(const QColor& c) { SetLimWatchPsvColor(FromQColor(c)); }
-    QFont QFontCaption() const { return FFontCaption.ToQFont(); }
-    void SetQFontCaption(const QFont& f);
-    QColor QFontCaptionColor() const { return ToQColor(FFontCaption.Color()); }
-    void SetQFontCaptionColor(const QColor& c);
-    int MeterLayoutOrd() const { return FMeterLayout; }
-    void SetMeterLayoutOrd(int v);
-    int ColorSchemeOrd() const { return FColorScheme; }
-    void SetColorSchemeOrd(int v) { SetColorScheme(TColorScheme(v <= 0 ? 0 : 1)); }
-    int FrameStyleOrd() const { return FFrameStyle; }
-    void SetFrameStyleOrd(int v);
-    int BkgndFillModeOrd() const { return FBkgndFillMode; }
-    void SetBkgndFillModeOrd(int v);
+    // Accessibility: the meter reads as a gauge of Value in MeterMinValue .. MeterMaxValue.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::ProgressBar; }
+    QString AccessibleValueText() const override;
+    bool AccessibleValue(TAccessibleValue& v) const override;
+    void AccessibleState(QAccessible::State& s) const override { s.readOnly = true; }
+
+Q_SIGNALS:
+    void valueChanged(double value);
+    void valueSecChanged(double value);
+    void meterRendered(qor::TCanvas* canvas);
+    void mouseMoveInMeter(bool withinRange, qor::TShiftState shift, double meterValue);
+    void overFlow();
+    void underFlow();
+    void normalRange();
 
 protected:
     void Paint() override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void FontChanged() override;
-    void resizeEvent(QResizeEvent* e) override;
-    void changeEvent(QEvent* e) override;
+    void LooksChanged() override;
+    void Resized() override;
 
     void DoOverFlowEvent();
     void DoUnderFlowEvent();
     void DoNormalRangeEvent();
     void MouseMoveInMeter(bool WithinRange, TShiftState Shift, double MeterValue);
+    // Emits valueChanged / valueSecChanged for what differs from the old values.
+    void ReportValueChanges(double OldValue, double OldValueSec);
 
 private:
     // Painting steps, in the order Paint runs them. The dial (background, bands, scale,
@@ -366,7 +371,7 @@ private:
     void NeedleChanged();                  // repaint after a value or needle change
     bool LoadBackground();
     bool LoadAnchor();
-    template <class T> void Store(T& field, T v);
+    template <class T> void Set(T& field, T v);
 
     TMeterLayout FMeterLayout = mlCirc90;
     double FMeterMinValue = 0.0;

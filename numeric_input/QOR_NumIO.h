@@ -9,13 +9,18 @@
 #include <QOR_SysUtils.h>
 #include <QOR_qorbase.h>
 
+#include <QObject>
 #include <QString>
 #include <cstdint>
 
 namespace qor {
 
+inline namespace QOR_NumIO {
+Q_NAMESPACE_EXPORT(KORVANE_EXPORT)
 // Input format of the numeric fields.
 enum TInFormat : std::uint8_t { itExp, itFloat, itFixPoint, itInt, itHex, itOct, itBin, itDynamic };
+Q_ENUM_NS(TInFormat)
+} // namespace QOR_NumIO
 
 // The separator choice 0 resolved against the platform separator: 1 (point) when it is ".",
 // else 2 (comma). 1, 2 and 3 pass unchanged; anything else counts as 3.

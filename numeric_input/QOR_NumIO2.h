@@ -25,58 +25,58 @@ using TOnGaugeChangeEvent = std::function<void(QObject* Sender, TShiftState Shif
 
 class KORVANE_EXPORT TNumIO2 : public TCustomControl {
     Q_OBJECT
-    Q_PROPERTY(int Alignment READ AlignmentOrd WRITE SetAlignmentOrd)
-    Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
-    Q_PROPERTY(bool Beep READ Beep WRITE SetBeep)
-    Q_PROPERTY(bool ButVisible READ ButVisible WRITE SetButVisible)
-    Q_PROPERTY(bool But3D READ But3D WRITE SetBut3D)
-    Q_PROPERTY(int ButHeight READ ButHeight WRITE SetButHeight)
-    Q_PROPERTY(int ButWidth READ ButWidth WRITE SetButWidth)
-    Q_PROPERTY(double ButIncrem READ ButIncrem WRITE SetButIncrem)
-    Q_PROPERTY(int ButSpace READ ButSpace WRITE SetButSpace)
-    Q_PROPERTY(QColor ButColor READ ButColorQ WRITE SetButColorQ)
-    Q_PROPERTY(QColor ColorBoxBG READ ColorBoxBGQ WRITE SetColorBoxBGQ)
-    Q_PROPERTY(QColor ColorBoxText READ ColorBoxTextQ WRITE SetColorBoxTextQ)
-    Q_PROPERTY(QColor ColorOutBG READ ColorOutBGQ WRITE SetColorOutBGQ)
-    Q_PROPERTY(QColor ColorOutText READ ColorOutTextQ WRITE SetColorOutTextQ)
-    Q_PROPERTY(QColor ColorWarnBG READ ColorWarnBGQ WRITE SetColorWarnBGQ)
-    Q_PROPERTY(QColor ColorWarnText READ ColorWarnTextQ WRITE SetColorWarnTextQ)
-    Q_PROPERTY(int ColorScheme READ ColorSchemeOrd WRITE SetColorSchemeOrd)
-    Q_PROPERTY(int DecPlaceSep READ DecPlaceSepOrd WRITE SetDecPlaceSepOrd)
-    Q_PROPERTY(int FixPointDecPlaces READ FixPointDecPlaces WRITE SetFixPointDecPlaces)
-    Q_PROPERTY(int FrameStyle READ FrameStyleOrd WRITE SetFrameStyleOrd)
-    Q_PROPERTY(bool FreezeBoxVisible READ FreezeBoxVisible WRITE SetFreezeBoxVisible)
-    Q_PROPERTY(bool FreezeBoxChecked READ FreezeBoxChecked WRITE SetFreezeBoxChecked)
-    Q_PROPERTY(int FreezeBoxLeft READ FreezeBoxLeft WRITE SetFreezeBoxLeft)
-    Q_PROPERTY(int FreezeBoxTop READ FreezeBoxTop WRITE SetFreezeBoxTop)
-    Q_PROPERTY(int FreezeBoxSize READ FreezeBoxSize WRITE SetFreezeBoxSize)
-    Q_PROPERTY(bool GaugeVisible READ GaugeVisible WRITE SetGaugeVisible)
-    Q_PROPERTY(QColor GaugeColor READ GaugeColorQ WRITE SetGaugeColorQ)
-    Q_PROPERTY(QColor GaugeColorBg READ GaugeColorBgQ WRITE SetGaugeColorBgQ)
-    Q_PROPERTY(QColor GaugeColorFrame READ GaugeColorFrameQ WRITE SetGaugeColorFrameQ)
-    Q_PROPERTY(int GaugeFrameStyle READ GaugeFrameStyleOrd WRITE SetGaugeFrameStyleOrd)
-    Q_PROPERTY(int GaugeHeight READ GaugeHeight WRITE SetGaugeHeight)
-    Q_PROPERTY(int GaugeWidth READ GaugeWidth WRITE SetGaugeWidth)
-    Q_PROPERTY(int GaugeLeftMargin READ GaugeLeftMargin WRITE SetGaugeLeftMargin)
-    Q_PROPERTY(int GaugeTopMargin READ GaugeTopMargin WRITE SetGaugeTopMargin)
-    Q_PROPERTY(bool HideInputEditor READ HideInputEditor WRITE SetHideInputEditor)
-    Q_PROPERTY(bool HideInputOnFreeze READ HideInputOnFreeze WRITE SetHideInputOnFreeze)
-    Q_PROPERTY(bool HideSelection READ HideSelection WRITE SetHideSelection)
-    Q_PROPERTY(int InputFormat READ InputFormatOrd WRITE SetInputFormatOrd)
-    Q_PROPERTY(int LeftSpace READ LeftSpace WRITE SetLeftSpace)
-    Q_PROPERTY(QString LeftText READ LeftText WRITE SetLeftText)
-    Q_PROPERTY(QString RightText READ RightText WRITE SetRightText)
-    Q_PROPERTY(int LeftTextAlignment READ LeftTextAlignmentOrd WRITE SetLeftTextAlignmentOrd)
-    Q_PROPERTY(int RightTextAlignment READ RightTextAlignmentOrd WRITE SetRightTextAlignmentOrd)
-    Q_PROPERTY(double RangeLow READ RangeLow WRITE SetRangeLow)
-    Q_PROPERTY(double RangeHigh READ RangeHigh WRITE SetRangeHigh)
-    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)
-    Q_PROPERTY(int SignificantDigits READ SignificantDigits WRITE SetSignificantDigits)
-    Q_PROPERTY(QString Text READ Text WRITE SetText)
-    Q_PROPERTY(int TextBoxWidth READ TextBoxWidth WRITE SetTextBoxWidth)
-    Q_PROPERTY(double Value READ Value WRITE SetValue)
-
 public:
+    QOR_PROPERTY(qor::QOR_Controls::TAlignment, Alignment)
+    QOR_PROPERTY(bool, AutoSize)
+    QOR_PROPERTY(bool, Beep)
+    QOR_PROPERTY(bool, ButVisible)
+    QOR_PROPERTY(bool, But3D)
+    QOR_PROPERTY(int, ButHeight)
+    QOR_PROPERTY(int, ButWidth)
+    QOR_PROPERTY(double, ButIncrem)
+    QOR_PROPERTY(int, ButSpace)
+    QOR_COLOR_PROPERTY(ButColor)
+    QOR_COLOR_PROPERTY(ColorBoxBG)
+    QOR_COLOR_PROPERTY(ColorBoxText)
+    QOR_COLOR_PROPERTY(ColorOutBG)
+    QOR_COLOR_PROPERTY(ColorOutText)
+    QOR_COLOR_PROPERTY(ColorWarnBG)
+    QOR_COLOR_PROPERTY(ColorWarnText)
+    QOR_PROPERTY(qor::QOR_qorbase::TColorScheme, ColorScheme)
+    QOR_PROPERTY(qor::QOR_qorbase::TDecPSep, DecPlaceSep)
+    QOR_PROPERTY(int, FixPointDecPlaces)
+    QOR_PROPERTY(qor::QOR_qorbase::TFrameStyle, FrameStyle)
+    QOR_PROPERTY(bool, FreezeBoxVisible)
+    QOR_PROPERTY_NOTIFY(bool, FreezeBoxChecked, freezeBoxCheckedChanged)
+    QOR_PROPERTY(int, FreezeBoxLeft)
+    QOR_PROPERTY(int, FreezeBoxTop)
+    QOR_PROPERTY(int, FreezeBoxSize)
+    QOR_PROPERTY(bool, GaugeVisible)
+    QOR_COLOR_PROPERTY(GaugeColor)
+    QOR_COLOR_PROPERTY(GaugeColorBg)
+    QOR_COLOR_PROPERTY(GaugeColorFrame)
+    QOR_PROPERTY(qor::QOR_qorbase::TFrameStyle, GaugeFrameStyle)
+    QOR_PROPERTY(int, GaugeHeight)
+    QOR_PROPERTY(int, GaugeWidth)
+    QOR_PROPERTY(int, GaugeLeftMargin)
+    QOR_PROPERTY(int, GaugeTopMargin)
+    QOR_PROPERTY(bool, HideInputEditor)
+    QOR_PROPERTY(bool, HideInputOnFreeze)
+    QOR_PROPERTY(bool, HideSelection)
+    QOR_PROPERTY(qor::QOR_NumIO::TInFormat, InputFormat)
+    QOR_PROPERTY(int, LeftSpace)
+    QOR_PROPERTY(QString, LeftText)
+    QOR_PROPERTY(QString, RightText)
+    QOR_PROPERTY(qor::QOR_Controls::TAlignment, LeftTextAlignment)
+    QOR_PROPERTY(qor::QOR_Controls::TAlignment, RightTextAlignment)
+    QOR_PROPERTY(double, RangeLow)
+    QOR_PROPERTY(double, RangeHigh)
+    QOR_PROPERTY(bool, ReadOnly)
+    QOR_PROPERTY(int, SignificantDigits)
+    QOR_PROPERTY_NOTIFY(QString, Text, textChanged)
+    QOR_PROPERTY(int, TextBoxWidth)
+    QOR_PROPERTY_NOTIFY(double, Value, valueChanged)
+
     explicit TNumIO2(QWidget* AOwner = nullptr);
     ~TNumIO2() override;
 
@@ -217,43 +217,20 @@ public:
 
     QSize sizeHint() const override { return QSize(160, 28); }
 
-    // QColor and ordinal faces of the properties for Designer and .ui files.
-    QColor ButColorQ() const { return ToQColor(FButColor); }
-    void SetButColorQ(const QColor& c) { SetButColor(FromQColor(c)); }
-    QColor ColorBoxBGQ() const { return ToQColor(FColorBoxBG); }
-    void SetColorBoxBGQ(const QColor& c) { SetColorBoxBG(FromQColor(c)); }
-    QColor ColorBoxTextQ() const { return ToQColor(FColorBoxText); }
-    void SetColorBoxTextQ(const QColor& c) { SetColorBoxText(FromQColor(c)); }
-    QColor ColorOutBGQ() const { return ToQColor(FColorOutBG); }
-    void SetColorOutBGQ(const QColor& c) { SetColorOutBG(FromQColor(c)); }
-    QColor ColorOutTextQ() const { return ToQColor(FColorOutText); }
-    void SetColorOutTextQ(const QColor& c) { SetColorOutText(FromQColor(c)); }
-    QColor ColorWarnBGQ() const { return ToQColor(FColorWarnBG); }
-    void SetColorWarnBGQ(const QColor& c) { SetColorWarnBG(FromQColor(c)); }
-    QColor ColorWarnTextQ() const { return ToQColor(FColorWarnText); }
-    void SetColorWarnTextQ(const QColor& c) { SetColorWarnText(FromQColor(c)); }
-    QColor GaugeColorQ() const { return ToQColor(FGaugeColor); }
-    void SetGaugeColorQ(const QColor& c) { SetGaugeColor(FromQColor(c)); }
-    QColor GaugeColorBgQ() const { return ToQColor(FGaugeColorBg); }
-    void SetGaugeColorBgQ(const QColor& c) { SetGaugeColorBg(FromQColor(c)); }
-    QColor GaugeColorFrameQ() const { return ToQColor(FGaugeColorFrame); }
-    void SetGaugeColorFrameQ(const QColor& c) { SetGaugeColorFrame(FromQColor(c)); }
-    int AlignmentOrd() const { return FAlignment; }
-    void SetAlignmentOrd(int v) { SetAlignment(TAlignment(std::clamp(v, 0, 2))); }
-    int LeftTextAlignmentOrd() const { return FLeftTextAlignment; }
-    void SetLeftTextAlignmentOrd(int v) { SetLeftTextAlignment(TAlignment(std::clamp(v, 0, 2))); }
-    int RightTextAlignmentOrd() const { return FRightTextAlignment; }
-    void SetRightTextAlignmentOrd(int v) { SetRightTextAlignment(TAlignment(std::clamp(v, 0, 2))); }
-    int ColorSchemeOrd() const { return FColorScheme; }
-    void SetColorSchemeOrd(int v) { SetColorScheme(TColorScheme(std::clamp(v, 0, 1))); }
-    int DecPlaceSepOrd() const { return FDecPlaceSep; }
-    void SetDecPlaceSepOrd(int v) { SetDecPlaceSep(TDecPSep(std::clamp(v, 0, 3))); }
-    int FrameStyleOrd() const { return FFrameStyle; }
-    void SetFrameStyleOrd(int v) { SetFrameStyle(TFrameStyle(std::clamp(v, 0, 5))); }
-    int GaugeFrameStyleOrd() const { return FGaugeFrameStyle; }
-    void SetGaugeFrameStyleOrd(int v) { SetGaugeFrameStyle(TFrameStyle(std::clamp(v, 0, 5))); }
-    int InputFormatOrd() const { return FInputFormat; }
-    void SetInputFormatOrd(int v) { SetInputFormat(TInFormat(std::clamp(v, 0, 7))); }
+    // Accessibility: a spin box whose value is Value in RangeLow .. RangeHigh.
+    QAccessible::Role AccessibleRole() const override { return QAccessible::SpinBox; }
+    QString AccessibleValueText() const override;
+    bool AccessibleValue(TAccessibleValue& v) const override;
+    void SetAccessibleValue(double v) override;
+    void AccessibleState(QAccessible::State& s) const override;
+
+Q_SIGNALS:
+    // After OnChange / OnGaugeChange.
+    void changed();
+    void gaugeChange(qor::TShiftState shift, double gaugeValue);
+    void textChanged(const QString& text);
+    void valueChanged(double value);
+    void freezeBoxCheckedChanged(bool checked);
 
 protected:
     void Paint() override;
@@ -265,12 +242,16 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
+    void Resized() override;
 
 private:
+    static constexpr int CaretBlinkMs = 500;
     void StartCaretTimer();
     void CaretTimerStep();
-    void EditKey(WORD Key, TShiftState Shift);
+    // True when the field used the key (an edit, a move, a refused character).
+    bool EditKey(WORD Key, TShiftState Shift);
+    // Emits textChanged / valueChanged when the buffer differs from Old.
+    void ReportTextChange(const QString& Old);
     // Deletes the selected characters; the caret and both ends go to its start.
     void DeleteSelection();
     void InsertText(const QString& s);

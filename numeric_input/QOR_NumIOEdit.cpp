@@ -44,6 +44,12 @@ void TNumIO::SetDesigning(bool v)
     }
 }
 
+bool TNumIO::AccessibleValue(TAccessibleValue& v) const
+{
+    v = {Value(), FRangeLow, FRangeHigh, 0.0};
+    return true;
+}
+
 QChar TNumIO::PointChar() const
 {
     // A comma-only field writes and expects its decimals after a comma.

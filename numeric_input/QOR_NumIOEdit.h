@@ -14,14 +14,16 @@ namespace qor {
 
 class KORVANE_EXPORT TNumIO : public TCustomEdit {
     Q_OBJECT
-    Q_PROPERTY(int InputFormat READ InputFormatOrd WRITE SetInputFormatOrd)
-    Q_PROPERTY(int FixPointDecPlaces READ FixPointDecPlaces WRITE SetFixPointDecPlaces)
-    Q_PROPERTY(int DecPlaceSep READ DecPlaceSepOrd WRITE SetDecPlaceSepOrd)
-    Q_PROPERTY(double RangeLow READ RangeLow WRITE SetRangeLow)
-    Q_PROPERTY(double RangeHigh READ RangeHigh WRITE SetRangeHigh)
-    Q_PROPERTY(bool Beep READ Beep WRITE SetBeep)
-
+    // The line edit's own text property, its writes recorded like every published property.
+    Q_PROPERTY(QString text READ text WRITE setText USER true)
 public:
+    QOR_PROPERTY(qor::QOR_NumIO::TInFormat, InputFormat)
+    QOR_PROPERTY(int, FixPointDecPlaces)
+    QOR_PROPERTY(qor::QOR_qorbase::TDecPSep, DecPlaceSep)
+    QOR_PROPERTY(double, RangeLow)
+    QOR_PROPERTY(double, RangeHigh)
+    QOR_PROPERTY(bool, Beep)
+
     explicit TNumIO(QWidget* AOwner = nullptr);
 
     TInFormat InputFormat() const { return FInputFormat; }
@@ -52,10 +54,15 @@ public:
     // Designer-made fields start with the widest range.
     void SetDesigning(bool v) override;
 
-    int InputFormatOrd() const { return FInputFormat; }
-    void SetInputFormatOrd(int v) { SetInputFormat(TInFormat(std::clamp(v, 0, 7))); }
-    int DecPlaceSepOrd() const { return FDecPlaceSep; }
-    void SetDecPlaceSepOrd(int v) { SetDecPlaceSep(TDecPSep(std::clamp(v, 0, 3))); }
+    void setText(const QString& v)
+    {
+        QLineEdit::setText(v);
+        PublishedWritten("text", v);
+    }
+
+    // Accessibility: an editable field whose value is Value in RangeLow .. RangeHigh.
+    bool AccessibleValue(TAccessibleValue& v) const override;
+    void SetAccessibleValue(double v) override { SetValue(v); }
 
 protected:
     void Change() override;

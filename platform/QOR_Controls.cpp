@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <algorithm>
 
 namespace qor {
 
@@ -42,8 +43,20 @@ bool MouseButtonFromQt(Qt::MouseButton b, TMouseButton& out)
     }
 }
 
-WORD VirtualKeyFromQt(int k)
+WORD VirtualKeyFromQt(int k, Qt::KeyboardModifiers mods)
 {
+    if (mods & Qt::KeypadModifier) {
+        if (k >= Qt::Key_0 && k <= Qt::Key_9)
+            return WORD(VK_NUMPAD0 + (k - Qt::Key_0));
+        switch (k) {
+        case Qt::Key_Period: case Qt::Key_Comma: return VK_DECIMAL;
+        case Qt::Key_Plus: return VK_ADD;
+        case Qt::Key_Minus: return VK_SUBTRACT;
+        case Qt::Key_Asterisk: return VK_MULTIPLY;
+        case Qt::Key_Slash: return VK_DIVIDE;
+        default: break;   // the keypad's navigation keys are the ordinary ones
+        }
+    }
     if (k >= Qt::Key_A && k <= Qt::Key_Z)
         return WORD('A' + (k - Qt::Key_A));
     if (k >= Qt::Key_0 && k <= Qt::Key_9)
@@ -103,91 +116,55 @@ QChar KeyCharFromQt(const QKeyEvent* e)
 }
 
 // =============================================================================================
-// TComponentState
-
-QString ClassNameOf(const QObject* o)
-{
-    if (!o)
-        return QStringLiteral("nil");
-    QString name = QString::fromLatin1(o->metaObject()->className());
-    const int sep = name.lastIndexOf(QLatin1String("::"));
-    return sep >= 0 ? name.mid(sep + 2) : name;
-}
-
-QString TComponentState::Name() const
-{
-    return ComponentObject()->objectName();
-}
-
-void TComponentState::Assign(const QObject* Source)
-{
-    if (auto* src = dynamic_cast<const TComponentState*>(Source)) {
-        src->AssignTo(ComponentObject());
-        return;
-    }
-    AssignError(Source);
-}
-
-void TComponentState::AssignTo(QObject* Dest) const
-{
-    throw EConvertError(QStringLiteral("Cannot assign a %1 to a %2")
-                            .arg(ClassNameOf(ComponentObject()), ClassNameOf(Dest)));
-}
-
-void TComponentState::AssignError(const QObject* Source) const
-{
-    throw EConvertError(QStringLiteral("Cannot assign a %1 to a %2")
-                            .arg(ClassNameOf(Source), ClassNameOf(ComponentObject())));
-}
-
-TComponent::TComponent(QObject* AOwner)
-    : QObject(AOwner)
-{
-}
-
-// =============================================================================================
 // TControlEvents
 
 void TControlEvents::Click()
 {
     if (OnClick)
         OnClick(ComponentObject());
+    EmitControlSignal(TControlSignal::Clicked, {});
 }
 
 void TControlEvents::DblClick()
 {
     if (OnDblClick)
         OnDblClick(ComponentObject());
+    EmitControlSignal(TControlSignal::DoubleClicked, {});
 }
 
 void TControlEvents::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (OnMouseDown)
         OnMouseDown(ComponentObject(), Button, Shift, X, Y);
+    EmitControlSignal(TControlSignal::MouseDown, {Button, Shift, X, Y});
 }
 
 void TControlEvents::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (OnMouseUp)
         OnMouseUp(ComponentObject(), Button, Shift, X, Y);
+    EmitControlSignal(TControlSignal::MouseUp, {Button, Shift, X, Y});
 }
 
 void TControlEvents::MouseMove(TShiftState Shift, int X, int Y)
 {
     if (OnMouseMove)
         OnMouseMove(ComponentObject(), Shift, X, Y);
+    EmitControlSignal(TControlSignal::MouseMove, {mbLeft, Shift, X, Y});
 }
 
 void TControlEvents::MouseEnter()
 {
     if (OnMouseEnter)
         OnMouseEnter(ComponentObject());
+    EmitControlSignal(TControlSignal::MouseEntered, {});
 }
 
 void TControlEvents::MouseLeave()
 {
     if (OnMouseLeave)
         OnMouseLeave(ComponentObject());
+    EmitControlSignal(TControlSignal::MouseLeft, {});
 }
 
 bool TControlEvents::DoMouseWheel(TShiftState Shift, int WheelDelta, QPoint MousePos)
@@ -242,18 +219,21 @@ void TControlEvents::DoEnter()
 {
     if (OnEnter)
         OnEnter(ComponentObject());
+    EmitControlSignal(TControlSignal::Entered, {});
 }
 
 void TControlEvents::DoExit()
 {
     if (OnExit)
         OnExit(ComponentObject());
+    EmitControlSignal(TControlSignal::Exited, {});
 }
 
 void TControlEvents::Resize()
 {
     if (OnResize)
         OnResize(ComponentObject());
+    EmitControlSignal(TControlSignal::Resized, {});
 }
 
 void TControlEvents::DispatchMousePress(QMouseEvent* e)
@@ -312,7 +292,8 @@ void TControlEvents::DispatchWheel(QWheelEvent* e)
 
 bool TControlEvents::DispatchKeyPress(QKeyEvent* e)
 {
-    WORD key = VirtualKeyFromQt(e->key());
+    FKeyUsed = false;
+    WORD key = VirtualKeyFromQt(e->key(), e->modifiers());
     const TShiftState shift = ShiftFromQt(e->modifiers());
     if (key != 0) {
         KeyDown(key, shift);
@@ -325,16 +306,31 @@ bool TControlEvents::DispatchKeyPress(QKeyEvent* e)
         if (ch.isNull())
             return true;
     }
-    return false;
+    return FKeyUsed;
 }
 
 bool TControlEvents::DispatchKeyRelease(QKeyEvent* e)
 {
-    WORD key = VirtualKeyFromQt(e->key());
+    FKeyUsed = false;
+    WORD key = VirtualKeyFromQt(e->key(), e->modifiers());
     if (key == 0)
         return false;
     KeyUp(key, ShiftFromQt(e->modifiers()));
-    return key == 0;
+    return key == 0 || FKeyUsed;
+}
+
+void TControlEvents::AccessibleValueChanged()
+{
+    if (!QAccessible::isActive())
+        return;
+    TAccessibleValue v;
+    if (AccessibleValue(v)) {
+        QAccessibleValueChangeEvent event(ComponentObject(), v.Current);
+        QAccessible::updateAccessibility(&event);
+    } else {
+        QAccessibleEvent event(ComponentObject(), QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 bool TControlEvents::DispatchContextMenu(QContextMenuEvent* e)
@@ -346,188 +342,31 @@ bool TControlEvents::DispatchContextMenu(QContextMenuEvent* e)
 }
 
 // =============================================================================================
-// TCustomControl
+// The bases
 
 TCustomControl::TCustomControl(QWidget* AOwner)
-    : QWidget(AOwner)
+    : TSurfaceHost<QWidget>(AOwner, clBtnFace)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    FFont.AssignQFont(font());
-    FFont.SetColor(clWindowText);
-    FFont.OnChange = [this] {
-        QFont f = FFont.ToQFont();
-        if (f != font())
-            setFont(f);
-        FontChanged();
-    };
 }
 
 TCustomControl::~TCustomControl() = default;
 
-bool TCustomControl::EnsureSurface()
+TGraphicControl::TGraphicControl(QWidget* AOwner)
+    : TCustomControl(AOwner)
 {
-    const qreal dpr = devicePixelRatioF();
-    const QSize want(std::max(0, int(width() * dpr)), std::max(0, int(height() * dpr)));
-    const QImage& img = FSurface.Image();
-    if (img.size() == want && img.devicePixelRatio() == dpr)
-        return false;
-    if (want.isEmpty()) {
-        FSurface.SetSize(0, 0);
-    } else {
-        QImage fresh(want, QImage::Format_RGB32);
-        fresh.setDevicePixelRatio(dpr);
-        fresh.fill(ToQColor(FColor));
-        FSurface.SetImage(fresh);
-        FSurface.Image().setDevicePixelRatio(dpr);
-    }
-    return true;
+    setFocusPolicy(Qt::NoFocus);
 }
-
-TCanvas* TCustomControl::Canvas()
-{
-    EnsureSurface();
-    return FSurface.Canvas();
-}
-
-void TCustomControl::Invalidate()
-{
-    FNeedsPaint = true;
-    update();
-}
-
-void TCustomControl::Repaint()
-{
-    Invalidate();
-    repaint();
-}
-
-void TCustomControl::RenderNow()
-{
-    if (FInPaint)
-        return;
-    EnsureSurface();
-    FNeedsPaint = false;
-    FInPaint = true;
-    try {
-        Paint();
-    } catch (...) {
-        FInPaint = false;
-        throw;
-    }
-    FInPaint = false;
-}
-
-void TCustomControl::SetColor(TColor c)
-{
-    if (c != FColor) {
-        FColor = c;
-        Invalidate();
-    }
-}
-
-void TCustomControl::Paint()
-{
-    TCanvas* c = Canvas();
-    c->Brush()->SetColor(FColor);
-    c->FillRect(ClientRect());
-}
-
-void TCustomControl::paintEvent(QPaintEvent*)
-{
-    if (EnsureSurface() || FNeedsPaint) {
-        try {
-            RenderNow();
-        } catch (const std::exception& e) {
-            HandleException(e);
-        }
-    }
-    if (FSurface.Empty())
-        return;
-    QPainter p(this);
-    p.drawImage(QPoint(0, 0), FSurface.Image());
-}
-
-void TCustomControl::resizeEvent(QResizeEvent*)
-{
-    FNeedsPaint = true;
-    Resize();
-}
-
-void TCustomControl::changeEvent(QEvent* e)
-{
-    if (e->type() == QEvent::EnabledChange)
-        EnabledChanged();
-    else if (e->type() == QEvent::FontChange) {
-        if (!(FFont.ToQFont() == font())) {
-            const TColor color = FFont.Color();
-            auto handler = std::move(FFont.OnChange);
-            FFont.AssignQFont(font());
-            FFont.SetColor(color);
-            FFont.OnChange = std::move(handler);
-        }
-        FontChanged();
-    }
-    QWidget::changeEvent(e);
-}
-
-void TCustomControl::mousePressEvent(QMouseEvent* e)
-{
-    if (focusPolicy() & Qt::ClickFocus)
-        setFocus(Qt::MouseFocusReason);
-    DispatchMousePress(e);
-}
-
-void TCustomControl::mouseReleaseEvent(QMouseEvent* e) { DispatchMouseRelease(e); }
-void TCustomControl::mouseDoubleClickEvent(QMouseEvent* e) { DispatchMouseDoubleClick(e); }
-void TCustomControl::mouseMoveEvent(QMouseEvent* e) { DispatchMouseMove(e); }
-void TCustomControl::wheelEvent(QWheelEvent* e) { DispatchWheel(e); }
-
-void TCustomControl::keyPressEvent(QKeyEvent* e)
-{
-    DispatchKeyPress(e);
-}
-
-void TCustomControl::keyReleaseEvent(QKeyEvent* e)
-{
-    DispatchKeyRelease(e);
-}
-
-void TCustomControl::enterEvent(QEnterEvent*) { MouseEnter(); }
-void TCustomControl::leaveEvent(QEvent*) { MouseLeave(); }
-
-void TCustomControl::focusInEvent(QFocusEvent* e)
-{
-    QWidget::focusInEvent(e);
-    DoEnter();
-}
-
-void TCustomControl::focusOutEvent(QFocusEvent* e)
-{
-    QWidget::focusOutEvent(e);
-    DoExit();
-}
-
-void TCustomControl::contextMenuEvent(QContextMenuEvent* e)
-{
-    if (DispatchContextMenu(e))
-        e->accept();
-    else
-        QWidget::contextMenuEvent(e);
-}
-
-// =============================================================================================
-// TCustomEdit
 
 TCustomEdit::TCustomEdit(QWidget* AOwner)
-    : QLineEdit(AOwner)
+    : TControlHost<QLineEdit>(AOwner, clWindow)
 {
-    connect(this, &QLineEdit::textChanged, this, [this] { Change(); });
+    connect(this, &QLineEdit::textChanged, this, [this] { GuardedCall([this] { Change(); }); });
 }
 
 void TCustomEdit::Change()
 {
-    if (OnChange)
-        OnChange(this);
+    Notify(this, OnChange, &TCustomEdit::changed);
+    AccessibleValueChanged();
 }
 
 int TCustomEdit::SelStart() const
@@ -551,74 +390,22 @@ void TCustomEdit::SetSelLength(int v)
     setSelection(start, std::clamp(v, 0, int(text().size()) - start));
 }
 
-void TCustomEdit::SetColor(TColor c)
+void TCustomEdit::ColorChanged()
 {
-    if (c == FColor)
-        return;
-    FColor = c;
     QPalette pal = palette();
-    pal.setColor(QPalette::Base, ToQColor(c));
+    pal.setColor(QPalette::Base, ToQColor(Color()));
     setPalette(pal);
 }
 
-void TCustomEdit::mousePressEvent(QMouseEvent* e)
+void TCustomEdit::FontChanged()
 {
-    QLineEdit::mousePressEvent(e);
-    DispatchMousePress(e);
-}
-
-void TCustomEdit::mouseReleaseEvent(QMouseEvent* e)
-{
-    QLineEdit::mouseReleaseEvent(e);
-    DispatchMouseRelease(e);
-}
-
-void TCustomEdit::mouseDoubleClickEvent(QMouseEvent* e)
-{
-    QLineEdit::mouseDoubleClickEvent(e);
-    DispatchMouseDoubleClick(e);
-}
-
-void TCustomEdit::mouseMoveEvent(QMouseEvent* e)
-{
-    QLineEdit::mouseMoveEvent(e);
-    DispatchMouseMove(e);
-}
-
-void TCustomEdit::keyPressEvent(QKeyEvent* e)
-{
-    if (DispatchKeyPress(e)) {
-        e->accept();
+    // The edit draws its text in the palette's text colour: the TFont colour goes there.
+    const QColor text = ToQColor(Font()->Color());
+    if (palette().color(QPalette::Text) == text)
         return;
-    }
-    QLineEdit::keyPressEvent(e);
-}
-
-void TCustomEdit::keyReleaseEvent(QKeyEvent* e)
-{
-    if (DispatchKeyRelease(e)) {
-        e->accept();
-        return;
-    }
-    QLineEdit::keyReleaseEvent(e);
-}
-
-void TCustomEdit::focusInEvent(QFocusEvent* e)
-{
-    QLineEdit::focusInEvent(e);
-    DoEnter();
-}
-
-void TCustomEdit::focusOutEvent(QFocusEvent* e)
-{
-    QLineEdit::focusOutEvent(e);
-    DoExit();
-}
-
-void TCustomEdit::resizeEvent(QResizeEvent* e)
-{
-    QLineEdit::resizeEvent(e);
-    Resize();
+    QPalette pal = palette();
+    pal.setColor(QPalette::Text, text);
+    setPalette(pal);
 }
 
 // =============================================================================================

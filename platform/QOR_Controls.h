@@ -1,10 +1,33 @@
-// Component base classes: the non-visual TComponent on QObject, the self-painting
-// TCustomControl on QWidget with its retained surface, the edit base TCustomEdit on QLineEdit,
-// and the translation of Qt input events to the classic handler and event signatures.
+// The control host every visual component stands on, and the translation of Qt input events to
+// the classic handler and event signatures.
+//
+// TControlHost<QtBase> is the one bridge from Qt to the classic handlers, written once over the
+// Qt class that plays the base's part; TSurfaceHost<QtBase> adds the retained surface of a
+// control that paints itself. The bases are thin classes on them:
+//   TCustomControl   TSurfaceHost<QWidget>                a self-painting control
+//   TGraphicControl  TCustomControl without focus          a windowless self-painting control
+//   TCustomEdit      TControlHost<QLineEdit>              the platform edit
+//   TCustomGrid      TSurfaceHost<QAbstractScrollArea>    the draw grid (QOR_Grids.h)
+//
+// The rules the host owns for every component:
+//  - a key the component does not use (its handlers neither zero it nor call UseKey()) is
+//    ignored, so it reaches dialog buttons, shortcuts and the focus chain;
+//  - the TFont and the QWidget font stay in step both ways; font, palette, style and enabled
+//    changes render again, and so does a change of device pixel ratio;
+//  - wheel, enter, leave and context-menu events reach the classic handlers of every base;
+//  - every exception from rendering or a handler goes to qor::HandleException;
+//  - a component with a transparent mode asks for a transparent surface (premultiplied ARGB,
+//    the parent shows through); opaque is the default, because it is faster;
+//  - accessibility: the component tells the host its role, value text, value and state
+//    (QOR_Accessible.h), and the host answers QAccessible.
 #pragma once
 
+#include "QOR_Classes.h"
 #include "QOR_Graphics.h"
+#include "QOR_Published.h"
 
+#include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QLineEdit>
 #include <QObject>
 #include <QWidget>
@@ -36,11 +59,18 @@ enum : WORD {
 };
 // Letters and digits use their upper-case character codes ('A' = 0x41, '0' = 0x30).
 
+inline namespace QOR_Controls {
+Q_NAMESPACE_EXPORT(KORVANE_EXPORT)
+enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
+Q_ENUM_NS(TAlignment)
 enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
+Q_ENUM_NS(TMouseButton)
 enum TShiftStateElem : std::uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+Q_ENUM_NS(TShiftStateElem)
+} // namespace QOR_Controls
+
 using TShiftState = TSet<TShiftStateElem, std::uint8_t>;
 
-enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4,
                           mrIgnore = 5, mrYes = 6, mrNo = 7 };
 
@@ -56,66 +86,58 @@ using TContextPopupEvent = std::function<void(QObject* Sender, QPoint MousePos, 
 // Qt -> classic translation.
 KORVANE_EXPORT TShiftState ShiftFromQt(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons = Qt::NoButton);
 KORVANE_EXPORT bool MouseButtonFromQt(Qt::MouseButton b, TMouseButton& out);
-// The virtual-key code of a Qt key (0 when it has none).
-KORVANE_EXPORT WORD VirtualKeyFromQt(int qtKey);
+// The virtual-key code of a Qt key (0 when it has none). With Qt::KeypadModifier the keypad's
+// own codes: VK_NUMPAD0..VK_NUMPAD9, VK_DECIMAL for its point or comma, VK_ADD, VK_SUBTRACT,
+// VK_MULTIPLY and VK_DIVIDE.
+KORVANE_EXPORT WORD VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers mods = Qt::NoModifier);
 // The character a key press delivers (Ctrl+letter gives the control character, Enter #13,
 // Backspace #8, Escape #27, Tab #9); a null QChar when the press delivers none.
 KORVANE_EXPORT QChar KeyCharFromQt(const QKeyEvent* e);
 
 // ---------------------------------------------------------------------------------------------
-// State every component has: design mode, loading, Assign/AssignTo.
+// What a component tells the accessibility layer about itself.
 
-class KORVANE_EXPORT TComponentState {
-public:
-    virtual ~TComponentState() = default;
-    bool Designing() const { return FDesigning; }
-    virtual void SetDesigning(bool v) { FDesigning = v; }
-    bool Loading() const { return FLoading; }
-    // While loading, setters only store; Loaded() ends loading and applies what depends on it.
-    virtual void BeginLoading() { FLoading = true; }
-    virtual void Loaded() { FLoading = false; }
-    // Copies the settings of Source. The default asks Source to assign itself to this component
-    // and throws EConvertError ("Cannot assign a <source class> to a <this class>") otherwise.
-    virtual void Assign(const QObject* Source);
-    // The default throws EConvertError naming both classes.
-    virtual void AssignTo(QObject* Dest) const;
-    // The component's QObject (its Name is objectName()).
-    virtual QObject* ComponentObject() = 0;
-    const QObject* ComponentObject() const { return const_cast<TComponentState*>(this)->ComponentObject(); }
-    QString Name() const;
-protected:
-    [[noreturn]] void AssignError(const QObject* Source) const;
-    // The AssignTo rule of every component class T: when Dest is a T and this component is an
-    // instance of Dest's class, Dest->Assign(this) and true; otherwise false (the caller then
-    // defers to its base class).
-    template <class T>
-    bool AssignToSameClass(QObject* Dest) const
-    {
-        auto* d = qobject_cast<T*>(Dest);
-        if (!d || !ComponentObject()->metaObject()->inherits(Dest->metaObject()))
-            return false;
-        d->Assign(ComponentObject());
-        return true;
-    }
-private:
-    bool FDesigning = false;
-    bool FLoading = false;
+// The value of a value component (meter, numeric field, progress bar, labels).
+struct TAccessibleValue {
+    double Current = 0.0;
+    double Minimum = 0.0;
+    double Maximum = 0.0;
+    double Step = 0.0;
 };
 
-// Class name of a QObject as the messages show it ("nil" for none).
-KORVANE_EXPORT QString ClassNameOf(const QObject* o);
-
-// Non-visual component.
-class KORVANE_EXPORT TComponent : public QObject, public TComponentState {
-    Q_OBJECT
+// The cells of a grid as a table: rows and columns count from 0 over the data cells (the
+// header rows and columns are not part of the table).
+class KORVANE_EXPORT TAccessibleTableSource {
 public:
-    explicit TComponent(QObject* AOwner = nullptr);
-    QObject* ComponentObject() override { return this; }
-    QObject* Owner() const { return parent(); }
+    virtual ~TAccessibleTableSource() = default;
+    virtual int AccessibleRowCount() const = 0;
+    virtual int AccessibleColumnCount() const = 0;
+    // The text a screen reader reads; empty for secret cells.
+    virtual QString AccessibleCellText(int Row, int Column) const = 0;
+    virtual QString AccessibleColumnHeader(int Column) const = 0;
+    // Where the cell lies, in widget coordinates (empty when not visible).
+    virtual QRect AccessibleCellRect(int Row, int Column) const = 0;
+    // The cell at a point in widget coordinates; false (and -1, -1) when there is none.
+    virtual bool AccessibleCellAt(QPoint Pos, int& Row, int& Column) const = 0;
+    virtual bool AccessibleRowSelected(int Row) const = 0;
+    // Check cells: checkable, and whether checked.
+    virtual bool AccessibleCellCheckable(int Row, int Column) const { return false; }
+    virtual bool AccessibleCellChecked(int Row, int Column) const { return false; }
+};
+
+// The notification events every base republishes, as Qt signals (see QOR_CONTROL_SIGNALS).
+enum class TControlSignal : std::uint8_t {
+    Clicked, DoubleClicked, MouseDown, MouseUp, MouseMove, MouseEntered, MouseLeft, Entered, Exited, Resized
+};
+struct TMouseArgs {
+    TMouseButton Button = mbLeft;
+    TShiftState Shift;
+    int X = 0;
+    int Y = 0;
 };
 
 // ---------------------------------------------------------------------------------------------
-// Input handlers and the events the controls republish. A control forwards its Qt events to the
+// Input handlers and the events the controls republish. The host forwards Qt events to the
 // Dispatch... functions, which call the virtual handlers; the default handlers fire the events.
 
 class KORVANE_EXPORT TControlEvents : public TComponentState {
@@ -138,6 +160,19 @@ public:
     TNotifyEvent OnResize;
     TContextPopupEvent OnContextPopup;
 
+    // --- accessibility: what the component tells the host (defaults: a plain client area)
+    virtual QAccessible::Role AccessibleRole() const { return QAccessible::Client; }
+    // The value as text (QAccessible::Value); empty when the component shows none.
+    virtual QString AccessibleValueText() const { return {}; }
+    // True for value components, which then fill v.
+    virtual bool AccessibleValue(TAccessibleValue& v) const { return false; }
+    // Called when assistive technology sets the value; read-only components ignore it.
+    virtual void SetAccessibleValue(double v) {}
+    // Adds the component's own state (read-only, checked, ...) to what the widget reports.
+    virtual void AccessibleState(QAccessible::State& s) const {}
+    // Grids give their cells as a table.
+    virtual const TAccessibleTableSource* AccessibleTable() const { return nullptr; }
+
 protected:
     virtual void Click();
     virtual void DblClick();
@@ -156,8 +191,16 @@ protected:
     virtual void DoEnter();
     virtual void DoExit();
     virtual void Resize();
+    // A key handler that acts on its key without zeroing it says so; the host then keeps the
+    // key from travelling on to the parent.
+    void UseKey() { FKeyUsed = true; }
+    // Tells assistive technology that the value or the visible content changed.
+    void AccessibleValueChanged();
+    // Emits the Qt signal of an inherited event; each base class implements it with
+    // QOR_CONTROL_SIGNALS.
+    virtual void EmitControlSignal(TControlSignal Which, const TMouseArgs& Args) {}
 
-    // Qt event dispatch. The key dispatch returns true when the key was consumed (Key set to 0).
+    // Qt event dispatch. The key dispatch returns true when the key was used.
     void DispatchMousePress(QMouseEvent* e);
     void DispatchMouseRelease(QMouseEvent* e);
     void DispatchMouseDoubleClick(QMouseEvent* e);
@@ -166,56 +209,47 @@ protected:
     bool DispatchKeyPress(QKeyEvent* e);
     bool DispatchKeyRelease(QKeyEvent* e);
     bool DispatchContextMenu(QContextMenuEvent* e);
-    // The point of a Qt event in the coordinates the handlers use (a scroll area maps its
-    // viewport here).
+    // The point of a Qt event in the coordinates the handlers use.
     virtual QPoint MapEventPos(QPoint p) const { return p; }
     // Whether the mouse button that went down last is still down over the control.
     bool FClicked = false;
+
+private:
+    bool FKeyUsed = false;
 };
 
 // ---------------------------------------------------------------------------------------------
-// A control that paints itself into a retained surface.
-//
-// Paint() renders into Canvas(), the surface of the control's size; paintEvent copies the
-// surface to the screen. Invalidate() asks for a new Paint() before the next copy; drawing on
-// Canvas() outside Paint() ("directly on the control canvas") shows after Update().
-class KORVANE_EXPORT TCustomControl : public QWidget, public TControlEvents {
-    Q_OBJECT
+// The event bridge over a Qt widget class.
+template <class QtBase>
+class KORVANE_EXPORT TControlHost : public QtBase, public TControlEvents {
 public:
-    explicit TCustomControl(QWidget* AOwner = nullptr);
-    ~TCustomControl() override;
+    explicit TControlHost(QWidget* AOwner, TColor DefaultColor);
+    ~TControlHost() override;
     QObject* ComponentObject() override { return this; }
 
-    // The surface canvas (sized to the control).
-    TCanvas* Canvas();
-    TBitmap* Surface() { EnsureSurface(); return &FSurface; }
-    // Paint() at the next screen update.
-    void Invalidate();
-    // Paint() now and show it.
-    void Repaint();
-    // Paint() now into the surface without going through the screen (tests, printing).
-    void RenderNow();
-    // Shows what was drawn on Canvas() outside Paint().
-    void Update() { QWidget::update(); }
+    // The control's TFont, in step with the QWidget font; its colour is the text colour.
+    TFont* Font() { return &FFont; }
+    const TFont* Font() const { return &FFont; }
     TColor Color() const { return FColor; }
     virtual void SetColor(TColor c);
-    int Width() const { return width(); }
-    int Height() const { return height(); }
-    QRect ClientRect() const { return QRect(0, 0, width(), height()); }
-    bool Enabled() const { return isEnabled(); }
-    // The control's TFont (kept in step with the QWidget font); FontChanged() follows changes.
-    TFont* Font() { return &FFont; }
+    bool Enabled() const { return this->isEnabled(); }
+    int Width() const { return this->width(); }
+    int Height() const { return this->height(); }
 
 protected:
-    // Renders the whole control into Canvas(). The default fills it with Color().
-    virtual void Paint();
-    // Hooks for Qt's change notifications.
-    virtual void EnabledChanged() { Invalidate(); }
-    virtual void FontChanged() { Invalidate(); }
+    // Hooks of the change notifications (each after the host did its part).
+    virtual void FontChanged() {}
+    virtual void EnabledChanged() {}
+    // Palette or style changed: colours that follow the system look render again.
+    virtual void LooksChanged() {}
+    virtual void ColorChanged() {}
+    virtual void FocusChanged(bool Focused) {}
+    // The widget has its new size (before Resize() fires OnResize).
+    virtual void Resized() {}
 
-    void paintEvent(QPaintEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
-    void changeEvent(QEvent* e) override;
+    // The widget that receives the paint and input events (a scroll area's viewport).
+    QWidget* EventWidget();
+
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
@@ -228,24 +262,138 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void SyncFontFromWidget();
+    TFont FFont;
+    TColor FColor;
+};
+
+// The host of a control that paints itself.
+//
+// Paint() renders into Canvas(), the surface of the control's size (times the device pixel
+// ratio); paintEvent copies the surface to the screen in one step, rendering first only when
+// the surface is new or marked dirty. Invalidate() asks for a new Paint() before the next copy;
+// drawing on Canvas() outside Paint() ("directly on the control canvas") shows after Update().
+template <class QtBase>
+class KORVANE_EXPORT TSurfaceHost : public TControlHost<QtBase> {
+public:
+    explicit TSurfaceHost(QWidget* AOwner, TColor DefaultColor);
+    ~TSurfaceHost() override;
+
+    TCanvas* Canvas();
+    TBitmap* Surface();
+    // Paint() at the next screen update.
+    void Invalidate();
+    // Paint() now and show it.
+    void Repaint();
+    // Paint() now into the surface without going through the screen (tests, printing).
+    void RenderNow();
+    // Shows what was drawn on Canvas() outside Paint().
+    void Update();
+    bool TransparentSurface() const { return FTransparent; }
+
+protected:
+    // Renders the whole control into Canvas(). The default fills it with Color().
+    virtual void Paint();
+    // A transparent surface starts every Paint() fully transparent and lets the parent show
+    // through where nothing is drawn.
+    void SetTransparentSurface(bool v);
+    // The logical size of the surface (the event widget's size).
+    QSize SurfaceSize();
+
+    void FontChanged() override { Invalidate(); }
+    void EnabledChanged() override { Invalidate(); }
+    void LooksChanged() override { Invalidate(); }
+    void ColorChanged() override { Invalidate(); }
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     bool EnsureSurface();
     TBitmap FSurface;
-    TFont FFont;
-    TColor FColor = clBtnFace;
     bool FNeedsPaint = true;
     bool FInPaint = false;
+    bool FTransparent = false;
 };
 
+extern template class TControlHost<QWidget>;
+extern template class TControlHost<QLineEdit>;
+extern template class TControlHost<QAbstractScrollArea>;
+extern template class TSurfaceHost<QWidget>;
+extern template class TSurfaceHost<QAbstractScrollArea>;
+
+// The Qt signals of the inherited events, emitted right after their handlers: clicked(),
+// doubleClicked(), mouseDown(button, shift, x, y), mouseUp(...), mouseMove(shift, x, y),
+// mouseEntered(), mouseLeft(), entered(), exited() (the focus), resized(). Each base class
+// declares them with this macro at the end of its class body.
+#define QOR_CONTROL_SIGNALS                                                                        \
+Q_SIGNALS:                                                                                         \
+    void clicked();                                                                                \
+    void doubleClicked();                                                                          \
+    void mouseDown(qor::TMouseButton button, qor::TShiftState shift, int x, int y);                \
+    void mouseUp(qor::TMouseButton button, qor::TShiftState shift, int x, int y);                  \
+    void mouseMove(qor::TShiftState shift, int x, int y);                                          \
+    void mouseEntered();                                                                           \
+    void mouseLeft();                                                                              \
+    void entered();                                                                                \
+    void exited();                                                                                 \
+    void resized();                                                                                \
+                                                                                                   \
+protected:                                                                                         \
+    void EmitControlSignal(qor::TControlSignal Which, const qor::TMouseArgs& Args) override        \
+    {                                                                                              \
+        qor::EmitControlSignalOf(this, Which, Args);                                               \
+    }                                                                                              \
+                                                                                                   \
+private:
+
+template <class Control>
+void EmitControlSignalOf(Control* c, TControlSignal which, const TMouseArgs& a)
+{
+    switch (which) {
+    case TControlSignal::Clicked: emit c->clicked(); break;
+    case TControlSignal::DoubleClicked: emit c->doubleClicked(); break;
+    case TControlSignal::MouseDown: emit c->mouseDown(a.Button, a.Shift, a.X, a.Y); break;
+    case TControlSignal::MouseUp: emit c->mouseUp(a.Button, a.Shift, a.X, a.Y); break;
+    case TControlSignal::MouseMove: emit c->mouseMove(a.Shift, a.X, a.Y); break;
+    case TControlSignal::MouseEntered: emit c->mouseEntered(); break;
+    case TControlSignal::MouseLeft: emit c->mouseLeft(); break;
+    case TControlSignal::Entered: emit c->entered(); break;
+    case TControlSignal::Exited: emit c->exited(); break;
+    case TControlSignal::Resized: emit c->resized(); break;
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
+// The bases.
+
+// A control that paints itself (focusable when its focus policy says so).
+class KORVANE_EXPORT TCustomControl : public TSurfaceHost<QWidget> {
+    Q_OBJECT
+public:
+    explicit TCustomControl(QWidget* AOwner = nullptr);
+    ~TCustomControl() override;
+    QRect ClientRect() const { return QRect(0, 0, width(), height()); }
+    QOR_CONTROL_SIGNALS
+};
+
+// A windowless control: paints itself, never takes the focus.
+class KORVANE_EXPORT TGraphicControl : public TCustomControl {
+    Q_OBJECT
+public:
+    explicit TGraphicControl(QWidget* AOwner = nullptr);
+};
+
 // Edit control base on QLineEdit: the key handlers run before the line edit sees a key
 // (a handler that sets the key to 0 swallows it); Change() follows every text change.
-class KORVANE_EXPORT TCustomEdit : public QLineEdit, public TControlEvents {
+class KORVANE_EXPORT TCustomEdit : public TControlHost<QLineEdit> {
     Q_OBJECT
 public:
     explicit TCustomEdit(QWidget* AOwner = nullptr);
-    QObject* ComponentObject() override { return this; }
     TNotifyEvent OnChange;
     QString Text() const { return text(); }
     void SetText(const QString& s) { setText(s); }
@@ -253,21 +401,15 @@ public:
     void SetSelStart(int v);
     int SelLength() const;
     void SetSelLength(int v);
-    TColor Color() const { return FColor; }
-    void SetColor(TColor c);
+    QAccessible::Role AccessibleRole() const override { return QAccessible::EditableText; }
+    QString AccessibleValueText() const override { return text(); }
+Q_SIGNALS:
+    void changed();
 protected:
     virtual void Change();
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
-private:
-    TColor FColor = clWindow;
+    void ColorChanged() override;
+    void FontChanged() override;
+    QOR_CONTROL_SIGNALS
 };
 
 // Message beep and clipboard text.
@@ -276,3 +418,5 @@ KORVANE_EXPORT QString ClipboardText();
 KORVANE_EXPORT void SetClipboardText(const QString& s);
 
 } // namespace qor
+
+Q_DECLARE_METATYPE(qor::TShiftState)

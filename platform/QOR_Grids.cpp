@@ -11,59 +11,13 @@
 namespace qor {
 
 // ---------------------------------------------------------------------------------------------
-// In-place editor
-
-TInplaceEdit::TInplaceEdit(TCustomGrid* grid) : QLineEdit(grid->viewport()), FGrid(grid)
-{
-    setFrame(false);
-    hide();
-    connect(this, &QLineEdit::textEdited, this, [this](const QString& s) { FGrid->EditorTextEdited(s); });
-}
-
-void TInplaceEdit::keyPressEvent(QKeyEvent* e)
-{
-    switch (e->key()) {
-    case Qt::Key_Escape:
-        FGrid->CancelEditor();
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        FGrid->CommitEditorAndHide();
-        return;
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        // Leaving the cell by keyboard: keep the text and let the grid move.
-        FGrid->CommitEditorAndHide();
-        FGrid->keyPressEvent(e);
-        return;
-    default:
-        QLineEdit::keyPressEvent(e);
-    }
-}
-
-void TInplaceEdit::focusOutEvent(QFocusEvent* e)
-{
-    QLineEdit::focusOutEvent(e);
-    // Focus moving to another widget (not a popup of our own) ends editing.
-    if (e->reason() != Qt::PopupFocusReason && isVisible() && QApplication::focusWidget() != FGrid)
-        FGrid->CommitEditorAndHide();
-}
-
-// ---------------------------------------------------------------------------------------------
 // Construction and sizes
 
-TCustomGrid::TCustomGrid(QWidget* AOwner) : QAbstractScrollArea(AOwner)
+TCustomGrid::TCustomGrid(QWidget* AOwner) : TSurfaceHost<QAbstractScrollArea>(AOwner, clWindow)
 {
     FColWidths.assign(5, FDefaultColWidth);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
-    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
-    viewport()->setAutoFillBackground(false);
-    FFont.AssignQFont(font());
     setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     verticalScrollBar()->setTracking(false);
     horizontalScrollBar()->setTracking(false);
@@ -216,24 +170,16 @@ void TCustomGrid::SetOptions(TGridOptions v)
 {
     if (v == FOptions)
         return;
-    const bool trackChanged = v.Contains(goThumbTracking) != FOptions.Contains(goThumbTracking);
+    const bool trackChanged = v.testFlag(goThumbTracking) != FOptions.testFlag(goThumbTracking);
     FOptions = v;
     if (trackChanged) {
-        verticalScrollBar()->setTracking(v.Contains(goThumbTracking));
-        horizontalScrollBar()->setTracking(v.Contains(goThumbTracking));
+        verticalScrollBar()->setTracking(v.testFlag(goThumbTracking));
+        horizontalScrollBar()->setTracking(v.testFlag(goThumbTracking));
     }
-    if (!v.Contains(goEditing) && EditorMode())
+    if (!v.testFlag(goEditing) && EditorMode())
         HideEditor();
-    if (!v.Contains(goRangeSelect))
+    if (!v.testFlag(goRangeSelect))
         FAnchor = FCurrent;
-    Invalidate();
-}
-
-void TCustomGrid::SetColor(TColor c)
-{
-    if (c == FColor)
-        return;
-    FColor = c;
     Invalidate();
 }
 
@@ -466,7 +412,7 @@ void TCustomGrid::ClampCurrent()
     };
     clampCoord(FCurrent);
     clampCoord(FAnchor);
-    if (!FOptions.Contains(goRangeSelect))
+    if (!FOptions.testFlag(goRangeSelect))
         FAnchor = FCurrent;
 }
 
@@ -535,7 +481,7 @@ void TCustomGrid::ScrollToCell(int ACol, int ARow)
             top = std::max(top, t);
         }
     }
-    if (!FOptions.Contains(goRowSelect) && ACol >= FFixedCols && ACol < ColCount()) {
+    if (!FOptions.testFlag(goRowSelect) && ACol >= FFixedCols && ACol < ColCount()) {
         if (ACol < left) {
             left = ACol;
         } else {
@@ -559,7 +505,7 @@ void TCustomGrid::SetSelection(TGridRect v)
     // Stored as given: a program may park the selection outside the cells so that nothing shows.
     FAnchor = {v.Left, v.Top};
     FCurrent = {v.Right, v.Bottom};
-    if (!FOptions.Contains(goRangeSelect) && !(FAnchor == FCurrent))
+    if (!FOptions.testFlag(goRangeSelect) && !(FAnchor == FCurrent))
         FAnchor = FCurrent = {v.Left, v.Top};
     Invalidate();
 }
@@ -576,11 +522,11 @@ void TCustomGrid::FocusCell(int ACol, int ARow, bool MoveAnchor)
     if (moves && EditorMode())
         CommitEditorAndHide();
     FCurrent = {ACol, ARow};
-    if (MoveAnchor || !FOptions.Contains(goRangeSelect))
+    if (MoveAnchor || !FOptions.testFlag(goRangeSelect))
         FAnchor = FCurrent;
     ScrollToCell(ACol, ARow);
     Invalidate();
-    if (FOptions.Contains(goAlwaysShowEditor) && FOptions.Contains(goEditing))
+    if (FOptions.testFlag(goAlwaysShowEditor) && FOptions.testFlag(goEditing))
         ShowEditor();
 }
 
@@ -588,7 +534,7 @@ TGridRect TCustomGrid::Selection() const
 {
     TGridRect r{std::min(FAnchor.X, FCurrent.X), std::min(FAnchor.Y, FCurrent.Y),
                 std::max(FAnchor.X, FCurrent.X), std::max(FAnchor.Y, FCurrent.Y)};
-    if (FOptions.Contains(goRowSelect)) {
+    if (FOptions.testFlag(goRowSelect)) {
         r.Left = FFixedCols;
         r.Right = ColCount() - 1;
     }
@@ -597,49 +543,6 @@ TGridRect TCustomGrid::Selection() const
 
 // ---------------------------------------------------------------------------------------------
 // Painting
-
-TCanvas* TCustomGrid::Canvas()
-{
-    EnsureSurface();
-    return FSurface.Canvas();
-}
-
-bool TCustomGrid::EnsureSurface()
-{
-    const QSize size = QSize(ClientWidth(), ClientHeight()).expandedTo(QSize(1, 1));
-    const qreal dpr = viewport()->devicePixelRatioF();
-    const QImage& img = FSurface.Image();
-    if (!img.isNull() && qFuzzyCompare(img.devicePixelRatio(), dpr) && img.size() == size * dpr)
-        return false;
-    if (qFuzzyCompare(dpr, 1.0)) {
-        FSurface.SetSize(size.width(), size.height());
-    } else {
-        QImage next(size * dpr, QImage::Format_RGB32);
-        next.setDevicePixelRatio(dpr);
-        next.fill(Qt::white);
-        FSurface.SetImage(next);
-    }
-    return true;
-}
-
-void TCustomGrid::Invalidate() { viewport()->update(); }
-
-void TCustomGrid::Repaint() { viewport()->repaint(); }
-
-void TCustomGrid::RenderNow()
-{
-    EnsureSurface();
-    Paint();
-    FSurface.Canvas()->Flush();
-}
-
-void TCustomGrid::paintEvent(QPaintEvent*)
-{
-    EnsureSurface();
-    Paint();
-    QPainter p(viewport());
-    p.drawImage(QPoint(0, 0), FSurface.Image());
-}
 
 bool TCustomGrid::IsSelectedDraw(int c, int r) const
 {
@@ -650,9 +553,9 @@ void TCustomGrid::DrawLines(const AxisRun& cols, const AxisRun& rows)
 {
     if (FGridLineWidth <= 0 || cols.Index.empty() || rows.Index.empty())
         return;
-    TCanvas* cv = FSurface.Canvas();
+    TCanvas* cv = Canvas();
     const TColor fixedLine = clBlack;
-    const TColor plainLine = ColorToRGB(FColor) == clSilver ? clGray : clSilver;
+    const TColor plainLine = ColorToRGB(Color()) == clSilver ? clGray : clSilver;
     const int fixedH = std::min(FixedHeight(), rows.End);
     const int fixedW = std::min(FixedWidth(), cols.End);
     auto bar = [cv](TColor color, int l, int t, int r, int b) {
@@ -666,18 +569,18 @@ void TCustomGrid::DrawLines(const AxisRun& cols, const AxisRun& rows)
         const int c = cols.Index[i];
         const int x = cols.Start[i] + ColWidths(c);
         const bool fixedCol = c < FFixedCols;
-        if (FOptions.Contains(goFixedVertLine))
+        if (FOptions.testFlag(goFixedVertLine))
             bar(fixedLine, x, 0, x + FGridLineWidth, fixedH);
-        if (fixedCol ? FOptions.Contains(goFixedVertLine) : FOptions.Contains(goVertLine))
+        if (fixedCol ? FOptions.testFlag(goFixedVertLine) : FOptions.testFlag(goVertLine))
             bar(fixedCol ? fixedLine : plainLine, x, fixedH, x + FGridLineWidth, rows.End);
     }
     for (std::size_t i = 0; i < rows.Index.size(); ++i) {
         const int r = rows.Index[i];
         const int y = rows.Start[i] + RowHeights(r);
         const bool fixedRow = r < FFixedRows;
-        if (FOptions.Contains(goFixedHorzLine))
+        if (FOptions.testFlag(goFixedHorzLine))
             bar(fixedLine, 0, y, fixedW, y + FGridLineWidth);
-        if (fixedRow ? FOptions.Contains(goFixedHorzLine) : FOptions.Contains(goHorzLine))
+        if (fixedRow ? FOptions.testFlag(goFixedHorzLine) : FOptions.testFlag(goHorzLine))
             bar(fixedRow ? fixedLine : plainLine, fixedW, y, cols.End, y + FGridLineWidth);
     }
 }
@@ -686,12 +589,12 @@ void TCustomGrid::Paint()
 {
     TCanvas* cv = Canvas();
     cv->ResetClipRect();
-    cv->Font()->Assign(FFont);
+    cv->Font()->Assign(*Font());
     cv->Pen()->SetColor(clBlack);
     cv->Pen()->SetWidth(1);
     cv->Pen()->SetStyle(psSolid);
     cv->Pen()->SetMode(pmCopy);
-    cv->Brush()->SetColor(FColor);
+    cv->Brush()->SetColor(Color());
     cv->FillRect(0, 0, ClientWidth(), ClientHeight());
 
     const AxisRun cols = VisibleCols();
@@ -725,19 +628,19 @@ void TCustomGrid::Paint()
                         state.Include(gdFocused);
                     if (sel.Contains(c, r))
                         state.Include(gdSelected);
-                    if (FOptions.Contains(goRowSelect) && r == FCurrent.Y)
+                    if (FOptions.testFlag(goRowSelect) && r == FCurrent.Y)
                         state.Include(gdRowSelected);
                 }
                 if (FDefaultDrawing) {
                     const bool highlight = state.Contains(gdSelected)
-                        && (!state.Contains(gdFocused) || FOptions.Contains(goDrawFocusSelected)
-                            || FOptions.Contains(goRowSelect));
-                    cv->Brush()->SetColor(fixed ? FFixedColor : highlight ? clHighlight : FColor);
-                    cv->Font()->SetColor(highlight ? clHighlightText : FFont.Color());
+                        && (!state.Contains(gdFocused) || FOptions.testFlag(goDrawFocusSelected)
+                            || FOptions.testFlag(goRowSelect));
+                    cv->Brush()->SetColor(fixed ? FFixedColor : highlight ? clHighlight : Color());
+                    cv->Font()->SetColor(highlight ? clHighlightText : Font()->Color());
                     cv->FillRect(rect);
                 }
                 DrawCell(c, r, rect, state);
-                if (FDefaultDrawing && state.Contains(gdFocused) && !FOptions.Contains(goRowSelect)) {
+                if (FDefaultDrawing && state.Contains(gdFocused) && !FOptions.testFlag(goRowSelect)) {
                     // A dotted focus frame just inside the cell.
                     cv->Pen()->SetColor(clWindowText);
                     cv->Pen()->SetStyle(psDot);
@@ -749,150 +652,6 @@ void TCustomGrid::Paint()
             }
         }
     }
-}
-
-// ---------------------------------------------------------------------------------------------
-// Editing
-
-bool TCustomGrid::EditorMode() const { return FEditorShown; }
-
-void TCustomGrid::SetEditorMode(bool v)
-{
-    if (v)
-        ShowEditor();
-    else
-        CommitEditorAndHide();
-}
-
-QLineEdit* TCustomGrid::InplaceEditor() const { return FEditor; }
-
-// As on the classic grid, a whole-row cursor leaves no single cell to edit.
-bool TCustomGrid::CanEditShow() const
-{
-    return FOptions.Contains(goEditing) && !FOptions.Contains(goRowSelect);
-}
-
-void TCustomGrid::ShowEditor()
-{
-    if (!FOptions.Contains(goEditing) || !CanEditShow() || FCurrent.X < FFixedCols || FCurrent.Y < FFixedRows
-        || FCurrent.X >= ColCount() || FCurrent.Y >= FRowCount)
-        return;
-    if (FEditorShown && FEditCell == FCurrent)
-        return;
-    if (FEditorShown)
-        CommitEditorAndHide();
-    ScrollToCell(FCurrent.X, FCurrent.Y);
-    FEditCell = FCurrent;
-    FEditOriginal = GetEditText(FCurrent.X, FCurrent.Y);
-    FPickActive = GetEditStyle(FCurrent.X, FCurrent.Y) == esPickList;
-    if (FPickActive) {
-        if (!FPickList) {
-            FPickList = new QComboBox(viewport());
-            FPickList->setEditable(true);
-            FPickList->setFrame(false);
-            FPickList->installEventFilter(this);
-            FPickList->lineEdit()->installEventFilter(this);
-            connect(FPickList, &QComboBox::currentTextChanged, this, [this](const QString& s) {
-                if (FEditorShown && FPickActive)
-                    EditorTextEdited(s);
-            });
-        }
-        const QSignalBlocker block(FPickList);
-        FPickList->clear();
-        FPickList->addItems(GetPickListItems(FCurrent.X, FCurrent.Y));
-        FPickList->setEditText(FEditOriginal);
-    } else {
-        if (!FEditor)
-            FEditor = new TInplaceEdit(this);
-        FEditor->setFont(font());
-        FEditor->setText(FEditOriginal);
-    }
-    FEditorShown = true;
-    PlaceEditor();
-    QWidget* ed = FPickActive ? static_cast<QWidget*>(FPickList) : static_cast<QWidget*>(FEditor);
-    ed->show();
-    ed->setFocus();
-    if (ed == FEditor)
-        FEditor->selectAll();
-}
-
-void TCustomGrid::ShowEditorChar(QChar ch)
-{
-    ShowEditor();
-    if (!FEditorShown)
-        return;
-    if (FEditor && FEditor->isVisible()) {
-        FEditor->setText(QString(ch));
-        EditorTextEdited(FEditor->text());
-    } else if (FPickActive) {
-        FPickList->setEditText(QString(ch));
-    }
-}
-
-void TCustomGrid::PlaceEditor()
-{
-    if (!FEditorShown)
-        return;
-    QWidget* ed = FPickActive ? static_cast<QWidget*>(FPickList) : static_cast<QWidget*>(FEditor);
-    if (!ed)
-        return;
-    const QRect r = CellRect(FEditCell.X, FEditCell.Y);
-    if (r.isEmpty()) {
-        ed->setGeometry(-1000, -1000, 10, 10);   // scrolled out of sight, still editing
-        return;
-    }
-    ed->setGeometry(r);
-}
-
-void TCustomGrid::EditorTextEdited(const QString& s)
-{
-    if (FEditorShown)
-        SetEditText(FEditCell.X, FEditCell.Y, s);
-}
-
-void TCustomGrid::CommitEditorAndHide()
-{
-    if (!FEditorShown)
-        return;
-    FEditorShown = false;
-    const bool hadFocus = (FEditor && FEditor->hasFocus()) || (FPickList && FPickList->isAncestorOf(QApplication::focusWidget()))
-                          || (FPickList && FPickList->hasFocus());
-    if (FEditor)
-        FEditor->hide();
-    if (FPickList)
-        FPickList->hide();
-    if (hadFocus)
-        setFocus();
-    Invalidate();
-}
-
-void TCustomGrid::CancelEditor()
-{
-    if (!FEditorShown)
-        return;
-    const QString now = FPickActive ? FPickList->currentText() : (FEditor ? FEditor->text() : QString());
-    if (now != FEditOriginal)
-        SetEditText(FEditCell.X, FEditCell.Y, FEditOriginal);
-    CommitEditorAndHide();
-}
-
-void TCustomGrid::HideEditor() { CommitEditorAndHide(); }
-
-bool TCustomGrid::eventFilter(QObject* o, QEvent* e)
-{
-    if (FPickList && (o == FPickList || o == FPickList->lineEdit()) && e->type() == QEvent::KeyPress) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        if (k->key() == Qt::Key_Escape) {
-            CancelEditor();
-            return true;
-        }
-        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-            EditorTextEdited(FPickList->currentText());
-            CommitEditorAndHide();
-            return true;
-        }
-    }
-    return QAbstractScrollArea::eventFilter(o, e);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -927,8 +686,8 @@ int TCustomGrid::RowSizingHit(int X, int Y) const
 void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (Button == mbLeft && !Shift.Contains(ssDouble)) {
-        const int sc = FOptions.Contains(goColSizing) ? ColSizingHit(X, Y) : -1;
-        const int sr = (sc < 0 && FOptions.Contains(goRowSizing)) ? RowSizingHit(X, Y) : -1;
+        const int sc = FOptions.testFlag(goColSizing) ? ColSizingHit(X, Y) : -1;
+        const int sr = (sc < 0 && FOptions.testFlag(goRowSizing)) ? RowSizingHit(X, Y) : -1;
         if (sc >= 0) {
             FGridState = gsColSizing;
             FSizingIndex = sc;
@@ -943,7 +702,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
             const TGridCoord cell = MouseCoord(X, Y);
             if (cell.X >= FFixedCols && cell.Y >= FFixedRows) {
                 FClickOnCurrent = cell.X == FCurrent.X && cell.Y == FCurrent.Y;
-                FocusCell(cell.X, cell.Y, !(Shift.Contains(ssShift) && FOptions.Contains(goRangeSelect)));
+                FocusCell(cell.X, cell.Y, !(Shift.Contains(ssShift) && FOptions.testFlag(goRangeSelect)));
                 FGridState = gsSelecting;
             }
         }
@@ -967,7 +726,7 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
             cell = {cell.X >= 0 ? cell.X : FCurrent.X, FCurrent.Y + 1};
         else if (Y < FixedHeight() && FTopLeft.Y > FFixedRows)
             cell = {cell.X >= 0 ? cell.X : FCurrent.X, FCurrent.Y - 1};
-        if (X >= ClientWidth() && !FOptions.Contains(goRowSelect))
+        if (X >= ClientWidth() && !FOptions.testFlag(goRowSelect))
             cell = {FCurrent.X + 1, cell.Y >= 0 ? cell.Y : FCurrent.Y};
         if (cell.X >= FFixedCols && cell.Y >= FFixedRows && cell.X < ColCount() && cell.Y < FRowCount
             && !(cell == FCurrent)) {
@@ -977,8 +736,8 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
         break;
     }
     default: {
-        const bool colEdge = FOptions.Contains(goColSizing) && ColSizingHit(X, Y) >= 0;
-        const bool rowEdge = !colEdge && FOptions.Contains(goRowSizing) && RowSizingHit(X, Y) >= 0;
+        const bool colEdge = FOptions.testFlag(goColSizing) && ColSizingHit(X, Y) >= 0;
+        const bool rowEdge = !colEdge && FOptions.testFlag(goRowSizing) && RowSizingHit(X, Y) >= 0;
         if (colEdge)
             viewport()->setCursor(Qt::SplitHCursor);
         else if (rowEdge)
@@ -998,7 +757,7 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
         ColWidthsChanged();
     else if (was == gsRowSizing)
         RowHeightsChanged();
-    else if (was == gsSelecting && FClickOnCurrent && FOptions.Contains(goEditing)) {
+    else if (was == gsSelecting && FClickOnCurrent && FOptions.testFlag(goEditing)) {
         const TGridCoord cell = MouseCoord(X, Y);
         if (cell == FCurrent)
             ShowEditor();
@@ -1031,7 +790,7 @@ void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift)
     TControlEvents::KeyDown(Key, Shift);
     if (Key == 0)
         return;
-    const bool rowSelect = FOptions.Contains(goRowSelect);
+    const bool rowSelect = FOptions.testFlag(goRowSelect);
     const int page = std::max(1, VisibleRowCount());
     const int pageW = std::max(1, VisibleColCount());
     TGridCoord cur = FCurrent;
@@ -1047,7 +806,7 @@ void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift)
         case VK_NEXT: cur.Y = FTopLeft.Y + page - 1; break;
         case VK_HOME: cur = {FFixedCols, FFixedRows}; break;
         case VK_END: cur = {ColCount() - 1, FRowCount - 1}; break;
-        default: FKeyHandled = false; return;
+        default: return;
         }
     } else {
         switch (Key) {
@@ -1060,35 +819,37 @@ void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift)
         case VK_HOME: if (rowSelect) cur.Y = FFixedRows; else cur.X = FFixedCols; break;
         case VK_END: if (rowSelect) cur.Y = FRowCount - 1; else cur.X = ColCount() - 1; break;
         case VK_TAB:
-            if (!FOptions.Contains(goTabs)) { FKeyHandled = false; return; }
+            if (!FOptions.testFlag(goTabs))
+                return;
             if (Shift.Contains(ssShift)) {
                 if (--cur.X < FFixedCols) { cur.X = ColCount() - 1; --cur.Y; }
             } else if (++cur.X >= ColCount()) {
                 cur.X = FFixedCols;
                 ++cur.Y;
             }
-            if (cur.Y < FFixedRows || cur.Y >= FRowCount) { FKeyHandled = true; return; }
+            if (cur.Y < FFixedRows || cur.Y >= FRowCount) {
+                UseKey();
+                return;
+            }
             break;
         case VK_F2:
             ShowEditor();
-            FKeyHandled = true;
+            UseKey();
             return;
         case VK_RETURN:
-            if (FOptions.Contains(goEditing) && !FEditorShown) {
+            if (FOptions.testFlag(goEditing) && !FEditorShown) {
                 ShowEditor();
-                FKeyHandled = true;
-            } else {
-                FKeyHandled = false;
+                UseKey();
             }
             return;
-        default: FKeyHandled = false; return;
+        default: return;
         }
     }
-    FKeyHandled = true;
+    UseKey();
     if (top != FTopLeft.Y || left != FTopLeft.X)
         SetTopLeft(left, top);
     if (moved && !(cur == FCurrent)) {
-        const bool extend = Shift.Contains(ssShift) && FOptions.Contains(goRangeSelect) && Key != VK_TAB;
+        const bool extend = Shift.Contains(ssShift) && FOptions.testFlag(goRangeSelect) && Key != VK_TAB;
         FocusCell(cur.X, cur.Y, !extend);
     }
 }
@@ -1096,18 +857,18 @@ void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift)
 void TCustomGrid::KeyPress(QChar& Key)
 {
     TControlEvents::KeyPress(Key);
-    if (Key.isNull() || !FOptions.Contains(goEditing) || FEditorShown)
+    if (Key.isNull() || !FOptions.testFlag(goEditing) || FEditorShown)
         return;
     if (Key.isPrint() && Key != QChar(9) && Key != QChar(13) && Key != QChar(27)) {
         ShowEditorChar(Key);
-        FKeyHandled = true;
+        UseKey();
     }
 }
 
 bool TCustomGrid::focusNextPrevChild(bool next)
 {
     // With goTabs the Tab key moves between cells instead of leaving the grid.
-    if (FOptions.Contains(goTabs))
+    if (FOptions.testFlag(goTabs))
         return false;
     return QAbstractScrollArea::focusNextPrevChild(next);
 }
@@ -1115,77 +876,12 @@ bool TCustomGrid::focusNextPrevChild(bool next)
 // ---------------------------------------------------------------------------------------------
 // Qt plumbing
 
-void TCustomGrid::resizeEvent(QResizeEvent* e)
+void TCustomGrid::Resized()
 {
-    QAbstractScrollArea::resizeEvent(e);
     ClampTopLeft();
     UpdateScrollBars();
     PlaceEditor();
-    Resize();
     Invalidate();
-}
-
-void TCustomGrid::changeEvent(QEvent* e)
-{
-    QAbstractScrollArea::changeEvent(e);
-    if (e->type() == QEvent::FontChange) {
-        const TColor color = FFont.Color();
-        FFont.AssignQFont(font());
-        FFont.SetColor(color);
-        FontChanged();
-    } else if (e->type() == QEvent::EnabledChange) {
-        EnabledChanged();
-    }
-}
-
-void TCustomGrid::mousePressEvent(QMouseEvent* e) { DispatchMousePress(e); }
-void TCustomGrid::mouseReleaseEvent(QMouseEvent* e) { DispatchMouseRelease(e); }
-void TCustomGrid::mouseDoubleClickEvent(QMouseEvent* e) { DispatchMouseDoubleClick(e); }
-void TCustomGrid::mouseMoveEvent(QMouseEvent* e) { DispatchMouseMove(e); }
-void TCustomGrid::wheelEvent(QWheelEvent* e) { DispatchWheel(e); }
-
-void TCustomGrid::keyPressEvent(QKeyEvent* e)
-{
-    FKeyHandled = false;
-    const bool consumed = DispatchKeyPress(e);
-    if (consumed || FKeyHandled)
-        e->accept();
-    else
-        e->ignore();
-}
-
-void TCustomGrid::keyReleaseEvent(QKeyEvent* e) { DispatchKeyRelease(e); }
-
-void TCustomGrid::focusInEvent(QFocusEvent* e)
-{
-    QAbstractScrollArea::focusInEvent(e);
-    DoEnter();
-    Invalidate();
-}
-
-void TCustomGrid::focusOutEvent(QFocusEvent* e)
-{
-    QAbstractScrollArea::focusOutEvent(e);
-    DoExit();
-    Invalidate();
-}
-
-void TCustomGrid::enterEvent(QEnterEvent* e)
-{
-    QAbstractScrollArea::enterEvent(e);
-    MouseEnter();
-}
-
-void TCustomGrid::leaveEvent(QEvent* e)
-{
-    QAbstractScrollArea::leaveEvent(e);
-    MouseLeave();
-}
-
-void TCustomGrid::contextMenuEvent(QContextMenuEvent* e)
-{
-    if (!DispatchContextMenu(e))
-        QAbstractScrollArea::contextMenuEvent(e);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1231,6 +927,33 @@ void TCustomDrawGrid::ColWidthsChanged()
 {
     if (OnColumnSized)
         OnColumnSized(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Accessible table: the data cells, counted from the first non-fixed row and column.
+
+QRect TCustomGrid::AccessibleCellRect(int Row, int Column) const
+{
+    const QRect r = CellRect(Column + FFixedCols, Row + FFixedRows);
+    return r.isEmpty() ? r : r.translated(viewport()->pos());
+}
+
+bool TCustomGrid::AccessibleCellAt(QPoint Pos, int& Row, int& Column) const
+{
+    const TGridCoord cell = MouseCoord(Pos.x() - viewport()->x(), Pos.y() - viewport()->y());
+    Row = cell.Y - FFixedRows;
+    Column = cell.X - FFixedCols;
+    if (cell.X < FFixedCols || cell.Y < FFixedRows) {
+        Row = Column = -1;
+        return false;
+    }
+    return true;
+}
+
+bool TCustomGrid::AccessibleRowSelected(int Row) const
+{
+    const TGridRect sel = Selection();
+    return Row + FFixedRows >= sel.Top && Row + FFixedRows <= sel.Bottom;
 }
 
 } // namespace qor

@@ -43,18 +43,29 @@ struct TGridRect {
     constexpr bool Contains(int c, int r) const { return c >= Left && c <= Right && r >= Top && r <= Bottom; }
 };
 
-enum TGridOption : std::uint8_t {
-    goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect, goDrawFocusSelected,
-    goRowSizing, goColSizing, goRowMoving, goColMoving, goEditing, goTabs, goRowSelect,
-    goAlwaysShowEditor, goThumbTracking, goFixedColClick, goFixedRowClick, goFixedHotTrack
+inline namespace QOR_Grids {
+Q_NAMESPACE_EXPORT(KORVANE_EXPORT)
+// The grid options, a set: each option is one bit, so Designer shows them as a check list and
+// .ui files store them as goVertLine|goRowSelect.
+enum TGridOption : std::uint32_t {
+    goFixedVertLine = 1u << 0, goFixedHorzLine = 1u << 1, goVertLine = 1u << 2, goHorzLine = 1u << 3,
+    goRangeSelect = 1u << 4, goDrawFocusSelected = 1u << 5, goRowSizing = 1u << 6, goColSizing = 1u << 7,
+    goRowMoving = 1u << 8, goColMoving = 1u << 9, goEditing = 1u << 10, goTabs = 1u << 11,
+    goRowSelect = 1u << 12, goAlwaysShowEditor = 1u << 13, goThumbTracking = 1u << 14,
+    goFixedColClick = 1u << 15, goFixedRowClick = 1u << 16, goFixedHotTrack = 1u << 17
 };
-using TGridOptions = TSet<TGridOption, std::uint32_t>;
+Q_DECLARE_FLAGS(TGridOptions, TGridOption)
+Q_FLAG_NS(TGridOptions)
+enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
+Q_ENUM_NS(TScrollStyle)
+enum TBorderStyle : std::uint8_t { bsNone, bsSingle };
+Q_ENUM_NS(TBorderStyle)
+} // namespace QOR_Grids
+Q_DECLARE_OPERATORS_FOR_FLAGS(TGridOptions)
 
 enum TGridDrawStateElem : std::uint8_t { gdSelected, gdFocused, gdFixed, gdRowSelected, gdHotTrack, gdPressed };
 using TGridDrawState = TSet<TGridDrawStateElem, std::uint8_t>;
 
-enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
-enum TBorderStyle : std::uint8_t { bsNone, bsSingle };
 enum TEditStyle : std::uint8_t { esSimple, esEllipsis, esPickList };
 enum TGridState : std::uint8_t { gsNormal, gsSelecting, gsRowSizing, gsColSizing };
 
@@ -65,7 +76,7 @@ using TSetEditEvent = std::function<void(QObject* Sender, int ACol, int ARow, co
 
 class TCustomGrid;
 
-// The in-place editor: a frameless line edit over the current cell.
+// The in-place editor: a frameless line edit over the current cell (QOR_GridEditor.cpp).
 class KORVANE_EXPORT TInplaceEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -77,12 +88,12 @@ private:
     TCustomGrid* FGrid;
 };
 
-class KORVANE_EXPORT TCustomGrid : public QAbstractScrollArea, public TControlEvents {
+// The grid base on the control host; its data cells are its accessible table.
+class KORVANE_EXPORT TCustomGrid : public TSurfaceHost<QAbstractScrollArea>, public TAccessibleTableSource {
     Q_OBJECT
 public:
     explicit TCustomGrid(QWidget* AOwner = nullptr);
     ~TCustomGrid() override;
-    QObject* ComponentObject() override { return this; }
 
     // --- counts and sizes
     int ColCount() const { return int(FColWidths.size()); }
@@ -111,8 +122,6 @@ public:
     // --- options and looks
     TGridOptions Options() const { return FOptions; }
     void SetOptions(TGridOptions v);
-    TColor Color() const { return FColor; }
-    void SetColor(TColor c);
     TColor FixedColor() const { return FFixedColor; }
     void SetFixedColor(TColor c);
     bool DefaultDrawing() const { return FDefaultDrawing; }
@@ -121,8 +130,6 @@ public:
     void SetScrollBars(TScrollStyle v);
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle v);
-    // The grid's font (kept in step with the QWidget font).
-    TFont* Font() { return &FFont; }
 
     // --- scrolling
     int TopRow() const { return FTopLeft.Y; }
@@ -162,21 +169,23 @@ public:
     void HideEditor();
 
     // --- painting
-    TCanvas* Canvas();
-    TBitmap* Surface() { EnsureSurface(); return &FSurface; }
-    void Invalidate();
-    void Repaint();
-    // Paints into the surface now (tests, printing).
-    void RenderNow();
     void InvalidateCell(int, int) { Invalidate(); }
     void InvalidateRow(int) { Invalidate(); }
     void InvalidateCol(int) { Invalidate(); }
     void InvalidateGrid() { Invalidate(); }
-    bool Enabled() const { return isEnabled(); }
-    int Width() const { return width(); }
-    int Height() const { return height(); }
 
     TGridState GridState() const { return FGridState; }
+
+    // --- the data cells as an accessible table (the plain grid knows no texts)
+    const TAccessibleTableSource* AccessibleTable() const override { return this; }
+    QAccessible::Role AccessibleRole() const override { return QAccessible::Table; }
+    int AccessibleRowCount() const override { return std::max(0, FRowCount - FFixedRows); }
+    int AccessibleColumnCount() const override { return std::max(0, ColCount() - FFixedCols); }
+    QString AccessibleCellText(int Row, int Column) const override { return {}; }
+    QString AccessibleColumnHeader(int Column) const override { return {}; }
+    QRect AccessibleCellRect(int Row, int Column) const override;
+    bool AccessibleCellAt(QPoint Pos, int& Row, int& Column) const override;
+    bool AccessibleRowSelected(int Row) const override;
 
 protected:
     // Renders the visible part of the grid into Canvas(): background, grid lines, then every
@@ -194,8 +203,7 @@ protected:
     virtual bool CanEditShow() const;
     virtual TEditStyle GetEditStyle(int ACol, int ARow) { return esSimple; }
     virtual QStringList GetPickListItems(int ACol, int ARow) { return {}; }
-    virtual void FontChanged() { Invalidate(); }
-    virtual void EnabledChanged() { Invalidate(); }
+    void FocusChanged(bool Focused) override { Invalidate(); }
 
     // Moves the current cell (asking SelectCell); MoveAnchor false extends the selection from
     // the anchor (range selection). Scrolls the cell into view.
@@ -214,22 +222,8 @@ protected:
     bool DoMouseWheelUp(TShiftState Shift, QPoint MousePos) override;
 
     // Qt plumbing.
-    void paintEvent(QPaintEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
+    void Resized() override;
     void scrollContentsBy(int dx, int dy) override;
-    void changeEvent(QEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void wheelEvent(QWheelEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
-    void keyReleaseEvent(QKeyEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
-    void enterEvent(QEnterEvent* e) override;
-    void leaveEvent(QEvent* e) override;
-    void contextMenuEvent(QContextMenuEvent* e) override;
     bool focusNextPrevChild(bool next) override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
@@ -252,7 +246,6 @@ private:
     void ClampCurrent();
     int ColSizingHit(int X, int Y) const;   // column whose right border is under (X, Y), or -1
     int RowSizingHit(int X, int Y) const;
-    bool EnsureSurface();
     void PlaceEditor();
     void EditorTextEdited(const QString& s);
     void CommitEditorAndHide();
@@ -269,12 +262,10 @@ private:
     int FDefaultRowHeight = 24;
     int FGridLineWidth = 1;
     TGridOptions FOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
-    TColor FColor = clWindow;
     TColor FFixedColor = clBtnFace;
     bool FDefaultDrawing = true;
     TScrollStyle FScrollBars = ssBoth;
     TBorderStyle FBorderStyle = bsSingle;
-    TFont FFont;
     TGridCoord FTopLeft{1, 1};
     TGridCoord FCurrent{1, 1};
     TGridCoord FAnchor{1, 1};
@@ -283,15 +274,15 @@ private:
     int FSizingOrigin = 0;       // mouse position where sizing started
     int FSizingStartSize = 0;
     bool FClickOnCurrent = false;
-    bool FKeyHandled = false;
     bool FSyncingScroll = false;
-    TBitmap FSurface;
     TInplaceEdit* FEditor = nullptr;
     QComboBox* FPickList = nullptr;
     QString FEditOriginal;
     bool FEditorShown = false;
     bool FPickActive = false;   // the open editor is the pick list
     TGridCoord FEditCell{-1, -1};
+
+    QOR_CONTROL_SIGNALS
 };
 
 // The draw grid with its events: OnDrawCell draws each cell, OnSelectCell may refuse a move,

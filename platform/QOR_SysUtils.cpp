@@ -38,15 +38,9 @@ void HandleException(const std::exception& e)
     QTextStream(stderr) << "Korvane: unhandled exception: " << QString::fromUtf8(e.what()) << "\n";
 }
 
-void GuardedCall(const std::function<void()>& fn)
+void HandleUnknownException()
 {
-    try {
-        fn();
-    } catch (const std::exception& e) {
-        HandleException(e);
-    } catch (...) {
-        HandleException(Exception(QStringLiteral("unknown exception")));
-    }
+    HandleException(Exception(QStringLiteral("unknown exception")));
 }
 
 // ---------------------------------------------------------------------------------------------

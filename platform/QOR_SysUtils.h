@@ -11,11 +11,7 @@
 #include <stdexcept>
 #include <variant>
 
-#ifdef KORVANE_BUILDING
-#define KORVANE_EXPORT Q_DECL_EXPORT
-#else
-#define KORVANE_EXPORT Q_DECL_IMPORT
-#endif
+#include "korvane_export.h"
 
 namespace qor {
 
@@ -54,8 +50,21 @@ public:
 using TExceptionHandler = std::function<void(const std::exception&)>;
 KORVANE_EXPORT void SetExceptionHandler(TExceptionHandler handler);
 KORVANE_EXPORT void HandleException(const std::exception& e);
-// Runs fn and routes any exception to HandleException.
-KORVANE_EXPORT void GuardedCall(const std::function<void()>& fn);
+// HandleException for an exception of no known type.
+KORVANE_EXPORT void HandleUnknownException();
+// Runs fn and routes any exception to HandleException: what every event handler, paint and
+// timer tick runs under, so no exception reaches Qt's event loop.
+template <class F>
+void GuardedCall(F&& fn) noexcept
+{
+    try {
+        fn();
+    } catch (const std::exception& e) {
+        HandleException(e);
+    } catch (...) {
+        HandleUnknownException();
+    }
+}
 
 // ---------------------------------------------------------------------------------------------
 // Process-wide format settings (what the host's locale settings are to the run-time library).

@@ -3,7 +3,8 @@
 // a data identifier — and its files (XML, CSV, lines, HTML) and clipboard export.
 #pragma once
 
-#include <QOR_Controls.h>
+#include <QOR_Classes.h>
+#include <QOR_Published.h>
 #include <QOR_dstruct.h>
 #include <QOR_qorbase.h>
 
@@ -67,10 +68,11 @@ KORVANE_EXPORT bool CheckIfValidReplist(QIODevice* InStream, const QString& Data
 // read as empty / false / 0 and writes to them are ignored.
 class KORVANE_EXPORT TRLData : public TComponent {
     Q_OBJECT
-    Q_PROPERTY(int NrOfColumns READ NrOfColumns WRITE SetNrOfColumns)
-    Q_PROPERTY(int NrOfRows READ NrOfRows WRITE SetNrOfRows)
-    Q_PROPERTY(QString CommonHeader READ CommonHeader WRITE SetCommonHeader)
 public:
+    QOR_PROPERTY(int, NrOfColumns)
+    QOR_PROPERTY(int, NrOfRows)
+    QOR_PROPERTY(QString, CommonHeader)
+
     explicit TRLData(QObject* AOwner = nullptr);
     ~TRLData() override;
 

@@ -32,7 +32,7 @@ class TRLData;
 using TRequestEditFormatEvent = std::function<void(QObject* Sender, int Col, int Row, QString& Format)>;
 
 // The parts of an editing format.
-struct TRowEditFormat {
+struct KORVANE_EXPORT TRowEditFormat {
     bool ReadOnly = false;
     QChar Type = QLatin1Char('s');   // c, l, d, e, f, h, i, s or another letter
     QString TypeArgs;                // the type text after the letter (date format, ":n")

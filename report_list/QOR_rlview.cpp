@@ -30,7 +30,7 @@ TReportListView::TReportListView(QWidget* AOwner) : TCustomDrawGrid(AOwner)
     FRLData->SetNrOfRows(RowCount() - 1);
     ResetColumnArrays();
     BindData();
-    SetOptions(TGridOptions{goFixedVertLine, goFixedHorzLine, goColSizing, goRowSelect, goThumbTracking});
+    SetOptions(goFixedVertLine | goFixedHorzLine | goColSizing | goRowSelect | goThumbTracking);
     DeriveRows();
     TCustomGrid::SetTopRow(CountHeadRows());
     // Qt has no separate window-handle step: the view paints as soon as it is built.
@@ -275,7 +275,7 @@ void TReportListView::SetColorEmptyMsg(TColor c)
 
 void TReportListView::SetColorColumnHd(TColor c)
 {
-    SetFixedColor(c);
+    TCustomGrid::SetFixedColor(c);
     SetColorSetup(FColHdColor, c);
 }
 

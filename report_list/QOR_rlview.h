@@ -38,56 +38,61 @@ using TCheckStateChangeEvent = std::function<void(QObject* Sender, bool& State, 
 using TBeforeFilterEvent = std::function<void(QObject* Sender, int Row, bool& Found, TLogicOp& CombineWithInternalSearch)>;
 using TCursorKeyActionEvent = std::function<void(QObject* Sender, WORD Key)>;
 
+// The view's enabled state is the widget's own (QWidget::enabled); the view keeps its flag in
+// step through EnabledChanged.
 class KORVANE_EXPORT TReportListView : public TCustomDrawGrid {
     Q_OBJECT
-    Q_PROPERTY(int NrOfColumns READ NrOfColumns WRITE SetNrOfColumns)
-    Q_PROPERTY(int NrOfRows READ NrOfRows WRITE SetNrOfRows)
-    Q_PROPERTY(bool AutoAdvance READ AutoAdvance WRITE SetAutoAdvance)
-    Q_PROPERTY(QColor ColorText READ QColorText WRITE SetQColorText)
-    Q_PROPERTY(QColor ColorBkgdNormal READ QColorBkgdNormal WRITE SetQColorBkgdNormal)
-    Q_PROPERTY(QColor ColorBkgdShaded READ QColorBkgdShaded WRITE SetQColorBkgdShaded)
-    Q_PROPERTY(QColor ColorHigh READ QColorHigh WRITE SetQColorHigh)
-    Q_PROPERTY(QColor ColorHighText READ QColorHighText WRITE SetQColorHighText)
-    Q_PROPERTY(QColor ColorSelectedRow READ QColorSelectedRow WRITE SetQColorSelectedRow)
-    Q_PROPERTY(QColor ColorSelectedRowText READ QColorSelectedRowText WRITE SetQColorSelectedRowText)
-    Q_PROPERTY(QColor ColorSelectedCol READ QColorSelectedCol WRITE SetQColorSelectedCol)
-    Q_PROPERTY(QColor ColorSelectedColText READ QColorSelectedColText WRITE SetQColorSelectedColText)
-    Q_PROPERTY(QColor ColorSelectedBoth READ QColorSelectedBoth WRITE SetQColorSelectedBoth)
-    Q_PROPERTY(QColor ColorSelectedBothText READ QColorSelectedBothText WRITE SetQColorSelectedBothText)
-    Q_PROPERTY(QColor ColorColumnHd READ QColorColumnHd WRITE SetQColorColumnHd)
-    Q_PROPERTY(QColor FixedColor READ QColorColumnHd WRITE SetQColorColumnHd)
-    Q_PROPERTY(QColor ColorColumnHdText READ QColorColumnHdText WRITE SetQColorColumnHdText)
-    Q_PROPERTY(QColor ColorCommonHd READ QColorCommonHd WRITE SetQColorCommonHd)
-    Q_PROPERTY(QColor ColorCommonHdText READ QColorCommonHdText WRITE SetQColorCommonHdText)
-    Q_PROPERTY(QColor ColorDisabledBkgd READ QColorDisabledBkgd WRITE SetQColorDisabledBkgd)
-    Q_PROPERTY(QColor ColorDisabledText READ QColorDisabledText WRITE SetQColorDisabledText)
-    Q_PROPERTY(QColor ColorEmptyMsg READ QColorEmptyMsg WRITE SetQColorEmptyMsg)
-    Q_PROPERTY(QColor InterRowIndicatorColor READ QInterRowIndicatorColor WRITE SetQInterRowIndicatorColor)
-    Q_PROPERTY(QString EmptyMessage READ EmptyMessage WRITE SetEmptyMessage)
-    Q_PROPERTY(QString CommonHeader READ CommonHeader WRITE SetCommonHeader)
-    Q_PROPERTY(int CommonHeaderAlignment READ CommonHeaderAlignmentInt WRITE SetCommonHeaderAlignmentInt)
-    Q_PROPERTY(bool CommonHeaderVisible READ CommonHeaderVisible WRITE SetCommonHeaderVisible)
-    Q_PROPERTY(int CommonHeaderHeight READ CommonHeaderHeight WRITE SetCommonHeaderHeight)
-    Q_PROPERTY(bool ColumnHeadersVisible READ ColumnHeadersVisible WRITE SetColumnHeadersVisible)
-    Q_PROPERTY(int ColumnHeadersHeight READ ColumnHeadersHeight WRITE SetColumnHeadersHeight)
-    Q_PROPERTY(int DefaultColWidth READ DefaultColWidth WRITE SetDefaultColWidth)
-    Q_PROPERTY(int DefaultRowHeight READ DefaultRowHeight WRITE SetDefaultRowHeight)
-    Q_PROPERTY(bool DefaultDrawing READ DefaultDrawing WRITE SetDefaultDrawing)
-    Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
-    Q_PROPERTY(int HighLightRow READ HighLightRow WRITE SetHighLightRow)
-    Q_PROPERTY(int HighLightColumn READ HighLightColumn WRITE SetHighLightColumn)
-    Q_PROPERTY(bool HighLightBold READ HighLightBold WRITE SetHighLightBold)
-    Q_PROPERTY(int InterRowIndicatorWidth READ InterRowIndicatorWidth WRITE SetInterRowIndicatorWidth)
-    Q_PROPERTY(int LeftCol READ LeftCol WRITE SetLeftCol)
-    Q_PROPERTY(int TopRow READ TopRow WRITE SetTopRow)
-    Q_PROPERTY(int RowSelectMode READ RowSelectMode WRITE SetRowSelectMode)
-    Q_PROPERTY(int RowColPattern READ RowColPattern WRITE SetRowColPattern)
-    Q_PROPERTY(bool ShowEmptyCheckBoxes READ ShowEmptyCheckBoxes WRITE SetShowEmptyCheckBoxes)
-    Q_PROPERTY(bool FixedFirstColumn READ FixedFirstColumn WRITE SetFixedFirstColumn)
-    Q_PROPERTY(bool SortEnabled READ SortEnabled WRITE SetSortEnabled)
-    Q_PROPERTY(bool UseCtrlForMultiSel READ UseCtrlForMultiSel WRITE SetUseCtrlForMultiSel)
-
 public:
+    QOR_PROPERTY(int, NrOfColumns)
+    QOR_PROPERTY(int, NrOfRows)
+    QOR_PROPERTY(bool, AutoAdvance)
+    QOR_COLOR_PROPERTY(ColorText)
+    QOR_COLOR_PROPERTY(ColorBkgdNormal)
+    QOR_COLOR_PROPERTY(ColorBkgdShaded)
+    QOR_COLOR_PROPERTY(ColorHigh)
+    QOR_COLOR_PROPERTY(ColorHighText)
+    QOR_COLOR_PROPERTY(ColorSelectedRow)
+    QOR_COLOR_PROPERTY(ColorSelectedRowText)
+    QOR_COLOR_PROPERTY(ColorSelectedCol)
+    QOR_COLOR_PROPERTY(ColorSelectedColText)
+    QOR_COLOR_PROPERTY(ColorSelectedBoth)
+    QOR_COLOR_PROPERTY(ColorSelectedBothText)
+    QOR_COLOR_PROPERTY(ColorColumnHd)
+    QOR_COLOR_PROPERTY(FixedColor)
+    QOR_COLOR_PROPERTY(ColorColumnHdText)
+    QOR_COLOR_PROPERTY(ColorCommonHd)
+    QOR_COLOR_PROPERTY(ColorCommonHdText)
+    QOR_COLOR_PROPERTY(ColorDisabledBkgd)
+    QOR_COLOR_PROPERTY(ColorDisabledText)
+    QOR_COLOR_PROPERTY(ColorEmptyMsg)
+    QOR_COLOR_PROPERTY(InterRowIndicatorColor)
+    QOR_PROPERTY(QString, EmptyMessage)
+    QOR_PROPERTY(QString, CommonHeader)
+    QOR_PROPERTY(qor::QOR_Controls::TAlignment, CommonHeaderAlignment)
+    QOR_PROPERTY(bool, CommonHeaderVisible)
+    QOR_PROPERTY(int, CommonHeaderHeight)
+    QOR_PROPERTY(bool, ColumnHeadersVisible)
+    QOR_PROPERTY(int, ColumnHeadersHeight)
+    QOR_PROPERTY(int, DefaultColWidth)
+    QOR_PROPERTY(int, DefaultRowHeight)
+    QOR_PROPERTY(bool, DefaultDrawing)
+    QOR_PROPERTY(int, HighLightRow)
+    QOR_PROPERTY(int, HighLightColumn)
+    QOR_PROPERTY(bool, HighLightBold)
+    QOR_PROPERTY(int, InterRowIndicatorWidth)
+    QOR_PROPERTY(int, LeftCol)
+    QOR_PROPERTY(int, TopRow)
+    QOR_PROPERTY(int, RowSelectMode)
+    QOR_PROPERTY(int, RowColPattern)
+    QOR_PROPERTY(bool, ShowEmptyCheckBoxes)
+    QOR_PROPERTY(bool, FixedFirstColumn)
+    QOR_PROPERTY(bool, SortEnabled)
+    QOR_PROPERTY(bool, UseCtrlForMultiSel)
+    QOR_PROPERTY(qor::QOR_Grids::TGridOptions, Options)
+    QOR_COLOR_PROPERTY(Color)
+    QOR_PROPERTY(qor::QOR_Grids::TScrollStyle, ScrollBars)
+    QOR_PROPERTY(qor::QOR_Grids::TBorderStyle, BorderStyle)
+
     explicit TReportListView(QWidget* AOwner = nullptr);
     ~TReportListView() override;
 
@@ -140,6 +145,8 @@ public:
     void SetColorSelectedBothText(TColor c) { SetColorSetup(FSelBothTextColor, c); }
     TColor ColorColumnHd() const { return FColHdColor; }
     void SetColorColumnHd(TColor c);
+    TColor FixedColor() const { return ColorColumnHd(); }
+    void SetFixedColor(TColor c) { SetColorColumnHd(c); }
     TColor ColorColumnHdText() const { return FColHdTxtColor; }
     void SetColorColumnHdText(TColor c) { SetColorSetup(FColHdTxtColor, c); }
     TColor ColorCommonHd() const { return FComHdColor; }
@@ -423,33 +430,6 @@ public:
     TBeforeSortExchgEvent OnBeforeSortExchange;
     TBeforeHTMLExportEvent OnBeforeHTMLExport;
     TOnPercentDoneEvent OnPercentDone;
-
-    // QColor forms of the colour properties (for Q_PROPERTY).
-#define KORVANE_RLV_QCOLOR(Name) \
-    QColor Q##Name() const { return ToQColor(Name()); } \
-    void SetQ##Name(const QColor& c) { Set##Name(FromQColor(c)); }
-    KORVANE_RLV_QCOLOR(ColorText)
-    KORVANE_RLV_QCOLOR(ColorBkgdNormal)
-    KORVANE_RLV_QCOLOR(ColorBkgdShaded)
-    KORVANE_RLV_QCOLOR(ColorHigh)
-    KORVANE_RLV_QCOLOR(ColorHighText)
-    KORVANE_RLV_QCOLOR(ColorSelectedRow)
-    KORVANE_RLV_QCOLOR(ColorSelectedRowText)
-    KORVANE_RLV_QCOLOR(ColorSelectedCol)
-    KORVANE_RLV_QCOLOR(ColorSelectedColText)
-    KORVANE_RLV_QCOLOR(ColorSelectedBoth)
-    KORVANE_RLV_QCOLOR(ColorSelectedBothText)
-    KORVANE_RLV_QCOLOR(ColorColumnHd)
-    KORVANE_RLV_QCOLOR(ColorColumnHdText)
-    KORVANE_RLV_QCOLOR(ColorCommonHd)
-    KORVANE_RLV_QCOLOR(ColorCommonHdText)
-    KORVANE_RLV_QCOLOR(ColorDisabledBkgd)
-    KORVANE_RLV_QCOLOR(ColorDisabledText)
-    KORVANE_RLV_QCOLOR(ColorEmptyMsg)
-    KORVANE_RLV_QCOLOR(InterRowIndicatorColor)
-#undef KORVANE_RLV_QCOLOR
-    int CommonHeaderAlignmentInt() const { return int(FHeaderAlignment); }
-    void SetCommonHeaderAlignmentInt(int v) { SetCommonHeaderAlignment(TAlignment(std::clamp(v, 0, 2))); }
 
 protected:
     void Paint() override;

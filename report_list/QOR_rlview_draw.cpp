@@ -241,9 +241,9 @@ void TReportListView::DrawDataCell(int ACol, int ARow, const QRect& ARect)
     const bool fixedCell = ACol < FixedCols();
     QRect fill = ARect;
     if (!fixedCell) {
-        if (!Options().Contains(goVertLine))
+        if (!Options().testFlag(goVertLine))
             fill.setWidth(fill.width() + 1);
-        if (!Options().Contains(goHorzLine))
+        if (!Options().testFlag(goHorzLine))
             fill.setHeight(fill.height() + 1);
     }
     if (r > NrOfShownRows() || d < 1) {

@@ -255,12 +255,7 @@ void TReportListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
     if (r < 1 || r > NrOfShownRows())
         return;
     PaintGuard guard(this);
-    TGridOptions opts = Options();
-    if (!ColumnEditable(d) || RowDisabled(r))
-        opts.Exclude(goEditing);
-    else
-        opts.Include(goEditing);
-    SetOptions(opts);
+    SetOptions(Options().setFlag(goEditing, ColumnEditable(d) && !RowDisabled(r)));
     if (FRLData->ColumnCheckMode(d) != cmNone && X - rc.left() < 18 && !FROCheckMarks && !RowDisabled(r)
         && (FRLData->RawElem(d, r).length() > 1 || FShowEmptyCBx))
         ToggleCheck(d, r);
@@ -434,12 +429,7 @@ void TReportListView::CursorKeyAction(WORD Key)
 
 bool TReportListView::SelectCell(int ACol, int ARow)
 {
-    TGridOptions opts = Options();
-    if (ARow != 0 && ColumnEditable(DataCol(ACol)))
-        opts.Include(goEditing);
-    else
-        opts.Exclude(goEditing);
-    SetOptions(opts);
+    SetOptions(Options().setFlag(goEditing, ARow != 0 && ColumnEditable(DataCol(ACol))));
     bool can = true;
     if (OnSelectCell)
         OnSelectCell(this, ACol, ARow, can);

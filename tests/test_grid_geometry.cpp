@@ -141,7 +141,7 @@ TEST(GridGeometry, DrawStateTellsFixedSelectedAndFocused)
     Fixture f;
     f.grid.SetColCount(4);
     f.grid.SetRowCount(4);
-    f.grid.SetOptions(f.grid.Options().Include(goRowSelect));
+    f.grid.SetOptions(f.grid.Options() | goRowSelect);
     f.grid.SetRow(2);
     std::map<std::pair<int, int>, TGridDrawState> states;
     f.grid.OnDrawCell = [&](QObject*, int c, int r, QRect, TGridDrawState s) { states[{c, r}] = s; };
@@ -165,7 +165,7 @@ TEST(GridGeometry, LinesAreDrawnOnlyWhereOptionsAskAndCellsDoNotCoverThem)
         cv->Brush()->SetColor(clYellow);
         cv->FillRect(r);
     };
-    f.grid.SetOptions(TGridOptions{goFixedVertLine, goFixedHorzLine});
+    f.grid.SetOptions(goFixedVertLine | goFixedHorzLine);
     f.grid.RenderNow();
     const QImage& img = f.grid.Surface()->Image();
     EXPECT_EQ(qortest::PixelAt(img, 49, 10), clYellow);
@@ -176,7 +176,7 @@ TEST(GridGeometry, LinesAreDrawnOnlyWhereOptionsAskAndCellsDoNotCoverThem)
     EXPECT_EQ(qortest::PixelAt(img, 70, 41), clWhite);    // no goHorzLine
     EXPECT_EQ(qortest::PixelAt(img, 200, 10), clWhite);   // right of the last column
 
-    f.grid.SetOptions(TGridOptions{goVertLine, goHorzLine});
+    f.grid.SetOptions(goVertLine | goHorzLine);
     f.grid.RenderNow();
     const QImage& img2 = f.grid.Surface()->Image();
     EXPECT_EQ(qortest::PixelAt(img2, 101, 30), clSilver);
@@ -189,7 +189,7 @@ TEST(GridGeometry, ScrollBarFollowsAndDrivesTheTopRow)
     TDrawGrid grid;
     grid.resize(300, 200);
     grid.SetRowCount(1000000);
-    grid.SetOptions(grid.Options().Include(goThumbTracking));
+    grid.SetOptions(grid.Options() | goThumbTracking);
     grid.show();
     QScrollBar* vb = grid.verticalScrollBar();
     EXPECT_GT(vb->maximum(), 999000);

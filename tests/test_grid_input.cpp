@@ -68,7 +68,7 @@ TEST(GridInput, CursorKeysMoveTheCurrentCellAndScroll)
 TEST(GridInput, RowSelectMakesLeftRightAndHomeEndMoveRows)
 {
     Fixture f;
-    f.grid.SetOptions(f.grid.Options().Include(goRowSelect));
+    f.grid.SetOptions(f.grid.Options() | goRowSelect);
     f.Key(Qt::Key_Right);
     EXPECT_EQ(f.grid.Row(), 2);
     f.Key(Qt::Key_End);
@@ -90,7 +90,7 @@ TEST(GridInput, ShiftExtendsTheSelectionOnlyWithRangeSelect)
     f.Click(1, 4, Qt::ShiftModifier);
     EXPECT_EQ(f.grid.Selection(), (TGridRect{1, 2, 2, 4}));
 
-    f.grid.SetOptions(f.grid.Options().Exclude(goRangeSelect));
+    f.grid.SetOptions(f.grid.Options().setFlag(goRangeSelect, false));
     f.Key(Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(f.grid.Selection(), (TGridRect{1, 5, 1, 5}));
 }
@@ -109,7 +109,7 @@ TEST(GridInput, SelectCellMayRefuseAMove)
 TEST(GridInput, DraggingAHeaderBorderSizesTheColumn)
 {
     Fixture f;
-    f.grid.SetOptions(f.grid.Options().Include(goColSizing));
+    f.grid.SetOptions(f.grid.Options() | goColSizing);
     int sized = 0;
     f.grid.OnColumnSized = [&](QObject*) { ++sized; };
     QWidget* vp = f.grid.viewport();
@@ -148,7 +148,7 @@ TEST(GridInput, EditorReadsWritesAndCancels)
     f.Key(Qt::Key_F2);
     EXPECT_FALSE(f.grid.EditorMode());
 
-    f.grid.SetOptions(f.grid.Options().Include(goEditing));
+    f.grid.SetOptions(f.grid.Options() | goEditing);
     f.Key(Qt::Key_F2);
     ASSERT_TRUE(f.grid.EditorMode());
     QLineEdit* ed = f.grid.InplaceEditor();
@@ -182,7 +182,7 @@ TEST(GridInput, EditorReadsWritesAndCancels)
 TEST(GridInput, TabsMoveAcrossCellsOnlyWithGoTabs)
 {
     Fixture f;
-    f.grid.SetOptions(f.grid.Options().Include(goTabs));
+    f.grid.SetOptions(f.grid.Options() | goTabs);
     f.Key(Qt::Key_Tab);
     EXPECT_EQ(f.grid.Col(), 2);
     f.grid.SetCol(9);
@@ -207,7 +207,7 @@ TEST(GridInput, PickListEditorOffersItemsAndWritesTheChoice)
     PickGrid grid;
     grid.SetBorderStyle(bsNone);
     grid.resize(300, 200);
-    grid.SetOptions(grid.Options().Include(goEditing));
+    grid.SetOptions(grid.Options() | goEditing);
     QString stored = "green";
     grid.OnGetEditText = [&](QObject*, int, int, QString& v) { v = stored; };
     grid.OnSetEditText = [&](QObject*, int, int, const QString& v) { stored = v; };

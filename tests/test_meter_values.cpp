@@ -109,10 +109,13 @@ TEST(MeterValues, PublishedPropertiesWorkThroughQtsPropertySystem)
     EXPECT_EQ(m.Caption(), QStringLiteral("psi"));
     EXPECT_TRUE(m.FontCaption()->Style().Contains(fsBold));
     EXPECT_EQ(m.property("FontCaption").value<QFont>().pixelSize(), 17);
-    auto* layout = m.property("NeedleLayout").value<TNeedleLayout*>();
-    ASSERT_EQ(layout, m.NeedleLayout());
-    EXPECT_TRUE(layout->setProperty("HeadAngle", 300));
-    EXPECT_EQ(layout->HeadAngle(), 180);
+    // The needle layouts are designed property by property.
+    EXPECT_TRUE(m.setProperty("NeedleLayout_HeadAngle", 300));
+    EXPECT_EQ(m.NeedleLayout()->HeadAngle(), 180);
+    EXPECT_TRUE(m.setProperty("NeedleLayoutSec_Visible", true));
+    EXPECT_TRUE(m.NeedleLayoutSec()->Visible());
+    EXPECT_TRUE(m.setProperty("NeedleLayoutSec_ColorBody", QColor(0x10, 0x20, 0x30)));
+    EXPECT_EQ(m.NeedleLayoutSec()->ColorBody(), RGB(0x10, 0x20, 0x30));
 }
 
 TEST(MeterValues, SettersClamp)
@@ -132,7 +135,7 @@ TEST(MeterValues, SettersClamp)
     EXPECT_EQ(m.ScaleBkWidth(), 100.0);
     m.SetScaleBkWidth(NaN);
     EXPECT_EQ(m.ScaleBkWidth(), 100.0);
-    m.SetMeterLayoutOrd(17);
+    m.SetMeterLayout(TMeterLayout(17));
     EXPECT_EQ(m.MeterLayout(), mlCirc90);
     TNeedleLayout* n = m.NeedleLayout();
     n->SetHeadAngle(400);

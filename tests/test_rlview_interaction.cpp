@@ -240,7 +240,7 @@ TEST(RLViewInteraction, MouseCellReportsHeaderRowsAndDataRows)
 TEST(RLViewInteraction, InPlaceEditingOfEditableColumnsAndCheckColumns)
 {
     View f;
-    f.v.SetOptions(f.v.Options().Exclude(goRowSelect));
+    f.v.SetOptions(f.v.Options().setFlag(goRowSelect, false));
     f.v.SetColumnEditable(2, true);
     f.v.SetColumnCheckMode(3, cmBox);
     f.v.SetColumnEditable(3, true);

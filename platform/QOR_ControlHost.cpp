@@ -1,0 +1,377 @@
+// The control host: the event bridge and the retained surface, instantiated for the three Qt
+// classes the bases stand on.
+#include "QOR_Controls.h"
+
+#include "QOR_Accessible_p.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <type_traits>
+
+namespace qor {
+
+namespace {
+
+template <class QtBase>
+constexpr bool IsScrollArea = std::is_base_of_v<QAbstractScrollArea, QtBase>;
+template <class QtBase>
+constexpr bool IsEdit = std::is_base_of_v<QLineEdit, QtBase>;
+
+} // namespace
+
+// =============================================================================================
+// TControlHost
+
+template <class QtBase>
+TControlHost<QtBase>::TControlHost(QWidget* AOwner, TColor DefaultColor)
+    : QtBase(AOwner), FColor(DefaultColor)
+{
+    InstallAccessibleFactory();
+    FFont.AssignQFont(this->font());
+    FFont.SetColor(clWindowText);
+    FFont.OnChange = [this] {
+        const QFont f = FFont.ToQFont();
+        if (f != this->font())
+            this->setFont(f);   // FontChange follows and renders again
+        else
+            GuardedCall([this] { FontChanged(); });
+    };
+    StartConfiguration(this);
+    AdoptAccessibleInterface(this);
+}
+
+template <class QtBase>
+TControlHost<QtBase>::~TControlHost() = default;
+
+template <class QtBase>
+QWidget* TControlHost<QtBase>::EventWidget()
+{
+    if constexpr (IsScrollArea<QtBase>)
+        return this->viewport();
+    else
+        return this;
+}
+
+template <class QtBase>
+void TControlHost<QtBase>::SetColor(TColor c)
+{
+    if (c == FColor)
+        return;
+    FColor = c;
+    ColorChanged();
+}
+
+template <class QtBase>
+void TControlHost<QtBase>::SyncFontFromWidget()
+{
+    if (FFont.ToQFont() == this->font())
+        return;
+    // The QWidget font has no colour: keep the TFont's, and do not echo the change back.
+    const TColor color = FFont.Color();
+    auto handler = std::move(FFont.OnChange);
+    FFont.AssignQFont(this->font());
+    FFont.SetColor(color);
+    FFont.OnChange = std::move(handler);
+}
+
+template <class QtBase>
+void TControlHost<QtBase>::changeEvent(QEvent* e)
+{
+    QtBase::changeEvent(e);
+    GuardedCall([&] {
+        switch (e->type()) {
+        case QEvent::FontChange:
+            SyncFontFromWidget();
+            FontChanged();
+            break;
+        case QEvent::EnabledChange:
+            EnabledChanged();
+            break;
+        case QEvent::PaletteChange:
+        case QEvent::StyleChange:
+            LooksChanged();
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+template <class QtBase>
+void TControlHost<QtBase>::showEvent(QShowEvent* e)
+{
+    QtBase::showEvent(e);
+    EndConfiguration();
+}
+
+template <class QtBase>
+void TControlHost<QtBase>::mousePressEvent(QMouseEvent* e)
+{
+    if constexpr (IsEdit<QtBase>)
+        QtBase::mousePressEvent(e);
+    else if (this->focusPolicy() & Qt::ClickFocus)
+        this->setFocus(Qt::MouseFocusReason);
+    GuardedCall([&] { DispatchMousePress(e); });
+}
+
+template <class QtBase>
+void TControlHost<QtBase>::mouseReleaseEvent(QMouseEvent* e)
+{
+    if constexpr (IsEdit<QtBase>)
+        QtBase::mouseReleaseEvent(e);
+    GuardedCall([&] { DispatchMouseRelease(e); });
+}
+
+template <class QtBase>
+void TControlHost<QtBase>::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if constexpr (IsEdit<QtBase>)
+        QtBase::mouseDoubleClickEvent(e);
+    GuardedCall([&] { DispatchMouseDoubleClick(e); });
+}
+
+template <class QtBase>
+void TControlHost<QtBase>::mouseMoveEvent(QMouseEvent* e)
+{
+    if constexpr (IsEdit<QtBase>)
+        QtBase::mouseMoveEvent(e);
+    GuardedCall([&] { DispatchMouseMove(e); });
+}
+
+template <class QtBase>
+void TControlHost<QtBase>::wheelEvent(QWheelEvent* e)
+{
+    e->ignore();
+    GuardedCall([&] { DispatchWheel(e); });
+    // The edit scrolls nothing with the wheel; an unhandled wheel goes on to the parent.
+}
+
+template <class QtBase>
+void TControlHost<QtBase>::keyPressEvent(QKeyEvent* e)
+{
+    bool used = false;
+    GuardedCall([&] { used = DispatchKeyPress(e); });
+    if (used) {
+        e->accept();
+        return;
+    }
+    if constexpr (IsEdit<QtBase>)
+        QtBase::keyPressEvent(e);
+    else
+        e->ignore();
+}
+
+template <class QtBase>
+void TControlHost<QtBase>::keyReleaseEvent(QKeyEvent* e)
+{
+    bool used = false;
+    GuardedCall([&] { used = DispatchKeyRelease(e); });
+    if (used) {
+        e->accept();
+        return;
+    }
+    if constexpr (IsEdit<QtBase>)
+        QtBase::keyReleaseEvent(e);
+    else
+        e->ignore();
+}
+
+template <class QtBase>
+void TControlHost<QtBase>::enterEvent(QEnterEvent* e)
+{
+    QtBase::enterEvent(e);
+    GuardedCall([&] { MouseEnter(); });
+}
+
+template <class QtBase>
+void TControlHost<QtBase>::leaveEvent(QEvent* e)
+{
+    QtBase::leaveEvent(e);
+    GuardedCall([&] { MouseLeave(); });
+}
+
+template <class QtBase>
+void TControlHost<QtBase>::focusInEvent(QFocusEvent* e)
+{
+    QtBase::focusInEvent(e);
+    GuardedCall([&] {
+        DoEnter();
+        FocusChanged(true);
+    });
+}
+
+template <class QtBase>
+void TControlHost<QtBase>::focusOutEvent(QFocusEvent* e)
+{
+    QtBase::focusOutEvent(e);
+    GuardedCall([&] {
+        DoExit();
+        FocusChanged(false);
+    });
+}
+
+template <class QtBase>
+void TControlHost<QtBase>::contextMenuEvent(QContextMenuEvent* e)
+{
+    bool handled = false;
+    GuardedCall([&] { handled = DispatchContextMenu(e); });
+    if (handled)
+        e->accept();
+    else
+        QtBase::contextMenuEvent(e);
+}
+
+template <class QtBase>
+void TControlHost<QtBase>::resizeEvent(QResizeEvent* e)
+{
+    QtBase::resizeEvent(e);
+    GuardedCall([&] {
+        Resized();
+        Resize();
+    });
+}
+
+// =============================================================================================
+// TSurfaceHost
+
+template <class QtBase>
+TSurfaceHost<QtBase>::TSurfaceHost(QWidget* AOwner, TColor DefaultColor)
+    : TControlHost<QtBase>(AOwner, DefaultColor)
+{
+    QWidget* target = this->EventWidget();
+    target->setAttribute(Qt::WA_OpaquePaintEvent);
+    target->setAutoFillBackground(false);
+}
+
+template <class QtBase>
+TSurfaceHost<QtBase>::~TSurfaceHost() = default;
+
+template <class QtBase>
+QSize TSurfaceHost<QtBase>::SurfaceSize()
+{
+    return this->EventWidget()->size();
+}
+
+template <class QtBase>
+bool TSurfaceHost<QtBase>::EnsureSurface()
+{
+    const qreal dpr = this->EventWidget()->devicePixelRatioF();
+    const QSize logical = SurfaceSize().expandedTo(QSize(0, 0));
+    const QSize want(int(logical.width() * dpr), int(logical.height() * dpr));
+    const QImage& img = FSurface.Image();
+    const QImage::Format format = FTransparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    if (!img.isNull() && img.size() == want && img.devicePixelRatio() == dpr && img.format() == format)
+        return false;
+    if (want.isEmpty()) {
+        FSurface.SetSize(0, 0);
+        return true;
+    }
+    QImage fresh(want, format);
+    fresh.setDevicePixelRatio(dpr);
+    fresh.fill(FTransparent ? QColor(Qt::transparent) : ToQColor(this->Color()));
+    FSurface.SetImage(fresh);
+    return true;
+}
+
+template <class QtBase>
+TCanvas* TSurfaceHost<QtBase>::Canvas()
+{
+    EnsureSurface();
+    return FSurface.Canvas();
+}
+
+template <class QtBase>
+TBitmap* TSurfaceHost<QtBase>::Surface()
+{
+    EnsureSurface();
+    return &FSurface;
+}
+
+template <class QtBase>
+void TSurfaceHost<QtBase>::Invalidate()
+{
+    FNeedsPaint = true;
+    this->EventWidget()->update();
+}
+
+template <class QtBase>
+void TSurfaceHost<QtBase>::Repaint()
+{
+    FNeedsPaint = true;
+    this->EventWidget()->repaint();
+}
+
+template <class QtBase>
+void TSurfaceHost<QtBase>::Update()
+{
+    this->EventWidget()->update();
+}
+
+template <class QtBase>
+void TSurfaceHost<QtBase>::SetTransparentSurface(bool v)
+{
+    if (v == FTransparent)
+        return;
+    FTransparent = v;
+    QWidget* target = this->EventWidget();
+    // A child widget that is not opaque gets its parent painted beneath it.
+    target->setAttribute(Qt::WA_OpaquePaintEvent, !v);
+    Invalidate();
+}
+
+template <class QtBase>
+void TSurfaceHost<QtBase>::RenderNow()
+{
+    if (FInPaint)
+        return;
+    EnsureSurface();
+    FNeedsPaint = false;
+    FInPaint = true;
+    struct Reset {
+        bool& Flag;
+        ~Reset() { Flag = false; }
+    } reset{FInPaint};
+    if (FTransparent && !FSurface.Empty()) {
+        FSurface.Canvas()->Flush();
+        FSurface.Image().fill(Qt::transparent);
+    }
+    Paint();
+    FSurface.Canvas()->Flush();
+}
+
+template <class QtBase>
+void TSurfaceHost<QtBase>::Paint()
+{
+    TCanvas* c = Canvas();
+    c->Brush()->SetColor(this->Color());
+    c->FillRect(QRect(QPoint(0, 0), SurfaceSize()));
+}
+
+template <class QtBase>
+void TSurfaceHost<QtBase>::paintEvent(QPaintEvent*)
+{
+    if (EnsureSurface() || FNeedsPaint)
+        GuardedCall([this] { RenderNow(); });
+    if (FSurface.Empty())
+        return;
+    QPainter p(this->EventWidget());
+    p.drawImage(QPoint(0, 0), FSurface.Image());
+}
+
+template <class QtBase>
+void TSurfaceHost<QtBase>::resizeEvent(QResizeEvent* e)
+{
+    FNeedsPaint = true;
+    TControlHost<QtBase>::resizeEvent(e);
+}
+
+template class TControlHost<QWidget>;
+template class TControlHost<QLineEdit>;
+template class TControlHost<QAbstractScrollArea>;
+template class TSurfaceHost<QWidget>;
+template class TSurfaceHost<QAbstractScrollArea>;
+
+} // namespace qor
