@@ -8,6 +8,7 @@
 #include <QtDesigner/QExtensionManager>
 
 #include <QOR_Controls.h>
+#include <QOR_univconst.h>
 
 #include <QAction>
 #include <QFileDialog>
@@ -80,6 +81,14 @@ void PaintReportIcon(QPainter& p)
     p.drawLine(QPointF(5, 20), QPointF(8, 16));
 }
 
+QString WideRangeXml()
+{
+    const QString bound = QString::number(qor::uc_MaxDouble, 'g', 17);
+    return QStringLiteral("  <property name=\"RangeLow\"><double>-%1</double></property>\n"
+                          "  <property name=\"RangeHigh\"><double>%1</double></property>\n")
+        .arg(bound);
+}
+
 QList<WidgetEntry> BuildEntries()
 {
     // Palette order of the library.
@@ -89,7 +98,9 @@ QList<WidgetEntry> BuildEntries()
                  {QStringLiteral("AnchorImage"), QStringLiteral("BackGroundImg")}, {}});
     list.append({QStringLiteral("TNumIO"), QStringLiteral("QOR_NumIOEdit.h"), QStringLiteral("Numeric edit field"),
                  QSize(121, 21), Factory<qor::TNumIO>(),
-                 [](QPainter& p) { PaintFieldIcon(p, QStringLiteral("42"), false); }, {}, {}});
+                 [](QPainter& p) { PaintFieldIcon(p, QStringLiteral("42"), false); }, {},
+                 // A field placed in Designer starts with the widest range; the form keeps it.
+                 WideRangeXml()});
     list.append({QStringLiteral("TNumIO2"), QStringLiteral("QOR_NumIO2.h"), QStringLiteral("Numeric input field"),
                  QSize(160, 26), Factory<qor::TNumIO2>(),
                  [](QPainter& p) { PaintFieldIcon(p, QStringLiteral("1.5"), true); }, {}, {}});
@@ -180,7 +191,10 @@ QIcon WidgetPlugin::icon() const
 QWidget* WidgetPlugin::createWidget(QWidget* parent)
 {
     QWidget* w = FEntry.Create(parent);
-    if (auto* component = dynamic_cast<qor::TComponentState*>(w))
+    // Design mode belongs to Designer's form editor only: its preview, QUiLoader and every
+    // program get the widget as code would.
+    const bool inFormEditor = FCore && parent && QDesignerFormWindowInterface::findFormWindow(parent);
+    if (auto* component = dynamic_cast<qor::TComponentState*>(w); component && inFormEditor)
         component->SetDesigning(true);
     return w;
 }
@@ -190,6 +204,7 @@ void WidgetPlugin::initialize(QDesignerFormEditorInterface* core)
     if (FInitialized)
         return;
     FInitialized = true;
+    FCore = core;
     if (!core)
         return;
     static bool factoryRegistered = false;

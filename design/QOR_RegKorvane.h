@@ -53,6 +53,7 @@ public:
 private:
     WidgetEntry FEntry;
     bool FInitialized = false;
+    QDesignerFormEditorInterface* FCore = nullptr;   // set inside Designer only
 };
 
 class KorvaneWidgets : public QObject, public QDesignerCustomWidgetCollectionInterface {

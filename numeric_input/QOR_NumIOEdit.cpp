@@ -170,7 +170,7 @@ void TNumIO::SetValue(double v)
 void TNumIO::SetEditText(const QString& s, int caret)
 {
     FInternalChange = true;
-    setText(s);
+    QLineEdit::setText(s);   // the field's own text, not a write of the property
     FInternalChange = false;  // also when the text was unchanged and no notification came
     setCursorPosition(std::clamp(caret, 0, int(s.size())));
 }

@@ -338,6 +338,19 @@ public:
     void Changed();
     void ChangedSetup();
     void ChangedSelection();
+
+    // ---- accessibility: the shown rows in display order, every column, texts as shown
+    // (password cells give none; check cells tell their state)
+    QAccessible::Role AccessibleRole() const override { return QAccessible::Table; }
+    int AccessibleRowCount() const override { return NrOfShownRows(); }
+    int AccessibleColumnCount() const override { return NrOfColumns(); }
+    QString AccessibleCellText(int Row, int Column) const override;
+    QString AccessibleColumnHeader(int Column) const override;
+    QRect AccessibleCellRect(int Row, int Column) const override;
+    bool AccessibleCellAt(QPoint Pos, int& Row, int& Column) const override;
+    bool AccessibleRowSelected(int Row) const override { return RowSelected(Row + 1); }
+    bool AccessibleCellCheckable(int Row, int Column) const override;
+    bool AccessibleCellChecked(int Row, int Column) const override;
     void Assign(const QObject* Source) override;
     void AssignTo(QObject* Dest) const override;
 
