@@ -13,7 +13,7 @@ QString MScaleTypeNames(int ScaleType)
     return QString::fromLatin1(Names[ScaleType]);
 }
 
-TDataTable::TDataTable(QObject* AOwner) : QObject(AOwner), FElems(std::make_unique<TMatrix>())
+TDataTable::TDataTable(QObject* AOwner) : TComponent(AOwner), FElems(std::make_unique<TMatrix>())
 {
 }
 

@@ -7,6 +7,8 @@
 #include <QOR_matrix.h>
 #include <QOR_qorbase.h>
 
+#include <QOR_Classes.h>
+
 #include <QObject>
 #include <QString>
 #include <array>
@@ -42,7 +44,8 @@ KORVANE_EXPORT QString MScaleTypeNames(int ScaleType);
 constexpr std::uint8_t dtExchangeRows = 0;
 constexpr std::uint8_t dtExchangeColumns = 1;
 
-class KORVANE_EXPORT TDataTable : public QObject {
+class KORVANE_EXPORT TDataTable : public TComponent {
+    Q_OBJECT
 public:
     explicit TDataTable(QObject* AOwner = nullptr);
     ~TDataTable() override;

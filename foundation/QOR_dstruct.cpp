@@ -25,7 +25,7 @@ bool ApplyLogicOp(bool A, bool B, TLogicOp Op)
 // ---------------------------------------------------------------------------------------------
 // TStringArray
 
-TStringArray::TStringArray(QObject* AOwner) : QObject(AOwner)
+TStringArray::TStringArray(QObject* AOwner) : TComponent(AOwner)
 {
     Resize(0, 0);
 }

@@ -5,6 +5,8 @@
 
 #include <QOR_qorbase.h>
 
+#include <QOR_Classes.h>
+
 #include <QObject>
 #include <QString>
 #include <QStringView>
@@ -67,7 +69,8 @@ using TBeforeSortExchgEvent = std::function<void(QObject* Sender, int Row1, int 
 // NotifyChange() is true (the default). Bulk operations switch it off, work and restore it.
 //
 // Percent done: OnPercentDone reports progress of sorting in steps of about ten percent.
-class KORVANE_EXPORT TStringArray : public QObject {
+class KORVANE_EXPORT TStringArray : public TComponent {
+    Q_OBJECT
 public:
     static constexpr int MaxCellLength = 255;
 
@@ -172,9 +175,10 @@ private:
 };
 
 // A field of bits numbered 0..Size-1. Out-of-range reads give false; writes are ignored.
-class KORVANE_EXPORT TBitFld : public QObject {
+class KORVANE_EXPORT TBitFld : public TComponent {
+    Q_OBJECT
 public:
-    explicit TBitFld(QObject* AOwner = nullptr) : QObject(AOwner) {}
+    explicit TBitFld(QObject* AOwner = nullptr) : TComponent(AOwner) {}
     // New bits are false; bits that still fit keep their values.
     void SetSize(int Size);
     int Size() const { return FSize; }

@@ -4,6 +4,8 @@
 
 #include <QOR_SysUtils.h>
 
+#include <QOR_Classes.h>
+
 #include <QObject>
 #include <vector>
 
@@ -50,9 +52,10 @@ protected:
     std::vector<T> FData;   // row by row
 };
 
-class KORVANE_EXPORT TMatrix : public QObject, public TMatrixStore<double> {
+class KORVANE_EXPORT TMatrix : public TComponent, public TMatrixStore<double> {
+    Q_OBJECT
 public:
-    explicit TMatrix(QObject* AOwner = nullptr, int NrCols = 0, int NrRows = 0) : QObject(AOwner) { Resize(NrCols, NrRows); }
+    explicit TMatrix(QObject* AOwner = nullptr, int NrCols = 0, int NrRows = 0) : TComponent(AOwner) { Resize(NrCols, NrRows); }
     double Elem(int Col, int Row) const { return Get(Col, Row); }
     void SetElem(int Col, int Row, double Value) { Set(Col, Row, Value); }
     // Exchanges two rows / two columns (ignored when out of range).
@@ -65,9 +68,10 @@ public:
     void RemoveColumn(int Ix);
 };
 
-class KORVANE_EXPORT TIntMatrix : public QObject, public TMatrixStore<int> {
+class KORVANE_EXPORT TIntMatrix : public TComponent, public TMatrixStore<int> {
+    Q_OBJECT
 public:
-    explicit TIntMatrix(QObject* AOwner = nullptr, int NrCols = 0, int NrRows = 0) : QObject(AOwner) { Resize(NrCols, NrRows); }
+    explicit TIntMatrix(QObject* AOwner = nullptr, int NrCols = 0, int NrRows = 0) : TComponent(AOwner) { Resize(NrCols, NrRows); }
     int GetVal(int Col, int Row) const { return Get(Col, Row); }
     void SetVal(int Col, int Row, int Value) { Set(Col, Row, Value); }
     // Changes the row count only, keeping the content (rows are added at the end, zero).

@@ -410,10 +410,13 @@ void TCustomGrid::ClampCurrent()
         p.X = std::clamp(p.X, FFixedCols, std::max(FFixedCols, ColCount() - 1));
         p.Y = std::clamp(p.Y, FFixedRows, std::max(FFixedRows, FRowCount - 1));
     };
+    const TGridCoord was = FCurrent;
     clampCoord(FCurrent);
     clampCoord(FAnchor);
     if (!FOptions.testFlag(goRangeSelect))
         FAnchor = FCurrent;
+    if (!(FCurrent == was))
+        emit currentCellChanged(FCurrent.X, FCurrent.Y);
 }
 
 void TCustomGrid::UpdateScrollBars()
@@ -503,11 +506,14 @@ void TCustomGrid::ScrollToCell(int ACol, int ARow)
 void TCustomGrid::SetSelection(TGridRect v)
 {
     // Stored as given: a program may park the selection outside the cells so that nothing shows.
+    const TGridCoord was = FCurrent;
     FAnchor = {v.Left, v.Top};
     FCurrent = {v.Right, v.Bottom};
     if (!FOptions.testFlag(goRangeSelect) && !(FAnchor == FCurrent))
         FAnchor = FCurrent = {v.Left, v.Top};
     Invalidate();
+    if (!(FCurrent == was))
+        emit currentCellChanged(FCurrent.X, FCurrent.Y);
 }
 
 void TCustomGrid::FocusCell(int ACol, int ARow, bool MoveAnchor)
@@ -526,6 +532,8 @@ void TCustomGrid::FocusCell(int ACol, int ARow, bool MoveAnchor)
         FAnchor = FCurrent;
     ScrollToCell(ACol, ARow);
     Invalidate();
+    if (moves)
+        emit currentCellChanged(ACol, ARow);
     if (FOptions.testFlag(goAlwaysShowEditor) && FOptions.testFlag(goEditing))
         ShowEditor();
 }
@@ -891,8 +899,7 @@ TCustomDrawGrid::TCustomDrawGrid(QWidget* AOwner) : TCustomGrid(AOwner) {}
 
 void TCustomDrawGrid::DrawCell(int ACol, int ARow, const QRect& ARect, TGridDrawState AState)
 {
-    if (OnDrawCell)
-        OnDrawCell(this, ACol, ARow, ARect, AState);
+    Notify(this, OnDrawCell, &TCustomDrawGrid::drawCell, ACol, ARow, ARect, AState);
 }
 
 bool TCustomDrawGrid::SelectCell(int ACol, int ARow)
@@ -905,8 +912,7 @@ bool TCustomDrawGrid::SelectCell(int ACol, int ARow)
 
 void TCustomDrawGrid::TopLeftChanged()
 {
-    if (OnTopLeftChanged)
-        OnTopLeftChanged(this);
+    Notify(this, OnTopLeftChanged, &TCustomDrawGrid::topLeftChanged);
 }
 
 QString TCustomDrawGrid::GetEditText(int ACol, int ARow)
@@ -919,14 +925,12 @@ QString TCustomDrawGrid::GetEditText(int ACol, int ARow)
 
 void TCustomDrawGrid::SetEditText(int ACol, int ARow, const QString& Value)
 {
-    if (OnSetEditText)
-        OnSetEditText(this, ACol, ARow, Value);
+    Notify(this, OnSetEditText, &TCustomDrawGrid::editTextSet, ACol, ARow, Value);
 }
 
 void TCustomDrawGrid::ColWidthsChanged()
 {
-    if (OnColumnSized)
-        OnColumnSized(this);
+    Notify(this, OnColumnSized, &TCustomDrawGrid::columnSized);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -282,11 +282,17 @@ private:
     bool FPickActive = false;   // the open editor is the pick list
     TGridCoord FEditCell{-1, -1};
 
+Q_SIGNALS:
+    // The current cell moved (by the user or the program).
+    void currentCellChanged(int col, int row);
+
     QOR_CONTROL_SIGNALS
 };
 
 // The draw grid with its events: OnDrawCell draws each cell, OnSelectCell may refuse a move,
-// OnTopLeftChanged follows scrolling, OnGetEditText / OnSetEditText connect the editor.
+// OnTopLeftChanged follows scrolling, OnGetEditText / OnSetEditText connect the editor. The
+// events without by-reference arguments are followed by their signals: drawCell(...),
+// topLeftChanged(), editTextSet(...), columnSized().
 class KORVANE_EXPORT TCustomDrawGrid : public TCustomGrid {
     Q_OBJECT
 public:
@@ -297,6 +303,11 @@ public:
     TGetEditEvent OnGetEditText;
     TSetEditEvent OnSetEditText;
     TNotifyEvent OnColumnSized;
+Q_SIGNALS:
+    void drawCell(int col, int row, QRect rect, qor::TGridDrawState state);
+    void topLeftChanged();
+    void editTextSet(int col, int row, const QString& value);
+    void columnSized();
 protected:
     void DrawCell(int ACol, int ARow, const QRect& ARect, TGridDrawState AState) override;
     bool SelectCell(int ACol, int ARow) override;
@@ -309,16 +320,24 @@ protected:
 // A plain draw grid for programs that draw their cells through OnDrawCell.
 class KORVANE_EXPORT TDrawGrid : public TCustomDrawGrid {
     Q_OBJECT
-    Q_PROPERTY(int ColCount READ ColCount WRITE SetColCount)
-    Q_PROPERTY(int RowCount READ RowCount WRITE SetRowCount)
-    Q_PROPERTY(int FixedCols READ FixedCols WRITE SetFixedCols)
-    Q_PROPERTY(int FixedRows READ FixedRows WRITE SetFixedRows)
-    Q_PROPERTY(int DefaultColWidth READ DefaultColWidth WRITE SetDefaultColWidth)
-    Q_PROPERTY(int DefaultRowHeight READ DefaultRowHeight WRITE SetDefaultRowHeight)
-    Q_PROPERTY(int GridLineWidth READ GridLineWidth WRITE SetGridLineWidth)
-    Q_PROPERTY(bool DefaultDrawing READ DefaultDrawing WRITE SetDefaultDrawing)
 public:
+    QOR_PROPERTY(int, ColCount)
+    QOR_PROPERTY(int, RowCount)
+    QOR_PROPERTY(int, FixedCols)
+    QOR_PROPERTY(int, FixedRows)
+    QOR_PROPERTY(int, DefaultColWidth)
+    QOR_PROPERTY(int, DefaultRowHeight)
+    QOR_PROPERTY(int, GridLineWidth)
+    QOR_PROPERTY(bool, DefaultDrawing)
+    QOR_PROPERTY(qor::QOR_Grids::TGridOptions, Options)
+    QOR_COLOR_PROPERTY(Color)
+    QOR_COLOR_PROPERTY(FixedColor)
+    QOR_PROPERTY(qor::QOR_Grids::TScrollStyle, ScrollBars)
+    QOR_PROPERTY(qor::QOR_Grids::TBorderStyle, BorderStyle)
+
     explicit TDrawGrid(QWidget* AOwner = nullptr) : TCustomDrawGrid(AOwner) {}
 };
 
 } // namespace qor
+
+Q_DECLARE_METATYPE(qor::TGridDrawState)

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <QOR_Grids.h>
@@ -249,3 +250,31 @@ TEST(GridInput, DraggingBelowTheGridExtendsTheRangeAndScrolls)
     EXPECT_GT(f.grid.TopRow(), 1);
     EXPECT_FALSE(f.grid.CellRect(1, 13).isEmpty());
 }
+
+TEST(GridInput, SignalsForTheCurrentCellScrollingEditingAndSizing)
+{
+    Fixture f;
+    QSignalSpy current(&f.grid, &TCustomGrid::currentCellChanged);
+    QSignalSpy scrolled(&f.grid, &TCustomDrawGrid::topLeftChanged);
+    QSignalSpy clicked(&f.grid, &TDrawGrid::clicked);
+    f.Key(Qt::Key_Down);
+    ASSERT_EQ(current.count(), 1);
+    EXPECT_EQ(current.at(0).at(0).toInt(), 1);
+    EXPECT_EQ(current.at(0).at(1).toInt(), 2);
+    f.grid.SetRow(2);                 // already there: nothing
+    EXPECT_EQ(current.count(), 1);
+    f.grid.SetTopRow(40);
+    EXPECT_EQ(scrolled.count(), 1);
+    f.Click(2, 41);
+    EXPECT_EQ(clicked.count(), 1);
+    QSignalSpy edited(&f.grid, &TCustomDrawGrid::editTextSet);
+    f.grid.SetOptions(f.grid.Options() | goEditing);
+    f.Key(Qt::Key_F2);
+    QTest::keyClicks(f.grid.InplaceEditor(), QStringLiteral("ab"));
+    ASSERT_GE(edited.count(), 1);
+    EXPECT_EQ(edited.last().at(2).toString(), QStringLiteral("ab"));
+    QSignalSpy drawn(&f.grid, &TCustomDrawGrid::drawCell);
+    f.grid.RenderNow();
+    EXPECT_GT(drawn.count(), 10);
+}
+

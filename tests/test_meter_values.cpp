@@ -2,6 +2,9 @@
 // the limit events and lamps, loading mode, needle layouts and the mouse read-out.
 #include <gtest/gtest.h>
 
+#include <QSignalSpy>
+#include "test_support.h"
+
 #include <QOR_Meter.h>
 
 #include <QApplication>
@@ -403,4 +406,49 @@ TEST(MeterValues, MouseMoveReportsTheValueUnderThePointer)
     EXPECT_EQ(moves, 2);   // the inherited event still fires
 }
 
+TEST(MeterValues, SignalsFollowTheirEventsAndStayQuietForUnchangedValues)
+{
+    TMeter m;
+    m.SetMeterMaxValue(100);
+    m.SetThresholdLow(20);
+    m.SetThresholdHigh(80);
+    QStringList order;
+    m.OnOverFlow = [&](QObject*) { order << QStringLiteral("OnOverFlow"); };
+    QObject::connect(&m, &TMeter::overFlow, [&] { order << QStringLiteral("overFlow"); });
+    QSignalSpy value(&m, &TMeter::valueChanged);
+    QSignalSpy sec(&m, &TMeter::valueSecChanged);
+    QSignalSpy under(&m, &TMeter::underFlow);
+    QSignalSpy normal(&m, &TMeter::normalRange);
+    m.SetValue(50);
+    m.SetValue(50);                  // the value it already holds: nothing
+    ASSERT_EQ(value.count(), 1);
+    EXPECT_EQ(value.at(0).at(0).toDouble(), 50.0);
+    EXPECT_EQ(normal.count(), 1);
+    m.SetValue(90);
+    EXPECT_EQ(order, QStringList({"OnOverFlow", "overFlow"}));   // the handler first
+    m.SetValue(5);
+    EXPECT_EQ(under.count(), 1);
+    // A range change that moves the value reports it too; one that does not stays quiet.
+    m.SetValue(60);
+    value.clear();
+    m.SetMeterMaxValue(40);
+    ASSERT_EQ(value.count(), 1);
+    EXPECT_EQ(value.at(0).at(0).toDouble(), 40.0);
+    m.SetMeterMaxValue(300);
+    EXPECT_EQ(value.count(), 1);
+    m.NeedleLayoutSec()->SetVisible(true);
+    m.SetValueSec(10);
+    EXPECT_EQ(sec.count(), 1);
+    QSignalSpy layout(m.NeedleLayout(), &TNeedleLayout::changed);
+    m.setProperty("NeedleLayout_Thickness", 3);
+    m.setProperty("NeedleLayout_Thickness", 3);
+    EXPECT_EQ(layout.count(), 1);
+    // A slider drives the meter through the Qt-style slot.
+    QSignalSpy rendered(&m, &TMeter::meterRendered);
+    m.resize(200, 150);
+    qortest::Render(&m);
+    EXPECT_EQ(rendered.count(), 1);
+}
+
 } // namespace
+

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace qor;
@@ -398,3 +399,26 @@ TEST(NumIO2Focus, ClickAndTabGiveTheFocus)
     EXPECT_FALSE(b->CaretVisible());
     EXPECT_TRUE(a->CaretVisible());
 }
+
+TEST_F(NumIO2Keys, SignalsFollowTypingSettersAndTheFreezeBox)
+{
+    QSignalSpy changed(f, &TNumIO2::changed);
+    QSignalSpy text(f, &TNumIO2::textChanged);
+    QSignalSpy value(f, &TNumIO2::valueChanged);
+    Type("12");
+    EXPECT_EQ(changed.count(), 2);
+    ASSERT_EQ(text.count(), 2);
+    EXPECT_EQ(text.last().at(0).toString(), QStringLiteral("12"));
+    EXPECT_EQ(value.last().at(0).toDouble(), 12.0);
+    Type("x");                        // refused: the text stays, nothing is reported
+    EXPECT_EQ(text.count(), 2);
+    f->SetText(QStringLiteral("12"));  // the text it already holds
+    EXPECT_EQ(text.count(), 2);
+    f->SetValue(7);
+    EXPECT_EQ(value.last().at(0).toDouble(), 7.0);
+    QSignalSpy frozen(f, &TNumIO2::freezeBoxCheckedChanged);
+    f->SetFreezeBoxChecked(true);
+    f->SetFreezeBoxChecked(true);
+    EXPECT_EQ(frozen.count(), 1);
+}
+
