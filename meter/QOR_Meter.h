@@ -107,6 +107,20 @@ private:
     bool FVisible = true;
 };
 
+// The properties of a needle layout, published by the meter that owns it.
+#define QOR_NEEDLE_LAYOUT_PROPERTIES(Layout)                                                       \
+    QOR_SUB_PROPERTY(int, Layout, HeadSize)                                                        \
+    QOR_SUB_PROPERTY(int, Layout, HeadAngle)                                                       \
+    QOR_SUB_PROPERTY(int, Layout, HeadMidLeng)                                                     \
+    QOR_SUB_PROPERTY(int, Layout, Thickness)                                                       \
+    QOR_SUB_COLOR_PROPERTY(Layout, ColorBody)                                                      \
+    QOR_SUB_COLOR_PROPERTY(Layout, ColorOutline)                                                   \
+    QOR_SUB_PROPERTY(int, Layout, PercentNeedleLength)                                             \
+    QOR_SUB_PROPERTY(int, Layout, ShadowDx)                                                        \
+    QOR_SUB_PROPERTY(int, Layout, ShadowDy)                                                        \
+    QOR_SUB_COLOR_PROPERTY(Layout, ShadowColor)                                                    \
+    QOR_SUB_PROPERTY(bool, Layout, Visible)
+
 // ---------------------------------------------------------------------------------------------
 // Result of the nice-step search for a scale: first major tick, major step (0 for an empty
 // range) and number of minor intervals per major step.
@@ -157,29 +171,9 @@ public:
     QOR_PROPERTY(bool, LimWatchLowOn)
     QOR_COLOR_PROPERTY(LimWatchActColor)
     QOR_COLOR_PROPERTY(LimWatchPsvColor)
-    // The two needle layouts, property by property.
-    QOR_SUB_PROPERTY(int, NeedleLayout, HeadSize)
-    QOR_SUB_PROPERTY(int, NeedleLayout, HeadAngle)
-    QOR_SUB_PROPERTY(int, NeedleLayout, HeadMidLeng)
-    QOR_SUB_PROPERTY(int, NeedleLayout, Thickness)
-    QOR_SUB_COLOR_PROPERTY(NeedleLayout, ColorBody)
-    QOR_SUB_COLOR_PROPERTY(NeedleLayout, ColorOutline)
-    QOR_SUB_PROPERTY(int, NeedleLayout, PercentNeedleLength)
-    QOR_SUB_PROPERTY(int, NeedleLayout, ShadowDx)
-    QOR_SUB_PROPERTY(int, NeedleLayout, ShadowDy)
-    QOR_SUB_COLOR_PROPERTY(NeedleLayout, ShadowColor)
-    QOR_SUB_PROPERTY(bool, NeedleLayout, Visible)
-    QOR_SUB_PROPERTY(int, NeedleLayoutSec, HeadSize)
-    QOR_SUB_PROPERTY(int, NeedleLayoutSec, HeadAngle)
-    QOR_SUB_PROPERTY(int, NeedleLayoutSec, HeadMidLeng)
-    QOR_SUB_PROPERTY(int, NeedleLayoutSec, Thickness)
-    QOR_SUB_COLOR_PROPERTY(NeedleLayoutSec, ColorBody)
-    QOR_SUB_COLOR_PROPERTY(NeedleLayoutSec, ColorOutline)
-    QOR_SUB_PROPERTY(int, NeedleLayoutSec, PercentNeedleLength)
-    QOR_SUB_PROPERTY(int, NeedleLayoutSec, ShadowDx)
-    QOR_SUB_PROPERTY(int, NeedleLayoutSec, ShadowDy)
-    QOR_SUB_COLOR_PROPERTY(NeedleLayoutSec, ShadowColor)
-    QOR_SUB_PROPERTY(bool, NeedleLayoutSec, Visible)
+    // The two needle layouts, property by property (NeedleLayout_HeadSize, ...).
+    QOR_NEEDLE_LAYOUT_PROPERTIES(NeedleLayout)
+    QOR_NEEDLE_LAYOUT_PROPERTIES(NeedleLayoutSec)
 
     explicit TMeter(QWidget* AOwner = nullptr);
     ~TMeter() override;

@@ -399,9 +399,10 @@ void TCustomEdit::ColorChanged()
 
 void TCustomEdit::FontChanged()
 {
-    // The edit draws its text in the palette's text colour: the TFont colour goes there.
+    // The edit draws its text in the palette's text colour: a TFont colour of its own goes
+    // there. The default (the system's window text) leaves the palette to follow the system.
     const QColor text = ToQColor(Font()->Color());
-    if (palette().color(QPalette::Text) == text)
+    if (Font()->Color() == clWindowText || palette().color(QPalette::Text) == text)
         return;
     QPalette pal = palette();
     pal.setColor(QPalette::Text, text);
