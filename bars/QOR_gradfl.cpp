@@ -1,0 +1,127 @@
+#include "QOR_gradfl.h"
+
+#include <QtGlobal>
+#include <algorithm>
+
+namespace qor {
+
+TGradFill::TGradFill(QWidget* AOwner) : TGraphicControl(AOwner)
+{
+    resize(121, 121);
+}
+
+void TGradFill::SetColorFirst(TColor v)
+{
+    FColorFirst = v;
+    (FColorsFlipped ? FColLastOrg : FColFirstOrg) = v;
+    Invalidate();
+}
+
+void TGradFill::SetColorLast(TColor v)
+{
+    FColorLast = v;
+    (FColorsFlipped ? FColFirstOrg : FColLastOrg) = v;
+    Invalidate();
+}
+
+void TGradFill::SetColorFlipped(bool v)
+{
+    FColorsFlipped = v;
+    FColorFirst = v ? FColLastOrg : FColFirstOrg;
+    FColorLast = v ? FColFirstOrg : FColLastOrg;
+    Invalidate();
+}
+
+void TGradFill::SetFillType(TGradType v)
+{
+    FGradType = v;
+    Invalidate();
+}
+
+void TGradFill::SetFrameStyle(TFrameStyle v)
+{
+    FFrameStyle = v;
+    Invalidate();
+}
+
+void TGradFill::SetGridColor(TColor v)
+{
+    FGridColor = v;
+    Invalidate();
+}
+
+void TGradFill::SetGridMode(TGridMode v)
+{
+    FGridMode = v;
+    Invalidate();
+}
+
+void TGradFill::SetNrColors(int v)
+{
+    FNrColors = std::clamp(v, 1, MaxColors);
+    Invalidate();
+}
+
+TColor TGradFill::BandColor(int n) const
+{
+    const TColor first = ColorToRGB(FColorFirst), last = ColorToRGB(FColorLast);
+    const int N = FNrColors;
+    const bool mirrored = FGradType == gtMidBandHoriz || FGradType == gtMidBandVert;
+    const int M = N / 2;
+    if (mirrored ? M == 0 : N < 2)
+        return first;
+    TColor c = 0;
+    for (int shift : {0, 8, 16}) {
+        const int s = (first >> shift) & 0xFF;
+        const int d = ((last >> shift) & 0xFF) - s;
+        int step = 0;
+        if (!mirrored)
+            step = MulDiv(n, d, N);
+        else
+            step = n <= M ? MulDiv(n, d, M) : MulDiv(N - n - 1, d, M);
+        c |= TColor((s + step) & 0xFF) << shift;
+    }
+    return c;
+}
+
+void TGradFill::DrawGradient(TBitmap& Bitmap)
+{
+    const qreal dpr = Bitmap.DevicePixelRatio();
+    const int W = qRound(Bitmap.Width() / dpr), H = qRound(Bitmap.Height() / dpr);
+    TCanvas* c = Bitmap.Canvas();
+    c->SetCopyMode(cmSrcCopy);
+    const int N = FNrColors;
+    const bool horizontal = FGradType == gtHoriz || FGradType == gtMidBandHoriz;
+    for (int n = 0; n < N; ++n) {
+        c->Brush()->SetColor(BandColor(n));
+        if (horizontal)
+            c->FillRect(0, MulDiv(n, H, N), W, MulDiv(n + 1, H, N));
+        else
+            c->FillRect(MulDiv(n, W, N), 0, MulDiv(n + 1, W, N), H);
+    }
+    if (FGridMode != gmNone) {
+        c->Pen()->SetColor(FGridColor);
+        c->Pen()->SetWidth(1);
+        c->Pen()->SetStyle(psSolid);
+        c->Pen()->SetMode(pmCopy);
+        for (int n = 1; n < N; ++n) {
+            if (FGridMode == gmHoriz || FGridMode == gmBoth) {
+                c->MoveTo(0, MulDiv(n, H, N));
+                c->LineTo(W, MulDiv(n, H, N));
+            }
+            if (FGridMode == gmVert || FGridMode == gmBoth) {
+                c->MoveTo(MulDiv(n, W, N), 0);
+                c->LineTo(MulDiv(n, W, N), H);
+            }
+        }
+    }
+    DrawFrame(c, FFrameStyle, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, clBlack);
+}
+
+void TGradFill::Paint()
+{
+    DrawGradient(*Surface());
+    Notify(this, OnPaint, &TGradFill::painted);
+}
+
+} // namespace qor
