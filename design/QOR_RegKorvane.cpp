@@ -83,7 +83,7 @@ void PaintReportIcon(QPainter& p)
     p.drawLine(QPointF(5, 20), QPointF(8, 16));
 }
 
-// Bands from dark red to yellow in a sunken square.
+// Bands from dark red to yellow in a grey outline.
 void PaintGradFillIcon(QPainter& p)
 {
     const int bands = 6;
@@ -96,7 +96,7 @@ void PaintGradFillIcon(QPainter& p)
     p.drawRect(QRectF(2.5, 2.5, 27, 27));
 }
 
-// A framed bar two thirds full, blue to red, with its value.
+// A framed bar two thirds full, blue to red, with grid lines.
 void PaintProgBarIcon(QPainter& p)
 {
     p.setPen(QPen(QColor(90, 90, 90), 1));
