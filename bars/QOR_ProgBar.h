@@ -233,6 +233,7 @@ private:
     void PaintBackground(TCanvas* c, const TBarGeometry& g);
     void PaintBar(TCanvas* c, const TBarGeometry& g);
     void PaintGrid(TCanvas* c, const TBarGeometry& g);
+    static void FillLine(TCanvas* c, const TBarGeometry& g, int p);
     void PaintFrame(TCanvas* c, TFrameStyle Style, int L, int T, int R, int B);
     void PaintValueText(TCanvas* c);
     int ColorIndex(std::int64_t k, std::int64_t n, std::int64_t s) const;

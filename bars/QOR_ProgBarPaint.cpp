@@ -1,6 +1,7 @@
 // TProgBar painting: background, bar, grid, the two frames and the value text.
 #include "QOR_ProgBar.h"
 
+#include <QImage>
 #include <algorithm>
 #include <cmath>
 
@@ -38,6 +39,14 @@ struct TRun {
         LastVisible = std::min(Last, hi);
     }
 };
+
+// A rectangle whose pen and brush have one colour, given either way round: a fill of the
+// same pixels, whole at any pixel ratio.
+void Box(TCanvas* c, TColor color, int l, int t, int r, int b)
+{
+    c->Brush()->SetColor(color);
+    c->FillRect(std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b));
+}
 
 } // namespace
 
@@ -79,6 +88,16 @@ TProgBar::TBarGeometry TProgBar::Geometry() const
     return g;
 }
 
+// Row (vertical directions) or column p across the inner area, as a one-pixel fill: the pixels
+// of a pen line at a pixel ratio of 1, and whole at any other.
+void TProgBar::FillLine(TCanvas* c, const TBarGeometry& g, int p)
+{
+    if (g.Vertical)
+        c->FillRect(Held(g.L, g.W), p, Held(g.R, g.W), p + 1);
+    else
+        c->FillRect(p, Held(g.T, g.H), p + 1, Held(g.B, g.H));
+}
+
 int TProgBar::ColorIndex(std::int64_t k, std::int64_t n, std::int64_t s) const
 {
     std::int64_t ix = 0;
@@ -115,14 +134,8 @@ void TProgBar::Paint()
 void TProgBar::PaintBackground(TCanvas* c, const TBarGeometry& g)
 {
     const int L = Held(g.L, g.W), T = Held(g.T, g.H), R = Held(g.R, g.W), B = Held(g.B, g.H);
-    c->Pen()->SetColor(FColorMargin);
-    c->Brush()->SetColor(FColorMargin);
-    c->Rectangle(0, 0, g.W, g.H);
-    auto plain = [&] {
-        c->Pen()->SetColor(FColorBakG);
-        c->Brush()->SetColor(FColorBakG);
-        c->Rectangle(L, T, R, B);
-    };
+    Box(c, FColorMargin, 0, 0, g.W, g.H);
+    auto plain = [&] { Box(c, FColorBakG, L, T, R, B); };
     plain();
     if (FBakGndFile.isEmpty())
         return;
@@ -146,36 +159,42 @@ void TProgBar::PaintBar(TCanvas* c, const TBarGeometry& g)
     const int L = Held(g.L, g.W), T = Held(g.T, g.H), R = Held(g.R, g.W), B = Held(g.B, g.H);
     if (!FColorGrad) {
         const TColor color = FBarColorArray[0];
-        c->Pen()->SetColor(color);
-        c->Brush()->SetColor(color);
         switch (g.Dir) {
-        case dirUp: c->Rectangle(L, Held(g.B - g.n, g.H), R, B); break;
-        case dirDown: c->Rectangle(L, T, R, Held(g.T + g.n, g.H)); break;
-        case dirLeft: c->Rectangle(Held(g.R - g.n, g.W), T, R, B); break;
-        default: c->Rectangle(L, T, Held(g.L + g.n, g.W), B); break;
+        case dirUp: Box(c, color, L, Held(g.B - g.n, g.H), R, B); break;
+        case dirDown: Box(c, color, L, T, R, Held(g.T + g.n, g.H)); break;
+        case dirLeft: Box(c, color, Held(g.R - g.n, g.W), T, R, B); break;
+        default: Box(c, color, L, T, Held(g.L + g.n, g.W), B); break;
         }
         return;
     }
-    // Only the lines that can show are drawn, so a value far above Max costs no more. Each
-    // line is a one-pixel fill: the same pixels as a pen line, and whole at any pixel ratio.
+    // Only the lines that can show are drawn, so a value far above Max costs no more. The
+    // lines go into a strip one pixel thick that is stretched across the inner area in one
+    // copy: the pixels of one line after the other.
     const TRun run = g.Pixels();
     std::int64_t first = 0, last = 0;
     run.Visible(g.Vertical ? g.H : g.W, first, last);
-    for (std::int64_t k = first; k <= last; ++k) {
-        const int p = int(run.Base + run.Sign * k);
-        c->Brush()->SetColor(FBarColorArray[size_t(ColorIndex(k, g.n, g.s))]);
-        if (g.Vertical)
-            c->FillRect(L, p, R, p + 1);
-        else
-            c->FillRect(p, T, p + 1, B);
+    if (first > last)
+        return;
+    const int count = int(last - first + 1);
+    QImage strip(g.Vertical ? QSize(1, count) : QSize(count, 1), QImage::Format_RGB32);
+    auto* px = reinterpret_cast<QRgb*>(strip.bits());   // one row or one column: contiguous
+    // The strip runs from the lowest coordinate up, the bar from its base.
+    const std::int64_t lowK = run.Sign > 0 ? first : last;
+    const int low = int(run.Base + run.Sign * lowK);
+    for (int i = 0; i < count; ++i) {
+        const std::int64_t k = run.Sign > 0 ? first + i : last - i;
+        const TColor color = ColorToRGB(FBarColorArray[size_t(ColorIndex(k, g.n, g.s))]);
+        px[i] = qRgb(GetRValue(color), GetGValue(color), GetBValue(color));
     }
+    const QRect dest = g.Vertical ? QRect(L, low, R - L, count) : QRect(low, T, count, B - T);
+    c->SetCopyMode(cmSrcCopy);
+    c->CopyRect(dest, strip, strip.rect());
 }
 
 void TProgBar::PaintGrid(TCanvas* c, const TBarGeometry& g)
 {
     if (FGridDist <= 1)
         return;
-    const int L = Held(g.L, g.W), T = Held(g.T, g.H), R = Held(g.R, g.W), B = Held(g.B, g.H);
     // The vertical directions stop at the bar's last row, the horizontal ones one column past
     // the bar's end (a line may stand at x = L + n).
     TRun run = g.Pixels();
@@ -185,17 +204,9 @@ void TProgBar::PaintGrid(TCanvas* c, const TBarGeometry& g)
     run.Visible(g.Vertical ? g.H : g.W, first, last);
     const std::int64_t G = FGridDist;
     first = (first + G - 1) / G * G;
-    c->Pen()->SetColor(FColorGrid);
-    for (std::int64_t k = first; k <= last; k += G) {
-        const int p = int(run.Base + run.Sign * k);
-        if (g.Vertical) {
-            c->MoveTo(L, p);
-            c->LineTo(R, p);
-        } else {
-            c->MoveTo(p, T);
-            c->LineTo(p, B);
-        }
-    }
+    c->Brush()->SetColor(FColorGrid);
+    for (std::int64_t k = first; k <= last; k += G)
+        FillLine(c, g, int(run.Base + run.Sign * k));
 }
 
 void TProgBar::PaintFrame(TCanvas* c, TFrameStyle Style, int L, int T, int R, int B)

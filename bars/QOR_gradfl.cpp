@@ -99,21 +99,14 @@ void TGradFill::DrawGradient(TBitmap& Bitmap)
         else
             c->FillRect(MulDiv(n, W, N), 0, MulDiv(n + 1, W, N), H);
     }
-    if (FGridMode != gmNone) {
-        c->Pen()->SetColor(FGridColor);
-        c->Pen()->SetWidth(1);
-        c->Pen()->SetStyle(psSolid);
-        c->Pen()->SetMode(pmCopy);
-        for (int n = 1; n < N; ++n) {
-            if (FGridMode == gmHoriz || FGridMode == gmBoth) {
-                c->MoveTo(0, MulDiv(n, H, N));
-                c->LineTo(W, MulDiv(n, H, N));
-            }
-            if (FGridMode == gmVert || FGridMode == gmBoth) {
-                c->MoveTo(MulDiv(n, W, N), 0);
-                c->LineTo(MulDiv(n, W, N), H);
-            }
-        }
+    // Grid lines are one-pixel fills: the pixels of a pen line at a pixel ratio of 1, and they
+    // scale with the bands at any other.
+    c->Brush()->SetColor(FGridColor);
+    for (int n = 1; n < N && FGridMode != gmNone; ++n) {
+        if (FGridMode == gmHoriz || FGridMode == gmBoth)
+            c->FillRect(0, MulDiv(n, H, N), W, MulDiv(n, H, N) + 1);
+        if (FGridMode == gmVert || FGridMode == gmBoth)
+            c->FillRect(MulDiv(n, W, N), 0, MulDiv(n, W, N) + 1, H);
     }
     DrawFrame(c, FFrameStyle, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, clBlack);
 }
