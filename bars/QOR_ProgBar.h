@@ -18,10 +18,16 @@
 //               element 1023 whatever its length
 //   cgmMove     Round(1023 k / s) - Round(1023 (n - 1) / s) + 1023: the bar ends in element 1023
 // limited to 0..1023. A bar longer than the inner area (Value above Max) runs on under the
-// frames and is cut at the control's edge. An empty bar is drawn when Max equals Min, when
-// the value is at or below Min (n <= 0) and when the margins leave no inner area (s <= 0);
-// the frames, the grid's first line of the horizontal directions and the text are drawn all
-// the same.
+// frames and is cut at the control's edge. There is no bar when n <= 0: a value at or below
+// Min, Max equal to Min (n = 0 then, the fraction being undefined), a fraction that is NaN
+// (infinite range) and margins that leave no inner area (s <= 0, n = 0). The frames, the
+// text and the grid lines the rules above give for that n are drawn all the same (n = 0
+// keeps the line at the base of the horizontal directions). Bar, grid and background are
+// one-pixel fills, so they scale whole at any device pixel ratio.
+//
+// The colour scale: elements 1..1022 interpolate between element 0 (ColorMin) and element
+// 1023 (ColorMax) channel by channel, Trunc(a + (b - a) i / 1023), system colours taken as
+// they look when the end colour is set.
 //
 // Frames (grey, white and black are the frame line colours, set by ColorScheme): the inner
 // style on (L, T, R, B), then the outer style on (0, 0, W, H):

@@ -32,35 +32,18 @@ void TGradFill::SetColorFlipped(bool v)
     Invalidate();
 }
 
-void TGradFill::SetFillType(TGradType v)
+// The writers store and repaint without comparing.
+template <class T> void TGradFill::Put(T& field, T v)
 {
-    FGradType = v;
+    field = v;
     Invalidate();
 }
 
-void TGradFill::SetFrameStyle(TFrameStyle v)
-{
-    FFrameStyle = v;
-    Invalidate();
-}
-
-void TGradFill::SetGridColor(TColor v)
-{
-    FGridColor = v;
-    Invalidate();
-}
-
-void TGradFill::SetGridMode(TGridMode v)
-{
-    FGridMode = v;
-    Invalidate();
-}
-
-void TGradFill::SetNrColors(int v)
-{
-    FNrColors = std::clamp(v, 1, MaxColors);
-    Invalidate();
-}
+void TGradFill::SetFillType(TGradType v) { Put(FGradType, v); }
+void TGradFill::SetFrameStyle(TFrameStyle v) { Put(FFrameStyle, v); }
+void TGradFill::SetGridColor(TColor v) { Put(FGridColor, v); }
+void TGradFill::SetGridMode(TGridMode v) { Put(FGridMode, v); }
+void TGradFill::SetNrColors(int v) { Put(FNrColors, std::clamp(v, 1, MaxColors)); }
 
 TColor TGradFill::BandColor(int n) const
 {

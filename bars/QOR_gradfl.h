@@ -92,6 +92,8 @@ protected:
     virtual void DrawGradient(TBitmap& Bitmap);
 
 private:
+    template <class T> void Put(T& field, T v);
+
     int FNrColors = 16;
     TGradType FGradType = gtHoriz;
     TColor FColorFirst = clMaroon;

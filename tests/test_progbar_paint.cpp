@@ -59,13 +59,13 @@ TEST(ProgBarPaint, FourDirectionsRoundHalvesToEven)
     struct Case {
         TDirection Dir;
         int W, H;
-        QPoint LastBar, FirstBack;
+        QPoint Base, LastBar, FirstBack;
     };
     // 300 x 28 has the inner columns 4..295; 28 x 200 the inner rows 4..195. Length 146.
-    const Case cases[] = {{dirRight, 300, 28, {149, 10}, {150, 10}},
-                          {dirLeft, 300, 28, {150, 10}, {149, 10}},
-                          {dirUp, 28, 200, {10, 50}, {10, 49}},
-                          {dirDown, 28, 200, {10, 149}, {10, 150}}};
+    const Case cases[] = {{dirRight, 300, 28, {4, 10}, {149, 10}, {150, 10}},
+                          {dirLeft, 300, 28, {295, 10}, {150, 10}, {149, 10}},
+                          {dirUp, 28, 200, {10, 195}, {10, 50}, {10, 49}},
+                          {dirDown, 28, 200, {10, 4}, {10, 149}, {10, 150}}};
     for (const Case& c : cases) {
         SCOPED_TRACE(int(c.Dir));
         TProgBar b;
@@ -83,6 +83,12 @@ TEST(ProgBarPaint, FourDirectionsRoundHalvesToEven)
         EXPECT_EQ(PixelAt(img, across2.x(), across2.y()), Bar);
         const QPoint outside = vertical ? QPoint(24, c.LastBar.y()) : QPoint(c.LastBar.x(), 24);
         EXPECT_EQ(PixelAt(img, outside.x(), outside.y()), Margin);
+        // The gradient starts at the base.
+        Encode(b);
+        img = Rendered(b);
+        EXPECT_EQ(Decode(PixelAt(img, c.Base.x(), c.Base.y())), 0);
+        EXPECT_EQ(Decode(PixelAt(img, c.LastBar.x(), c.LastBar.y())), 1023);
+        EXPECT_EQ(Decode(PixelAt(img, across2.x(), across2.y())), 1023);
     }
     // 2.5 pixels round to 2, 3.5 to 4.
     TProgBar b;
@@ -127,29 +133,6 @@ TEST(ProgBarPaint, ColourMappingsAtTheBarsEnds)
     EXPECT_EQ(indexAt(145), 1023);
     EXPECT_EQ(indexAt(0), 515);      // 0 - Round(1023 * 145 / 292) + 1023
     EXPECT_EQ(indexAt(146), -1);     // background after the bar
-}
-
-TEST(ProgBarPaint, GradientRunsFromTheBaseInEveryDirection)
-{
-    struct Case {
-        TDirection Dir;
-        int W, H;
-        QPoint Base, End;
-    };
-    const Case cases[] = {{dirRight, 300, 28, {4, 10}, {103, 10}},
-                          {dirLeft, 300, 28, {295, 10}, {196, 10}},
-                          {dirUp, 28, 200, {10, 195}, {10, 96}},
-                          {dirDown, 28, 200, {10, 4}, {10, 103}}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(int(c.Dir));
-        TProgBar b;
-        Bare(b, c.W, c.H, c.Dir);
-        Encode(b);
-        b.SetValue(100);
-        const QImage img = Rendered(b);
-        EXPECT_EQ(Decode(PixelAt(img, c.Base.x(), c.Base.y())), 0);
-        EXPECT_EQ(Decode(PixelAt(img, c.End.x(), c.End.y())), 1023);
-    }
 }
 
 TEST(ProgBarPaint, BarBeyondMaxRunsUnderTheFrames)
@@ -216,57 +199,42 @@ TEST(ProgBarPaint, EmptyBarForDegenerateRangesAndValues)
 
 TEST(ProgBarPaint, GridLinesStopAtTheBarsEnd)
 {
+    auto gridded = [](TDirection dir, double value, int dist = 10) {
+        TProgBar b;
+        const bool vertical = dir == dirUp || dir == dirDown;
+        Bare(b, vertical ? 28 : 300, vertical ? 200 : 28, dir);
+        b.SetColorGrid(Grid);
+        b.SetGridDist(dist);
+        b.SetValue(value);
+        return Rendered(b);
+    };
     // Right: columns L, L + G, ... while <= L + n, so one may stand just past the bar.
-    TProgBar b;
-    Bare(b, 300, 28, dirRight);
-    b.SetColorGrid(Grid);
-    b.SetGridDist(10);
-    b.SetValue(150);   // bar columns 4..153
-    QImage img = Rendered(b);
+    QImage img = gridded(dirRight, 150);   // bar columns 4..153
     EXPECT_EQ(PixelAt(img, 4, 4), Grid);
     EXPECT_EQ(PixelAt(img, 14, 23), Grid);
     EXPECT_EQ(PixelAt(img, 14, 24), Margin);
     EXPECT_EQ(PixelAt(img, 15, 10), Bar);
     EXPECT_EQ(PixelAt(img, 154, 10), Grid);
     EXPECT_EQ(PixelAt(img, 164, 10), Back);
-    b.SetGridDist(1);   // no grid unless above 1
-    img = Rendered(b);
+    img = gridded(dirRight, 150, 1);       // no grid unless above 1
     EXPECT_EQ(PixelAt(img, 14, 10), Bar);
 
     // Up: rows B-1, B-1-G, ... while >= the bar's top row.
-    TProgBar u;
-    Bare(u, 28, 200, dirUp);
-    u.SetColorGrid(Grid);
-    u.SetGridDist(10);
-    u.SetValue(91);   // rows 105..195
-    img = Rendered(u);
+    img = gridded(dirUp, 91);              // rows 105..195
     EXPECT_EQ(PixelAt(img, 4, 195), Grid);
     EXPECT_EQ(PixelAt(img, 23, 105), Grid);
     EXPECT_EQ(PixelAt(img, 24, 105), Margin);
-    u.SetValue(90);   // rows 106..195: the line at 105 goes
-    img = Rendered(u);
+    img = gridded(dirUp, 90);              // rows 106..195: the line at 105 goes
     EXPECT_EQ(PixelAt(img, 10, 105), Back);
     EXPECT_EQ(PixelAt(img, 10, 115), Grid);
 
     // Down and left mirror them.
-    TProgBar d;
-    Bare(d, 28, 200, dirDown);
-    d.SetColorGrid(Grid);
-    d.SetGridDist(10);
-    d.SetValue(91);   // rows 4..94
-    img = Rendered(d);
+    img = gridded(dirDown, 91);            // rows 4..94
     EXPECT_EQ(PixelAt(img, 10, 4), Grid);
     EXPECT_EQ(PixelAt(img, 10, 94), Grid);
-    d.SetValue(90);
-    img = Rendered(d);
+    img = gridded(dirDown, 90);
     EXPECT_EQ(PixelAt(img, 10, 94), Back);
-
-    TProgBar l;
-    Bare(l, 300, 28, dirLeft);
-    l.SetColorGrid(Grid);
-    l.SetGridDist(10);
-    l.SetValue(150);   // columns 146..295
-    img = Rendered(l);
+    img = gridded(dirLeft, 150);           // columns 146..295
     EXPECT_EQ(PixelAt(img, 295, 10), Grid);
     EXPECT_EQ(PixelAt(img, 145, 10), Grid);
     EXPECT_EQ(PixelAt(img, 135, 10), Back);
