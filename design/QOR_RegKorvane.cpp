@@ -12,11 +12,14 @@
 
 #include <QAction>
 #include <QFileDialog>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPixmap>
 #include <QPolygonF>
 
 #include <QOR_Meter.h>
+#include <QOR_ProgBar.h>
+#include <QOR_gradfl.h>
 #include <QOR_NumIO2.h>
 #include <QOR_NumIOEdit.h>
 #include <QOR_replist.h>
@@ -81,6 +84,36 @@ void PaintReportIcon(QPainter& p)
     p.drawLine(QPointF(5, 20), QPointF(8, 16));
 }
 
+// Bands from dark red to yellow in a grey outline.
+void PaintGradFillIcon(QPainter& p)
+{
+    const int bands = 6;
+    for (int i = 0; i < bands; ++i) {
+        const int g = 255 * i / (bands - 1);
+        p.fillRect(QRectF(3, 3 + i * 26.0 / bands, 26, 26.0 / bands + 0.5), QColor(128 + 127 * i / (bands - 1), g, 0));
+    }
+    p.setPen(QPen(QColor(90, 90, 90), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(2.5, 2.5, 27, 27));
+}
+
+// A framed bar two thirds full, blue to red, with grid lines.
+void PaintProgBarIcon(QPainter& p)
+{
+    p.setPen(QPen(QColor(90, 90, 90), 1));
+    p.setBrush(QColor(192, 192, 192));
+    p.drawRect(QRectF(1.5, 9.5, 29, 13));
+    QLinearGradient bar(QPointF(3, 0), QPointF(29, 0));
+    bar.setColorAt(0, QColor(0, 0, 255));
+    bar.setColorAt(1, QColor(255, 0, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(bar);
+    p.drawRect(QRectF(3, 11, 18, 10));
+    p.setPen(QPen(QColor(0, 0, 0), 1));
+    for (int x = 8; x < 21; x += 5)
+        p.drawLine(QPointF(x + 0.5, 11), QPointF(x + 0.5, 21));
+}
+
 QString WideRangeXml()
 {
     const QString bound = QString::number(qor::uc_MaxDouble, 'g', 17);
@@ -96,6 +129,8 @@ QList<WidgetEntry> BuildEntries()
     list.append({QStringLiteral("TMeter"), QStringLiteral("QOR_Meter.h"), QStringLiteral("Analog meter"),
                  QSize(297, 209), Factory<qor::TMeter>(), PaintMeterIcon,
                  {QStringLiteral("AnchorImage"), QStringLiteral("BackGroundImg")}, {}});
+    list.append({QStringLiteral("TGradFill"), QStringLiteral("QOR_gradfl.h"), QStringLiteral("Gradient fill"),
+                 QSize(121, 121), Factory<qor::TGradFill>(), PaintGradFillIcon, {}, {}});
     list.append({QStringLiteral("TNumIO"), QStringLiteral("QOR_NumIOEdit.h"), QStringLiteral("Numeric edit field"),
                  QSize(121, 21), Factory<qor::TNumIO>(),
                  [](QPainter& p) { PaintFieldIcon(p, QStringLiteral("42"), false); }, {},
@@ -104,6 +139,8 @@ QList<WidgetEntry> BuildEntries()
     list.append({QStringLiteral("TNumIO2"), QStringLiteral("QOR_NumIO2.h"), QStringLiteral("Numeric input field"),
                  QSize(160, 26), Factory<qor::TNumIO2>(),
                  [](QPainter& p) { PaintFieldIcon(p, QStringLiteral("1.5"), true); }, {}, {}});
+    list.append({QStringLiteral("TProgBar"), QStringLiteral("QOR_ProgBar.h"), QStringLiteral("Progress bar"),
+                 QSize(300, 28), Factory<qor::TProgBar>(), PaintProgBarIcon, {}, {}});
     list.append({QStringLiteral("TReportListView"), QStringLiteral("QOR_replist.h"), QStringLiteral("Report list"),
                  QSize(320, 200), Factory<qor::TReportListView>(), PaintReportIcon, {}, {}});
     return list;
