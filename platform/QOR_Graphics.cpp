@@ -293,6 +293,35 @@ QPainter* TCanvas::Painter()
     return p;
 }
 
+bool TCanvas::ScaledHairline() const
+{
+    return FPen.Width() <= 1 && FTarget && FTarget->devicePixelRatio() > 1.0;
+}
+
+namespace {
+
+// A GDI pixel (x, y) is the square x..x+1 x y..y+1. A hairline drawn through its centre with
+// a pen one unit wide covers exactly that square at any device pixel ratio.
+class PixelCentres {
+public:
+    PixelCentres(QPainter* p, bool on) : FPainter(on ? p : nullptr)
+    {
+        if (FPainter)
+            FPainter->translate(0.5, 0.5);
+    }
+    ~PixelCentres()
+    {
+        if (FPainter)
+            FPainter->translate(-0.5, -0.5);
+    }
+    PixelCentres(const PixelCentres&) = delete;
+    PixelCentres& operator=(const PixelCentres&) = delete;
+private:
+    QPainter* FPainter;
+};
+
+} // namespace
+
 void TCanvas::ApplyPen(QPainter* p) const
 {
     if (FPen.Style() == psClear || FPen.Mode() == pmNop) {
@@ -306,7 +335,13 @@ void TCanvas::ApplyPen(QPainter* p) const
         color = Qt::white;
     QPen pen(color);
     const int w = FPen.Width();
-    if (w <= 1) {
+    if (ScaledHairline()) {
+        // One logical pixel on a surface with more device pixels: a pen one unit wide that
+        // covers whole pixel squares (drawn through PixelCentres).
+        pen.setWidthF(1.0);
+        pen.setCapStyle(Qt::SquareCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+    } else if (w <= 1) {
         pen.setWidth(0);   // cosmetic, one pixel
     } else {
         pen.setWidth(w);
@@ -396,6 +431,7 @@ void TCanvas::LineTo(int x, int y)
         return;
     ApplyPen(p);
     ApplyMode(p, FPen.Mode());
+    const PixelCentres centres(p, ScaledHairline());
     if (FPen.Width() <= 1 && !FAntialiasing) {
         const QPoint last = LineEndBefore(from, to);
         if (last == from)
@@ -424,6 +460,7 @@ void TCanvas::Polygon(const QVector<QPoint>& pts)
     ApplyPen(p);
     ApplyBrush(p);
     ApplyMode(p, FPen.Mode());
+    const PixelCentres centres(p, ScaledHairline());
     p->drawPolygon(pts.constData(), int(pts.size()), Qt::OddEvenFill);
 }
 
@@ -466,6 +503,7 @@ void TCanvas::Rectangle(int l, int t, int r, int b)
     p->setBrush(Qt::NoBrush);
     ApplyMode(p, FPen.Mode());
     if (w <= 1) {
+        const PixelCentres centres(p, ScaledHairline());
         p->drawRect(QRect(l, t, r - l - 1, b - t - 1));
     } else {
         // A wide pen is centred on the outline; psInsideFrame keeps it inside the box.
@@ -486,6 +524,7 @@ void TCanvas::RoundRect(int l, int t, int r, int b, int w, int h)
     ApplyPen(p);
     ApplyBrush(p);
     ApplyMode(p, FPen.Mode());
+    const PixelCentres centres(p, ScaledHairline());
     p->drawRoundedRect(QRectF(l, t, r - l - 1, b - t - 1), w / 2.0, h / 2.0);
 }
 
@@ -522,6 +561,7 @@ void TCanvas::Ellipse(int l, int t, int r, int b)
     ApplyPen(p);
     ApplyBrush(p);
     ApplyMode(p, FPen.Mode());
+    const PixelCentres centres(p, ScaledHairline());
     p->drawEllipse(QRect(l, t, r - l - 1, b - t - 1));
 }
 
@@ -576,7 +616,10 @@ void TCanvas::DrawArcShape(int kind, int l, int t, int r, int b, int x3, int y3,
     else
         ApplyBrush(p);
     ApplyMode(p, FPen.Mode());
-    p->drawEllipse(box);
+    {
+        const PixelCentres centres(p, ScaledHairline());
+        p->drawEllipse(box);
+    }
     p->restore();
 
     if (kind == 0 || FPen.Style() == psClear)
@@ -585,6 +628,7 @@ void TCanvas::DrawArcShape(int kind, int l, int t, int r, int b, int x3, int y3,
     ApplyPen(p);
     ApplyMode(p, FPen.Mode());
     const QPoint q1 = p1.toPoint(), q2 = p2.toPoint(), c(int(std::lround(cx)), int(std::lround(cy)));
+    const PixelCentres centres(p, ScaledHairline());
     if (kind == 1) {
         p->drawLine(c, q1);
         if (!full)

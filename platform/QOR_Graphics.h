@@ -294,6 +294,8 @@ public:
 private:
     QPainter* Begin();
     void ApplyPen(QPainter* p) const;
+    // A 1-pixel pen on a surface of device pixel ratio above 1.
+    bool ScaledHairline() const;
     void ApplyBrush(QPainter* p) const;
     void ApplyMode(QPainter* p, TPenMode m) const;
     void DrawArcShape(int kind, int l, int t, int r, int b, int x3, int y3, int x4, int y4);

@@ -379,4 +379,34 @@ TEST(Font, SizeAndHeight)
     EXPECT_EQ(f.ToQFont().styleStrategy() & QFont::NoAntialias, QFont::NoAntialias);
 }
 
+TEST(Canvas, OnePixelLinesCoverWholeLogicalPixelsAtAnyPixelRatio)
+{
+    // A surface of 20 x 20 logical pixels at ratio 2: every logical pixel is 2 x 2.
+    QImage img(40, 40, QImage::Format_RGB32);
+    img.setDevicePixelRatio(2.0);
+    img.fill(Qt::white);
+    TCanvas c(&img);
+    c.Pen()->SetColor(clBlack);
+    c.MoveTo(2, 5);
+    c.LineTo(8, 5);                       // pixels 2..7 of row 5
+    c.Brush()->SetStyle(bsClear);
+    c.Rectangle(10, 10, 15, 15);          // outline over 10..14
+    c.Flush();
+    auto dark = [&](int x, int y) { return qRed(img.pixel(x, y)) < 128; };
+    for (int y : {10, 11})
+        for (int x = 4; x < 16; ++x)
+            EXPECT_TRUE(dark(x, y)) << x << "," << y;
+    EXPECT_FALSE(dark(3, 10));
+    EXPECT_FALSE(dark(16, 10));           // the end point is left out
+    EXPECT_FALSE(dark(8, 9));
+    EXPECT_FALSE(dark(8, 12));
+    for (int d : {20, 21, 28, 29}) {      // left and right sides of the box, top row
+        EXPECT_TRUE(dark(d, 24)) << d;
+    }
+    EXPECT_FALSE(dark(22, 24));
+    EXPECT_FALSE(dark(30, 24));
+    EXPECT_TRUE(dark(24, 20) && dark(24, 21) && !dark(24, 22));
+}
+
 } // namespace
+
