@@ -76,7 +76,7 @@ private:
         FModes[0] = Label(QStringLiteral("Blocks 0123"), rdbmOn, clLime, 0x404040, fsLowered);
         FModes[1] = Label(QStringLiteral("Raster 4567"), rdbmRaster, RGB(0xFF, 0xB0, 0x00), RGB(0x3A, 0x2A, 0x10),
                           fsEmbossed);
-        FModes[2] = Label(QStringLiteral("Plain, centred 89.%"), rdbmOff, RGB(0xFF, 0x40, 0x30), 0x404040, fsSimple);
+        FModes[2] = Label(QStringLiteral("Plain, centred"), rdbmOff, RGB(0xFF, 0x40, 0x30), 0x404040, fsSimple);
         FModes[2]->SetAutoCenter(true);
         for (auto* l : FModes)
             lay->addWidget(l);

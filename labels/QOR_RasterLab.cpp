@@ -2,6 +2,8 @@
 
 #include "QOR_RasterFont_p.h"
 
+#include <QPainter>
+
 #include <algorithm>
 #include <climits>
 #include <utility>
@@ -437,6 +439,44 @@ void TRasterLab::ScrollStep()
 // =============================================================================================
 // Painting
 
+void TRasterLab::TRectBatch::Add(int l, int t, int r, int b)
+{
+    if (r > l && b > t)
+        FRects.append(QRect(l, t, r - l, b - t));
+}
+
+void TRasterLab::TRectBatch::Flush(TCanvas* c, TColor color)
+{
+    if (FRects.isEmpty())
+        return;
+    QImage* img = c->Target();
+    const qreal dpr = img->devicePixelRatio();
+    const int scale = int(dpr);
+    if (scale == dpr && (img->format() == QImage::Format_RGB32 || img->format() == QImage::Format_ARGB32_Premultiplied)) {
+        // Whole device pixels: plain stores into the scan lines are many times faster than
+        // a painter call per square.
+        c->Flush();
+        const QRgb px = ToQColor(color).rgb();
+        const QRect bounds = img->rect();
+        uchar* bits = img->bits();
+        const qsizetype stride = img->bytesPerLine();
+        for (const QRect& r : FRects) {
+            const QRect d = QRect(r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale) & bounds;
+            for (int y = d.top(); y <= d.bottom(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(bits + y * stride);
+                std::fill(line + d.left(), line + d.right() + 1, px);
+            }
+        }
+    } else {
+        QPainter* painter = c->Painter();
+        painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(ToQColor(color));
+        painter->drawRects(FRects.constData(), int(FRects.size()));
+    }
+    FRects.clear();
+}
+
 void TRasterLab::Paint()
 {
     TCanvas* c = Canvas();
@@ -462,18 +502,19 @@ void TRasterLab::PaintRaster(TCanvas* c, qint64 ox, qint64 oy, int p)
     if (FDotSpacing == 0)
         return;
     const int W = width(), H = height();
-    c->Brush()->SetColor(FColorLabBakG);
-    // The DotSpacing lines before each dot row and column, one band each; C++'s % keeps the
-    // sign of the dividend, so a negative offset shifts the raster up or left.
+    // The DotSpacing lines before each dot row and column, for k = 0 .. (size div p) + 1;
+    // C++'s % keeps the sign of the dividend, so a negative offset shifts the raster up or
+    // left.
     const int ry = int(oy % p), rx = int(ox % p);
     for (int k = 0; k <= H / p + 1; ++k) {
         const int y = ry + k * p;
-        c->FillRect(0, y - FDotSpacing, W, y);
+        FBatch.Add(0, y - FDotSpacing, W, y);
     }
     for (int k = 0; k <= W / p + 1; ++k) {
         const int x = rx + k * p;
-        c->FillRect(x - FDotSpacing, 0, x, H);
+        FBatch.Add(x - FDotSpacing, 0, x, H);
     }
+    FBatch.Flush(c, FColorLabBakG);
 }
 
 void TRasterLab::PaintText(TCanvas* c, qint64 ox, qint64 oy, int p)
@@ -481,23 +522,20 @@ void TRasterLab::PaintText(TCanvas* c, qint64 ox, qint64 oy, int p)
     const int W = width(), H = height();
     const int rows = std::min(FCharMatrix.FontHeight, 32);
     const bool blocks = FCharBlockMode == rdbmOn;
-    // The gap column before a character, cleared over the whole height.
+    // In block mode the column before each character and after the last one is cleared over
+    // the whole height: the platform Rectangle (x - p, 0, x - 1, H) in the background colour,
+    // which covers x - p .. x - 2. Gaps and dots never overlap, so each kind is drawn at once.
     auto blockGap = [&](qint64 x) {
-        if (x - 1 <= 0 || x - p >= W)
-            return;
-        c->Pen()->SetColor(FColorLabBakG);
-        c->Brush()->SetColor(FColorLabBakG);
-        c->Rectangle(int(x - p), 0, int(x - 1), H);
+        if (blocks && x - 1 > 0 && x - p < W)
+            FGaps.Add(int(x - p), 0, int(x - 1), H);
     };
     qint64 x = ox;
-    if (blocks)
-        blockGap(x);
+    blockGap(x);
     for (char s : FSlots) {
         const std::uint8_t slot = std::uint8_t(s);
         int first = 0;
         const int n = CharColumns(slot, first);
         if (x < W && x + qint64(n) * p > 0) {
-            c->Brush()->SetColor(FColorDotOn);
             const auto& bits = FCharMatrix.BitData[slot];
             for (int r = 0; r < rows; ++r) {
                 const qint64 y = oy + qint64(r) * p;
@@ -507,16 +545,16 @@ void TRasterLab::PaintText(TCanvas* c, qint64 ox, qint64 oy, int p)
                     if (!(bits[std::size_t(r)] & (1u << k)))
                         continue;
                     const qint64 dx = x + qint64(k - first) * p;
-                    if (dx >= W || dx + FDotSize <= 0)
-                        continue;
-                    c->FillRect(int(dx), int(y), int(dx) + FDotSize, int(y) + FDotSize);
+                    if (dx < W && dx + FDotSize > 0)
+                        FBatch.Add(int(dx), int(y), int(dx) + FDotSize, int(y) + FDotSize);
                 }
             }
         }
         x += qint64(p) * (n + 1);
-        if (blocks)
-            blockGap(x);
+        blockGap(x);
     }
+    FGaps.Flush(c, FColorLabBakG);
+    FBatch.Flush(c, FColorDotOn);
 }
 
 void TRasterLab::PaintFrame(TCanvas* c)
@@ -524,12 +562,9 @@ void TRasterLab::PaintFrame(TCanvas* c)
     const int W = width(), H = height();
     const TColor gray = FColorScheme == csGrayWhite ? clGray : clBtnShadow;
     const TColor white = FColorScheme == csGrayWhite ? clWhite : clBtnHighlight;
-    auto line = [&](TColor color, std::initializer_list<QPoint> pts) {
+    auto line = [&](TColor color, const QVector<QPoint>& pts) {
         c->Pen()->SetColor(color);
-        auto it = pts.begin();
-        c->MoveTo(it->x(), it->y());
-        for (++it; it != pts.end(); ++it)
-            c->LineTo(it->x(), it->y());
+        c->Polyline(pts);   // leaves out the last point, like each LineTo
     };
     auto outline = [&](TColor color, int l, int t, int r, int b) {
         line(color, {{l, t}, {r, t}, {r, b}, {l, b}, {l, t}});

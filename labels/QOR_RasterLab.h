@@ -52,7 +52,9 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QRect>
 #include <QString>
+#include <QVector>
 #include <array>
 #include <cstdint>
 
@@ -212,6 +214,16 @@ private:
     void UpdateTimer();
     template <class T> void Set(T& field, T v);
 
+    // Filled rectangles l..r-1 x t..b-1 of one colour, drawn in one call (a dot-matrix text is
+    // hundreds of small squares).
+    class TRectBatch {
+    public:
+        void Add(int l, int t, int r, int b);
+        void Flush(TCanvas* c, TColor color);
+    private:
+        QVector<QRect> FRects;
+    };
+
     QString FText = QStringLiteral("Text");
     QByteArray FSlots;                     // the text as matrix slots
     int FDotSize = 3;
@@ -239,6 +251,8 @@ private:
     int FScrollY = 0;
     bool FTimerEnabled = false;
     TWindowTimer* FTimer = nullptr;
+    TRectBatch FBatch;
+    TRectBatch FGaps;
 };
 
 } // namespace qor
