@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <utility>
 
@@ -118,8 +119,8 @@ TRDCharMatrix TRasterLab::CreateBitFont(const TFont* Font)
             rows[std::size_t(y)] = bits;
             if (bits) {
                 lastRow = std::max(lastRow, y);
-                left = std::min(left, __builtin_ctz(bits));
-                right = std::max(right, 31 - __builtin_clz(bits));
+                left = std::min(left, std::countr_zero(bits));
+                right = std::max(right, 31 - std::countl_zero(bits));
             }
         }
         m.LeftMostBit[std::size_t(ch)] = std::uint8_t(left);

@@ -28,7 +28,7 @@
 // AutoHeight sets the height to frame width + p FontHeight; AutoCenter sets PosX to
 // (width - TextLength()) div 2 + frame width + 1 (switching it off sets PosX to 1). Both apply
 // when switched on and when DotSize, DotSpacing or the font change; centring also follows the
-// text and the width.
+// text, Proportional and the width (a hidden label recentres when it is shown).
 //
 // Scrolling: each tick of the timer runs one step, repaints, then fires OnScrollTimer. A step
 // moves the text by ScrollIncrement; with ScrollLoop a text that has left the control starts
