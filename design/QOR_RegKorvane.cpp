@@ -22,6 +22,7 @@
 #include <QOR_gradfl.h>
 #include <QOR_NumIO2.h>
 #include <QOR_NumIOEdit.h>
+#include <QOR_RasterLab.h>
 #include <QOR_replist.h>
 
 namespace qordesign {
@@ -114,6 +115,22 @@ void PaintProgBarIcon(QPainter& p)
         p.drawLine(QPointF(x + 0.5, 11), QPointF(x + 0.5, 21));
 }
 
+// A dark display with "A" in green dots on its raster.
+void PaintRasterLabIcon(QPainter& p)
+{
+    p.setPen(QPen(QColor(90, 90, 90), 1));
+    p.setBrush(QColor(16, 16, 16));
+    p.drawRect(QRectF(1.5, 5.5, 29, 21));
+    static const char* const glyph[] = {"..#..", ".#.#.", "#...#", "#####", "#...#", "#...#"};
+    p.setPen(Qt::NoPen);
+    for (int r = 0; r < 6; ++r)
+        for (int k = 0; k < 9; ++k) {
+            const bool lit = k >= 2 && k < 7 && glyph[r][k - 2] == '#';
+            p.setBrush(lit ? QColor(0, 230, 0) : QColor(64, 64, 64));
+            p.fillRect(QRectF(4 + k * 3, 8 + r * 3, 2, 2), p.brush());
+        }
+}
+
 QString WideRangeXml()
 {
     const QString bound = QString::number(qor::uc_MaxDouble, 'g', 17);
@@ -141,6 +158,8 @@ QList<WidgetEntry> BuildEntries()
                  [](QPainter& p) { PaintFieldIcon(p, QStringLiteral("1.5"), true); }, {}, {}});
     list.append({QStringLiteral("TProgBar"), QStringLiteral("QOR_ProgBar.h"), QStringLiteral("Progress bar"),
                  QSize(300, 28), Factory<qor::TProgBar>(), PaintProgBarIcon, {}, {}});
+    list.append({QStringLiteral("TRasterLab"), QStringLiteral("QOR_RasterLab.h"), QStringLiteral("Dot-matrix label"),
+                 QSize(400, 68), Factory<qor::TRasterLab>(), PaintRasterLabIcon, {}, {}});
     list.append({QStringLiteral("TReportListView"), QStringLiteral("QOR_replist.h"), QStringLiteral("Report list"),
                  QSize(320, 200), Factory<qor::TReportListView>(), PaintReportIcon, {}, {}});
     return list;

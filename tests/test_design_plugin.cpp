@@ -19,7 +19,8 @@ const QStringList PaletteOrder = {"TMeter", "TMarkSel", "TColSel", "TGradFill", 
                                   "TReportListView", "TRepSpeedButton"};
 
 // The widgets the library has built so far.
-const QStringList BuiltWidgets = {"TMeter", "TGradFill", "TNumIO", "TNumIO2", "TProgBar", "TReportListView"};
+const QStringList BuiltWidgets = {"TMeter", "TGradFill", "TNumIO", "TNumIO2", "TProgBar", "TRasterLab",
+                                   "TReportListView"};
 
 QDesignerCustomWidgetCollectionInterface* Collection()
 {
