@@ -19,7 +19,7 @@ const QStringList PaletteOrder = {"TMeter", "TMarkSel", "TColSel", "TGradFill", 
                                   "TReportListView", "TRepSpeedButton"};
 
 // The widgets the library has built so far.
-const QStringList BuiltWidgets = {"TMeter", "TNumIO", "TNumIO2", "TReportListView"};
+const QStringList BuiltWidgets = {"TMeter", "TNumLab", "TNumIO", "TNumIO2", "TRotLab", "TSevenSeg", "TReportListView"};
 
 QDesignerCustomWidgetCollectionInterface* Collection()
 {
