@@ -91,8 +91,9 @@ def degree(x, y):
     return outer and not inner and abs((x - y) - 11) > 5
 
 
-COLON_DOT_A = octagon(34, 29, 16, 6)
-COLON_DOT_B = octagon(34, 161, 16, 6)
+# The dots sit close to the middle, so the joining line stays short.
+COLON_DOT_A = octagon(34, 58, 16, 6)
+COLON_DOT_B = octagon(34, 132, 16, 6)
 
 
 def sheared_centre(xc, yc, h):
@@ -118,8 +119,8 @@ def join(rows, start, end):
 def colon_rows():
     rows = raster(68, 190, lambda x, y: inside_polygon(COLON_DOT_A, x, y) or inside_polygon(COLON_DOT_B, x, y))
     # The joining line runs from the seed pixel (25, 95) to the middle of each dot.
-    join(rows, (25, 95), sheared_centre(34, 29, 190))
-    join(rows, (25, 95), sheared_centre(34, 161, 190))
+    join(rows, (25, 95), sheared_centre(34, 58, 190))
+    join(rows, (25, 95), sheared_centre(34, 132, 190))
     return rows
 
 
