@@ -11,6 +11,9 @@ namespace {
 // The sample whose height places every text of the label.
 const QString kHeightSample = QStringLiteral("(8g]}\u00DC\u00C4\u00A7");
 
+// Keeps the field's coordinates far from integer overflow.
+constexpr int kMaxLabelWidth = 65535;
+
 TAlignment ValidAlignment(TAlignment v, TAlignment fallback) { return v > taCenter ? fallback : v; }
 
 } // namespace
@@ -99,7 +102,11 @@ void TNumLab::SetLeftSpace(int v)
         Set(FLeftSpace, std::min(v, width()));
 }
 
-void TNumLab::SetLabelWidth(int v) { Set(FLabelWidth, v); }
+void TNumLab::SetLabelWidth(int v)
+{
+    if (v >= 0)
+        Set(FLabelWidth, std::min(v, kMaxLabelWidth));
+}
 void TNumLab::SetAlignment(TAlignment v) { Set(FAlignment, ValidAlignment(v, taCenter)); }
 void TNumLab::SetLeftTextAlignment(TAlignment v) { Set(FLeftTextAlignment, ValidAlignment(v, taRightJustify)); }
 void TNumLab::SetRightTextAlignment(TAlignment v) { Set(FRightTextAlignment, ValidAlignment(v, taLeftJustify)); }

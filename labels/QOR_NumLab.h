@@ -139,7 +139,7 @@ public:
     int LeftSpace() const { return FLeftSpace; }
     void SetLeftSpace(int v);              // negative values ignored, above Width -> Width
     int LabelWidth() const { return FLabelWidth; }
-    void SetLabelWidth(int v);
+    void SetLabelWidth(int v);             // negative values ignored, at most 65535
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment v);
     TAlignment LeftTextAlignment() const { return FLeftTextAlignment; }

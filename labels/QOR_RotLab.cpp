@@ -2,7 +2,10 @@
 
 #include <QOR_SysUtils.h>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 namespace qor {
@@ -14,7 +17,11 @@ QPoint RotLabTextOrigin(TAlignment Alignment, int TextAngle, int PosX, int PosY,
     const int hw = TextWidth / 2, hh = TextHeight / 2;
     // How far along the text the anchor lies: 0 at its start, hw at its centre, 2 hw at its end.
     const double along = Alignment == taLeftJustify ? 0.0 : Alignment == taRightJustify ? 2.0 * hw : double(hw);
-    return QPoint(PosX + int(Round(-along * c - hh * s)), PosY + int(Round(along * s - hh * c)));
+    // In 64 bits, so an anchor near the end of the int range cannot overflow.
+    const auto coord = [](int anchor, double offset) {
+        return int(std::clamp<std::int64_t>(anchor + Round(offset), INT_MIN, INT_MAX));
+    };
+    return QPoint(coord(PosX, -along * c - hh * s), coord(PosY, along * s - hh * c));
 }
 
 TRotLab::TRotLab(QWidget* AOwner) : TGraphicControl(AOwner)

@@ -145,7 +145,11 @@ void TSevenSeg::SetMargin(int v)
         Set(FMargin, std::max(0, std::min(v, height() / 2 - 1)));
 }
 
-void TSevenSeg::SetInterDigDist(int v) { Set(FInterDigDist, std::min(v, 255)); }
+void TSevenSeg::SetInterDigDist(int v)
+{
+    if (v >= 0)
+        Set(FInterDigDist, std::min(v, 255));
+}
 void TSevenSeg::SetFrameStyle(TFrameStyle v) { Set(FFrameStyle, v > fsEngraved ? fsNone : v); }
 void TSevenSeg::SetColorScheme(TColorScheme v) { Set(FColorScheme, v > csSystemColors ? csGrayWhite : v); }
 

@@ -76,7 +76,7 @@ public:
     int Margin() const { return FMargin; }
     void SetMargin(int v);                 // negative values ignored, at most Height div 2 - 1
     int InterDigDist() const { return FInterDigDist; }
-    void SetInterDigDist(int v);           // 256 and more -> 255
+    void SetInterDigDist(int v);           // negative values ignored, 256 and more -> 255
     TFrameStyle FrameStyle() const { return FFrameStyle; }
     void SetFrameStyle(TFrameStyle v);
     TColorScheme ColorScheme() const { return FColorScheme; }

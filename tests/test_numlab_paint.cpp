@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
+#include <climits>
 
 using namespace qor;
 using labeltest::InkBox;
@@ -332,6 +333,12 @@ TEST(NumLabPaint, SettersKeepTheirLimits)
     EXPECT_EQ(lab.LeftSpace(), 35);
     lab.SetLeftSpace(500);
     EXPECT_EQ(lab.LeftSpace(), 160);
+    lab.SetLabelWidth(-1);
+    EXPECT_EQ(lab.LabelWidth(), 80);
+    lab.SetLabelWidth(INT_MAX);
+    EXPECT_EQ(lab.LabelWidth(), 65535);
+    lab.SetRightText(QStringLiteral("R"));
+    lab.RenderNow();   // far-off coordinates draw nothing and overflow nothing
     lab.setProperty("DisplayType", 99);
     EXPECT_EQ(lab.DisplayType(), dtFixP);
     lab.setProperty("DisplayType", QVariant::fromValue(dtEEng));

@@ -10,6 +10,7 @@
 #include <QAccessible>
 #include <QSignalSpy>
 #include <QWidget>
+#include <climits>
 
 using namespace qor;
 using labeltest::InkBox;
@@ -65,6 +66,8 @@ TEST(RotLabOrigin, StartPointForEachAlignment)
     EXPECT_EQ(RotLabTextOrigin(taCenter, 0, 0, 0, 41, 15), QPoint(-20, -7));
     // 45 degrees: -20 cos a - 7 sin a = -19.09 -> -19; 20 sin a - 7 cos a = 9.19 -> 9.
     EXPECT_EQ(RotLabTextOrigin(taCenter, 45, 0, 0, 40, 14), QPoint(-19, 9));
+    // Anchors at the end of the int range stay there instead of wrapping.
+    EXPECT_EQ(RotLabTextOrigin(taLeftJustify, 90, INT_MIN, INT_MAX, 40, 14), QPoint(INT_MIN, INT_MAX));
 }
 
 TEST(RotLabPaint, InkAtZeroDegrees)

@@ -246,6 +246,8 @@ TEST(SevenSegStrip, SettersKeepTheirLimits)
     EXPECT_EQ(s.NumDigits(), 32);
     s.SetInterDigDist(300);
     EXPECT_EQ(s.InterDigDist(), 255);
+    s.SetInterDigDist(-4);
+    EXPECT_EQ(s.InterDigDist(), 255);
     s.SetMargin(100);
     EXPECT_EQ(s.Margin(), 76 / 2 - 1);
     s.SetMargin(-3);
