@@ -5,7 +5,9 @@
 #include <QOR_Graphics.h>
 
 #include <QImage>
+#include <QPalette>
 #include <QRect>
+#include <QWidget>
 #include <functional>
 
 #include <test_support.h>
@@ -69,6 +71,16 @@ inline int TextWidthOf(const qor::TFont& font, const QString& s)
     qor::TBitmap bmp(4, 4);
     bmp.Canvas()->Font()->Assign(font);
     return bmp.Canvas()->TextWidth(s);
+}
+
+// A parent that fills its background with one colour, for the transparent modes.
+inline void FillBackground(QWidget& w, QSize size, qor::TColor c)
+{
+    w.resize(size);
+    QPalette pal = w.palette();
+    pal.setColor(QPalette::Window, qor::ToQColor(c));
+    w.setPalette(pal);
+    w.setAutoFillBackground(true);
 }
 
 } // namespace labeltest

@@ -264,11 +264,7 @@ TEST(NumLabPaint, TransparentLabelShowsTheParentOutsideTheField)
 {
     constexpr TColor kParent = RGB(0x20, 0x60, 0xC0);
     QWidget parent;
-    parent.resize(200, 40);
-    QPalette pal = parent.palette();
-    pal.setColor(QPalette::Window, ToQColor(kParent));
-    parent.setPalette(pal);
-    parent.setAutoFillBackground(true);
+    labeltest::FillBackground(parent, QSize(200, 40), kParent);
     auto* lab = new TNumLab(&parent);
     lab->move(10, 5);
     lab->SetColorLabBakG(kField);

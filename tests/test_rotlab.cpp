@@ -162,11 +162,7 @@ TEST(RotLabPaint, TransparentByDefaultOverTheParent)
 {
     constexpr TColor kParent = RGB(0x30, 0x90, 0x40);
     QWidget parent;
-    parent.resize(240, 240);
-    QPalette pal = parent.palette();
-    pal.setColor(QPalette::Window, ToQColor(kParent));
-    parent.setPalette(pal);
-    parent.setAutoFillBackground(true);
+    labeltest::FillBackground(parent, QSize(240, 240), kParent);
     auto* r = new TRotLab(&parent);
     r->move(20, 20);
     r->SetCaption(QStringLiteral("Tilted"));
