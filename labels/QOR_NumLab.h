@@ -6,7 +6,7 @@
 //
 // Value text, with p = Precision (0 .. 15), made by NumLabValueText:
 //   dtFloat      "%.<p>g": the shorter of fixed and scientific with p significant digits
-//                (1 for p = 0): 3.14159 -> "3.14", 1234567 -> "1.23E+006"
+//                (1 for p = 0): 3.14159 -> "3.14", 1234567 -> "1.23E6"
 //   dtFixP       "%.<p>f": fixed with p decimals: "-3.14"
 //   dtExp        "%.<p>e": p digits in all (1 for p = 0), exponent sign, three digits: "1.23E+003"
 //   dtInt        the value rounded (halves to even): 2.5 -> "2", 3.5 -> "4"
@@ -28,14 +28,18 @@
 //                12345 -> "12.3E+003", 0.00012345 -> "123E-006", 0 -> "0.00E+000"
 //   dtEEngNoDP   as dtEEng with the mantissa rounded to a whole number: 12345 -> "12E+003"
 // A value the display type cannot show as a number gives OverflowIndicator: NaN, infinities and
-// values beyond the 64-bit range for the integer types (dtInt, dtZeroInt, dtHex, dtOct, dtBin),
-// values beyond it for the degree types, and dates outside the years 1 .. 9999. The floating
-// types (dtFloat, dtFixP, dtExp, dtEEng, dtEEngNoDP) show NaN and infinities as "NAN", "INF" and
-// "-INF".
+// values beyond the 64-bit integer range for the integer types (dtInt, dtZeroInt, dtHex, dtOct,
+// dtBin) and the degree types, and dates outside the years 1 .. 9999. The floating types
+// (dtFloat, dtFixP, dtExp, dtEEng, dtEEngNoDP) show NaN and infinities as "NAN", "INF", "-INF".
 // Then, except for dtHex, dtDateTime, dtState and dtBin: every "," becomes "." (with Comma every
 // "." becomes ","), and with ForcePlusSign a value above 0 gets a leading "+". The component
 // then fires OnBeforeDisplay, and shows OverflowIndicator instead of a text wider than
 // LabelWidth - 6 pixels (not for dtState). With Empty the field holds no text.
+//
+// Field: filled with ColorLabBakG and outlined in the pen of ColorScheme's grey line colour
+// (its white line colour for fsEmbossed, ColorLabBakG for fsNone), then framed by DrawFrame
+// with white, $C0C0C0, $808080, black and black. The frame's rings lie on that outline for
+// every style, so ColorScheme does not change the picture.
 //
 // Transparent: the outer area shows the parent. The control is painted as the opaque one with a
 // white outer background, then the value field (LeftSpace + 2 .. LeftSpace + LabelWidth - 1,
@@ -44,8 +48,8 @@
 // keeps its colour with the white taken out (grey text edges blend with the parent as they
 // would by AND; a black pixel stays black).
 //
-// Accessibility: static text with the value text (before the overflow indicator) as its value
-// and Value as its current, minimum and maximum value; read-only.
+// Accessibility: static text with ValueText() (before OnBeforeDisplay and the width check) as
+// its value and Value as its current, minimum and maximum value; read-only.
 #pragma once
 
 #include <QOR_Controls.h>

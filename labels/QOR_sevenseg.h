@@ -7,7 +7,8 @@
 // build: the control's size and device pixel ratio, ColorText, ColorBackGnd (as resolved
 // colours), Margin, InterDigDist and NumDigits; never for the caption. It is brought up to date
 // when the control paints (or GlyphStrip() is asked), so several changes in a row cost one
-// rebuild.
+// rebuild. A white ColorText is drawn as $FEFEFE, which the composition can tell from the white
+// working canvas.
 //
 // Cells: with w = (Width - 2 Margin) div NumDigits - InterDigDist and h = Height - 2 Margin,
 // digit cell n (from 0) lies at x = Margin + n (InterDigDist + w), y = Margin, w x h. The strip
