@@ -202,9 +202,11 @@ void TNumLab::PaintValueText(TCanvas* c, int y)
     QString s = NumLabValueText(FValue, FText);
     if (OnBeforeDisplay)
         OnBeforeDisplay(this, s);
-    if (FText.DisplayType != dtState && c->TextWidth(s) > FLabelWidth - 6)
+    int tw = c->TextWidth(s);
+    if (FText.DisplayType != dtState && tw > FLabelWidth - 6) {
         s = FText.OverflowIndicator;
-    const int tw = c->TextWidth(s);
+        tw = c->TextWidth(s);
+    }
     const int x = FAlignment == taLeftJustify    ? FLeftSpace + 4
                   : FAlignment == taRightJustify ? FLeftSpace + FLabelWidth - tw - 2
                                                  : FLeftSpace + (FLabelWidth - tw) / 2 + 2;
