@@ -11,6 +11,7 @@
 #include <QOR_univconst.h>
 
 #include <QAction>
+#include <cmath>
 #include <QFileDialog>
 #include <QLinearGradient>
 #include <QPainter>
@@ -21,6 +22,9 @@
 #include <QOR_ProgBar.h>
 #include <QOR_gradfl.h>
 #include <QOR_NumIO2.h>
+#include <QOR_NumLab.h>
+#include <QOR_RotLab.h>
+#include <QOR_sevenseg.h>
 #include <QOR_NumIOEdit.h>
 #include <QOR_RasterLab.h>
 #include <QOR_replist.h>
@@ -131,6 +135,75 @@ void PaintRasterLabIcon(QPainter& p)
         }
 }
 
+// A sunken value field with a number and a unit beside it.
+void PaintNumLabIcon(QPainter& p)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(236, 236, 236));
+    p.drawRect(QRectF(2, 9, 21, 14));
+    p.setPen(QPen(QColor(128, 128, 128), 1));
+    p.drawLine(QPointF(2.5, 22.5), QPointF(2.5, 8.5));
+    p.drawLine(QPointF(2.5, 8.5), QPointF(22.5, 8.5));
+    p.setPen(QPen(Qt::white, 1));
+    p.drawLine(QPointF(23.5, 8.5), QPointF(23.5, 23.5));
+    p.drawLine(QPointF(23.5, 23.5), QPointF(2.5, 23.5));
+    QFont f = p.font();
+    f.setPixelSize(10);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(QColor(0, 0, 0));
+    p.drawText(QRectF(3, 9, 20, 14), Qt::AlignCenter, QStringLiteral("3.1"));
+    p.setPen(QColor(0, 0, 128));
+    p.drawText(QRectF(24, 9, 8, 14), Qt::AlignCenter, QStringLiteral("V"));
+}
+
+// Text at an angle with a turning arrow.
+void PaintRotLabIcon(QPainter& p)
+{
+    p.save();
+    p.translate(16, 17);
+    p.rotate(-40);
+    QFont f = p.font();
+    f.setPixelSize(12);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(QColor(0, 0, 128));
+    p.drawText(QRectF(-14, -7, 28, 14), Qt::AlignCenter, QStringLiteral("Abc"));
+    p.restore();
+    p.setPen(QPen(QColor(200, 0, 0), 1.6));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(3, 3, 26, 26), -20 * 16, -70 * 16);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(200, 0, 0));
+    p.drawPolygon(QPolygonF({QPointF(28.5, 15), QPointF(24.5, 13.5), QPointF(28.5, 10)}));
+}
+
+// A red slanted "8" on a dark panel, drawn segment by segment.
+void PaintSevenSegIcon(QPainter& p)
+{
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(51, 51, 51));
+    p.drawRoundedRect(QRectF(3, 1, 26, 30), 2, 2);
+    p.setBrush(QColor(255, 0, 0));
+    const double slant = 0.19;
+    auto seg = [&](QPointF a, QPointF b) {
+        // A bar from a to b, 2.6 pixels thick, leaning with the digit.
+        auto lean = [&](QPointF q) { return QPointF(q.x() + (16 - q.y()) * slant, q.y()); };
+        QPointF d = b - a;
+        const double len = std::hypot(d.x(), d.y());
+        const QPointF n(-d.y() / len * 1.3, d.x() / len * 1.3);
+        p.drawPolygon(QPolygonF({lean(a + n), lean(b + n), lean(b - n), lean(a - n)}));
+    };
+    seg({12, 5}, {21, 5});      // top
+    seg({10.5, 6.5}, {10.5, 14.5});
+    seg({22.5, 6.5}, {22.5, 14.5});
+    seg({12, 16}, {21, 16});    // middle
+    seg({10.5, 17.5}, {10.5, 25.5});
+    seg({22.5, 17.5}, {22.5, 25.5});
+    seg({12, 27}, {21, 27});    // bottom
+    p.drawEllipse(QPointF(25.5, 27), 1.3, 1.3);
+}
+
 QString WideRangeXml()
 {
     const QString bound = QString::number(qor::uc_MaxDouble, 'g', 17);
@@ -148,6 +221,8 @@ QList<WidgetEntry> BuildEntries()
                  {QStringLiteral("AnchorImage"), QStringLiteral("BackGroundImg")}, {}});
     list.append({QStringLiteral("TGradFill"), QStringLiteral("QOR_gradfl.h"), QStringLiteral("Gradient fill"),
                  QSize(121, 121), Factory<qor::TGradFill>(), PaintGradFillIcon, {}, {}});
+    list.append({QStringLiteral("TNumLab"), QStringLiteral("QOR_NumLab.h"), QStringLiteral("Numeric label"),
+                 QSize(160, 28), Factory<qor::TNumLab>(), PaintNumLabIcon, {}, {}});
     list.append({QStringLiteral("TNumIO"), QStringLiteral("QOR_NumIOEdit.h"), QStringLiteral("Numeric edit field"),
                  QSize(121, 21), Factory<qor::TNumIO>(),
                  [](QPainter& p) { PaintFieldIcon(p, QStringLiteral("42"), false); }, {},
@@ -156,6 +231,10 @@ QList<WidgetEntry> BuildEntries()
     list.append({QStringLiteral("TNumIO2"), QStringLiteral("QOR_NumIO2.h"), QStringLiteral("Numeric input field"),
                  QSize(160, 26), Factory<qor::TNumIO2>(),
                  [](QPainter& p) { PaintFieldIcon(p, QStringLiteral("1.5"), true); }, {}, {}});
+    list.append({QStringLiteral("TRotLab"), QStringLiteral("QOR_RotLab.h"), QStringLiteral("Rotated label"),
+                 QSize(200, 200), Factory<qor::TRotLab>(), PaintRotLabIcon, {}, {}});
+    list.append({QStringLiteral("TSevenSeg"), QStringLiteral("QOR_sevenseg.h"), QStringLiteral("Seven-segment display"),
+                 QSize(216, 76), Factory<qor::TSevenSeg>(), PaintSevenSegIcon, {}, {}});
     list.append({QStringLiteral("TProgBar"), QStringLiteral("QOR_ProgBar.h"), QStringLiteral("Progress bar"),
                  QSize(300, 28), Factory<qor::TProgBar>(), PaintProgBarIcon, {}, {}});
     list.append({QStringLiteral("TRasterLab"), QStringLiteral("QOR_RasterLab.h"), QStringLiteral("Dot-matrix label"),

@@ -842,7 +842,9 @@ void TCanvas::FloodFill(int x, int y, TColor c, TFillStyle style)
     const QRgb rgbMask = 0x00FFFFFF;
     const QRgb key = ToQColor(c).rgb() & rgbMask;
     const QRgb fill = ToQColor(FBrush.Color()).rgb() | 0xFF000000;
-    auto pix = [&](int px, int py) -> QRgb& { return reinterpret_cast<QRgb*>(FTarget->scanLine(py))[px]; };
+    uchar* const bits = FTarget->bits();   // detached once, not per pixel
+    const qsizetype stride = FTarget->bytesPerLine();
+    auto pix = [&](int px, int py) -> QRgb& { return reinterpret_cast<QRgb*>(bits + py * stride)[px]; };
     // A pixel belongs to the region when (surface) it has the colour c / (border) it is not c.
     auto inside = [&](int px, int py) {
         const bool isKey = (pix(px, py) & rgbMask) == key;
@@ -850,6 +852,36 @@ void TCanvas::FloodFill(int x, int y, TColor c, TFillStyle style)
     };
     if (!inside(seed.x(), seed.y()))
         return;
+    if (style == fsSurface && (fill & rgbMask) != key) {
+        // Filled pixels leave the region, so spans need no visited map.
+        std::vector<QPoint> seeds{seed};
+        while (!seeds.empty()) {
+            const QPoint pt = seeds.back();
+            seeds.pop_back();
+            const int py = pt.y();
+            if (!inside(pt.x(), py))
+                continue;
+            int l = pt.x(), r = pt.x();
+            while (l > clip.left() && inside(l - 1, py))
+                --l;
+            while (r < clip.right() && inside(r + 1, py))
+                ++r;
+            for (int px = l; px <= r; ++px)
+                pix(px, py) = fill;
+            for (const int ny : {py - 1, py + 1}) {
+                if (ny < clip.top() || ny > clip.bottom())
+                    continue;
+                bool open = false;
+                for (int px = l; px <= r; ++px) {
+                    const bool in = inside(px, ny);
+                    if (in && !open)
+                        seeds.push_back(QPoint(px, ny));
+                    open = in;
+                }
+            }
+        }
+        return;
+    }
     std::vector<bool> done(size_t(FTarget->width()) * size_t(FTarget->height()), false);
     std::vector<QPoint> stack;
     stack.push_back(seed);

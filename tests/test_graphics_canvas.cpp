@@ -190,6 +190,40 @@ TEST_F(CanvasTest, FloodFillSurfaceAndBorder)
     EXPECT_EQ(At(21, 21), clWhite);
 }
 
+// A winding region (a comb with teeth from both sides) reached only through turns up and down:
+// every pixel of it is filled, nothing else.
+TEST_F(CanvasTest, FloodFillSurfaceFollowsWindingRegions)
+{
+    c->Brush()->SetColor(clBlack);
+    for (int x = 4; x < 36; x += 4)
+        c->FillRect(QRect(x, x % 8 ? 0 : 3, 2, 27));
+    c->Brush()->SetColor(clGreen);
+    c->FloodFill(1, 1, clWhite, fsSurface);
+    // Reference: 4-connected search over the white pixels from (1, 1).
+    const QImage& img = bmp.Image();
+    std::vector<bool> reach(40 * 30, false);
+    std::vector<QPoint> todo{{1, 1}};
+    reach[41] = true;
+    while (!todo.empty()) {
+        const QPoint p = todo.back();
+        todo.pop_back();
+        for (QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+            const QPoint q = p + d;
+            if (q.x() < 0 || q.y() < 0 || q.x() >= 40 || q.y() >= 30 || reach[q.y() * 40 + q.x()])
+                continue;
+            if (FromQColor(QColor::fromRgb(img.pixel(q))) == clBlack)
+                continue;
+            reach[q.y() * 40 + q.x()] = true;
+            todo.push_back(q);
+        }
+    }
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const TColor got = FromQColor(QColor::fromRgb(img.pixel(x, y)));
+            ASSERT_EQ(got, reach[y * 40 + x] ? clGreen : clBlack) << x << "," << y;
+        }
+}
+
 TEST_F(CanvasTest, CopyModes)
 {
     TBitmap src(4, 4);
