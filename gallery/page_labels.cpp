@@ -1,12 +1,14 @@
 // Gallery page "Labels": numeric labels in several display types and a seven-segment display,
-// all fed by one slider; rotated labels turned by a dial with a choice of alignment; frames,
-// colours and a transparent label over a coloured panel.
+// all fed by one slider; rotated labels turned by a dial with a choice of alignment; a raster
+// label scrolling the value; frames, colours and a transparent label over a coloured panel.
+// The raster label has a page of its own too ("Raster label").
 //
-// Layout: a 2 x 2 grid of groups; the cell at row 1, column 1 is kept for the raster label.
+// Layout: a 2 x 2 grid of groups.
 #include "GalleryPage.h"
 
 #include <QOR_DateUtils.h>
 #include <QOR_NumLab.h>
+#include <QOR_RasterLab.h>
 #include <QOR_RotLab.h>
 #include <QOR_sevenseg.h>
 
@@ -45,6 +47,8 @@ public:
         grid->addWidget(gallery::Framed(QStringLiteral("TNumLab: one value, many display types"), NumLabGroup()), 0, 0);
         grid->addWidget(gallery::Framed(QStringLiteral("TSevenSeg"), SevenSegGroup()), 0, 1, Qt::AlignTop);
         grid->addWidget(gallery::Framed(QStringLiteral("TRotLab"), RotLabGroup()), 1, 0, Qt::AlignTop);
+        grid->addWidget(gallery::Framed(QStringLiteral("TRasterLab: the value scrolling"), RasterGroup()), 1, 1,
+                        Qt::AlignTop);
         grid->setColumnStretch(2, 1);
 
         auto* valueRow = new QHBoxLayout;
@@ -214,6 +218,17 @@ private:
         return box;
     }
 
+    QWidget* RasterGroup()
+    {
+        FTicker = new TRasterLab;
+        FTicker->setFixedWidth(400);
+        FTicker->SetAutoHeight(true);
+        FTicker->SetScrollMode(rdsmLeft);
+        FTicker->SetScrollInterval(40);
+        FTicker->SetScrollIncrement(2);
+        return FTicker;
+    }
+
     QWidget* RotLabGroup()
     {
         auto* box = new QWidget;
@@ -286,9 +301,11 @@ private:
         const QString digits = QString::number(v, 'f', 2);
         FSegValue->SetCaption(digits.rightJustified(FSegValue->NumDigits() + 1, QLatin1Char(' ')));
         FSegHex->SetCaption(QString::number(qint64(std::abs(FValue->value())) * 37, 16).toUpper());
+        FTicker->SetText(QStringLiteral("Value %1 \u00b7 ").arg(digits));
     }
 
     QSlider* FValue;
+    TRasterLab* FTicker = nullptr;
     QLabel* FValueText;
     std::vector<TNumLab*> FLabs;
     TNumLab* FFree = nullptr;
