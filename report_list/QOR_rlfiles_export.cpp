@@ -1,0 +1,160 @@
+// TRLData's text exports: the clipboard text (separated or fixed-width) and the HTML table.
+#include "QOR_rldata.h"
+
+#include <QOR_stringl.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <vector>
+
+namespace qor {
+
+namespace {
+
+QString HtmlEscape(const QString& s)
+{
+    return s.toHtmlEscaped().replace(QLatin1Char('\''), QLatin1String("&#39;"));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Clipboard
+
+QString TRLData::ClipboardText(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
+                               const QString& Separator) const
+{
+    QString text, line;
+    auto emitLine = [&](QString& l) {
+        if (OnExportText)
+            OnExportText(const_cast<TRLData*>(this), l);
+        text.append(l);
+    };
+    if (AddHeader) {
+        line.clear();
+        for (int c = LeftCol; c <= RightCol; ++c) {
+            if (c > LeftCol)
+                line.append(Separator);
+            line.append(Header(c));
+        }
+        line.append(QLatin1String("\n\n"));
+        emitLine(line);
+    }
+    for (int r = TopRow; r <= BottomRow; ++r) {
+        line.clear();
+        for (int c = LeftCol; c <= RightCol; ++c) {
+            if (c > LeftCol)
+                line.append(Separator);
+            line.append(Elem(c, r));
+        }
+        line.append(QLatin1Char('\n'));
+        emitLine(line);
+    }
+    return text;
+}
+
+QString TRLData::ClipboardTextFixed(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader) const
+{
+    std::vector<int> width;
+    for (int c = LeftCol; c <= RightCol; ++c) {
+        int w = AddHeader ? int(Header(c).size()) : 0;
+        for (int r = TopRow; r <= BottomRow; ++r)
+            w = std::max(w, ValidCell(c, r) ? FStrings->GetLength(c, r) : 0);
+        width.push_back(std::min(w, 255));
+    }
+    QString text, line;
+    auto emitLine = [&](QString& l) {
+        if (OnExportText)
+            OnExportText(const_cast<TRLData*>(this), l);
+        text.append(l);
+    };
+    if (AddHeader) {
+        line.clear();
+        for (int c = LeftCol; c <= RightCol; ++c)
+            line.append(LeftString(Header(c), width[std::size_t(c - LeftCol)] + 1));
+        line.append(QLatin1String("\n\n"));
+        emitLine(line);
+    }
+    for (int r = TopRow; r <= BottomRow; ++r) {
+        line.clear();
+        for (int c = LeftCol; c <= RightCol; ++c)
+            line.append(LeftString(Elem(c, r), width[std::size_t(c - LeftCol)] + 1));
+        line.append(QLatin1Char('\n'));
+        emitLine(line);
+    }
+    return text;
+}
+
+void TRLData::CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
+                              const QString& Separator)
+{
+    QGuiApplication::clipboard()->setText(ClipboardText(LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator));
+}
+
+void TRLData::CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, bool UseTabs)
+{
+    QGuiApplication::clipboard()->setText(
+        UseTabs ? ClipboardText(LeftCol, TopRow, RightCol, BottomRow, AddHeader, QStringLiteral("\t"))
+                : ClipboardTextFixed(LeftCol, TopRow, RightCol, BottomRow, AddHeader));
+}
+// ---------------------------------------------------------------------------------------------
+// HTML
+
+void TRLData::ExportHTMLTable(const QString& FName, int LoC, int LoR, int HiC, int HiR, const QVector<int>& ColumnSelection,
+                              int Border, int CellSpacing, int Cellpadding, bool IncludeHeader, const QString& HeadClass,
+                              const QString& CellClass, const QString& TableClass)
+{
+    LoC = std::max(0, LoC);
+    HiC = std::min(FNrOfCols, HiC);
+    LoR = std::max(1, LoR);
+    HiR = std::min(FNrOfRows, HiR);
+    QVector<int> cols;
+    if (ColumnSelection.isEmpty()) {
+        for (int c = LoC; c <= HiC; ++c)
+            cols.append(c);
+    } else {
+        for (int c : ColumnSelection)
+            if (c >= LoC && c <= HiC)
+                cols.append(c);
+    }
+    auto classAttr = [](const QString& cls) {
+        return cls.isEmpty() ? QString() : QStringLiteral(" class=\"%1\"").arg(HtmlEscape(cls));
+    };
+    const QString thOpen = QStringLiteral("<th") + classAttr(HeadClass) + QLatin1Char('>');
+    const QString tdOpen = QStringLiteral("<td") + classAttr(CellClass) + QLatin1Char('>');
+    QString html;
+    html += QStringLiteral("<table%1 border=\"%2\" cellspacing=\"%3\" cellpadding=\"%4\">\n")
+                .arg(classAttr(TableClass))
+                .arg(Border)
+                .arg(CellSpacing)
+                .arg(Cellpadding);
+    QString text;
+    if (IncludeHeader && !cols.isEmpty()) {
+        html += QStringLiteral("<tr>");
+        for (int c : cols) {
+            text = Header(c);
+            BeforeHTMLExport(text, c, 0);
+            html += thOpen + HtmlEscape(text) + QStringLiteral("</th>");
+        }
+        html += QStringLiteral("</tr>\n");
+    }
+    for (int r = LoR; r <= HiR && !cols.isEmpty(); ++r) {
+        html += QStringLiteral("<tr>");
+        for (int c : cols) {
+            text = Elem(c, r);
+            BeforeHTMLExport(text, c, r);
+            html += tdOpen + HtmlEscape(text) + QStringLiteral("</td>");
+        }
+        html += QStringLiteral("</tr>\n");
+    }
+    html += QStringLiteral("</table>\n");
+    QSaveFile f(FName);
+    const QByteArray bytes = html.toUtf8();
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+        throw EInOutError(QStringLiteral("Cannot write file \"%1\": %2").arg(FName, f.errorString()));
+}
+
+} // namespace qor
