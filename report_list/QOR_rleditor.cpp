@@ -1,6 +1,7 @@
 #include "QOR_rleditor.h"
 
 #include "QOR_rldata.h"
+#include "QOR_rldatescan.h"
 
 #include <QOR_DateUtils.h>
 #include <QOR_NumIO.h>

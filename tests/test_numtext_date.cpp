@@ -3,6 +3,7 @@
 
 #include <QOR_DateUtils.h>
 #include <QOR_NumIO.h>
+#include <QOR_replist.h>
 
 #include <QDate>
 
