@@ -3,9 +3,7 @@
 #include <QOR_DateUtils.h>
 #include <QOR_univconst.h>
 
-#include <QDate>
 
-#include <array>
 #include <bit>
 #include <charconv>
 #include <clocale>
@@ -485,58 +483,23 @@ QString BinDigitStr(std::int32_t Value, int NrDigits) { return DigitStr(Value, N
 // ---------------------------------------------------------------------------------------------
 // Month and day names (read by the report list's date scanner)
 
-namespace {
-
-struct NameRow {
-    std::array<const char16_t*, 12> ShortMonths, LongMonths;
-    std::array<const char16_t*, 7> ShortDays, LongDays;
-};
-
-const NameRow kNames[5] = {
-    {{u"M01", u"M02", u"M03", u"M04", u"M05", u"M06", u"M07", u"M08", u"M09", u"M10", u"M11", u"M12"},
-     {u"M01", u"M02", u"M03", u"M04", u"M05", u"M06", u"M07", u"M08", u"M09", u"M10", u"M11", u"M12"},
-     {u"D01", u"D02", u"D03", u"D04", u"D05", u"D06", u"D07"},
-     {u"D01", u"D02", u"D03", u"D04", u"D05", u"D06", u"D07"}},
-    {{u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun", u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"},
-     {u"January", u"February", u"March", u"April", u"May", u"June", u"July", u"August", u"September",
-      u"October", u"November", u"December"},
-     {u"Mon", u"Tue", u"Wed", u"Thu", u"Fri", u"Sat", u"Sun"},
-     {u"Monday", u"Tuesday", u"Wednesday", u"Thursday", u"Friday", u"Saturday", u"Sunday"}},
-    {{u"Jan", u"Feb", u"M\u00E4r", u"Apr", u"Mai", u"Jun", u"Jul", u"Aug", u"Sep", u"Okt", u"Nov", u"Dez"},
-     {u"Januar", u"Februar", u"M\u00E4rz", u"April", u"Mai", u"Juni", u"Juli", u"August", u"September",
-      u"Oktober", u"November", u"Dezember"},
-     {u"Mo", u"Di", u"Mi", u"Do", u"Fr", u"Sa", u"So"},
-     {u"Montag", u"Dienstag", u"Mittwoch", u"Donnerstag", u"Freitag", u"Samstag", u"Sonntag"}},
-    {{u"jan", u"f\u00E9v", u"mar", u"avr", u"mai", u"jun", u"jul", u"ao\u00FB", u"sep", u"oct", u"nov", u"d\u00E9c"},
-     {u"janvier", u"f\u00E9vrier", u"mars", u"avril", u"mai", u"juin", u"juillet", u"ao\u00FBt", u"septembre",
-      u"octobre", u"novembre", u"d\u00E9cembre"},
-     {u"lun", u"mar", u"mer", u"jeu", u"ven", u"sam", u"dim"},
-     {u"lundi", u"mardi", u"mercredi", u"jeudi", u"vendredi", u"samedi", u"dimanche"}},
-    {{u"ene", u"feb", u"mar", u"abr", u"may", u"jun", u"jul", u"ago", u"sep", u"oct", u"nov", u"dic"},
-     {u"enero", u"febrero", u"marzo", u"abril", u"mayo", u"junio", u"julio", u"agosto", u"septiembre",
-      u"octubre", u"noviembre", u"diciembre"},
-     {u"lun", u"mar", u"mi\u00E9", u"jue", u"vie", u"s\u00E1b", u"dom"},
-     {u"lunes", u"martes", u"mi\u00E9rcoles", u"jueves", u"viernes", u"s\u00E1bado", u"domingo"}},
-};
-
-const NameRow& Row(int LangIx) { return kNames[LangIx >= 0 && LangIx <= 4 ? LangIx : 1]; }
-
-} // namespace
-
+// Row 0 names the months and days by number; rows 1..4 are the platform's names as they stand.
 QString NumIOMonthName(int LangIx, int Month, bool Full)
 {
     if (Month < 1 || Month > 12)
         return QString();
-    const NameRow& r = Row(LangIx);
-    return QString::fromUtf16(Full ? r.LongMonths[Month - 1] : r.ShortMonths[Month - 1]);
+    if (LangIx == 0)
+        return QStringLiteral("M%1").arg(Month, 2, 10, QLatin1Char('0'));
+    return DateName(LangIx >= 1 && LangIx <= 4 ? LangIx : 1, Full ? dnMonthLong : dnMonth3, Month);
 }
 
 QString NumIODayName(int LangIx, int Day, bool Full)
 {
     if (Day < 1 || Day > 7)
         return QString();
-    const NameRow& r = Row(LangIx);
-    return QString::fromUtf16(Full ? r.LongDays[Day - 1] : r.ShortDays[Day - 1]);
+    if (LangIx == 0)
+        return QStringLiteral("D%1").arg(Day, 2, 10, QLatin1Char('0'));
+    return DateName(LangIx >= 1 && LangIx <= 4 ? LangIx : 1, Full ? dnDayLong : dnDayShort, Day);
 }
 
 } // namespace qor
