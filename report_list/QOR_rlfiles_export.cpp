@@ -24,36 +24,42 @@ QString HtmlEscape(const QString& s)
 // ---------------------------------------------------------------------------------------------
 // Clipboard
 
+namespace {
+
+// The walk both clipboard forms share: the header line (names, then a blank line) when asked
+// for, then one line per row; Field appends one column's text to the line, Separator stands
+// between the columns. Every line passes through OnExportText.
+template <typename Field>
+QString ClipboardLines(const TRLData& d, int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
+                       const QString& Separator, Field field)
+{
+    QString text, line;
+    auto buildLine = [&](auto textOf, QLatin1String end) {
+        line.clear();
+        for (int c = LeftCol; c <= RightCol; ++c) {
+            if (c > LeftCol)
+                line.append(Separator);
+            field(line, c, textOf(c));
+        }
+        line.append(end);
+        if (d.OnExportText)
+            d.OnExportText(const_cast<TRLData*>(&d), line);
+        text.append(line);
+    };
+    if (AddHeader)
+        buildLine([&](int c) { return d.Header(c); }, QLatin1String("\n\n"));
+    for (int r = TopRow; r <= BottomRow; ++r)
+        buildLine([&](int c) { return d.Elem(c, r); }, QLatin1String("\n"));
+    return text;
+}
+
+} // namespace
+
 QString TRLData::ClipboardText(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
                                const QString& Separator) const
 {
-    QString text, line;
-    auto emitLine = [&](QString& l) {
-        if (OnExportText)
-            OnExportText(const_cast<TRLData*>(this), l);
-        text.append(l);
-    };
-    if (AddHeader) {
-        line.clear();
-        for (int c = LeftCol; c <= RightCol; ++c) {
-            if (c > LeftCol)
-                line.append(Separator);
-            line.append(Header(c));
-        }
-        line.append(QLatin1String("\n\n"));
-        emitLine(line);
-    }
-    for (int r = TopRow; r <= BottomRow; ++r) {
-        line.clear();
-        for (int c = LeftCol; c <= RightCol; ++c) {
-            if (c > LeftCol)
-                line.append(Separator);
-            line.append(Elem(c, r));
-        }
-        line.append(QLatin1Char('\n'));
-        emitLine(line);
-    }
-    return text;
+    return ClipboardLines(*this, LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator,
+                          [](QString& line, int, const QString& s) { line.append(s); });
 }
 
 QString TRLData::ClipboardTextFixed(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader) const
@@ -65,27 +71,10 @@ QString TRLData::ClipboardTextFixed(int LeftCol, int TopRow, int RightCol, int B
             w = std::max(w, ValidCell(c, r) ? FStrings->GetLength(c, r) : 0);
         width.push_back(std::min(w, 255));
     }
-    QString text, line;
-    auto emitLine = [&](QString& l) {
-        if (OnExportText)
-            OnExportText(const_cast<TRLData*>(this), l);
-        text.append(l);
-    };
-    if (AddHeader) {
-        line.clear();
-        for (int c = LeftCol; c <= RightCol; ++c)
-            line.append(LeftString(Header(c), width[std::size_t(c - LeftCol)] + 1));
-        line.append(QLatin1String("\n\n"));
-        emitLine(line);
-    }
-    for (int r = TopRow; r <= BottomRow; ++r) {
-        line.clear();
-        for (int c = LeftCol; c <= RightCol; ++c)
-            line.append(LeftString(Elem(c, r), width[std::size_t(c - LeftCol)] + 1));
-        line.append(QLatin1Char('\n'));
-        emitLine(line);
-    }
-    return text;
+    return ClipboardLines(*this, LeftCol, TopRow, RightCol, BottomRow, AddHeader, QString(),
+                          [&](QString& line, int c, const QString& s) {
+                              line.append(LeftString(s, width[std::size_t(c - LeftCol)] + 1));
+                          });
 }
 
 void TRLData::CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
