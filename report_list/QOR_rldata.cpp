@@ -388,23 +388,25 @@ QString TRLData::FormatDefault(QChar Letter, const QString& r, int ARow)
 // ---------------------------------------------------------------------------------------------
 // Check marks
 
-void TRLData::SetAllCheckmarksOfCol(int Column, bool Checked, bool AffectEnabledRowsOnly)
+void TRLData::SetAllCheckmarksOfCol(int Column, bool Checked, bool AffectEnabledRowsOnly, int LastRow)
 {
     const TCheckMode mode = ColumnCheckMode(Column);
     if (mode == cmNone || (mode == cmRadio && Checked))
         return;
     NotifyPause pause(FStrings.get());
-    for (int r = 1; r <= FNrOfRows; ++r)
+    const int last = LastRow < 0 ? FNrOfRows : std::min(LastRow, FNrOfRows);
+    for (int r = 1; r <= last; ++r)
         if (!AffectEnabledRowsOnly || !(FStrings->GetRowAttrib(r) & rlaDisabled))
             SetMark(Column, r, Checked ? MarkChecked : MarkUnchecked);
 }
 
-void TRLData::InvertAllCheckmarksOfCol(int Column, bool AffectEnabledRowsOnly)
+void TRLData::InvertAllCheckmarksOfCol(int Column, bool AffectEnabledRowsOnly, int LastRow)
 {
     if (ColumnCheckMode(Column) != cmBox)
         return;
     NotifyPause pause(FStrings.get());
-    for (int r = 1; r <= FNrOfRows; ++r) {
+    const int last = LastRow < 0 ? FNrOfRows : std::min(LastRow, FNrOfRows);
+    for (int r = 1; r <= last; ++r) {
         if (AffectEnabledRowsOnly && (FStrings->GetRowAttrib(r) & rlaDisabled))
             continue;
         const QStringView raw = FStrings->GetStringView(Column, r);

@@ -122,10 +122,11 @@ public:
 
     // ---- check marks
     // Acts on a cmBox column, or on a cmRadio column when Checked is false. With
-    // AffectEnabledRowsOnly, disabled rows are left alone.
-    void SetAllCheckmarksOfCol(int Column, bool Checked, bool AffectEnabledRowsOnly = false);
+    // AffectEnabledRowsOnly, disabled rows are left alone. LastRow >= 0 limits the walk to rows
+    // 1..LastRow (the view passes the rows its filter shows).
+    void SetAllCheckmarksOfCol(int Column, bool Checked, bool AffectEnabledRowsOnly = false, int LastRow = -1);
     // cmBox columns only: every unchecked or empty cell becomes checked, every checked unchecked.
-    void InvertAllCheckmarksOfCol(int Column, bool AffectEnabledRowsOnly = false);
+    void InvertAllCheckmarksOfCol(int Column, bool AffectEnabledRowsOnly = false, int LastRow = -1);
     int CountCheckedElemsInCol(int Column) const;
     int CountCheckedElemsInRow(int Row) const;
     int FirstCheckedElemInCol(int ColNr) const;

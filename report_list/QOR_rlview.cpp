@@ -496,13 +496,13 @@ void TReportListView::SetColWidths(int Index, int w)
 void TReportListView::SetAllCheckmarksOfCol(int Column, bool Checked, bool AffectEnabledRowsOnly)
 {
     PaintGuard guard(this);
-    FRLData->SetAllCheckmarksOfCol(Column, Checked, AffectEnabledRowsOnly);
+    FRLData->SetAllCheckmarksOfCol(Column, Checked, AffectEnabledRowsOnly, NrOfShownRows());
 }
 
 void TReportListView::InvertAllCheckmarksOfCol(int Column, bool AffectEnabledRowsOnly)
 {
     PaintGuard guard(this);
-    FRLData->InvertAllCheckmarksOfCol(Column, AffectEnabledRowsOnly);
+    FRLData->InvertAllCheckmarksOfCol(Column, AffectEnabledRowsOnly, NrOfShownRows());
 }
 
 int TReportListView::CountCheckedElemsInCol(int Column) const
@@ -510,10 +510,20 @@ int TReportListView::CountCheckedElemsInCol(int Column) const
     if (FRLData->ColumnCheckMode(Column) == cmNone)
         return 0;
     int n = 0;
-    for (int r = 1; r <= NrOfRows(); ++r)
+    for (int r = 1; r <= NrOfShownRows(); ++r)
         if (!RowDisabled(r) && FRLData->ElemChecked(Column, r))
             ++n;
     return n;
+}
+
+int TReportListView::FirstCheckedElemInCol(int ColNr) const
+{
+    if (FRLData->ColumnCheckMode(ColNr) == cmNone)
+        return 0;
+    for (int r = 1; r <= NrOfShownRows(); ++r)
+        if (FRLData->ElemChecked(ColNr, r))
+            return r;
+    return 0;
 }
 
 // ---------------------------------------------------------------------------------------------

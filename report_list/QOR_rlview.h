@@ -243,13 +243,13 @@ public:
     int ColWidths(int Index) const;
     void SetColWidths(int Index, int w);
 
-    // ---- check marks
+    // ---- check marks (while filtered: the shown rows only, see FilterAndSort)
     void SetAllCheckmarksOfCol(int Column, bool Checked, bool AffectEnabledRowsOnly = false);
     void InvertAllCheckmarksOfCol(int Column, bool AffectEnabledRowsOnly = false);
     // Skips disabled rows.
     int CountCheckedElemsInCol(int Column) const;
     int CountCheckedElemsInRow(int Row) const { return FRLData->CountCheckedElemsInRow(Row); }
-    int FirstCheckedElemInCol(int ColNr) const { return FRLData->FirstCheckedElemInCol(ColNr); }
+    int FirstCheckedElemInCol(int ColNr) const;
     int FirstCheckedElemInRow(int RowNr) const { return FRLData->FirstCheckedElemInRow(RowNr); }
 
     // ---- structure
@@ -282,7 +282,12 @@ public:
     // ApplyLogicOp(internal match, Found, CombineWithInternalSearch) holds, so a handler can
     // veto (Found = false), force (Found = true, loOR) or combine otherwise.
     // Rows that do not match stay in the data, after the shown ones; an empty FilterExp shows
-    // every row again. Structural changes (row count, insert, remove, load, Clear) end the
+    // every row again. While filtered, whatever walks the rows for the user touches the shown
+    // rows 1..NrOfShownRows only: selecting, enabling and disabling all rows, the selection
+    // queries and lists (NumSelectedRows, FirstSelectedRow, GetSelectedRows, SetSelectedRows,
+    // SelectRow, CenterScrollAndSelect, NumEnabledRows, shift-click ranges), the check-mark
+    // operations and counts, RemoveEmptyRows. Clearing the selection clears it everywhere.
+    // Fill and Clear act on the whole data. Structural changes (row count, insert, remove, load, Clear) end the
     // filter. A malformed expression (unbalanced parentheses or quotes, a bad regular
     // expression) raises EQORRepListError and changes nothing.
     void FilterAndSort(const QString& FilterExp, const QVector<int>& FilterColumns, bool IgnoreCase,
@@ -298,7 +303,7 @@ public:
     void ExpandColWidth(int ColIx, int RightMargin);
     void FitAllColWidths(int ExpandColumn, bool IncludeHeader, int Addon, int MaxWidth, int RightMargin);
 
-    // ---- selection (each fires OnSelectedChange)
+    // ---- selection (each fires OnSelectedChange; while filtered, bulk ones reach the shown rows only)
     int RowSelectMode() const { return FRowSelectMode; }
     void SetRowSelectMode(int v);
     bool RowSelected(int r) const;

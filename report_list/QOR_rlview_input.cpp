@@ -100,7 +100,7 @@ void TReportListView::ToggleCheck(int d, int r)
 void TReportListView::ApplyClickSelection(TShiftState Shift)
 {
     const int r = DataRowOfGridRow(Selection().Top);
-    if (FRowSelectMode == 0 || r < 1 || r > NrOfRows())
+    if (FRowSelectMode == 0 || r < 1 || r > NrOfShownRows())
         return;
     {
         QuietArray quiet(FRLData->Strings());
@@ -109,9 +109,11 @@ void TReportListView::ApplyClickSelection(TShiftState Shift)
             SetRowBit(r, rlaSelected, true);
         } else if (Shift.Contains(ssShift)) {
             // The range takes the anchor's selection state; the disabled bits stay as they are.
+            // An anchor the filter has hidden since still gives the state, but the range ends
+            // at the last shown row.
             const bool on = FRLData->RowAttrib(FSelectAnchor) & rlaSelected;
             const int lo = std::min(r, FSelectAnchor), hi = std::max(r, FSelectAnchor);
-            for (int i = std::max(1, lo); i <= std::min(hi, NrOfRows()); ++i)
+            for (int i = std::max(1, lo); i <= std::min(hi, NrOfShownRows()); ++i)
                 SetRowBit(i, rlaSelected, on);
         } else {
             FSelectAnchor = r;
@@ -283,19 +285,23 @@ void TReportListView::SetRowBit(int r, std::uint8_t bit, bool on)
     }
 }
 
+// Clearing the selection reaches every row (a row the filter hides keeps no selection the user
+// cannot see); anything else reaches the shown rows only.
 void TReportListView::SetAllRowBits(std::uint8_t bit, bool on)
 {
-    if (bit == rlaSelected && !on && FSelHintValid) {
+    const bool deselect = bit == rlaSelected && !on;
+    if (deselect && FSelHintValid) {
         for (int r : FSelHint)
             SetRowBit(r, rlaSelected, false);
         FSelHint.clear();
         return;
     }
-    for (int r = 1; r <= NrOfRows(); ++r)
+    const int last = deselect ? NrOfRows() : NrOfShownRows();
+    for (int r = 1; r <= last; ++r)
         SetRowBit(r, bit, on);
     if (bit & rlaSelected) {
         FSelHint.clear();
-        FSelHintValid = !on;
+        FSelHintValid = deselect;
     }
 }
 
@@ -370,7 +376,7 @@ void TReportListView::SelectRow(int RowNr)
     {
         QuietArray quiet(FRLData->Strings());
         SetAllRowBits(rlaSelected, false);
-        if (RowNr >= 1 && RowNr <= NrOfRows())
+        if (RowNr >= 1 && RowNr <= NrOfShownRows())
             SetRowBit(RowNr, rlaSelected, true);
     }
     Invalidate();
@@ -454,7 +460,7 @@ void TReportListView::DisableAllRows()
 
 int TReportListView::FirstSelectedRow() const
 {
-    for (int r = 1; r <= NrOfRows(); ++r) {
+    for (int r = 1; r <= NrOfShownRows(); ++r) {
         const std::uint8_t a = FRLData->RowAttrib(r);
         if (a & rlaSelected)
             return (a & rlaDisabled) ? 0 : r;
@@ -473,7 +479,7 @@ int TReportListView::FirstSelectedColumn() const
 int TReportListView::NumSelectedRows() const
 {
     int n = 0;
-    for (int r = 1; r <= NrOfRows(); ++r)
+    for (int r = 1; r <= NrOfShownRows(); ++r)
         n += (FRLData->RowAttrib(r) & rlaSelected) ? 1 : 0;
     return n;
 }
@@ -489,7 +495,7 @@ int TReportListView::NumSelectedColumns() const
 int TReportListView::NumEnabledRows() const
 {
     int n = 0;
-    for (int r = 1; r <= NrOfRows(); ++r)
+    for (int r = 1; r <= NrOfShownRows(); ++r)
         n += (FRLData->RowAttrib(r) & rlaDisabled) ? 0 : 1;
     return n;
 }
@@ -497,7 +503,7 @@ int TReportListView::NumEnabledRows() const
 TIntArray TReportListView::GetSelectedRows() const
 {
     TIntArray rows;
-    for (int r = 1; r <= NrOfRows(); ++r)
+    for (int r = 1; r <= NrOfShownRows(); ++r)
         if (FRLData->RowAttrib(r) & rlaSelected)
             rows.append(r);
     return rows;
@@ -509,7 +515,7 @@ void TReportListView::SetSelectedRows(const TIntArray& SelList)
         QuietArray quiet(FRLData->Strings());
         SetAllRowBits(rlaSelected, false);
         for (int r : SelList) {
-            if (r < 1 || r > NrOfRows())
+            if (r < 1 || r > NrOfShownRows())
                 continue;
             TCustomGrid::SetRow(GridRowOfDataRow(r));
             SetRowBit(r, rlaSelected, true);
@@ -523,7 +529,10 @@ void TReportListView::CenterScrollAndSelect(int Row)
 {
     SelectRow(Row);
     const int v = VisibleRowCount();
-    const int top = Row > NrOfRows() - v / 2 ? NrOfRows() - v + 1 : Row - v / 2;
+    const int n = NrOfShownRows();
+    if (Filtered() && Row > n)
+        return;   // a hidden row is not brought into view
+    const int top = Row > n - v / 2 ? n - v + 1 : Row - v / 2;
     SetTopRow(std::max(1, top));
     const int g = GridRowOfDataRow(Row);
     SetSelection(TGridRect{FixedCols(), g, ColCount() - 1, g});

@@ -502,3 +502,73 @@ TEST(RLViewData, HtmlExportPassesCellsThroughTheViewsHook)
     EXPECT_TRUE(html.contains(QStringLiteral("a&lt;b!")));
     EXPECT_EQ(sender, &f.v);
 }
+
+// While a filter hides rows, everything that walks the rows for the user stays on the shown ones:
+// selecting all and deleting the selection must not reach rows the user never saw.
+TEST(RLViewData, BulkOperationsWhileFilteredTouchOnlyTheShownRows)
+{
+    View f;
+    Words(f, {"Smith", "Jones", "Smithers", "Brown", "Smith jr"});
+    f.v.SetColumnCheckMode(3, cmBox);
+    f.v.SetRowSelectMode(2);
+    f.v.FilterAndSort(QStringLiteral("smith"), {1}, true, fmSimple, 0, true);
+    ASSERT_EQ(Shown(f), (QStringList{"Smith", "Smithers", "Smith jr"}));
+    auto hiddenSelectedOrChecked = [&] {
+        int n = 0;
+        for (int r = f.v.NrOfShownRows() + 1; r <= f.v.NrOfRows(); ++r)
+            n += f.v.RowSelected(r) + f.v.ElemChecked(3, r) + !f.v.RowEnabled(r);
+        return n;
+    };
+
+    f.v.SelectAllRows();
+    EXPECT_EQ(f.v.NumSelectedRows(), 3);
+    EXPECT_EQ(f.v.GetSelectedRows(), (TIntArray{1, 2, 3}));
+    EXPECT_EQ(hiddenSelectedOrChecked(), 0);
+    // Deleting the selection the way a program does it removes exactly the three Smiths.
+    const TIntArray sel = f.v.GetSelectedRows();
+    for (auto it = sel.rbegin(); it != sel.rend(); ++it)
+        f.v.RemoveRow(*it);
+    EXPECT_EQ(f.v.NrOfRows(), 2);
+    for (int r = 1; r <= 2; ++r)
+        EXPECT_FALSE(f.v.Elem(1, r).contains(QStringLiteral("Smith"))) << r;
+
+    // Check marks, counts, enabling and explicit selections too.
+    Words(f, {"Smith", "Jones", "Smithers", "Brown", "Smith jr"});
+    f.v.FilterAndSort(QStringLiteral("smith"), {1}, true, fmSimple, 0, true);
+    f.v.SetAllCheckmarksOfCol(3, true);
+    EXPECT_EQ(f.v.CountCheckedElemsInCol(3), 3);
+    EXPECT_EQ(hiddenSelectedOrChecked(), 0);
+    f.v.InvertAllCheckmarksOfCol(3);
+    f.v.InvertAllCheckmarksOfCol(3);
+    EXPECT_EQ(f.v.Data()->CountCheckedElemsInCol(3), 3);
+    EXPECT_EQ(hiddenSelectedOrChecked(), 0);
+    f.v.DisableAllRows();
+    EXPECT_EQ(hiddenSelectedOrChecked(), 0);
+    EXPECT_EQ(f.v.NumEnabledRows(), 0);
+    f.v.EnableAllRows();
+    f.v.SetSelectedRows({2, 4, 5});   // 4 and 5 are hidden
+    EXPECT_EQ(f.v.GetSelectedRows(), TIntArray{2});
+    EXPECT_EQ(hiddenSelectedOrChecked(), 0);
+    f.v.CenterScrollAndSelect(5);
+    EXPECT_EQ(f.v.NumSelectedRows(), 0);
+    EXPECT_EQ(hiddenSelectedOrChecked(), 0);
+    // A row selected before the filter and hidden by it does not count, nor lead FirstSelectedRow.
+    f.v.FilterAndSort(QString(), {}, true, fmSimple, 0, true);
+    ASSERT_EQ(Shown(f), (QStringList{"Smith", "Smithers", "Smith jr", "Jones", "Brown"}));
+    f.v.DeselectAllRows();
+    f.ClickCell(0, 5);   // Brown: selected, and the anchor of the next shift click
+    f.v.FilterAndSort(QStringLiteral("smith"), {1}, true, fmSimple, 0, true);
+    EXPECT_EQ(f.v.FirstSelectedRow(), 0);
+    EXPECT_EQ(f.v.NumSelectedRows(), 0);
+    EXPECT_TRUE(f.v.GetSelectedRows().isEmpty());
+    // The range of a shift click up to that hidden anchor covers the shown rows only.
+    f.ClickCell(0, 1, Qt::ShiftModifier);
+    EXPECT_EQ(f.v.GetSelectedRows(), (TIntArray{1, 2, 3}));
+    EXPECT_EQ(hiddenSelectedOrChecked(), 1);   // Brown, as it was; Jones untouched
+    f.v.FilterAndSort(QString(), {}, true, fmSimple, 0, true);
+    // Without a filter the same calls reach every row (positive control).
+    f.v.SelectAllRows();
+    EXPECT_EQ(f.v.NumSelectedRows(), 5);
+    f.v.SetAllCheckmarksOfCol(3, true);
+    EXPECT_EQ(f.v.CountCheckedElemsInCol(3), 5);
+}
