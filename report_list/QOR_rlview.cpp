@@ -133,6 +133,23 @@ void TReportListView::ResetColumnArrays()
         FColOrder[i] = int(i);
 }
 
+void TReportListView::ColumnsFollowData()
+{
+    const auto n = std::size_t(std::max(0, NrOfColumns()));
+    if (FColOrder.size() == n && FColAlignment.size() == n && FColumnEditable.size() == n && FColumnIsPwd.size() == n)
+        return;
+    FColAlignment.resize(n, taLeftJustify);
+    FColumnEditable.resize(n, false);
+    FColumnIsPwd.resize(n, false);
+    // Display columns keep what they show while it still exists; the others show their own.
+    const std::size_t kept = std::min(FColOrder.size(), n);
+    FColOrder.resize(n);
+    for (std::size_t i = 0; i < n; ++i)
+        if (i >= kept || FColOrder[i] < 0 || std::size_t(FColOrder[i]) >= n)
+            FColOrder[i] = int(i);
+    ApplyColCount(int(n));
+}
+
 void TReportListView::SyncWithData()
 {
     EndFilter();
@@ -413,6 +430,7 @@ TAlignment TReportListView::ColumnAlignment(int ColNr) const
 
 void TReportListView::SetColumnAlignment(int ColNr, TAlignment v)
 {
+    ColumnsFollowData();
     if (ColNr < 1 || ColNr > int(FColAlignment.size()) || FColAlignment[std::size_t(ColNr - 1)] == v)
         return;
     FColAlignment[std::size_t(ColNr - 1)] = v;
@@ -427,6 +445,7 @@ bool TReportListView::ColumnEditable(int ColNr) const
 
 void TReportListView::SetColumnEditable(int ColNr, bool v)
 {
+    ColumnsFollowData();
     if (ColNr >= 1 && ColNr <= int(FColumnEditable.size()))
         FColumnEditable[std::size_t(ColNr - 1)] = v;
 }
@@ -438,6 +457,7 @@ bool TReportListView::ColumnIsPwd(int ColNr) const
 
 void TReportListView::SetColumnIsPwd(int ColNr, bool v)
 {
+    ColumnsFollowData();
     if (ColNr < 1 || ColNr > int(FColumnIsPwd.size()) || FColumnIsPwd[std::size_t(ColNr - 1)] == v)
         return;
     FColumnIsPwd[std::size_t(ColNr - 1)] = v;
@@ -452,6 +472,7 @@ int TReportListView::ColumnOrder(int ColNr) const
 
 bool TReportListView::SetColumnOrder(const QVector<int>& ColList)
 {
+    ColumnsFollowData();
     if (ColList.size() != NrOfColumns())
         return false;
     bool ok = true;
@@ -553,6 +574,7 @@ int TReportListView::InsertRow(int r)
 int TReportListView::InsertColumn(int c)
 {
     HideEditor();
+    ColumnsFollowData();
     if (c >= 1 && c <= NrOfColumns()) {
         FRLData->InsertColumn(c);
         const auto at = std::size_t(c - 1);
@@ -595,6 +617,7 @@ void TReportListView::RemoveColumn(int c)
     if (c < 1 || c > NrOfColumns())
         return;
     HideEditor();
+    ColumnsFollowData();
     const auto at = std::ptrdiff_t(c - 1);
     FColAlignment.erase(FColAlignment.begin() + at);
     FColumnEditable.erase(FColumnEditable.begin() + at);
@@ -793,6 +816,7 @@ void TReportListView::Assign(const QObject* Source)
         FColumnEditable = src->FColumnEditable;
         FColumnIsPwd = src->FColumnIsPwd;
         FColOrder = src->FColOrder;
+        ColumnsFollowData();   // the source's arrays may lag behind its data
         ApplyColCount(NrOfColumns());
         DeriveRows();
     } catch (const std::bad_alloc&) {

@@ -495,6 +495,9 @@ private:
     void DeriveRows();
     void SetHeaderHeights();
     void ResetColumnArrays();
+    // Brings the per-column arrays and the grid to the data's column count, which a program
+    // may have changed through Data() directly.
+    void ColumnsFollowData();
     void EndFilter();
     void ReapplyFilterOrder();
     void ApplyDisplayOrder(const std::vector<int>& physicalOrder);

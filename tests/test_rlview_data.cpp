@@ -572,3 +572,35 @@ TEST(RLViewData, BulkOperationsWhileFilteredTouchOnlyTheShownRows)
     f.v.SetAllCheckmarksOfCol(3, true);
     EXPECT_EQ(f.v.CountCheckedElemsInCol(3), 5);
 }
+
+// The data's column count changed directly, behind the view's back: the view's own per-column
+// arrays follow before anything indexes them.
+TEST(RLViewData, ColumnOperationsAfterADirectChangeOfTheDataStayInsideTheViewsArrays)
+{
+    View f;
+    f.v.SetNrOfColumns(2);
+    f.v.SetColumnAlignment(2, taRightJustify);
+    f.v.Data()->SetNrOfColumns(8);
+    EXPECT_TRUE(f.v.SetColumnOrder({8, 7, 6, 5, 4, 3, 2, 1}));
+    EXPECT_EQ(f.v.ColumnOrder(1), 8);
+    EXPECT_EQ(f.v.ColumnOrder(8), 1);
+    EXPECT_EQ(f.v.ColCount(), 8);
+    EXPECT_EQ(f.v.ColumnAlignment(2), taRightJustify);   // kept for the existing column
+    f.v.RemoveColumn(8);
+    EXPECT_EQ(f.v.NrOfColumns(), 7);
+    EXPECT_EQ(f.v.ColCount(), 7);
+    EXPECT_EQ(f.v.ColumnOrder(1), 7);
+    f.v.Data()->SetNrOfColumns(9);
+    EXPECT_EQ(f.v.InsertColumn(9), 9);
+    EXPECT_EQ(f.v.NrOfColumns(), 10);
+    f.v.SetColumnIsPwd(10, true);
+    EXPECT_TRUE(f.v.ColumnIsPwd(10));
+    // Shrinking behind the view's back as well.
+    f.v.Data()->SetNrOfColumns(3);
+    f.v.RemoveColumn(3);
+    EXPECT_EQ(f.v.NrOfColumns(), 2);
+    EXPECT_EQ(f.v.ColCount(), 2);
+    for (int x = 1; x <= 2; ++x)
+        EXPECT_GE(f.v.ColumnOrder(x), 1);
+    f.Img();
+}
