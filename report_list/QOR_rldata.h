@@ -192,7 +192,9 @@ public:
     // ---- XML (UTF-8). Writes raise EInOutError when the target cannot be written; SaveAsXMLFile
     // replaces the file atomically, so a failed save leaves the previous file intact. Reads
     // return false and leave the data untouched when the source is missing, malformed,
-    // truncated, has another id (DataID not empty) or sizes that do not fit the cells.
+    // truncated, has another id (DataID not empty), or claims a size the free memory cannot
+    // hold (or more columns than its text could declare). Whatever the library holds and
+    // writes, it reads back; there is no fixed size limit.
     // A successful read replaces cells, counts, names, formats, check modes, common header,
     // comment and DataID, and leaves the data unsorted with all attributes cleared.
     void SaveAsXMLFile(const QString& FName, const QString& DataID);
@@ -221,14 +223,14 @@ public:
     // Replaces the data with the records of the file: one row per record, as many columns as
     // the widest record (at least 1), the first record taken as column names when
     // IncludeColHeaders. Result: the number of data rows read; -1 when the file cannot be read,
-    // -2 when it is malformed (an unterminated quoted field) or too large; the data is then
-    // untouched.
+    // -2 when it is malformed (an unterminated quoted field) or larger than the free memory can
+    // hold; the data is then untouched.
     int ImportCSV(const QString& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders);
 
     // Loads the lines of a text file (UTF-8; LF, CR LF or CR) into column Column (0..NrOfColumns)
     // from row FirstRow (1..NrOfRows + 1) on, adding rows as needed; check columns keep their
     // marks. Result: the number of lines loaded; -1 when the file cannot be read, -2 for an
-    // invalid column or row (nothing changes then).
+    // invalid column or row, or more rows than the free memory can hold (nothing changes then).
     int LoadLinesFromFile(int Column, int FirstRow, const QString& FName);
 
     // Writes an HTML table (UTF-8 fragment: <table>...</table>) of rows LoR..HiR and columns

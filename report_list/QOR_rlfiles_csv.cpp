@@ -275,7 +275,7 @@ int TRLData::ImportCSV(const QString& FName, TCSVDelimiters Delimiter, bool Incl
     if (shape.Error)
         return -2;
     const long long rows = std::max(0LL, records - (IncludeColHeaders && records > 0 ? 1 : 0));
-    if (widest > MaxLoadColumns || (rows + 1) * (widest + 1) > MaxLoadCells)
+    if (!TableFits(widest, rows, bytes.size()))
         return -2;
 
     TRLData fresh;
@@ -331,7 +331,7 @@ int TRLData::LoadLinesFromFile(int Column, int FirstRow, const QString& FName)
         return 0;
     const long long last = (long long)FirstRow + lines.size() - 1;
     if (last > FNrOfRows) {
-        if ((last + 1) * (FNrOfCols + 1) > MaxLoadCells)
+        if (!TableFits(FNrOfCols, last, bytes.size()))
             return -2;
         SetNrOfRows(int(last));
     }

@@ -6,13 +6,27 @@
 #include <QString>
 #include <QStringView>
 
+#include <QOR_SysUtils.h>
+
+#include <limits>
 #include <string>
 
 namespace qor::rlfiles {
 
-// Sizes a file may ask for; beyond them a file is taken to be damaged, not a report list.
-constexpr long long MaxLoadColumns = 100000;
-constexpr long long MaxLoadCells = 64LL * 1024 * 1024;
+// Whether a loaded table of Cols x Rows cells can be built: both counts fit the int indices of
+// the data, and the cell handles (8 bytes each, the hidden column and the spare row included),
+// the per-row and per-column bookkeeping and the UTF-16 copy of TextBytes of text fit in the
+// memory the machine has free. There is no fixed cap: what the library can hold, it reads.
+inline bool TableFits(long long Cols, long long Rows, long long TextBytes)
+{
+    constexpr long long MaxCount = std::numeric_limits<int>::max() - 1;
+    if (Cols < 0 || Rows < 0 || Cols > MaxCount || Rows > MaxCount)
+        return false;
+    const double need = 8.0 * double(Cols + 1) * double(Rows + 1) + 6.0 * double(Rows + 1) + 160.0 * double(Cols + 1)
+                      + 2.0 * double(TextBytes);
+    return need <= double(AvailableMemoryBytes());
+}
+
 // Output is handed to the device in pieces of about this size.
 constexpr qsizetype FlushBytes = 1 << 20;
 

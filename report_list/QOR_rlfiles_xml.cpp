@@ -572,7 +572,9 @@ bool TRLData::ParseXML(const char* Data, qsizetype Size, const QString& DataID)
             return true;
         if (nc < 0 || nr < 0)
             return false;
-        if (nc > MaxLoadColumns || (nr + 1) * (nc + 1) > MaxLoadCells)
+        // Every column of a written list has an element of its own, so a list cannot have
+        // more columns than its text has bytes; rows need memory alone.
+        if (nc > Size || !TableFits(nc, nr, Size))
             return false;
         SetNrOfColumns(int(std::max(1LL, nc)));
         SetNrOfRows(int(nr));

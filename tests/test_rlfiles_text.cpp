@@ -183,3 +183,16 @@ TEST(RLText, ClipboardWithSeparatorAndFixedWidth)
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               QStringLiteral("Name  Ok   \n\nalpha yes  \nb          \n"));
 }
+
+TEST(RLText, CsvImportTakesAsManyColumnsAsTheFileHolds)
+{
+    const QString file = Scratch(QStringLiteral("wide.csv"));
+    QByteArray wide(100000, ',');   // 100,001 fields
+    wide += "last\r\nfirst\r\n";
+    qortest::WriteFile(file, wide);
+    TRLData d;
+    EXPECT_EQ(d.ImportCSV(file, csvComma, false), 2);
+    EXPECT_EQ(d.NrOfColumns(), 100001);
+    EXPECT_EQ(d.Elem(100001, 1), QStringLiteral("last"));
+    EXPECT_EQ(d.Elem(1, 2), QStringLiteral("first"));
+}
