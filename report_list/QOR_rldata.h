@@ -55,7 +55,8 @@ using TBeforeHTMLExportEvent = std::function<void(QObject* Sender, QString& Text
 
 // True when the file / stream holds a report list: a line that contains "<replist" and
 // "vendrilex" (compared in lower case) and, when DataID is not empty, whose id="..." attribute
-// equals DataID ignoring case and surrounding blanks. The stream is read from its current
+// (its character references such as &amp; resolved, as the writer escapes them) equals DataID
+// ignoring case and surrounding blanks. The stream is read from its current
 // position and left where reading stopped. A file that cannot be opened raises EInOutError.
 KORVANE_EXPORT bool CheckIfValidReplist(const QString& FName, const QString& DataID);
 KORVANE_EXPORT bool CheckIfValidReplist(QIODevice* InStream, const QString& DataID);

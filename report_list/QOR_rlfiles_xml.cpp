@@ -20,30 +20,6 @@ using namespace rlfiles;
 
 namespace {
 
-QString IdOfLine(const QString& lowerLine)
-{
-    const qsizetype at = lowerLine.indexOf(QLatin1String("id=\""));
-    if (at < 0)
-        return QString();
-    const int close = NumberedPos(QStringLiteral("\""), lowerLine, int(at) + 1, 2, false);
-    const qsizetype from = at + 4;
-    const QString id = close > 0 ? lowerLine.mid(from, close - 1 - from) : lowerLine.mid(from);
-    return Trim(id);
-}
-
-bool LineIsReplist(const QString& line, const QString& lowerID)
-{
-    const QString lower = line.toLower();
-    if (!lower.contains(QLatin1String("<replist")) || !lower.contains(QLatin1String("vendrilex")))
-        return false;
-    return lowerID.isEmpty() || IdOfLine(lower) == lowerID;
-}
-
-bool SameID(const QString& fileID, const QString& wanted)
-{
-    return wanted.isEmpty() || Trim(fileID).toLower() == Trim(wanted).toLower();
-}
-
 // ---- UTF-8 output with escaping
 
 void AppendHex4(std::string& out, unsigned v)
@@ -334,6 +310,38 @@ public:
         return true;
     }
 };
+
+// The identifier of a root line in lower case. The writer escapes markup characters in it
+// ("R&D" is written "R&amp;D"), so references are resolved as the reader resolves them.
+QString IdOfLine(const QString& lowerLine)
+{
+    const qsizetype at = lowerLine.indexOf(QLatin1String("id=\""));
+    if (at < 0)
+        return QString();
+    const int close = NumberedPos(QStringLiteral("\""), lowerLine, int(at) + 1, 2, false);
+    const qsizetype from = at + 4;
+    QString id = close > 0 ? lowerLine.mid(from, close - 1 - from) : lowerLine.mid(from);
+    if (id.contains(QLatin1Char('&'))) {
+        const QByteArray utf8 = id.toUtf8();
+        std::u16string decoded;
+        if (XmlScanner::Decode(utf8.constData(), utf8.constData() + utf8.size(), decoded, true))
+            id = ToQString(decoded).toLower();
+    }
+    return Trim(id);
+}
+
+bool LineIsReplist(const QString& line, const QString& lowerID)
+{
+    const QString lower = line.toLower();
+    if (!lower.contains(QLatin1String("<replist")) || !lower.contains(QLatin1String("vendrilex")))
+        return false;
+    return lowerID.isEmpty() || IdOfLine(lower) == lowerID;
+}
+
+bool SameID(const QString& fileID, const QString& wanted)
+{
+    return wanted.isEmpty() || Trim(fileID).toLower() == Trim(wanted).toLower();
+}
 
 TRepListXmlTag TagOfName(const std::string& name)
 {

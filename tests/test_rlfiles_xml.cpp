@@ -344,3 +344,26 @@ TEST(RLFiles, WideListsLoadBackAndHostileSizesAreRefusedByContentAndMemory)
     ASSERT_TRUE(back.ReadFromXMLString(claim("3", "50000"), QString()));
     EXPECT_EQ(back.NrOfRows(), 50000);
 }
+
+// The writer escapes markup characters in the identifier; recognition and reading undo it.
+TEST(RLFiles, IdentifiersWithMarkupCharactersAreRecognisedAsWritten)
+{
+    TRLData d;
+    d.SetNrOfRows(1);
+    d.SetElem(1, 1, QStringLiteral("v"));
+    const QString file = qortest::ScratchDir() + QStringLiteral("/markup-id.xml");
+    for (const QString& id : {QStringLiteral("R&D <lab>"), QStringLiteral("say \"hi\" & 'bye'"),
+                              QStringLiteral("tab\there"), QStringLiteral("&amp; literally")}) {
+        d.SaveAsXMLFile(file, id);
+        EXPECT_TRUE(CheckIfValidReplist(file, id)) << id.toStdString();
+        EXPECT_TRUE(CheckIfValidReplist(file, id.toUpper())) << id.toStdString();
+        EXPECT_FALSE(CheckIfValidReplist(file, id + QStringLiteral("x"))) << id.toStdString();
+        TRLData back;
+        EXPECT_TRUE(back.LoadFromXMLFile(file, id)) << id.toStdString();
+        EXPECT_EQ(back.DataID(), id.trimmed());
+        EXPECT_EQ(back.Elem(1, 1), QStringLiteral("v"));
+    }
+    // The escaped form itself is not the identifier.
+    d.SaveAsXMLFile(file, QStringLiteral("R&D"));
+    EXPECT_FALSE(CheckIfValidReplist(file, QStringLiteral("R&amp;D")));
+}
