@@ -179,7 +179,8 @@ public:
     int FeedbkNumCells() const { return FFeedbkNumCells; }
     int FeedbkStep() const { return FFeedbkStep; }
 
-    // ---- clipboard (no range checks: pass valid columns 0..NrOfColumns and rows)
+    // ---- clipboard: the range is cut to the data (columns 0..NrOfColumns, rows 1..NrOfRows),
+    // as in the CSV and HTML exports. Without a GUI application nothing is copied.
     // Separator form: names joined by Separator then a blank line (AddHeader), then one line
     // per row; every line ends in a single LF.
     void CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, const QString& Separator);
@@ -258,6 +259,8 @@ private:
     bool ValidCell(int ACol, int ARow) const { return ACol >= 0 && ACol <= FNrOfCols && ARow >= 1 && ARow <= FNrOfRows; }
     bool IsCheckCol(int ACol) const { return ColumnCheckMode(ACol) != cmNone; }
     void RecalcFeedback();
+    // Cuts an export rectangle to columns 0..NrOfColumns and rows 1..NrOfRows.
+    void ClampRange(int& LeftCol, int& TopRow, int& RightCol, int& BottomRow) const;
     void BindArray();
     void ResizeArray(int Cols, int Rows);   // EQORRLDataError on memory failure
     void ReportProgress(qint64 Done, qint64 Total);

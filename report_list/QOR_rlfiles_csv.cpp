@@ -183,10 +183,7 @@ private:
 int TRLData::ExportCSV(const QString& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders, bool IncludeCommonHeader,
                        int FirstCol, int FirstRow, int LastCol, int LastRow)
 {
-    FirstCol = std::max(0, FirstCol);
-    LastCol = std::min(FNrOfCols, LastCol);
-    FirstRow = std::max(1, FirstRow);
-    LastRow = std::min(FNrOfRows, LastRow);
+    ClampRange(FirstCol, FirstRow, LastCol, LastRow);
     const QChar delim = CSVDelimiterChar(Delimiter);
     QSaveFile f(FName);
     if (!f.open(QIODevice::WriteOnly))

@@ -53,22 +53,30 @@ QString ClipboardLines(const TRLData& d, int LeftCol, int TopRow, int RightCol, 
     return text;
 }
 
+// The clipboard, or nothing without a GUI application (a QCoreApplication has none either).
+QClipboard* Clipboard()
+{
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
+}
+
 } // namespace
 
 QString TRLData::ClipboardText(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
                                const QString& Separator) const
 {
+    ClampRange(LeftCol, TopRow, RightCol, BottomRow);
     return ClipboardLines(*this, LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator,
                           [](QString& line, int, const QString& s) { line.append(s); });
 }
 
 QString TRLData::ClipboardTextFixed(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader) const
 {
+    ClampRange(LeftCol, TopRow, RightCol, BottomRow);
     std::vector<int> width;
     for (int c = LeftCol; c <= RightCol; ++c) {
         int w = AddHeader ? int(Header(c).size()) : 0;
         for (int r = TopRow; r <= BottomRow; ++r)
-            w = std::max(w, ValidCell(c, r) ? FStrings->GetLength(c, r) : 0);
+            w = std::max(w, FStrings->GetLength(c, r));
         width.push_back(std::min(w, 255));
     }
     return ClipboardLines(*this, LeftCol, TopRow, RightCol, BottomRow, AddHeader, QString(),
@@ -80,14 +88,25 @@ QString TRLData::ClipboardTextFixed(int LeftCol, int TopRow, int RightCol, int B
 void TRLData::CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
                               const QString& Separator)
 {
-    QGuiApplication::clipboard()->setText(ClipboardText(LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator));
+    const QString text = ClipboardText(LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator);
+    if (QClipboard* cb = Clipboard())
+        cb->setText(text);
 }
 
 void TRLData::CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, bool UseTabs)
 {
-    QGuiApplication::clipboard()->setText(
-        UseTabs ? ClipboardText(LeftCol, TopRow, RightCol, BottomRow, AddHeader, QStringLiteral("\t"))
-                : ClipboardTextFixed(LeftCol, TopRow, RightCol, BottomRow, AddHeader));
+    const QString text = UseTabs ? ClipboardText(LeftCol, TopRow, RightCol, BottomRow, AddHeader, QStringLiteral("\t"))
+                                 : ClipboardTextFixed(LeftCol, TopRow, RightCol, BottomRow, AddHeader);
+    if (QClipboard* cb = Clipboard())
+        cb->setText(text);
+}
+
+void TRLData::ClampRange(int& LeftCol, int& TopRow, int& RightCol, int& BottomRow) const
+{
+    LeftCol = std::max(0, LeftCol);
+    RightCol = std::min(FNrOfCols, RightCol);
+    TopRow = std::max(1, TopRow);
+    BottomRow = std::min(FNrOfRows, BottomRow);
 }
 // ---------------------------------------------------------------------------------------------
 // HTML
@@ -96,10 +115,7 @@ void TRLData::ExportHTMLTable(const QString& FName, int LoC, int LoR, int HiC, i
                               int Border, int CellSpacing, int Cellpadding, bool IncludeHeader, const QString& HeadClass,
                               const QString& CellClass, const QString& TableClass)
 {
-    LoC = std::max(0, LoC);
-    HiC = std::min(FNrOfCols, HiC);
-    LoR = std::max(1, LoR);
-    HiR = std::min(FNrOfRows, HiR);
+    ClampRange(LoC, LoR, HiC, HiR);
     QVector<int> cols;
     if (ColumnSelection.isEmpty()) {
         for (int c = LoC; c <= HiC; ++c)

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QGuiApplication>
 
+#include <climits>
+
 #include "test_support.h"
 
 using namespace qor;
@@ -195,4 +197,23 @@ TEST(RLText, CsvImportTakesAsManyColumnsAsTheFileHolds)
     EXPECT_EQ(d.NrOfColumns(), 100001);
     EXPECT_EQ(d.Elem(100001, 1), QStringLiteral("last"));
     EXPECT_EQ(d.Elem(1, 2), QStringLiteral("first"));
+}
+
+// A range beyond the data is cut to the data, as the CSV and HTML exports do.
+TEST(RLText, ClipboardRangesAreClampedToTheData)
+{
+    TRLData d;
+    d.SetNrOfColumns(2);
+    d.SetNrOfRows(2);
+    d.SetElem(1, 1, QStringLiteral("a"));
+    d.SetElem(2, 2, QStringLiteral("b"));
+    d.SetElem(0, 1, QStringLiteral("h"));
+    EXPECT_EQ(d.ClipboardText(1, 1, 2, INT_MAX, false, QStringLiteral(";")), QStringLiteral("a;\n;b\n"));
+    EXPECT_EQ(d.ClipboardText(-3, INT_MIN, INT_MAX, INT_MAX, false, QStringLiteral(";")), QStringLiteral("h;a;\n;;b\n"));
+    EXPECT_EQ(d.ClipboardTextFixed(1, 0, 99, INT_MAX, true), QStringLiteral("C-1 C-2 \n\na       \n    b   \n"));
+    int lines = 0;
+    d.OnExportText = [&](QObject*, QString&) { ++lines; };
+    d.CopyToClipBoard(1, 1, INT_MAX, INT_MAX, true, true);
+    EXPECT_EQ(lines, 3);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("C-1\tC-2\n\na\t\n\tb\n"));
 }
