@@ -214,8 +214,9 @@ public:
 
     // ---- CSV (UTF-8, CRLF line ends; a leading byte-order mark is skipped on import).
     // Fields that contain the delimiter, a double quote, CR or LF, or start or end with a blank,
-    // are enclosed in double quotes, and inner double quotes are doubled. Delimiters: csvComma
-    // ",", csvSemicolon ";", csvTab tab, csvSpace blank, csvBar "|".
+    // are enclosed in double quotes, and inner double quotes are doubled; a line whose only
+    // field is empty is written "" (an empty line is no record to many readers). Delimiters:
+    // csvComma ",", csvSemicolon ";", csvTab tab, csvSpace blank, csvBar "|".
     // ExportCSV writes the common header as a line of its own (IncludeCommonHeader), the column
     // names of FirstCol..LastCol (IncludeColHeaders), then the visible text of the cells
     // (marks dropped) of the rectangle, clipped to the data. Result: the number of data rows

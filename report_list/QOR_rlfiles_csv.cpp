@@ -16,10 +16,12 @@ using namespace rlfiles;
 
 namespace {
 
-bool CsvNeedsQuotes(QStringView s, char16_t delim)
+// Alone: the field is the only one of its line. Empty, it is quoted, since an empty line is no
+// record to many readers.
+bool CsvNeedsQuotes(QStringView s, char16_t delim, bool alone)
 {
     if (s.isEmpty())
-        return false;
+        return alone;
     if (s.front() == QLatin1Char(' ') || s.back() == QLatin1Char(' '))
         return true;
     for (QChar ch : s) {
@@ -30,9 +32,9 @@ bool CsvNeedsQuotes(QStringView s, char16_t delim)
     return false;
 }
 
-void AppendCsvField(QString& line, QStringView s, QChar delim)
+void AppendCsvField(QString& line, QStringView s, QChar delim, bool alone)
 {
-    if (!CsvNeedsQuotes(s, delim.unicode())) {
+    if (!CsvNeedsQuotes(s, delim.unicode(), alone)) {
         line.append(s);
         return;
     }
@@ -63,9 +65,9 @@ void AppendXmlFreeUtf8(std::string& out, QStringView s)
 }
 
 // A CSV field in UTF-8, quoted where needed.
-void AppendCsvFieldUtf8(std::string& out, QStringView s, char16_t delim)
+void AppendCsvFieldUtf8(std::string& out, QStringView s, char16_t delim, bool alone)
 {
-    if (!CsvNeedsQuotes(s, delim)) {
+    if (!CsvNeedsQuotes(s, delim, alone)) {
         AppendXmlFreeUtf8(out, s);
         return;
     }
@@ -204,14 +206,14 @@ int TRLData::ExportCSV(const QString& FName, TCSVDelimiters Delimiter, bool Incl
         line.clear();
     };
     if (IncludeCommonHeader) {
-        AppendCsvField(line, FCommonHeader, delim);
+        AppendCsvField(line, FCommonHeader, delim, true);
         emitLine();
     }
     if (IncludeColHeaders && FirstCol <= LastCol) {
         for (int c = FirstCol; c <= LastCol; ++c) {
             if (c > FirstCol)
                 line.append(delim);
-            AppendCsvField(line, Header(c), delim);
+            AppendCsvField(line, Header(c), delim, FirstCol == LastCol);
         }
         emitLine();
     }
@@ -226,12 +228,12 @@ int TRLData::ExportCSV(const QString& FName, TCSVDelimiters Delimiter, bool Incl
                 if (OnExportText) {
                     if (c > FirstCol)
                         line.append(delim);
-                    AppendCsvField(line, s, delim);
+                    AppendCsvField(line, s, delim, FirstCol == LastCol);
                 } else {
                     // No listener: encode straight into the output.
                     if (c > FirstCol)
                         out.push_back(char(delim.unicode()));
-                    AppendCsvFieldUtf8(out, s, delim.unicode());
+                    AppendCsvFieldUtf8(out, s, delim.unicode(), FirstCol == LastCol);
                 }
             }
             if (OnExportText)

@@ -217,3 +217,29 @@ TEST(RLText, ClipboardRangesAreClampedToTheData)
     EXPECT_EQ(lines, 3);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("C-1\tC-2\n\na\t\n\tb\n"));
 }
+
+// A line with one empty field is written as "" : other readers drop or shorten an empty line,
+// and the row would be lost on the way out.
+TEST(RLText, CsvLineOfOneEmptyFieldIsQuoted)
+{
+    const QString file = Scratch(QStringLiteral("one-column.csv"));
+    TRLData d;
+    d.SetNrOfRows(3);
+    d.SetElem(1, 1, QStringLiteral("a"));
+    d.SetElem(1, 3, QStringLiteral("b"));
+    d.SetHeader(1, QString());
+    d.SetCommonHeader(QString());
+    for (bool listener : {false, true}) {
+        d.OnExportText = listener ? TExportTextEvent([](QObject*, QString&) {}) : TExportTextEvent();
+        EXPECT_EQ(d.ExportCSV(file, csvComma, true, true, 1, 1, 1, 3), 3);
+        EXPECT_EQ(ReadAll(file), QByteArray("\"\"\r\n\"\"\r\na\r\n\"\"\r\nb\r\n")) << listener;
+    }
+    TRLData back;
+    EXPECT_EQ(back.ImportCSV(file, csvComma, false), 5);
+    EXPECT_TRUE(back.Elem(1, 4).isEmpty());
+    EXPECT_EQ(back.Elem(1, 5), QStringLiteral("b"));
+    // With two columns an empty line cannot occur: empty fields stay bare.
+    d.SetNrOfColumns(2);
+    EXPECT_EQ(d.ExportCSV(file, csvComma, false, false, 1, 2, 2, 2), 1);
+    EXPECT_EQ(ReadAll(file), QByteArray(",\r\n"));
+}
