@@ -547,47 +547,50 @@ void TRLData::RemoveRow(int r)
     RecalcFeedback();
 }
 
+bool TRLData::RowEmpty(int Row) const
+{
+    if (Row < 1 || Row > FNrOfRows)
+        return false;
+    for (int c = 0; c <= FNrOfCols; ++c)
+        if (FStrings->GetLength(c, Row) > (IsCheckCol(c) ? 1 : 0))
+            return false;
+    return true;
+}
+
 void TRLData::RemoveEmptyRows()
 {
-    // One pass that keeps the non-empty rows in order: removing rows one by one would move the
-    // rest of the table once per removed row.
-    auto isEmpty = [this](int r) {
-        for (int c = 0; c <= FNrOfCols; ++c) {
-            const QStringView raw = FStrings->GetStringView(c, r);
-            if (raw.size() > (IsCheckCol(c) ? 1 : 0))
-                return false;
-        }
-        return true;
-    };
-    std::vector<int> keep;
+    TIntArray empty;
     for (int r = 1; r <= FNrOfRows; ++r)
-        if (!isEmpty(r))
-            keep.push_back(r);
-    if (int(keep.size()) == FNrOfRows)
+        if (RowEmpty(r))
+            empty.append(r);
+    if (empty.isEmpty())
+        return;
+    // Removing commits the sorting, as RemoveRow does (the shown positions stay what they
+    // are); then one pass takes all empty rows.
+    NotifyPause pause(FStrings.get());
+    FStrings->CommitSorting();
+    RemoveRows(empty);
+}
+
+void TRLData::RemoveRows(const TIntArray& Rows)
+{
+    std::vector<char> drop(std::size_t(FNrOfRows) + 1, 0);
+    int count = 0;
+    for (int r : Rows)
+        if (r >= 1 && r <= FNrOfRows && !drop[std::size_t(r)]) {
+            drop[std::size_t(r)] = 1;
+            ++count;
+        }
+    if (count == 0)
         return;
     NotifyPause pause(FStrings.get());
-    if (keep.empty()) {
-        SetNrOfRows(1);
-        RemoveRow(1);
+    if (count == FNrOfRows) {
+        SetNrOfRows(0);   // the array keeps one emptied row
         return;
     }
-    // Move the kept rows to the front through the permutation, then cut the rest.
-    FStrings->CommitSorting();
-    std::vector<int> drop;
-    for (int r = 1, k = 0; r <= FNrOfRows; ++r) {
-        if (k < int(keep.size()) && keep[std::size_t(k)] == r)
-            ++k;
-        else
-            drop.push_back(r);
-    }
-    std::vector<int> order;
-    order.reserve(std::size_t(FNrOfRows));
-    order.insert(order.end(), keep.begin(), keep.end());
-    order.insert(order.end(), drop.begin(), drop.end());
-    for (int i = 1; i <= FNrOfRows; ++i)
-        FStrings->SetSortOrder(i, order[std::size_t(i - 1)]);
-    FStrings->CommitSorting();
-    SetNrOfRows(int(keep.size()));
+    FStrings->RemoveRows(drop);
+    FNrOfRows -= count;
+    RecalcFeedback();
 }
 
 void TRLData::CopyRow(int Source, int Target)

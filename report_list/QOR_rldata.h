@@ -148,8 +148,15 @@ public:
     void InsertRow(int r);
     // RemoveRow(r): the last remaining row is emptied and NrOfRows becomes 0.
     void RemoveRow(int r);
-    // Removes every row whose visible text is empty in all columns 0..NrOfColumns.
+    // Removes every row whose visible text is empty in all columns 0..NrOfColumns (one pass).
     void RemoveEmptyRows();
+    // Whether the visible text of the row is empty in all columns 0..NrOfColumns (marks do
+    // not count); false outside 1..NrOfRows.
+    bool RowEmpty(int Row) const;
+    // Removes the rows at these positions (others are ignored) in one pass with one change
+    // notification. Unlike RemoveRow it leaves the sort order uncommitted: UnSort afterwards
+    // gives the remaining rows in their unsorted order. Removing every row leaves NrOfRows 0.
+    void RemoveRows(const TIntArray& Rows);
     // Raw cells of columns 0..NrOfColumns and the row attribute.
     void CopyRow(int Source, int Target);
 

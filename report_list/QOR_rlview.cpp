@@ -601,15 +601,18 @@ void TReportListView::RemoveRow(int r)
         return;
     HideEditor();
     EndFilter();
-    if (NrOfRows() >= 2) {
-        FRLData->RemoveRow(r);
-        DeriveRows();
-        ChangedSetup();
-    } else {
-        FRLData->RemoveRow(r);   // empties the last row and leaves no rows
-        SetNrOfRows(0);
-    }
+    // Straight from the data's array: the sort order is not committed.
+    FRLData->RemoveRows({r});
+    AfterRowsRemoved();
+}
+
+void TReportListView::AfterRowsRemoved()
+{
+    if (NrOfRows() == 0)
+        SetSelection(TGridRect{0, 0, 0, 0});
+    DeriveRows();
     Invalidate();
+    ChangedSetup();
 }
 
 void TReportListView::RemoveColumn(int c)
@@ -652,16 +655,21 @@ void TReportListView::RemoveColumn(int c)
     ChangedSetup();
 }
 
+// One pass through the data (each row removed on its own would move the rest of the table and
+// notify every time): one OnChange, one OnChangeSetup. While filtered, the shown rows only.
 void TReportListView::RemoveEmptyRows()
 {
+    TIntArray empty;
+    for (int r = 1; r <= NrOfShownRows(); ++r)
+        if (FRLData->RowEmpty(r))
+            empty.append(r);
+    if (empty.isEmpty())
+        return;
+    HideEditor();
     PaintGuard guard(this);
-    for (int r = NrOfRows(); r >= 1; --r) {
-        bool empty = true;
-        for (int c = 0; c <= NrOfColumns() && empty; ++c)
-            empty = FRLData->Elem(c, r).isEmpty();
-        if (empty)
-            RemoveRow(r);
-    }
+    EndFilter();
+    FRLData->RemoveRows(empty);
+    AfterRowsRemoved();
 }
 
 void TReportListView::Fill(const QString& s)

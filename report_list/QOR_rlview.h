@@ -489,6 +489,7 @@ private:
     void BindData();
     bool AfterLoad(bool ok) { if (ok) SyncWithData(); return ok; }
     void RowsChanged();   // the data's row count changed behind the view
+    void AfterRowsRemoved();
     void ApplyColCount(int n);
     void StringsHasChanged();
     void SetColorSetup(TColor& field, TColor v);

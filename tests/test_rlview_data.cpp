@@ -604,3 +604,76 @@ TEST(RLViewData, ColumnOperationsAfterADirectChangeOfTheDataStayInsideTheViewsAr
         EXPECT_GE(f.v.ColumnOrder(x), 1);
     f.Img();
 }
+
+// The view removes a row from the data directly: the sort order stays uncommitted, so UnSort
+// still brings back the unsorted order of the remaining rows.
+TEST(RLViewData, RemoveRowKeepsTheSortOrderUncommitted)
+{
+    View f;
+    Words(f, {"c", "a", "d", "b"});
+    f.Click(f.Cell(0, 0).center());   // header click: descending
+    ASSERT_EQ(Shown(f), (QStringList{"d", "c", "b", "a"}));
+    f.v.RemoveRow(2);   // "c"
+    EXPECT_EQ(Shown(f), (QStringList{"d", "b", "a"}));
+    EXPECT_EQ(f.v.LastSortColumn(), 1);
+    f.v.UnSort();
+    EXPECT_EQ(Shown(f), (QStringList{"a", "d", "b"}));
+    EXPECT_EQ(Shown(f, 2), (QStringList{"2", "3", "4"}));
+    // The data's own RemoveRow commits, as before.
+    f.v.Sort(1, -1, true);
+    f.v.Data()->RemoveRow(1);
+    f.v.UnSort();
+    EXPECT_EQ(Shown(f), (QStringList{"b", "d"}));
+}
+
+// One pass over the rows, one notification of each kind, the order left uncommitted; while
+// filtered, only the shown empty rows go.
+TEST(RLViewData, RemoveEmptyRowsRemovesInOnePassAndNotifiesOnce)
+{
+    View f;
+    f.v.SetNrOfRows(8);
+    for (int r : {1, 3, 4, 7})
+        f.v.SetElem(1, r, QStringLiteral("row %1").arg(r));
+    f.v.SetElem(0, 6, QStringLiteral("hidden column"));   // column 0 counts
+    f.v.SetColumnCheckMode(2, cmBox);
+    f.v.SetElemChecked(2, 8, true);   // a mark alone does not
+    f.v.Sort(1, -1, false);
+    int setups = 0, changes = 0;
+    f.v.OnChangeSetup = [&](QObject*) { ++setups; };
+    f.v.OnChange = [&](QObject*) { ++changes; };
+    f.v.RemoveEmptyRows();
+    EXPECT_EQ(f.v.NrOfRows(), 5);
+    EXPECT_EQ(f.v.RowCount(), 6);
+    EXPECT_EQ(setups, 1);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(Shown(f), (QStringList{"row 7", "row 4", "row 3", "row 1", ""}));
+    f.v.UnSort();
+    EXPECT_EQ(Shown(f), (QStringList{"row 1", "row 3", "row 4", "", "row 7"}));
+    EXPECT_EQ(f.v.Data()->RawElem(0, 4), QStringLiteral("hidden column"));
+    // Nothing to remove: no notification at all.
+    setups = changes = 0;
+    f.v.RemoveEmptyRows();
+    EXPECT_EQ(setups + changes, 0);
+
+    // Filtered: the empty rows the filter shows go, hidden ones stay.
+    f.v.Clear();
+    Words(f, {"x", "", "y", ""});
+    f.v.SetElem(2, 2, QString());
+    f.v.SetElem(2, 4, QString());
+    f.v.OnBeforeFilter = [&](QObject*, int row, bool& found, TLogicOp& op) {
+        found = row <= 2;   // rows 1 and 2 shown, whatever they hold
+        op = loOR;
+    };
+    f.v.FilterAndSort(QStringLiteral("zzz"), {}, true, fmSimple, 0, true);
+    ASSERT_EQ(Shown(f), (QStringList{"x", ""}));
+    f.v.RemoveEmptyRows();
+    EXPECT_EQ(f.v.NrOfRows(), 3);
+    f.v.OnBeforeFilter = nullptr;
+    EXPECT_EQ(Shown(f), (QStringList{"x", "y", ""}));
+    // Every row empty: none remain.
+    f.v.SetNrOfRows(3);
+    f.v.Clear();
+    f.v.RemoveEmptyRows();
+    EXPECT_EQ(f.v.NrOfRows(), 0);
+    EXPECT_EQ(f.v.RowCount(), 2);
+}
