@@ -232,8 +232,9 @@ void TReportListView::CursorKeyAction(WORD Key)
 
 bool TReportListView::SelectCell(int ACol, int ARow)
 {
+    // The keyboard reaches cells here, the mouse in MouseDown: both ask the same questions.
     TGridOptions opts = Options();
-    if (ARow != 0 && ColumnEditable(DataCol(ACol)))
+    if (ARow >= FixedRows() && ColumnEditable(DataCol(ACol)) && !RowDisabled(DataRowOfGridRow(ARow)))
         opts.Include(goEditing);
     else
         opts.Exclude(goEditing);

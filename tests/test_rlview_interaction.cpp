@@ -289,3 +289,30 @@ TEST(RLViewInteraction, DraggingAHeaderBorderSizesTheColumnAndReportsIt)
     EXPECT_EQ(setups, 1);
     EXPECT_EQ(f.v.LastSortColumn(), -1);   // sizing is no header click
 }
+
+TEST(RLViewInteraction, KeyboardEntryIntoADisabledRowOpensNoEditor)
+{
+    View f;
+    f.v.SetOptions(f.v.Options().Exclude(goRowSelect));
+    f.v.SetColumnEditable(2, true);
+    f.v.SetElem(2, 2, QStringLiteral("locked"));
+    f.v.SetRowEnabled(2, false);
+    // Positive control: the enabled row above opens its editor on F2.
+    f.ClickCell(1, 1);
+    f.Key(Qt::Key_F2);
+    ASSERT_TRUE(f.v.EditorMode());
+    QTest::keyClick(f.v.InplaceEditor(), Qt::Key_Escape);
+    ASSERT_FALSE(f.v.EditorMode());
+    // Down into the disabled row: neither F2 nor typing edits it.
+    f.Key(Qt::Key_Down);
+    ASSERT_EQ(f.v.Row(), 2);
+    f.Key(Qt::Key_F2);
+    EXPECT_FALSE(f.v.EditorMode());
+    f.Key(Qt::Key_X);
+    EXPECT_FALSE(f.v.EditorMode());
+    EXPECT_EQ(f.v.Elem(2, 2), QStringLiteral("locked"));
+    // And back up, the enabled row is editable again.
+    f.Key(Qt::Key_Up);
+    f.Key(Qt::Key_F2);
+    EXPECT_TRUE(f.v.EditorMode());
+}
