@@ -9,26 +9,44 @@
 namespace qor {
 
 namespace {
+
+constexpr const char* HeapTail = "\": not enough memory on heap";
+
 QString MemoryMessage(const QObject* o, const char* tail)
 {
     return QStringLiteral("Component \"") + o->objectName() + QString::fromLatin1(tail);
 }
+
+// Runs a step that allocates. Running out of memory there, in the view or in its data and cell
+// array (which report it as their own errors), is the view's failure, named after the view.
+template <typename Step>
+void Allocating(const QObject* view, const char* tail, Step step)
+{
+    try {
+        step();
+    } catch (const std::bad_alloc&) {
+        throw EQORRepListError(MemoryMessage(view, tail));
+    } catch (const EQORRLDataError&) {
+        throw EQORRepListError(MemoryMessage(view, tail));
+    } catch (const EQORDStructError&) {
+        throw EQORRepListError(MemoryMessage(view, tail));
+    }
+}
+
 } // namespace
 
 TReportListView::TReportListView(QWidget* AOwner) : TCustomDrawGrid(AOwner)
 {
     FSuppressPaint = true;
-    try {
-        FRLData = std::make_unique<TRLData>(nullptr);
-    } catch (const std::bad_alloc&) {
-        throw EQORRepListError(MemoryMessage(this, "\": failed to initialize table editor (out of memory)"));
-    }
     SetDefaultDrawing(false);
     SetFixedCols(0);
     SetFixedRows(1);
-    FRLData->SetNrOfColumns(ColCount());
-    FRLData->SetNrOfRows(RowCount() - 1);
-    ResetColumnArrays();
+    Allocating(this, "\": failed to initialize table editor (out of memory)", [&] {
+        FRLData = std::make_unique<TRLData>(nullptr);
+        FRLData->SetNrOfColumns(ColCount());
+        FRLData->SetNrOfRows(RowCount() - 1);
+        ResetColumnArrays();
+    });
     BindData();
     SetOptions(TGridOptions{goFixedVertLine, goFixedHorzLine, goColSizing, goRowSelect, goThumbTracking});
     DeriveRows();
@@ -188,7 +206,7 @@ void TReportListView::SetNrOfRows(int v)
 {
     HideEditor();
     EndFilter();
-    FRLData->SetNrOfRows(v);
+    Allocating(this, HeapTail, [&] { FRLData->SetNrOfRows(v); });
     SetSelection(TGridRect{0, 0, 0, 0});
     DeriveRows();
     Invalidate();
@@ -200,7 +218,7 @@ void TReportListView::SetNrOfColumns(int v)
     HideEditor();
     const int oldLast = ColCount() - 1;
     const int lastWidth = TCustomGrid::ColWidths(oldLast);
-    try {
+    Allocating(this, HeapTail, [&] {
         FRLData->SetNrOfColumns(v);
         const int n = NrOfColumns();
         ApplyColCount(n);
@@ -209,9 +227,7 @@ void TReportListView::SetNrOfColumns(int v)
         FColAlignment.resize(std::size_t(n), taLeftJustify);
         FColumnEditable.resize(std::size_t(n), false);
         FColumnIsPwd.resize(std::size_t(n), false);
-    } catch (const std::bad_alloc&) {
-        throw EQORRepListError(MemoryMessage(this, "\": not enough memory on heap"));
-    }
+    });
     FColOrder.resize(std::size_t(NrOfColumns()));
     for (std::size_t i = 0; i < FColOrder.size(); ++i)
         FColOrder[i] = int(i);
@@ -560,7 +576,7 @@ int TReportListView::InsertRow(int r)
 {
     HideEditor();
     if (r >= 1 && r <= NrOfRows()) {
-        FRLData->InsertRow(r);
+        Allocating(this, HeapTail, [&] { FRLData->InsertRow(r); });
         SetNrOfRows(NrOfRows());
         ChangedSetup();
     } else if (r > NrOfRows()) {
@@ -576,7 +592,7 @@ int TReportListView::InsertColumn(int c)
     HideEditor();
     ColumnsFollowData();
     if (c >= 1 && c <= NrOfColumns()) {
-        FRLData->InsertColumn(c);
+        Allocating(this, HeapTail, [&] { FRLData->InsertColumn(c); });
         const auto at = std::size_t(c - 1);
         FColAlignment.insert(FColAlignment.begin() + std::ptrdiff_t(at), taLeftJustify);
         FColumnEditable.insert(FColumnEditable.begin() + std::ptrdiff_t(at), false);
@@ -766,7 +782,7 @@ void TReportListView::Assign(const QObject* Source)
     if (src == this)
         return;
     HideEditor();
-    try {
+    Allocating(this, HeapTail, [&] {
         FAutoAdvance = src->FAutoAdvance;
         FLastMousePosX = src->FLastMousePosX;
         FLastMousePosY = src->FLastMousePosY;
@@ -827,9 +843,7 @@ void TReportListView::Assign(const QObject* Source)
         ColumnsFollowData();   // the source's arrays may lag behind its data
         ApplyColCount(NrOfColumns());
         DeriveRows();
-    } catch (const std::bad_alloc&) {
-        throw EQORRepListError(MemoryMessage(this, "\": not enough memory on heap"));
-    }
+    });
     SetSuppressPaint(src->FSuppressPaint);
     Invalidate();
 }

@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <limits>
+
 #include "test_rlview_support.h"
 
 using namespace qor;
@@ -676,4 +678,25 @@ TEST(RLViewData, RemoveEmptyRowsRemovesInOnePassAndNotifiesOnce)
     f.v.RemoveEmptyRows();
     EXPECT_EQ(f.v.NrOfRows(), 0);
     EXPECT_EQ(f.v.RowCount(), 2);
+}
+
+// Running out of memory in the view is the view's failure, named after the view.
+TEST(RLViewData, AllocationFailuresRaiseTheViewsErrorWithItsName)
+{
+    View f;
+    f.v.setObjectName(QStringLiteral("grid1"));
+    f.v.SetNrOfColumns(3);
+    try {
+        f.v.SetNrOfColumns(std::numeric_limits<int>::max());
+        ADD_FAILURE() << "no exception";
+    } catch (const EQORRepListError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Component \"grid1\": not enough memory on heap"));
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << "other exception: " << e.what();
+    }
+    // Nothing changed.
+    EXPECT_EQ(f.v.NrOfColumns(), 3);
+    EXPECT_EQ(f.v.ColCount(), 3);
+    f.v.SetNrOfColumns(4);
+    EXPECT_EQ(f.v.NrOfColumns(), 4);
 }
