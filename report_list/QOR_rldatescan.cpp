@@ -93,16 +93,9 @@ double ScanDateTimeStr(const QString& Instring, const QString& Format, int LangI
             text.remove(0, width);
             return;
         }
+        // What the integer scanner reads, 0 when there is no digit ("7:" with "H:m" is 07:00).
         int pos = 1;
         target = ScanDecIntStr(text, pos);
-        const QString used = text.left(pos - 1);
-        bool digits = false;
-        for (QChar c : used)
-            digits = digits || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
-        if (!digits) {
-            ErrorCode = dtsUnreadableField;
-            return;
-        }
         text.remove(0, pos - 1);
     };
     auto readName = [&](NameFn names, int count, bool full, int& target) {
@@ -167,7 +160,9 @@ double ScanDateTimeStr(const QString& Instring, const QString& Format, int LangI
             }
             break;
         case u'd':
-            if (run == 4)
+            if (run > 4)
+                ErrorCode = dtsUnknownToken;
+            else if (run == 4)
                 readName(NumIODayName, 7, true, unused);
             else if (run == 3)
                 readName(NumIODayName, 7, false, unused);
