@@ -338,9 +338,10 @@ QString TRLData::DefaultValue(int ACol, int ARow) const
     return FormatDefault(prefix[1], r, ARow);
 }
 
-QString TRLData::FormatDefault(QChar Letter, const QString& r, int ARow)
+QString TRLData::FormatDefault(QChar Letter, const QString& r, int ARow, bool RixAnyCase)
 {
     const QString lower = r.toLower();
+    const bool rixHI = (RixAnyCase ? lower : r).contains(QLatin1String("rix"));
     switch (Letter.unicode()) {
     case 'c':
     case 'l': {
@@ -355,7 +356,7 @@ QString TRLData::FormatDefault(QChar Letter, const QString& r, int ARow)
             return strff(ARow, 1, LeadingInteger(r, 3));
         return r;
     case 'h':
-        if (r.contains(QLatin1String("rix"))) {
+        if (rixHI) {
             const int n = std::clamp(LeadingInteger(r, 3), 1, 16);
             static const char Digits[] = "0123456789ABCDEF";
             std::uint64_t v = std::uint64_t(std::uint32_t(ARow));
@@ -366,7 +367,7 @@ QString TRLData::FormatDefault(QChar Letter, const QString& r, int ARow)
         }
         return r;
     case 'i':
-        if (r.contains(QLatin1String("rix"))) {
+        if (rixHI) {
             // A cell holds at most 255 characters, so longer fields are never needed.
             const int n = std::clamp(LeadingInteger(r, 3), 1, TStringArray::MaxCellLength);
             std::uint64_t v = ARow < 0 ? std::uint64_t(-(long long)ARow) : std::uint64_t(ARow);

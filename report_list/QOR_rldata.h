@@ -102,7 +102,9 @@ public:
     QString DefaultValue(int ACol, int ARow) const;
     // The default text of a format letter and the text after the format's brackets for data row
     // ARow ("rix"+n renders the row, "$pwd$"+n invents a password); shared with the row editor.
-    static QString FormatDefault(QChar Letter, const QString& Rest, int ARow);
+    // "rix" is found in any case for e and f; for h and i only in lower case, unless
+    // RixAnyCase (the row editor's rule).
+    static QString FormatDefault(QChar Letter, const QString& Rest, int ARow, bool RixAnyCase = false);
     // The stored cell, mark included.
     QString RawElem(int ACol, int ARow) const;
     void SetRawElem(int ACol, int ARow, const QString& Value);

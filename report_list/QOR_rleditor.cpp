@@ -174,7 +174,7 @@ QWidget* CreateNumber(const TRowEditFormat& f, const QString& cell, int row, QDi
     case 'h': field->SetInputFormat(itHex); break;
     default: field->SetInputFormat(itInt); break;
     }
-    field->setText(cell.isEmpty() ? TRLData::FormatDefault(f.Type, f.Rest, row) : cell);
+    field->setText(cell.isEmpty() ? TRLData::FormatDefault(f.Type, f.Rest, row, true) : cell);
     return field;
 }
 
