@@ -2,6 +2,8 @@
 // indicator.
 #include "QOR_rlview.h"
 
+#include <QOR_stringl.h>
+
 #include <QHash>
 #include <QPainter>
 #include <QStaticText>
@@ -179,7 +181,9 @@ void TReportListView::DrawEmptyMessage(TCanvas* cv)
     cv->Font()->Assign(*TCustomGrid::Font());
     cv->Font()->SetColor(FColorEmptyMsg);
     cv->Brush()->SetStyle(bsClear);
-    const QStringList lines = FEmptyMsg.split(QLatin1Char('|'));
+    // Tokenized: empty parts ("a||b", a leading or trailing "|") make no lines.
+    QStringList lines;
+    Tokenize(FEmptyMsg, QStringLiteral("|"), lines);
     const int th = cv->TextHeight(FEmptyMsg);
     const int top = hh - th * int(lines.size());
     for (int k = 0; k < lines.size(); ++k) {

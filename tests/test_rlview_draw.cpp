@@ -238,6 +238,9 @@ TEST(RLViewDraw, EmptyMessageLinesAreCentredBelowTheHeaders)
     }
     // The grid's one empty data row is painted over with the control colour.
     EXPECT_EQ(qortest::PixelAt(img, 5, 30), bg);
+    // Empty parts are no lines (the message is tokenized): the same two lines, placed the same.
+    f.v.SetEmptyMessage(QStringLiteral("|Nothing here||try again|"));
+    EXPECT_EQ(f.Img(), img);
 }
 
 TEST(RLViewDraw, InterRowIndicatorIsALineAboveTheRow)
