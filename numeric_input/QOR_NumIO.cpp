@@ -4,6 +4,7 @@
 #include <QOR_univconst.h>
 
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <clocale>
@@ -345,75 +346,146 @@ QString NonFiniteText(double v)
     return v < 0 ? QStringLiteral("-INF") : QStringLiteral("+INF");
 }
 
-// Whether v lies exactly halfway between two multiples of 10^-k (k may be negative). With
-// v = M * 2^e, M odd, v * 10^k = M * 5^k * 2^(e + k) has the fraction .5 exactly when
-// e + k == -1 (and, for k < 0, 5^-k divides M).
-bool IsDecimalTie(double v, int k)
+// Decimal digits of a finite a > 0: Digits[0..Len) are significant digits, Exp10 the power of
+// ten of the first.
+struct DecimalDigits {
+    static constexpr int MaxDigits = 800;   // a double's exact expansion has at most 767
+    char Digits[MaxDigits + 2];
+    int Len = 0;
+    int Exp10 = 0;
+    bool ZerosFrom(int from) const
+    {
+        for (int i = std::max(from, 0); i < Len; ++i)
+            if (Digits[i] != '0')
+                return false;
+        return true;
+    }
+};
+
+// The standard conversion with Precision fraction digits (correctly rounded to them).
+void Convert(double a, int precision, DecimalDigits& d)
 {
-    if (v == 0.0 || !std::isfinite(v) || k < -22 || k > 1100)
-        return false;
-    int exp = 0;
-    const double fr = std::frexp(std::fabs(v), &exp);
-    std::uint64_t m = std::uint64_t(std::ldexp(fr, 53));
-    const int tz = std::countr_zero(m);
-    m >>= tz;
-    if (exp - 53 + tz != -(k + 1))
-        return false;
-    std::uint64_t p5 = 1;
-    for (int i = 0; i < -k; ++i)
-        p5 *= 5;
-    return m % p5 == 0;
+    char buf[DecimalDigits::MaxDigits + 16];
+    const auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, precision);
+    d.Len = 0;
+    const char* p = buf;
+    for (; p < res.ptr && *p != 'e'; ++p)
+        if (*p != '.')
+            d.Digits[d.Len++] = *p;
+    std::from_chars(p + 1 + (p + 1 < res.ptr && p[1] == '+'), res.ptr, d.Exp10);
 }
 
-// Decimal ties round away from zero, as in the platform's number formatting; the shortest
-// conversions round them to even, so a tie is formatted from its neighbour one unit further out.
-double AwayFromTie(double v) { return std::nextafter(v, v > 0 ? HUGE_VAL : -HUGE_VAL); }
+// The precision at which the conversion of a is exact: its expansion ends at the place of the
+// lowest set bit of its mantissa (2^-k has k decimals). Exp10Bound is at least its exponent.
+int ExactPrecision(double a, int exp10Bound)
+{
+    int e2 = 0;
+    const double f = std::frexp(a, &e2);
+    const auto m = std::uint64_t(std::ldexp(f, 53));
+    const int lowest = e2 - 53 + std::countr_zero(m);
+    return std::clamp(exp10Bound + std::max(0, -lowest), 0, DecimalDigits::MaxDigits - 2);
+}
+
+// The digits of a finite a > 0 rounded half away from zero, decided on the exact decimal value.
+// KeepFor(Exp10) tells how many leading digits stay, given the power of ten of the first. It may
+// be 0 (the value lies below the last place kept and rounds to one unit of it or to nothing) or
+// negative (it rounds to nothing). The result holds max(keep, 0) digits, or "1" with Exp10 at
+// the last place kept when a value below that place rounds up to it.
+template <typename KeepFor>
+void RoundedDigits(double a, KeepFor keepFor, DecimalDigits& d)
+{
+    // Guard digits settle the first dropped digit; when they all come out 0 they may hide a
+    // carry through a run of 9s (or the expansion simply ends there), and only the exact
+    // expansion tells. 2^e has at most one decimal digit per bit above 1, so the estimate of the
+    // exponent below is at most one too low.
+    constexpr int Guard = 8;
+    const int exp10Bound = int(std::floor(std::ilogb(a) * 0.30102999566398120)) + 1;
+    const int exact = ExactPrecision(a, exp10Bound);
+    const int keepBound = keepFor(exp10Bound);
+    int precision = std::clamp(keepBound + Guard, 0, exact);
+    Convert(a, precision, d);
+    int keep = keepFor(d.Exp10);
+    if (precision < exact && d.ZerosFrom(std::max(keep, 0) + 1)) {
+        Convert(a, exact, d);
+        keep = keepFor(d.Exp10);
+    }
+    const int first = std::max(keep, 0);
+    const bool up = keep >= 0 && first < d.Len && d.Digits[first] >= '5';
+    if (keep <= 0) {
+        d.Exp10 = d.Exp10 + 1 - keep;   // the power of ten of the last place kept
+        d.Len = up ? 1 : 0;
+        d.Digits[0] = '1';
+        return;
+    }
+    for (int i = d.Len; i < first; ++i)
+        d.Digits[i] = '0';
+    d.Len = first;
+    if (!up)
+        return;
+    int i = first;
+    while (i > 0 && d.Digits[i - 1] == '9')
+        d.Digits[--i] = '0';
+    if (i > 0) {
+        ++d.Digits[i - 1];
+        return;
+    }
+    // 9.99.. became 10.0..: a 1 in front, one place up; the digits are all 0 already.
+    d.Digits[0] = '1';
+    ++d.Exp10;
+}
 
 // " d.dddE+dddd" / "-d.dddE+dddd" with the given number of fraction digits (no point for 0).
 QString Scientific(double v, int fractionDigits)
 {
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, fractionDigits);
-    const char* e = buf;
-    while (e < res.ptr && *e != 'e')
-        ++e;
-    if (IsDecimalTie(v, fractionDigits - std::atoi(e + 1))) {
-        res = std::to_chars(buf, buf + sizeof buf, AwayFromTie(v), std::chars_format::scientific, fractionDigits);
-        e = buf;
-        while (e < res.ptr && *e != 'e')
-            ++e;
-    }
-    const char* end = res.ptr;
-    const char* mant = buf;
-    QString out;
-    out.reserve(fractionDigits + 12);
-    if (*mant == '-') {
-        out += QLatin1Char('-');
-        ++mant;
+    const int keep = std::min(fractionDigits + 1, DecimalDigits::MaxDigits);
+    DecimalDigits d;
+    if (v == 0.0) {
+        d.Len = keep;
+        std::fill(d.Digits, d.Digits + d.Len, '0');
     } else {
-        out += QLatin1Char(' ');
+        RoundedDigits(std::fabs(v), [&](int) { return keep; }, d);
     }
-    out += QLatin1String(mant, e - mant);
-    out += QLatin1Char('E');
-    const char* ex = e + 1;
-    out += QLatin1Char(*ex == '-' ? '-' : '+');
-    if (*ex == '-' || *ex == '+')
-        ++ex;
-    const int expDigits = int(end - ex);
-    for (int i = expDigits; i < 4; ++i)
-        out += QLatin1Char('0');
-    out += QLatin1String(ex, end - ex);
-    return out;
+    std::string out;
+    out.reserve(std::size_t(fractionDigits) + 12);
+    out += v < 0 ? '-' : ' ';
+    out += d.Digits[0];
+    if (fractionDigits > 0) {
+        out += '.';
+        out.append(d.Digits + 1, std::size_t(d.Len - 1));
+        out.append(std::size_t(fractionDigits - (d.Len - 1)), '0');   // beyond every digit a double has
+    }
+    out += d.Exp10 < 0 ? "E-" : "E+";
+    char exp[8];
+    const auto res = std::to_chars(exp, exp + sizeof exp, std::abs(d.Exp10));
+    out.append(std::size_t(std::max<std::ptrdiff_t>(0, 4 - (res.ptr - exp))), '0');
+    out.append(exp, res.ptr);
+    return QString::fromLatin1(out.data(), qsizetype(out.size()));
 }
 
+// "-" for negative values, the integer digits, and with decimals above 0 a "." and exactly that
+// many decimals, rounded half away from zero.
 QString Fixed(double v, int decimals)
 {
-    // Large enough for every finite double with up to 100 decimals.
-    char buf[420];
-    if (IsDecimalTie(v, decimals))
-        v = AwayFromTie(v);
-    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
-    return QString::fromLatin1(buf, res.ptr - buf);
+    DecimalDigits d;
+    if (v != 0.0)
+        RoundedDigits(std::fabs(v), [&](int exp10) { return exp10 + 1 + decimals; }, d);
+    // The digits stand for the places 10^Exp10 downwards.
+    auto digitAt = [&](int power) {
+        const int i = d.Exp10 - power;
+        return i >= 0 && i < d.Len ? d.Digits[i] : '0';
+    };
+    char buf[DecimalDigits::MaxDigits + 128];
+    int n = 0;
+    if (v < 0)
+        buf[n++] = '-';
+    for (int power = std::max(d.Exp10, 0); power >= 0; --power)
+        buf[n++] = digitAt(power);
+    if (decimals > 0) {
+        buf[n++] = '.';
+        for (int power = -1; power >= -decimals; --power)
+            buf[n++] = digitAt(power);
+    }
+    return QString::fromLatin1(buf, n);
 }
 
 QString PadLeft(const QString& s, int width)

@@ -53,10 +53,13 @@ KORVANE_EXPORT std::int32_t ScanBinStr(const QString& Instring, int& Pos);
 
 // Fixed-width rendering of a real number ("." is always the separator).
 //  Decimals >= 0:  fixed, right-aligned in |Width| characters, never cut.
-//  Decimals == -2: scientific with |Width| - 6 fraction digits and a two-digit exponent
+//  Decimals == -2: scientific with |Width| - 7 fraction digits and a two-digit exponent
 //                  (" 1.23450E+03" for Width 12); an exponent of 100 or more gives a row of "*".
-//  other negatives: scientific in exactly |Width| characters with a four-digit exponent.
-// A negative Width pads with zeros instead of blanks ("-01.50").
+//  other negatives: scientific in exactly |Width| characters (|Width| - 9 fraction digits) with
+//                  a four-digit exponent.
+// A negative Width pads with zeros instead of blanks ("-01.50"). Any width works. The digits
+// are those of the double's exact decimal value, rounded half away from zero, so every build
+// gives the same text.
 KORVANE_EXPORT QString FormatRealStr(int Width, int Decimals, double Value);
 
 // Exactly NrDigits digits (clamped to 1..16, 1..11, 1..32) of the value taken as unsigned.
