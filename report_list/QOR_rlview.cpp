@@ -2,7 +2,11 @@
 // operations, column order and widths, Assign, files.
 #include "QOR_rlview.h"
 
+#include <QFontMetricsF>
+#include <QHash>
 #include <QResizeEvent>
+#include <map>
+#include <optional>
 #include <limits>
 #include <new>
 
@@ -707,8 +711,75 @@ void TReportListView::Clear()
 // ---------------------------------------------------------------------------------------------
 // Column widths
 
+namespace {
+
+// Cheap width estimates from per-character advances (fractional, so they add up as the text
+// layout does), one table per font style. Kerning and shaping make the real width differ by a
+// pixel or so; the estimate only picks which texts to measure.
+class WidthEstimator {
+public:
+    explicit WidthEstimator(const TFont& f) : FFont(f.ToQFont()) {}
+    double Estimate(TFontStyles style, QStringView text)
+    {
+        Table& t = TableFor(style);
+        double w = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t c = text[i].unicode();
+            if (c < Table::DirectEnd) {
+                float& a = t.Direct[c];
+                if (a < 0)
+                    a = float(t.Metrics.horizontalAdvance(QChar(c)));
+                w += a;
+                continue;
+            }
+            // Other characters, surrogate pairs as one.
+            const qsizetype n = QChar::isHighSurrogate(c) && i + 1 < text.size() ? 2 : 1;
+            const QString key = text.mid(i, n).toString();
+            auto it = t.Others.find(key);
+            if (it == t.Others.end())
+                it = t.Others.insert(key, t.Metrics.horizontalAdvance(key));
+            w += it.value();
+            i += n - 1;
+        }
+        return w;
+    }
+
+private:
+    struct Table {
+        static constexpr char16_t DirectEnd = 0x3000;   // characters below it are looked up in an array
+        explicit Table(const QFont& f) : Metrics(f), Direct(DirectEnd, -1.0f) {}
+        QFontMetricsF Metrics;
+        std::vector<float> Direct;
+        QHash<QString, double> Others;
+    };
+    Table& TableFor(TFontStyles style)
+    {
+        const unsigned bits = style.ToBits();
+        auto it = FTables.find(bits);
+        if (it == FTables.end()) {
+            QFont f = FFont;
+            f.setBold(style.Contains(fsBold));
+            f.setItalic(style.Contains(fsItalic));
+            f.setUnderline(style.Contains(fsUnderline));
+            f.setStrikeOut(style.Contains(fsStrikeOut));
+            it = FTables.emplace(bits, std::make_unique<Table>(f)).first;
+        }
+        return *it->second;
+    }
+    QFont FFont;
+    std::map<unsigned, std::unique_ptr<Table>> FTables;
+};
+
+} // namespace
+
+// Not every row is measured: all rows get a width estimate from per-character advances, and the
+// rows with the widest estimates, the rows on screen and rows spread evenly over the list are
+// measured exactly (each text once, through the paint cache). Lists of up to ExactRows rows are
+// thus measured completely.
 int TReportListView::DetermineMaxColWidth(int ColNr, bool IncludeHeader)
 {
+    constexpr int ExactRows = 2048;    // widest estimates measured
+    constexpr int SpreadRows = 1024;   // rows spread over the list measured
     if (ColNr < 1 || ColNr > NrOfColumns())
         return 10;
     TCanvas* cv = Canvas();
@@ -716,20 +787,71 @@ int TReportListView::DetermineMaxColWidth(int ColNr, bool IncludeHeader)
     font->Assign(*TCustomGrid::Font());
     const TFontStyles baseStyle = font->Style();
     const bool check = FRLData->ColumnCheckMode(ColNr) != cmNone;
-    int widest = 0;
-    auto measure = [&](int row, QString text, int extra) {
-        TFontStyles style = baseStyle;
+    const int n = NrOfShownRows();
+    WidthEstimator estimator(*font);
+
+    // What a row shows before it is drawn: the stored text (a check column's mark included),
+    // then whatever OnBeforeRenderCell makes of it (its text and style count).
+    struct Shown {
+        QString Text;
+        TFontStyles Style;
+    };
+    auto shown = [&](int row, QString text) {
+        Shown s{std::move(text), baseStyle};
         if (OnBeforeRenderCell) {
             TColor pen = FRColorNormal, brush = FRColorNormal, fc = FColorNormal;
-            OnBeforeRenderCell(this, ColNr, row, pen, brush, fc, style, text);
+            OnBeforeRenderCell(this, ColNr, row, pen, brush, fc, s.Style, s.Text);
         }
-        font->SetStyle(style);
-        widest = std::max(widest, cv->TextWidth(text) + extra);
+        return s;
     };
-    for (int r = 1; r <= NrOfRows(); ++r)
-        measure(r, FRLData->RawElem(ColNr, r), check ? 16 : 0);
+    int widest = 0;
+    auto measure = [&](const Shown& s, int extra) {
+        font->SetStyle(s.Style);
+        widest = std::max(widest, CachedTextWidth(cv, s.Text) + extra);
+    };
+
+    // The widest estimates, kept in a heap of bounded size (smallest on top).
+    struct Candidate {
+        double Estimate;
+        int Row;
+        Shown Cell;
+        bool operator<(const Candidate& o) const { return Estimate > o.Estimate; }
+    };
+    std::vector<Candidate> best;
+    best.reserve(std::size_t(std::min(n, ExactRows)));
+    const int spreadStep = std::max(1, n / SpreadRows);
+    const int top = TopRow(), visibleEnd = top + VisibleRowCount();
+    TStringArray* cells = FRLData->Strings();
+    for (int r = 1; r <= n; ++r) {
+        if ((r - 1) % spreadStep == 0 || (r >= top && r <= visibleEnd)) {
+            measure(shown(r, FRLData->RawElem(ColNr, r)), check ? 16 : 0);
+            continue;
+        }
+        // Without a render handler the stored text is estimated in place; only candidates
+        // are copied.
+        std::optional<Shown> s;
+        double e;
+        if (OnBeforeRenderCell) {
+            s = shown(r, FRLData->RawElem(ColNr, r));
+            e = estimator.Estimate(s->Style, s->Text);
+        } else {
+            e = estimator.Estimate(baseStyle, cells->GetStringView(ColNr, r));
+        }
+        if (int(best.size()) == ExactRows && e <= best.front().Estimate)
+            continue;
+        if (!s)
+            s = Shown{FRLData->RawElem(ColNr, r), baseStyle};
+        if (int(best.size()) == ExactRows) {
+            std::pop_heap(best.begin(), best.end());
+            best.pop_back();
+        }
+        best.push_back({e, r, std::move(*s)});
+        std::push_heap(best.begin(), best.end());
+    }
+    for (const Candidate& c : best)
+        measure(c.Cell, check ? 16 : 0);
     if (IncludeHeader)
-        measure(0, FRLData->Header(ColNr), LastSortColumn() == ColNr ? 13 : 0);
+        measure(shown(0, FRLData->Header(ColNr)), LastSortColumn() == ColNr ? 13 : 0);
     font->SetStyle(baseStyle);
     return widest + 10;
 }

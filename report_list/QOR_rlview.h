@@ -297,6 +297,12 @@ public:
     bool Filtered() const { return FFilterCount >= 0; }
 
     // ---- column widths
+    // The widest text of a column + 10 (check columns: mark included, + 16 for the box; the
+    // header + 13 when sorted by it), after OnBeforeRenderCell. Not every row is shaped: every
+    // shown row gets an estimate from per-character advances, and the 2,048 rows with the
+    // widest estimates, the rows on screen and 1,024 rows spread over the list are measured
+    // exactly. Up to 2,048 rows the result is exact; beyond, a text could be missed only when
+    // more than 2,048 others are estimated wider and are in fact narrower, by kerning alone.
     int DetermineMaxColWidth(int ColNr, bool IncludeHeader);
     void AutoColWidth(int ColNr, bool IncludeHeader, int Addon);
     void AutoColWidth(int ColNr, bool IncludeHeader, int Addon, int MaxWidth);

@@ -700,3 +700,33 @@ TEST(RLViewData, AllocationFailuresRaiseTheViewsErrorWithItsName)
     f.v.SetNrOfColumns(4);
     EXPECT_EQ(f.v.NrOfColumns(), 4);
 }
+
+// Long lists are fitted from width estimates of every row and exact measures of the widest:
+// the widest text is found wherever it is, whether it is long or made wide by the render hook.
+TEST(RLViewData, ColumnWidthOfALongListFindsTheWidestText)
+{
+    View f;
+    f.v.SetNrOfColumns(1);
+    f.v.SetNrOfRows(30000);
+    TStringArray* s = f.v.Data()->Strings();
+    s->SetNotifyChange(false);
+    for (int r = 1; r <= 30000; ++r)
+        s->SetString(1, r, QStringLiteral("iiiiiiiiiiiiiiiiii%1").arg(r % 10));   // many characters, narrow
+    s->SetNotifyChange(true);
+    f.v.SetElem(1, 20002, QStringLiteral("WWWWWWWWWW"));   // fewer characters, wider
+    TBitmap bmp(10, 10);
+    bmp.Canvas()->Font()->Assign(*f.v.Font());
+    const int wide = bmp.Canvas()->TextWidth(QStringLiteral("WWWWWWWWWW"));
+    ASSERT_GT(wide, bmp.Canvas()->TextWidth(QStringLiteral("iiiiiiiiiiiiiiiiii0")));
+    EXPECT_EQ(f.v.DetermineMaxColWidth(1, false), wide + 10);
+    // A bold row made so by the render hook.
+    f.v.SetElem(1, 20002, QStringLiteral("x"));
+    f.v.OnBeforeRenderCell = [](QObject*, int, int r, TColor&, TColor&, TColor&, TFontStyles& st, QString& t) {
+        if (r == 17777) {
+            st = TFontStyles{fsBold};
+            t = QStringLiteral("iiiiiiiiiiiiiiiiiiiiiiiiiiiiii");
+        }
+    };
+    bmp.Canvas()->Font()->SetStyle(TFontStyles{fsBold});
+    EXPECT_EQ(f.v.DetermineMaxColWidth(1, false), bmp.Canvas()->TextWidth(QStringLiteral("iiiiiiiiiiiiiiiiiiiiiiiiiiiiii")) + 10);
+}

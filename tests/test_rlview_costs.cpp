@@ -1,0 +1,77 @@
+// Report list view: costs that must not grow with the data. Each check compares two timings or
+// counts taken in the same run, so the machine's speed cancels out.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+
+#include "test_rlview_support.h"
+
+#if defined(__GLIBC__) && !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+#define KORVANE_COUNT_MALLOC 1
+// Every heap allocation of the process, the library's and Qt's included, goes through malloc.
+namespace {
+std::atomic<long> gMallocs{0};
+}
+extern "C" void* __libc_malloc(std::size_t);
+extern "C" void* malloc(std::size_t n)
+{
+    gMallocs.fetch_add(1, std::memory_order_relaxed);
+    return __libc_malloc(n);
+}
+#endif
+
+using namespace qor;
+using rlvtest::View;
+
+namespace {
+
+// The shortest of a few runs, in nanoseconds.
+template <typename F>
+qint64 Fastest(int runs, F f)
+{
+    qint64 best = -1;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        f();
+        const qint64 ns = t.nsecsElapsed();
+        best = best < 0 ? ns : std::min(best, ns);
+    }
+    return best;
+}
+
+void FillDistinct(View& f, int rows)
+{
+    f.v.SetNrOfColumns(1);
+    f.v.SetNrOfRows(rows);
+    TStringArray* s = f.v.Data()->Strings();
+    s->SetNotifyChange(false);
+    for (int r = 1; r <= rows; ++r)
+        s->SetString(1, r, QStringLiteral("entry %1").arg(r * 7919 % 1000003));
+    s->SetNotifyChange(true);
+}
+
+} // namespace
+
+// Fitting a column does not shape the text of every row afresh: on 50,000 distinct texts it
+// costs a fraction of measuring them all once.
+TEST(RLViewCosts, ColumnWidthDoesNotMeasureEveryRow)
+{
+    View f;
+    FillDistinct(f, 50000);
+    TCanvas* cv = f.v.Canvas();
+    cv->Font()->Assign(*f.v.Font());
+    int widest = 0;
+    const qint64 all = Fastest(1, [&] {
+        for (int r = 1; r <= 50000; ++r)
+            widest = std::max(widest, cv->TextWidth(f.v.Data()->RawElem(1, r)));
+    });
+    int fitted = 0;
+    const qint64 fit = Fastest(3, [&] { fitted = f.v.DetermineMaxColWidth(1, false); });
+    EXPECT_EQ(fitted, widest + 10);
+    EXPECT_LT(fit * 4, all) << "fit " << fit / 1000 << " us, measuring every row " << all / 1000 << " us";
+}
