@@ -194,11 +194,19 @@ TEST(RLViewData, AutoColWidthMeasuresCellsHeadersAndMarks)
 
 TEST(RLViewData, FitAllColWidthsExpandsOneColumnToTheClientWidth)
 {
-    View f(500, 200);
+    View f(500, 200);   // no frame, no scroll bars: the client is 500 wide
     f.v.SetNrOfColumns(3);
-    f.v.FitAllColWidths(2, true, 0, 300, 10);
-    int others = f.v.ColWidths(1) + f.v.ColWidths(3);
-    EXPECT_EQ(f.v.ColWidths(2), f.v.ClientWidth() - 10 - others);
+    f.v.SetElem(1, 2, QStringLiteral("a text far wider than the cap of sixty pixels"));
+    f.v.SetElem(3, 1, QStringLiteral("mid"));
+    f.v.SetHeader(3, QStringLiteral("C"));
+    TBitmap bmp(10, 10);
+    bmp.Canvas()->Font()->Assign(*f.v.Font());
+    const int third = bmp.Canvas()->TextWidth(QStringLiteral("mid")) + 10 + 3;   // + Addon
+    ASSERT_LT(third, 60);
+    f.v.FitAllColWidths(2, true, 3, 60, 10);
+    EXPECT_EQ(f.v.ColWidths(1), 60);      // capped at MaxWidth
+    EXPECT_EQ(f.v.ColWidths(3), third);   // below the cap: its own width
+    EXPECT_EQ(f.v.ColWidths(2), 500 - 10 - 60 - third);
     f.v.ExpandColWidth(2, 1000);
     EXPECT_EQ(f.v.ColWidths(2), 16);
 }
