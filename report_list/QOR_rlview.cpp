@@ -531,6 +531,17 @@ void TReportListView::SetColWidths(int Index, int w)
     ChangedSetup();
 }
 
+QString TReportListView::ShownText(int d, int r) const
+{
+    QString raw = FRLData->RawElem(d, r);
+    if (!ColumnIsPwd(d))
+        return raw;
+    static const QString Mask = QStringLiteral("******");
+    if (FRLData->ColumnCheckMode(d) == cmNone)
+        return Mask;
+    return raw.isEmpty() ? raw : raw.left(1) + Mask;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Check marks
 
@@ -787,11 +798,13 @@ int TReportListView::DetermineMaxColWidth(int ColNr, bool IncludeHeader)
     font->Assign(*TCustomGrid::Font());
     const TFontStyles baseStyle = font->Style();
     const bool check = FRLData->ColumnCheckMode(ColNr) != cmNone;
+    const bool pwd = ColumnIsPwd(ColNr);
     const int n = NrOfShownRows();
     WidthEstimator estimator(*font);
 
-    // What a row shows before it is drawn: the stored text (a check column's mark included),
-    // then whatever OnBeforeRenderCell makes of it (its text and style count).
+    // What a row shows before it is drawn: the stored text (a check column's mark included; a
+    // password column's mask, so the width tells nothing of the secret), then whatever
+    // OnBeforeRenderCell makes of it (its text and style count).
     struct Shown {
         QString Text;
         TFontStyles Style;
@@ -824,15 +837,15 @@ int TReportListView::DetermineMaxColWidth(int ColNr, bool IncludeHeader)
     TStringArray* cells = FRLData->Strings();
     for (int r = 1; r <= n; ++r) {
         if ((r - 1) % spreadStep == 0 || (r >= top && r <= visibleEnd)) {
-            measure(shown(r, FRLData->RawElem(ColNr, r)), check ? 16 : 0);
+            measure(shown(r, ShownText(ColNr, r)), check ? 16 : 0);
             continue;
         }
         // Without a render handler the stored text is estimated in place; only candidates
         // are copied.
         std::optional<Shown> s;
         double e;
-        if (OnBeforeRenderCell) {
-            s = shown(r, FRLData->RawElem(ColNr, r));
+        if (OnBeforeRenderCell || pwd) {
+            s = shown(r, ShownText(ColNr, r));
             e = estimator.Estimate(s->Style, s->Text);
         } else {
             e = estimator.Estimate(baseStyle, cells->GetStringView(ColNr, r));
@@ -840,7 +853,7 @@ int TReportListView::DetermineMaxColWidth(int ColNr, bool IncludeHeader)
         if (int(best.size()) == ExactRows && e <= best.front().Estimate)
             continue;
         if (!s)
-            s = Shown{FRLData->RawElem(ColNr, r), baseStyle};
+            s = Shown{ShownText(ColNr, r), baseStyle};
         if (int(best.size()) == ExactRows) {
             std::pop_heap(best.begin(), best.end());
             best.pop_back();

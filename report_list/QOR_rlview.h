@@ -513,6 +513,9 @@ private:
     int DataRowOfGridRow(int g) const { return g - CountHeadRows() + 1; }
     int GridRowOfDataRow(int r) const { return r + CountHeadRows() - 1; }
     int ColumnHeaderRow() const { return FColHdVis ? (FComHdVis ? 1 : 0) : -1; }
+    // The stored text of a cell as it is shown and measured: a password column shows "******"
+    // whatever the length, behind the mark of a check column.
+    QString ShownText(int d, int r) const;
     bool RowDisabled(int r) const { return FRLData->RowAttrib(r) & rlaDisabled; }
     void SetRowBit(int r, std::uint8_t bit, bool on);
     void SetAllRowBits(std::uint8_t bit, bool on);

@@ -260,9 +260,7 @@ void TReportListView::DrawDataCell(int ACol, int ARow, const QRect& ARect)
     const int L = ARect.left(), T = ARect.top(), R = RightOf(ARect), B = BottomOf(ARect);
     QRect textRect(QPoint(L + 4, T + 2), QPoint(R - 6 - 1, B - 1));
 
-    QString text = FRLData->RawElem(d, r);
-    if (ColumnIsPwd(d))
-        text = QStringLiteral("******");
+    QString text = ShownText(d, r);
 
     TColor fontColor = FColorNormal;
     TColor bg = FRColorNormal;
