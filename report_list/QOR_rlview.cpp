@@ -793,6 +793,7 @@ int TReportListView::DetermineMaxColWidth(int ColNr, bool IncludeHeader)
     constexpr int SpreadRows = 1024;   // rows spread over the list measured
     if (ColNr < 1 || ColNr > NrOfColumns())
         return 10;
+    SyncTextCache();
     TCanvas* cv = Canvas();
     TFont* font = cv->Font();
     font->Assign(*TCustomGrid::Font());

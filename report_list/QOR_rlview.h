@@ -524,6 +524,7 @@ private:
     struct TextCache;
     struct TextCacheDeleter { void operator()(TextCache* c) const; };
     int CachedTextWidth(TCanvas* cv, const QString& text);
+    void SyncTextCache();
     void DrawCellText(TCanvas* cv, const QRect& textRect, int y, const QString& text, TAlignment align, int width);
     void FontChanged() override;
     void DrawDataCell(int ACol, int ARow, const QRect& ARect);

@@ -61,6 +61,7 @@ int RoundHalfEven(double v) { return int(std::nearbyint(v)); }
 } // namespace
 
 struct TReportListView::TextCache {
+    QFont For;   // the grid font the widths were measured with
     struct Entry {
         int Width = 0;
         QStaticText Static;
@@ -99,10 +100,23 @@ void TReportListView::FontChanged()
     TCustomDrawGrid::FontChanged();
 }
 
+// The grid font can change without FontChanged (Font()->SetSize writes the classic font
+// directly); the cached widths are dropped whenever it differs from the one they were made with.
+void TReportListView::SyncTextCache()
+{
+    const QFont f = TCustomGrid::Font()->ToQFont();
+    if (!FTextCache)
+        FTextCache.reset(new TextCache);
+    else if (FTextCache->For == f)
+        return;
+    FTextCache->Entries.clear();
+    FTextCache->For = f;
+}
+
 int TReportListView::CachedTextWidth(TCanvas* cv, const QString& text)
 {
     if (!FTextCache)
-        FTextCache.reset(new TextCache);
+        SyncTextCache();
     return FTextCache->Get(cv, text).Width;
 }
 
@@ -113,7 +127,7 @@ void TReportListView::DrawCellText(TCanvas* cv, const QRect& textRect, int y, co
     if (text.isEmpty())
         return;
     if (!FTextCache)
-        FTextCache.reset(new TextCache);
+        SyncTextCache();
     TextCache::Entry& e = FTextCache->Get(cv, text);
     if (width < 0)
         width = e.Width;
@@ -140,6 +154,7 @@ void TReportListView::Paint()
 {
     if (FSuppressPaint)
         return;
+    SyncTextCache();
     TCustomDrawGrid::Paint();
     TCanvas* cv = Canvas();
     if (NrOfShownRows() == 0)

@@ -342,3 +342,23 @@ TEST(RLViewDraw, PasswordColumnsGiveAwayNeitherLengthNorMarks)
     // Measured as shown: the widest is the checked row's mark with the mask.
     EXPECT_EQ(f.v.DetermineMaxColWidth(2, false), bmp.Canvas()->TextWidth(QStringLiteral("X******")) + 16 + 10);
 }
+
+// Widths kept from earlier paints belong to the font they were measured with.
+TEST(RLViewDraw, FontSizeChangeThroughTheClassicFontRemeasuresTheTexts)
+{
+    auto setup = [](View& f) {
+        f.v.SetColWidths(1, 90);
+        f.v.SetColumnAlignment(2, taRightJustify);
+        f.v.SetColWidths(2, 90);
+        f.v.SetElem(1, 1, QStringLiteral("fits small"));
+        f.v.SetElem(2, 1, QStringLiteral("right"));
+    };
+    View a, b;
+    setup(a);
+    setup(b);
+    a.Img();   // measured at the first size
+    a.v.Font()->SetSize(16);
+    b.v.Font()->SetSize(16);
+    EXPECT_EQ(a.Img().copy(a.Cell(0, 1)), b.Img().copy(b.Cell(0, 1)));   // cut as for the new size
+    EXPECT_EQ(a.Img().copy(a.Cell(1, 1)), b.Img().copy(b.Cell(1, 1)));   // right-aligned by the new width
+}
