@@ -531,15 +531,26 @@ void TReportListView::SetColWidths(int Index, int w)
     ChangedSetup();
 }
 
-QString TReportListView::ShownText(int d, int r) const
+QStringView TReportListView::ShownTextView(int d, int r, QString& Buffer) const
 {
-    QString raw = FRLData->RawElem(d, r);
+    const QStringView raw = FRLData->Strings()->GetStringView(d, r);
     if (!ColumnIsPwd(d))
-        return raw;
+        return (d >= 0 && d <= NrOfColumns() && r >= 1 && r <= NrOfRows()) ? raw : QStringView();
     static const QString Mask = QStringLiteral("******");
     if (FRLData->ColumnCheckMode(d) == cmNone)
         return Mask;
-    return raw.isEmpty() ? raw : raw.left(1) + Mask;
+    if (raw.isEmpty())
+        return raw;
+    Buffer.resize(0);
+    Buffer.append(raw.first(1));
+    Buffer.append(Mask);
+    return Buffer;
+}
+
+QString TReportListView::ShownText(int d, int r) const
+{
+    QString buffer;
+    return ShownTextView(d, r, buffer).toString();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -14,6 +14,7 @@
 #include <QOR_Grids.h>
 
 #include <QColor>
+#include <QPen>
 #include <QVector>
 #include <algorithm>
 #include <initializer_list>
@@ -514,8 +515,10 @@ private:
     int GridRowOfDataRow(int r) const { return r + CountHeadRows() - 1; }
     int ColumnHeaderRow() const { return FColHdVis ? (FComHdVis ? 1 : 0) : -1; }
     // The stored text of a cell as it is shown and measured: a password column shows "******"
-    // whatever the length, behind the mark of a check column.
+    // whatever the length, behind the mark of a check column. The view form copies nothing but
+    // a password check cell, which it builds in Buffer; it is valid until the data changes.
     QString ShownText(int d, int r) const;
+    QStringView ShownTextView(int d, int r, QString& Buffer) const;
     bool RowDisabled(int r) const { return FRLData->RowAttrib(r) & rlaDisabled; }
     void SetRowBit(int r, std::uint8_t bit, bool on);
     void SetAllRowBits(std::uint8_t bit, bool on);
@@ -523,9 +526,9 @@ private:
     // Cell texts are shaped once and kept (width and laid-out glyphs) for the next paints.
     struct TextCache;
     struct TextCacheDeleter { void operator()(TextCache* c) const; };
-    int CachedTextWidth(TCanvas* cv, const QString& text);
+    int CachedTextWidth(TCanvas* cv, QStringView text);
     void SyncTextCache();
-    void DrawCellText(TCanvas* cv, const QRect& textRect, int y, const QString& text, TAlignment align, int width);
+    void DrawCellText(TCanvas* cv, const QRect& textRect, int y, QStringView text, TAlignment align, int width);
     void FontChanged() override;
     void DrawDataCell(int ACol, int ARow, const QRect& ARect);
     void DrawHeaderCell(int ACol, int ARow, const QRect& ARect);
@@ -595,6 +598,9 @@ private:
     std::vector<int> FSelHint;
     bool FSelHintValid = false;
     std::unique_ptr<TextCache, TextCacheDeleter> FTextCache;
+    QString FCellText;   // painting buffers, kept with their capacity from cell to cell
+    QString FCutText;
+    QPen FTextPen;
     std::unique_ptr<TRLData> FRLData;
 };
 

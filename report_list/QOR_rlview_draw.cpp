@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QStaticText>
 #include <cmath>
+#include <unordered_map>
 
 namespace qor {
 
@@ -66,28 +67,50 @@ struct TReportListView::TextCache {
         int Width = 0;
         QStaticText Static;
     };
-    QHash<QString, Entry> Entries;
-    static constexpr int MaxEntries = 20000;   // a few screens of distinct texts
-    // Style bits in front of the text: bold and plain "abc" are different entries.
-    static QString Key(const TFont* f, const QString& text)
+    // Keyed by font style and text; looked up with a view of the text, so a paint that finds
+    // its texts builds no string.
+    struct Key {
+        unsigned Style;
+        QString Text;
+    };
+    struct KeyView {
+        unsigned Style;
+        QStringView Text;
+    };
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(const KeyView& k) const { return qHash(k.Text, k.Style); }
+        std::size_t operator()(const Key& k) const { return qHash(QStringView(k.Text), k.Style); }
+    };
+    struct Equal {
+        using is_transparent = void;
+        static KeyView View(const Key& k) { return {k.Style, k.Text}; }
+        static KeyView View(const KeyView& k) { return k; }
+        template <typename A, typename B>
+        bool operator()(const A& a, const B& b) const
+        {
+            const KeyView x = View(a), y = View(b);
+            return x.Style == y.Style && x.Text == y.Text;
+        }
+    };
+    std::unordered_map<Key, Entry, Hash, Equal> Entries;
+    static constexpr std::size_t MaxEntries = 20000;   // a few screens of distinct texts
+    Entry& Get(TCanvas* cv, QStringView text)
     {
-        return QChar(0xE000 + f->Style().ToBits()) + text;
-    }
-    Entry& Get(TCanvas* cv, const QString& text)
-    {
-        const QString key = Key(cv->Font(), text);
+        const KeyView key{cv->Font()->Style().ToBits(), text};
         auto it = Entries.find(key);
         if (it == Entries.end()) {
             if (Entries.size() >= MaxEntries)
                 Entries.clear();
+            const QString s = text.toString();
             Entry e;
-            e.Width = cv->TextWidth(text);
-            e.Static.setText(text);
+            e.Width = cv->TextWidth(s);
+            e.Static.setText(s);
             e.Static.setTextFormat(Qt::PlainText);
             e.Static.setPerformanceHint(QStaticText::AggressiveCaching);
-            it = Entries.insert(key, e);
+            it = Entries.emplace(Key{key.Style, s}, std::move(e)).first;
         }
-        return it.value();
+        return it->second;
     }
 };
 
@@ -113,7 +136,7 @@ void TReportListView::SyncTextCache()
     FTextCache->For = f;
 }
 
-int TReportListView::CachedTextWidth(TCanvas* cv, const QString& text)
+int TReportListView::CachedTextWidth(TCanvas* cv, QStringView text)
 {
     if (!FTextCache)
         SyncTextCache();
@@ -121,7 +144,7 @@ int TReportListView::CachedTextWidth(TCanvas* cv, const QString& text)
 }
 
 // Like DrawAligned, with the cached layout: the text's top-left at (x, y) as TextOut puts it.
-void TReportListView::DrawCellText(TCanvas* cv, const QRect& textRect, int y, const QString& text, TAlignment align,
+void TReportListView::DrawCellText(TCanvas* cv, const QRect& textRect, int y, QStringView text, TAlignment align,
                                    int width)
 {
     if (text.isEmpty())
@@ -138,7 +161,11 @@ void TReportListView::DrawCellText(TCanvas* cv, const QRect& textRect, int y, co
     if (!p)
         return;
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p->setPen(ToQColor(color));
+    // One pen object for the texts, recoloured only when the colour changes.
+    const QColor qc = ToQColor(color);
+    if (FTextPen.color() != qc)
+        FTextPen = QPen(qc);
+    p->setPen(FTextPen);
     const bool inside = x >= l && x + width <= r;
     if (inside) {
         p->drawStaticText(QPoint(x, y), e.Static);
@@ -275,7 +302,9 @@ void TReportListView::DrawDataCell(int ACol, int ARow, const QRect& ARect)
     const int L = ARect.left(), T = ARect.top(), R = RightOf(ARect), B = BottomOf(ARect);
     QRect textRect(QPoint(L + 4, T + 2), QPoint(R - 6 - 1, B - 1));
 
-    QString text = ShownText(d, r);
+    // The text is a view of the stored cell or of the mask; only a render handler, a password
+    // check cell and a cut text need a string, and they reuse the view's buffers.
+    QStringView text = ShownTextView(d, r, FCellText);
 
     TColor fontColor = FColorNormal;
     TColor bg = FRColorNormal;
@@ -313,8 +342,14 @@ void TReportListView::DrawDataCell(int ACol, int ARow, const QRect& ARect)
     if (!FEnabled)
         fontColor = clInactiveCaption;
     TColor penColor = bg, brushColor = bg;
-    if (OnBeforeRenderCell)
-        OnBeforeRenderCell(this, d, r, penColor, brushColor, fontColor, style, text);
+    if (OnBeforeRenderCell) {
+        if (text.isEmpty() || text.data() != FCellText.constData()) {
+            FCellText.resize(0);
+            FCellText.append(text);
+        }
+        OnBeforeRenderCell(this, d, r, penColor, brushColor, fontColor, style, FCellText);
+        text = FCellText;
+    }
 
     // The grid's paint set the font's face and size; per cell only style and colour change.
     TFont* font = cv->Font();
@@ -332,10 +367,16 @@ void TReportListView::DrawDataCell(int ACol, int ARow, const QRect& ARect)
         const int w = CachedTextWidth(cv, text.mid(1));
         if (avail < w && w > 0) {
             const int n = std::max(1, RoundHalfEven(double(text.length()) * avail / w - 4));
-            if (align == taRightJustify)
-                text = text.left(1) + QStringLiteral("...") + text.right(n);
-            else
-                text = text.left(n) + QStringLiteral("...");
+            FCutText.resize(0);
+            if (align == taRightJustify) {
+                FCutText.append(text.left(1));
+                FCutText.append(QLatin1String("..."));
+                FCutText.append(text.right(n));
+            } else {
+                FCutText.append(text.left(n));
+                FCutText.append(QLatin1String("..."));
+            }
+            text = FCutText;
             fullWidth = -1;
         }
     }

@@ -75,3 +75,36 @@ TEST(RLViewCosts, ColumnWidthDoesNotMeasureEveryRow)
     EXPECT_EQ(fitted, widest + 10);
     EXPECT_LT(fit * 4, all) << "fit " << fit / 1000 << " us, measuring every row " << all / 1000 << " us";
 }
+
+#ifdef KORVANE_COUNT_MALLOC
+// Once the texts are known, a repaint builds no strings for its cells. A cell with text costs
+// only what drawing the text takes from the heap (the painter's pen and brush objects, a few per
+// cell) beyond the same cell empty; building the texts took another six or more.
+TEST(RLViewCosts, RepaintingDataCellsBuildsNoStrings)
+{
+    auto mallocsOfRepaint = [](View& f) {
+        f.Img();   // texts seen once
+        const long before = gMallocs.load();
+        f.v.RenderNow();
+        return gMallocs.load() - before;
+    };
+    auto layout = [](View& f) {
+        f.v.SetNrOfRows(200);
+        f.v.SetColumnCheckMode(2, cmBox);
+        f.v.SetColumnAlignment(3, taRightJustify);
+        f.v.SetColWidths(4, 30);   // cut texts
+        f.v.SetColumnIsPwd(5, true);
+    };
+    View blank(600, 400), full(600, 400);
+    layout(blank);
+    layout(full);
+    for (int c = 1; c <= 5; ++c)
+        full.FillColumn(c, [c](int r) { return QStringLiteral("cell %1 of row %2, long enough").arg(c).arg(r); });
+    const int cells = full.v.VisibleRowCount() * 5;
+    ASSERT_GT(cells, 50);
+    const long empty = mallocsOfRepaint(blank);
+    const long texts = mallocsOfRepaint(full);
+    EXPECT_LT(texts - empty, cells * 5) << texts << " allocations for " << cells << " cells with text, " << empty
+                                    << " for the same cells empty";
+}
+#endif
