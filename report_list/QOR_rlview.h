@@ -601,6 +601,9 @@ private:
     QString FCellText;   // painting buffers, kept with their capacity from cell to cell
     QString FCutText;
     QPen FTextPen;
+    bool FInPaint = false;           // while Paint runs:
+    int FPaintRightEnd = 0;          //   the right end of the visible columns
+    bool FCommonHeaderDrawn = false; //   and whether the common header band is drawn
     std::unique_ptr<TRLData> FRLData;
 };
 

@@ -182,6 +182,15 @@ void TReportListView::Paint()
     if (FSuppressPaint)
         return;
     SyncTextCache();
+    // Every header cell of this paint shares one right end, and the common header band, which
+    // spans all columns, is drawn with the first of its cells.
+    FPaintRightEnd = VisibleRightEnd();
+    FCommonHeaderDrawn = false;
+    FInPaint = true;
+    struct EndOfPaint {
+        bool& InPaint;
+        ~EndOfPaint() { InPaint = false; }
+    } endOfPaint{FInPaint};
     TCustomDrawGrid::Paint();
     TCanvas* cv = Canvas();
     if (NrOfShownRows() == 0)
@@ -189,22 +198,29 @@ void TReportListView::Paint()
     DrawInterRowIndicator(cv);
 }
 
+// The right end of the visible columns: the cells of row 0 from the left, fixed ones first, up
+// to the first one that is not on screen. The widths are summed along the way (CellRect would
+// walk from the left again for every column).
 int TReportListView::VisibleRightEnd() const
 {
-    const int row = 0;
+    const int cw = ClientWidth(), lw = GridLineWidth();
+    if (RowCount() < 1 || ClientHeight() <= 0 || RowHeights(0) <= 0)
+        return 0;
     int e = 0;
-    for (int c = 0; c < FixedCols(); ++c) {
-        const QRect r = CellRect(c, row);
-        if (r.isEmpty())
-            break;
-        e = RightOf(r);
-    }
-    for (int c = TCustomGrid::LeftCol(); c < ColCount(); ++c) {
-        const QRect r = CellRect(c, row);
-        if (r.isEmpty())
-            break;
-        e = RightOf(r);
-    }
+    auto walk = [&](int from, int to, int x) {
+        for (int c = from; c < to; ++c) {
+            const int w = TCustomGrid::ColWidths(c);
+            if (x >= cw || w <= 0)
+                return;
+            e = x + std::min(w, cw - x);
+            x += w + lw;
+        }
+    };
+    int fixedWidth = 0;
+    for (int c = 0; c < FixedCols(); ++c)
+        fixedWidth += TCustomGrid::ColWidths(c) + lw;
+    walk(0, FixedCols(), 0);
+    walk(TCustomGrid::LeftCol(), ColCount(), fixedWidth);
     return e;
 }
 
@@ -422,13 +438,16 @@ void TReportListView::DrawDataCell(int ACol, int ARow, const QRect& ARect)
 void TReportListView::DrawHeaderCell(int ACol, int ARow, const QRect& ARect)
 {
     TCanvas* cv = Canvas();
-    const int E = VisibleRightEnd();
+    const int E = FInPaint ? FPaintRightEnd : VisibleRightEnd();
     const int L = ARect.left(), T = ARect.top(), R = RightOf(ARect), B = BottomOf(ARect);
     TFont* font = cv->Font();
     font->Assign(*TCustomGrid::Font());
     cv->Pen()->SetWidth(1);
 
     if (FComHdVis && ARow == 0) {
+        if (FInPaint && FCommonHeaderDrawn)
+            return;
+        FCommonHeaderDrawn = FInPaint;
         const TColor bg = FEnabled ? FComHdColor : FDisabledBkgdColor;
         font->SetColor(FEnabled ? FComHdTxtColor : FDisabledTextColor);
         cv->Brush()->SetColor(bg);

@@ -108,3 +108,21 @@ TEST(RLViewCosts, RepaintingDataCellsBuildsNoStrings)
                                     << " for the same cells empty";
 }
 #endif
+
+// The header rows cost in proportion to the visible columns: the right end of the columns is
+// found once per paint and the common header is drawn once, not once per column.
+TEST(RLViewCosts, HeaderPaintingGrowsLinearlyWithTheVisibleColumns)
+{
+    auto paintTime = [](int columns) {
+        View f(600, 200);
+        f.v.SetNrOfRows(0);
+        f.v.SetCommonHeaderVisible(true);
+        f.v.SetNrOfColumns(columns);
+        for (int c = 1; c <= columns; ++c)
+            f.v.SetColWidths(c, 600 / columns - 1);   // all of them on screen
+        return Fastest(5, [&] { f.v.RenderNow(); });
+    };
+    const qint64 few = paintTime(20), many = paintTime(300);
+    // 15 times the columns: linear costs about 15 times (less, the fixed costs do not grow).
+    EXPECT_LT(many, few * 45) << "20 columns " << few / 1000 << " us, 300 columns " << many / 1000 << " us";
+}
