@@ -73,6 +73,8 @@ TEST(RLViewCosts, ColumnWidthDoesNotMeasureEveryRow)
     int fitted = 0;
     const qint64 fit = Fastest(3, [&] { fitted = f.v.DetermineMaxColWidth(1, false); });
     EXPECT_EQ(fitted, widest + 10);
+    RecordProperty("fit_us", int(fit / 1000));
+    RecordProperty("measure_all_us", int(all / 1000));
     EXPECT_LT(fit * 4, all) << "fit " << fit / 1000 << " us, measuring every row " << all / 1000 << " us";
 }
 
@@ -123,6 +125,8 @@ TEST(RLViewCosts, HeaderPaintingGrowsLinearlyWithTheVisibleColumns)
         return Fastest(5, [&] { f.v.RenderNow(); });
     };
     const qint64 few = paintTime(20), many = paintTime(300);
+    RecordProperty("columns_20_us", int(few / 1000));
+    RecordProperty("columns_300_us", int(many / 1000));
     // 15 times the columns: linear costs about 15 times (less, the fixed costs do not grow).
     EXPECT_LT(many, few * 45) << "20 columns " << few / 1000 << " us, 300 columns " << many / 1000 << " us";
 }
