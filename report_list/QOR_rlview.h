@@ -288,9 +288,9 @@ public:
     // queries and lists (NumSelectedRows, FirstSelectedRow, GetSelectedRows, SetSelectedRows,
     // SelectRow, CenterScrollAndSelect, NumEnabledRows, shift-click ranges), the check-mark
     // operations and counts, RemoveEmptyRows. Clearing the selection clears it everywhere.
-    // Fill and Clear act on the whole data. Structural changes (row count, insert, remove, load, Clear) end the
-    // filter. A malformed expression (unbalanced parentheses or quotes, a bad regular
-    // expression) raises EQORRepListError and changes nothing.
+    // Fill and Clear act on the whole data. Structural changes (row count, insert, remove,
+    // load, Clear) end the filter. A malformed expression (unbalanced parentheses or quotes, a
+    // bad regular expression) raises EQORRepListError and changes nothing.
     void FilterAndSort(const QString& FilterExp, const QVector<int>& FilterColumns, bool IgnoreCase,
                        TFilterMode FilterMode, int SortColumn, bool Ascending);
     // Rows shown: NrOfRows, or the number of matching rows while a filter is active.
