@@ -6,7 +6,6 @@
 #include <QHash>
 #include <QResizeEvent>
 #include <map>
-#include <optional>
 #include <limits>
 #include <new>
 
@@ -838,40 +837,48 @@ int TReportListView::DetermineMaxColWidth(int ColNr, bool IncludeHeader)
     // The widest estimates, kept in a heap of bounded size (smallest on top).
     struct Candidate {
         double Estimate;
-        int Row;
         Shown Cell;
         bool operator<(const Candidate& o) const { return Estimate > o.Estimate; }
     };
     std::vector<Candidate> best;
     best.reserve(std::size_t(std::min(n, ExactRows)));
-    const int spreadStep = std::max(1, n / SpreadRows);
-    const int top = TopRow(), visibleEnd = top + VisibleRowCount();
-    TStringArray* cells = FRLData->Strings();
-    for (int r = 1; r <= n; ++r) {
-        if ((r - 1) % spreadStep == 0 || (r >= top && r <= visibleEnd)) {
-            measure(shown(r, ShownText(ColNr, r)), check ? 16 : 0);
-            continue;
-        }
-        // Without a render handler the stored text is estimated in place; only candidates
-        // are copied.
-        std::optional<Shown> s;
-        double e;
-        if (OnBeforeRenderCell || pwd) {
-            s = shown(r, ShownText(ColNr, r));
-            e = estimator.Estimate(s->Style, s->Text);
-        } else {
-            e = estimator.Estimate(baseStyle, cells->GetStringView(ColNr, r));
-        }
-        if (int(best.size()) == ExactRows && e <= best.front().Estimate)
-            continue;
-        if (!s)
-            s = Shown{ShownText(ColNr, r), baseStyle};
+    // Offers a row's estimate; Cell() gives its text only when it is kept.
+    auto offer = [&](double e, auto cell) {
         if (int(best.size()) == ExactRows) {
+            if (e <= best.front().Estimate)
+                return;
             std::pop_heap(best.begin(), best.end());
             best.pop_back();
         }
-        best.push_back({e, r, std::move(*s)});
+        best.push_back({e, cell()});
         std::push_heap(best.begin(), best.end());
+    };
+
+    // Measured in any case: the rows on screen and rows spread over the list.
+    const int spreadStep = std::max(1, n / SpreadRows);
+    const int top = TopRow(), visibleEnd = std::min(n, top + VisibleRowCount());
+    for (int r = 1; r <= n; r += spreadStep)
+        measure(shown(r, ShownText(ColNr, r)), check ? 16 : 0);
+    for (int r = std::max(1, top); r <= visibleEnd; ++r)
+        measure(shown(r, ShownText(ColNr, r)), check ? 16 : 0);
+
+    TStringArray* cells = FRLData->Strings();
+    if (OnBeforeRenderCell || pwd) {
+        for (int r = 1; r <= n; ++r) {
+            Shown s = shown(r, ShownText(ColNr, r));
+            offer(estimator.Estimate(s.Style, s.Text), [&] { return std::move(s); });
+        }
+    } else if (!Filtered()) {
+        // Storage order reads the cells in sequence, however the list is sorted.
+        for (int p = 1; p <= n; ++p) {
+            const QStringView v = cells->GetPhysicalStringView(ColNr, p);
+            offer(estimator.Estimate(baseStyle, v), [&] { return Shown{v.toString(), baseStyle}; });
+        }
+    } else {
+        for (int r = 1; r <= n; ++r) {
+            const QStringView v = cells->GetStringView(ColNr, r);
+            offer(estimator.Estimate(baseStyle, v), [&] { return Shown{v.toString(), baseStyle}; });
+        }
     }
     for (const Candidate& c : best)
         measure(c.Cell, check ? 16 : 0);
