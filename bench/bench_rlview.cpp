@@ -1,9 +1,12 @@
 // The report list view against QTableView over a QStandardItemModel: full repaint of a
-// 600 x 400 view with 100 and 1,000,000 rows, header-click sort, page down, simple filtering.
+// 600 x 400 view with 100 and 1,000,000 rows, header-click sort, page down, simple filtering,
+// removing the empty half of 200,000 rows, fitting every column width to 1,000,000 rows.
 //
 // Sorting and filtering 1,000,000 rows have no Qt counterpart here: a QStandardItemModel with
 // items in every row of the sorted column exhausts the machine's memory, so their figures are
 // absolute times.
+// Removing empty rows and fitting column widths are absolute times too: QTableView has no
+// removal of empty rows, and its resizeColumnsToContents measures a bounded sample of rows only.
 // The Qt model of 1,000,000 rows holds items in its first 1,000 rows only (the rest are empty
 // cells): items for every cell would take gigabytes, and a repaint at the top touches the
 // first page alone either way.
@@ -160,5 +163,47 @@ void BM_RLView_FilterSimple1M(benchmark::State& state)
     v->FilterAndSort(QString(), {}, true, fmSimple, 0, true);
 }
 BENCHMARK(BM_RLView_FilterSimple1M)->Unit(benchmark::kMillisecond)->Iterations(4);
+
+// 200,000 rows, every second one empty (column 0 included); the view removes the 100,000 empty
+// ones. Each run starts from a fresh list.
+void BM_RLView_RemoveEmptyRows200k(benchmark::State& state)
+{
+    constexpr int rows = 200000;
+    auto* v = new TReportListView;
+    v->resize(600, 400);
+    v->SetNrOfColumns(kCols);
+    v->show();
+    QApplication::processEvents();
+    int setups = 0, changes = 0;
+    v->OnChangeSetup = [&](QObject*) { ++setups; };
+    v->OnChange = [&](QObject*) { ++changes; };
+    for (auto _ : state) {
+        state.PauseTiming();
+        v->SetNrOfRows(rows);
+        TStringArray* s = v->Data()->Strings();
+        s->SetNotifyChange(false);
+        for (int r = 1; r <= rows; ++r)
+            for (int c = 0; c <= kCols; ++c)
+                s->SetString(c, r, r % 2 ? CellText(std::max(c, 1), r) : QString());
+        s->SetNotifyChange(true);
+        setups = changes = 0;
+        state.ResumeTiming();
+        v->RemoveEmptyRows();
+    }
+    state.counters["rows_left"] = v->NrOfRows();
+    state.counters["OnChangeSetup"] = setups;
+    state.counters["OnChange"] = changes;
+    delete v;
+}
+BENCHMARK(BM_RLView_RemoveEmptyRows200k)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_RLView_FitAllColWidths1M(benchmark::State& state)
+{
+    TReportListView* v = View(1000000);
+    for (auto _ : state)
+        v->FitAllColWidths(kCols, true, 4, 400, 0);
+    state.counters["width1"] = v->ColWidths(1);
+}
+BENCHMARK(BM_RLView_FitAllColWidths1M)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace

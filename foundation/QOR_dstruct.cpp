@@ -252,6 +252,49 @@ void TStringArray::RemoveRow(int Row)
     Changed();
 }
 
+void TStringArray::RemoveRows(const std::vector<char>& Drop)
+{
+    const int n = FNrRows;
+    std::vector<char> dropPhys(std::size_t(n) + 1, 0);
+    int dropped = 0;
+    for (int i = 1; i <= n && std::size_t(i) < Drop.size(); ++i)
+        if (Drop[std::size_t(i)]) {
+            dropPhys[std::size_t(FOrder[std::size_t(i)])] = 1;
+            ++dropped;
+        }
+    if (dropped == 0)
+        return;
+    // The kept physical rows close up in their physical order; renumber them.
+    std::vector<int> newPhys(std::size_t(n) + 1, 0);
+    for (int p = 1, k = 1; p <= n; ++p)
+        if (!dropPhys[std::size_t(p)])
+            newPhys[std::size_t(p)] = k++;
+    for (auto& c : FColumns) {
+        std::size_t k = 1;
+        for (std::size_t p = 1; p <= std::size_t(n); ++p) {
+            if (dropPhys[p])
+                c.Garbage += c.Cells[p].Capacity;
+            else
+                c.Cells[k++] = c.Cells[p];
+        }
+        c.Cells.resize(k);
+        if (c.Garbage > c.Pool.size() / 2)
+            CompactColumn(c);
+    }
+    std::size_t k = 1;
+    for (std::size_t p = 1; p <= std::size_t(n); ++p)
+        if (!dropPhys[p])
+            FRowAttrib[k++] = FRowAttrib[p];
+    FRowAttrib.resize(k);
+    k = 1;
+    for (std::size_t i = 1; i <= std::size_t(n); ++i)
+        if (!(i < Drop.size() && Drop[i]))
+            FOrder[k++] = newPhys[std::size_t(FOrder[i])];
+    FOrder.resize(k);
+    FNrRows = n - dropped;
+    Changed();
+}
+
 void TStringArray::InsertColumn(int Col)
 {
     if (Col < 0 || Col > FNrCols + 1)

@@ -115,6 +115,10 @@ public:
     void RemoveRow(int Row);
     void InsertColumn(int Col);
     void RemoveColumn(int Col);
+    // Removes the rows shown at the display positions i (1..NrRows) whose Drop[i] is set (Drop
+    // has NrRows + 1 entries, index 0 unused), in one pass and without committing the sorting:
+    // the remaining rows keep their shown order, and UnSort gives them in their unsorted order.
+    void RemoveRows(const std::vector<char>& Drop);
     // Swaps two display positions (rows 1..NrRows).
     void ExchangeRows(int Row1, int Row2);
 

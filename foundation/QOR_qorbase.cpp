@@ -1,5 +1,7 @@
 #include "QOR_qorbase.h"
 
+#include <QOR_DateUtils.h>
+
 #include <QPainter>
 #include <QVarLengthArray>
 
@@ -303,47 +305,19 @@ int MarkerHalfSize(int Mark)
 
 namespace {
 
-constexpr int kLanguages = 4;
-using TDayNames = std::array<const char16_t*, 7>;
-using TMonthNames = std::array<const char16_t*, 12>;
-
-constexpr std::array<TDayNames, kLanguages> kWeekDayShort{{
-    {u"Mon", u"Tue", u"Wed", u"Thu", u"Fri", u"Sat", u"Sun"},
-    {u"Mo", u"Di", u"Mi", u"Do", u"Fr", u"Sa", u"So"},
-    {u"Lun", u"Mar", u"Mer", u"Jeu", u"Ven", u"Sam", u"Dim"},
-    {u"Lun", u"Mar", u"Mié", u"Jue", u"Vie", u"Sáb", u"Dom"},
-}};
-
-constexpr std::array<TMonthNames, kLanguages> kMonthShort{{
-    {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun", u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"},
-    {u"Jan", u"Feb", u"Mär", u"Apr", u"Mai", u"Jun", u"Jul", u"Aug", u"Sep", u"Okt", u"Nov", u"Dez"},
-    {u"Janv", u"Févr", u"Mars", u"Avr", u"Mai", u"Juin", u"Juil", u"Août", u"Sept", u"Oct", u"Nov", u"Déc"},
-    {u"Ene", u"Feb", u"Mar", u"Abr", u"May", u"Jun", u"Jul", u"Ago", u"Sep", u"Oct", u"Nov", u"Dic"},
-}};
-
-constexpr std::array<TMonthNames, kLanguages> kMonthLong{{
-    {u"January", u"February", u"March", u"April", u"May", u"June", u"July", u"August", u"September",
-     u"October", u"November", u"December"},
-    {u"Januar", u"Februar", u"März", u"April", u"Mai", u"Juni", u"Juli", u"August", u"September",
-     u"Oktober", u"November", u"Dezember"},
-    {u"Janvier", u"Février", u"Mars", u"Avril", u"Mai", u"Juin", u"Juillet", u"Août", u"Septembre",
-     u"Octobre", u"Novembre", u"Décembre"},
-    {u"Enero", u"Febrero", u"Marzo", u"Abril", u"Mayo", u"Junio", u"Julio", u"Agosto", u"Septiembre",
-     u"Octubre", u"Noviembre", u"Diciembre"},
-}};
-
-template <size_t N>
-QString Lookup(const std::array<std::array<const char16_t*, N>, kLanguages>& table, TLanguage lang, int pos)
+// The platform's running-text name with a capital first letter, as it heads a calendar.
+QString CalendarName(TLanguage Lang, TDateNameKind Kind, int Ix)
 {
-    if (lang < lgEnglish || lang > lgSpanish || pos < 1 || pos > int(N))
-        return {};
-    return QString::fromUtf16(table[size_t(lang - lgEnglish)][size_t(pos - 1)]);
+    QString s = DateName(int(Lang), Kind, Ix);
+    if (!s.isEmpty())
+        s[0] = s[0].toUpper();
+    return s;
 }
 
 } // namespace
 
-QString MonthShort(TLanguage Lang, int Month) { return Lookup(kMonthShort, Lang, Month); }
-QString MonthLong(TLanguage Lang, int Month) { return Lookup(kMonthLong, Lang, Month); }
-QString WeekDayShort(TLanguage Lang, int Day) { return Lookup(kWeekDayShort, Lang, Day); }
+QString MonthShort(TLanguage Lang, int Month) { return CalendarName(Lang, dnMonthShort, Month); }
+QString MonthLong(TLanguage Lang, int Month) { return CalendarName(Lang, dnMonthLong, Month); }
+QString WeekDayShort(TLanguage Lang, int Day) { return CalendarName(Lang, dnDayShort, Day); }
 
 } // namespace qor

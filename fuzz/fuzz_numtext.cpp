@@ -1,5 +1,6 @@
 // Number and date text: no input may crash, hang or leave a position outside the text.
 #include <QOR_NumIO.h>
+#include <QOR_replist.h>
 
 #include <QCoreApplication>
 #include <QString>

@@ -3,9 +3,8 @@
 #include <QOR_DateUtils.h>
 #include <QOR_univconst.h>
 
-#include <QDate>
 
-#include <array>
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <clocale>
@@ -347,75 +346,146 @@ QString NonFiniteText(double v)
     return v < 0 ? QStringLiteral("-INF") : QStringLiteral("+INF");
 }
 
-// Whether v lies exactly halfway between two multiples of 10^-k (k may be negative). With
-// v = M * 2^e, M odd, v * 10^k = M * 5^k * 2^(e + k) has the fraction .5 exactly when
-// e + k == -1 (and, for k < 0, 5^-k divides M).
-bool IsDecimalTie(double v, int k)
+// Decimal digits of a finite a > 0: Digits[0..Len) are significant digits, Exp10 the power of
+// ten of the first.
+struct DecimalDigits {
+    static constexpr int MaxDigits = 800;   // a double's exact expansion has at most 767
+    char Digits[MaxDigits + 2];
+    int Len = 0;
+    int Exp10 = 0;
+    bool ZerosFrom(int from) const
+    {
+        for (int i = std::max(from, 0); i < Len; ++i)
+            if (Digits[i] != '0')
+                return false;
+        return true;
+    }
+};
+
+// The standard conversion with Precision fraction digits (correctly rounded to them).
+void Convert(double a, int precision, DecimalDigits& d)
 {
-    if (v == 0.0 || !std::isfinite(v) || k < -22 || k > 1100)
-        return false;
-    int exp = 0;
-    const double fr = std::frexp(std::fabs(v), &exp);
-    std::uint64_t m = std::uint64_t(std::ldexp(fr, 53));
-    const int tz = std::countr_zero(m);
-    m >>= tz;
-    if (exp - 53 + tz != -(k + 1))
-        return false;
-    std::uint64_t p5 = 1;
-    for (int i = 0; i < -k; ++i)
-        p5 *= 5;
-    return m % p5 == 0;
+    char buf[DecimalDigits::MaxDigits + 16];
+    const auto res = std::to_chars(buf, buf + sizeof buf, a, std::chars_format::scientific, precision);
+    d.Len = 0;
+    const char* p = buf;
+    for (; p < res.ptr && *p != 'e'; ++p)
+        if (*p != '.')
+            d.Digits[d.Len++] = *p;
+    std::from_chars(p + 1 + (p + 1 < res.ptr && p[1] == '+'), res.ptr, d.Exp10);
 }
 
-// Decimal ties round away from zero, as in the platform's number formatting; the shortest
-// conversions round them to even, so a tie is formatted from its neighbour one unit further out.
-double AwayFromTie(double v) { return std::nextafter(v, v > 0 ? HUGE_VAL : -HUGE_VAL); }
+// The precision at which the conversion of a is exact: its expansion ends at the place of the
+// lowest set bit of its mantissa (2^-k has k decimals). Exp10Bound is at least its exponent.
+int ExactPrecision(double a, int exp10Bound)
+{
+    int e2 = 0;
+    const double f = std::frexp(a, &e2);
+    const auto m = std::uint64_t(std::ldexp(f, 53));
+    const int lowest = e2 - 53 + std::countr_zero(m);
+    return std::clamp(exp10Bound + std::max(0, -lowest), 0, DecimalDigits::MaxDigits - 2);
+}
+
+// The digits of a finite a > 0 rounded half away from zero, decided on the exact decimal value.
+// KeepFor(Exp10) tells how many leading digits stay, given the power of ten of the first. It may
+// be 0 (the value lies below the last place kept and rounds to one unit of it or to nothing) or
+// negative (it rounds to nothing). The result holds max(keep, 0) digits, or "1" with Exp10 at
+// the last place kept when a value below that place rounds up to it.
+template <typename KeepFor>
+void RoundedDigits(double a, KeepFor keepFor, DecimalDigits& d)
+{
+    // Guard digits settle the first dropped digit; when they all come out 0 they may hide a
+    // carry through a run of 9s (or the expansion simply ends there), and only the exact
+    // expansion tells. 2^e has at most one decimal digit per bit above 1, so the estimate of the
+    // exponent below is at most one too low.
+    constexpr int Guard = 8;
+    const int exp10Bound = int(std::floor(std::ilogb(a) * 0.30102999566398120)) + 1;
+    const int exact = ExactPrecision(a, exp10Bound);
+    const int keepBound = keepFor(exp10Bound);
+    int precision = std::clamp(keepBound + Guard, 0, exact);
+    Convert(a, precision, d);
+    int keep = keepFor(d.Exp10);
+    if (precision < exact && d.ZerosFrom(std::max(keep, 0) + 1)) {
+        Convert(a, exact, d);
+        keep = keepFor(d.Exp10);
+    }
+    const int first = std::max(keep, 0);
+    const bool up = keep >= 0 && first < d.Len && d.Digits[first] >= '5';
+    if (keep <= 0) {
+        d.Exp10 = d.Exp10 + 1 - keep;   // the power of ten of the last place kept
+        d.Len = up ? 1 : 0;
+        d.Digits[0] = '1';
+        return;
+    }
+    for (int i = d.Len; i < first; ++i)
+        d.Digits[i] = '0';
+    d.Len = first;
+    if (!up)
+        return;
+    int i = first;
+    while (i > 0 && d.Digits[i - 1] == '9')
+        d.Digits[--i] = '0';
+    if (i > 0) {
+        ++d.Digits[i - 1];
+        return;
+    }
+    // 9.99.. became 10.0..: a 1 in front, one place up; the digits are all 0 already.
+    d.Digits[0] = '1';
+    ++d.Exp10;
+}
 
 // " d.dddE+dddd" / "-d.dddE+dddd" with the given number of fraction digits (no point for 0).
 QString Scientific(double v, int fractionDigits)
 {
-    char buf[64];
-    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, fractionDigits);
-    const char* e = buf;
-    while (e < res.ptr && *e != 'e')
-        ++e;
-    if (IsDecimalTie(v, fractionDigits - std::atoi(e + 1))) {
-        res = std::to_chars(buf, buf + sizeof buf, AwayFromTie(v), std::chars_format::scientific, fractionDigits);
-        e = buf;
-        while (e < res.ptr && *e != 'e')
-            ++e;
-    }
-    const char* end = res.ptr;
-    const char* mant = buf;
-    QString out;
-    out.reserve(fractionDigits + 12);
-    if (*mant == '-') {
-        out += QLatin1Char('-');
-        ++mant;
+    const int keep = std::min(fractionDigits + 1, DecimalDigits::MaxDigits);
+    DecimalDigits d;
+    if (v == 0.0) {
+        d.Len = keep;
+        std::fill(d.Digits, d.Digits + d.Len, '0');
     } else {
-        out += QLatin1Char(' ');
+        RoundedDigits(std::fabs(v), [&](int) { return keep; }, d);
     }
-    out += QLatin1String(mant, e - mant);
-    out += QLatin1Char('E');
-    const char* ex = e + 1;
-    out += QLatin1Char(*ex == '-' ? '-' : '+');
-    if (*ex == '-' || *ex == '+')
-        ++ex;
-    const int expDigits = int(end - ex);
-    for (int i = expDigits; i < 4; ++i)
-        out += QLatin1Char('0');
-    out += QLatin1String(ex, end - ex);
-    return out;
+    std::string out;
+    out.reserve(std::size_t(fractionDigits) + 12);
+    out += v < 0 ? '-' : ' ';
+    out += d.Digits[0];
+    if (fractionDigits > 0) {
+        out += '.';
+        out.append(d.Digits + 1, std::size_t(d.Len - 1));
+        out.append(std::size_t(fractionDigits - (d.Len - 1)), '0');   // beyond every digit a double has
+    }
+    out += d.Exp10 < 0 ? "E-" : "E+";
+    char exp[8];
+    const auto res = std::to_chars(exp, exp + sizeof exp, std::abs(d.Exp10));
+    out.append(std::size_t(std::max<std::ptrdiff_t>(0, 4 - (res.ptr - exp))), '0');
+    out.append(exp, res.ptr);
+    return QString::fromLatin1(out.data(), qsizetype(out.size()));
 }
 
+// "-" for negative values, the integer digits, and with decimals above 0 a "." and exactly that
+// many decimals, rounded half away from zero.
 QString Fixed(double v, int decimals)
 {
-    // Large enough for every finite double with up to 100 decimals.
-    char buf[420];
-    if (IsDecimalTie(v, decimals))
-        v = AwayFromTie(v);
-    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
-    return QString::fromLatin1(buf, res.ptr - buf);
+    DecimalDigits d;
+    if (v != 0.0)
+        RoundedDigits(std::fabs(v), [&](int exp10) { return exp10 + 1 + decimals; }, d);
+    // The digits stand for the places 10^Exp10 downwards.
+    auto digitAt = [&](int power) {
+        const int i = d.Exp10 - power;
+        return i >= 0 && i < d.Len ? d.Digits[i] : '0';
+    };
+    char buf[DecimalDigits::MaxDigits + 128];
+    int n = 0;
+    if (v < 0)
+        buf[n++] = '-';
+    for (int power = std::max(d.Exp10, 0); power >= 0; --power)
+        buf[n++] = digitAt(power);
+    if (decimals > 0) {
+        buf[n++] = '.';
+        for (int power = -1; power >= -decimals; --power)
+            buf[n++] = digitAt(power);
+    }
+    return QString::fromLatin1(buf, n);
 }
 
 QString PadLeft(const QString& s, int width)
@@ -483,269 +553,25 @@ QString OctDigitStr(std::int32_t Value, int NrDigits) { return DigitStr(Value, N
 QString BinDigitStr(std::int32_t Value, int NrDigits) { return DigitStr(Value, NrDigits, 32, 1); }
 
 // ---------------------------------------------------------------------------------------------
-// Dates
+// Month and day names (read by the report list's date scanner)
 
-namespace {
-
-struct NameRow {
-    std::array<const char16_t*, 12> ShortMonths, LongMonths;
-    std::array<const char16_t*, 7> ShortDays, LongDays;
-};
-
-const NameRow kNames[5] = {
-    {{u"M01", u"M02", u"M03", u"M04", u"M05", u"M06", u"M07", u"M08", u"M09", u"M10", u"M11", u"M12"},
-     {u"M01", u"M02", u"M03", u"M04", u"M05", u"M06", u"M07", u"M08", u"M09", u"M10", u"M11", u"M12"},
-     {u"D01", u"D02", u"D03", u"D04", u"D05", u"D06", u"D07"},
-     {u"D01", u"D02", u"D03", u"D04", u"D05", u"D06", u"D07"}},
-    {{u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun", u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"},
-     {u"January", u"February", u"March", u"April", u"May", u"June", u"July", u"August", u"September",
-      u"October", u"November", u"December"},
-     {u"Mon", u"Tue", u"Wed", u"Thu", u"Fri", u"Sat", u"Sun"},
-     {u"Monday", u"Tuesday", u"Wednesday", u"Thursday", u"Friday", u"Saturday", u"Sunday"}},
-    {{u"Jan", u"Feb", u"M\u00E4r", u"Apr", u"Mai", u"Jun", u"Jul", u"Aug", u"Sep", u"Okt", u"Nov", u"Dez"},
-     {u"Januar", u"Februar", u"M\u00E4rz", u"April", u"Mai", u"Juni", u"Juli", u"August", u"September",
-      u"Oktober", u"November", u"Dezember"},
-     {u"Mo", u"Di", u"Mi", u"Do", u"Fr", u"Sa", u"So"},
-     {u"Montag", u"Dienstag", u"Mittwoch", u"Donnerstag", u"Freitag", u"Samstag", u"Sonntag"}},
-    {{u"jan", u"f\u00E9v", u"mar", u"avr", u"mai", u"jun", u"jul", u"ao\u00FB", u"sep", u"oct", u"nov", u"d\u00E9c"},
-     {u"janvier", u"f\u00E9vrier", u"mars", u"avril", u"mai", u"juin", u"juillet", u"ao\u00FBt", u"septembre",
-      u"octobre", u"novembre", u"d\u00E9cembre"},
-     {u"lun", u"mar", u"mer", u"jeu", u"ven", u"sam", u"dim"},
-     {u"lundi", u"mardi", u"mercredi", u"jeudi", u"vendredi", u"samedi", u"dimanche"}},
-    {{u"ene", u"feb", u"mar", u"abr", u"may", u"jun", u"jul", u"ago", u"sep", u"oct", u"nov", u"dic"},
-     {u"enero", u"febrero", u"marzo", u"abril", u"mayo", u"junio", u"julio", u"agosto", u"septiembre",
-      u"octubre", u"noviembre", u"diciembre"},
-     {u"lun", u"mar", u"mi\u00E9", u"jue", u"vie", u"s\u00E1b", u"dom"},
-     {u"lunes", u"martes", u"mi\u00E9rcoles", u"jueves", u"viernes", u"s\u00E1bado", u"domingo"}},
-};
-
-const NameRow& Row(int LangIx) { return kNames[LangIx >= 0 && LangIx <= 4 ? LangIx : 1]; }
-
-// 1-based index of the first name the text starts with (case-insensitive), 0 for none.
-template <size_t N>
-int MatchName(const QString& text, const std::array<const char16_t*, N>& names, int& length)
-{
-    for (size_t i = 0; i < N; ++i) {
-        const QString name = QString::fromUtf16(names[i]);
-        if (text.startsWith(name, Qt::CaseInsensitive)) {
-            length = int(name.size());
-            return int(i) + 1;
-        }
-    }
-    return 0;
-}
-
-bool IsFieldLetter(QChar c)
-{
-    switch (c.unicode()) {
-    case u'y': case u'M': case u'd': case u'H': case u'h': case u'm': case u's': case u't':
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Takes the next literal off the front of the format (quoted or plain).
-QString TakeLiteral(QString& fmt)
-{
-    QString lit;
-    qsizetype i = 0;
-    if (fmt[0] == QLatin1Char('\'')) {
-        i = 1;
-        while (i < fmt.size()) {
-            if (fmt[i] == QLatin1Char('\'')) {
-                if (i + 1 < fmt.size() && fmt[i + 1] == QLatin1Char('\'')) {
-                    lit += QLatin1Char('\'');
-                    i += 2;
-                    continue;
-                }
-                ++i;  // closing quote
-                break;
-            }
-            lit += fmt[i++];
-        }
-    } else {
-        while (i < fmt.size() && fmt[i] != QLatin1Char('\'') && !IsFieldLetter(fmt[i]))
-            lit += fmt[i++];
-    }
-    fmt.remove(0, i);
-    return lit;
-}
-
-// A fixed-width number field: optional blanks, one sign, digits, nothing else.
-bool FixedFieldValue(const QString& text, int width, int& value)
-{
-    const QString field = text.left(width);
-    int pos = 1;
-    value = ScanDecIntStr(field, pos);
-    bool digits = false;
-    for (QChar c : field)
-        digits = digits || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
-    return digits && pos == field.size() + 1;
-}
-
-} // namespace
-
+// Row 0 names the months and days by number; rows 1..4 are the platform's names as they stand.
 QString NumIOMonthName(int LangIx, int Month, bool Full)
 {
     if (Month < 1 || Month > 12)
         return QString();
-    const NameRow& r = Row(LangIx);
-    return QString::fromUtf16(Full ? r.LongMonths[Month - 1] : r.ShortMonths[Month - 1]);
+    if (LangIx == 0)
+        return QStringLiteral("M%1").arg(Month, 2, 10, QLatin1Char('0'));
+    return DateName(LangIx >= 1 && LangIx <= 4 ? LangIx : 1, Full ? dnMonthLong : dnMonth3, Month);
 }
 
 QString NumIODayName(int LangIx, int Day, bool Full)
 {
     if (Day < 1 || Day > 7)
         return QString();
-    const NameRow& r = Row(LangIx);
-    return QString::fromUtf16(Full ? r.LongDays[Day - 1] : r.ShortDays[Day - 1]);
-}
-
-double ScanDateTimeStr(const QString& Instring, const QString& Format, int LangIx, int& ErrorCode)
-{
-    const NameRow& names = Row(LangIx);
-    QString fmt = Format;
-    QString text = Instring;
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
-    bool twelveHour = false, pm = false;
-    ErrorCode = dtsOk;
-
-    // Reads a field of fixed width (2 or 4) or, with width 0, of any length.
-    auto readNumber = [&](int width, int& target) {
-        if (width > 0) {
-            if (!FixedFieldValue(text, width, target)) {
-                ErrorCode = dtsUnreadableField;
-                return;
-            }
-            text.remove(0, width);
-            return;
-        }
-        int pos = 1;
-        target = ScanDecIntStr(text, pos);
-        const QString used = text.left(pos - 1);
-        bool digits = false;
-        for (QChar c : used)
-            digits = digits || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
-        if (!digits) {
-            ErrorCode = dtsUnreadableField;
-            return;
-        }
-        text.remove(0, pos - 1);
-    };
-    auto readName = [&](auto& table, int& target) {
-        int length = 0;
-        const int ix = MatchName(text, table, length);
-        if (ix == 0) {
-            ErrorCode = dtsUnreadableField;
-            return;
-        }
-        target = ix;
-        text.remove(0, length);
-    };
-
-    while (!fmt.isEmpty() && ErrorCode == dtsOk) {
-        const QChar letter = fmt[0];
-        if (!IsFieldLetter(letter)) {
-            const QString lit = TakeLiteral(fmt);
-            if (!text.startsWith(lit))
-                ErrorCode = dtsLiteralMismatch;
-            else
-                text.remove(0, lit.size());
-            continue;
-        }
-        int run = 1;
-        while (run < fmt.size() && fmt[run] == letter)
-            ++run;
-        fmt.remove(0, run);
-        int unused = 0;
-        switch (letter.unicode()) {
-        case u'y':
-            if (run == 4) {
-                readNumber(4, year);
-            } else if (run == 2) {
-                int n = 0;
-                readNumber(2, n);
-                const int window = FormatSettings().TwoDigitYearCenturyWindow;
-                const int current = QDate::currentDate().year();
-                year = (current - window) / 100 * 100 + n;
-                if (window != 0 && year < current - window)
-                    year += 100;
-            } else {
-                ErrorCode = dtsUnknownToken;
-            }
-            break;
-        case u'M':
-            if (run == 4) {
-                readName(names.LongMonths, month);
-            } else if (run == 3) {
-                // The first three characters must be one of the short names exactly.
-                int length = 0;
-                const int ix = MatchName(text.left(3), names.ShortMonths, length);
-                if (ix == 0 || length != 3 || text.size() < 3)
-                    ErrorCode = dtsUnreadableField;
-                else {
-                    month = ix;
-                    text.remove(0, 3);
-                }
-            } else if (run <= 2) {
-                readNumber(run == 2 ? 2 : 0, month);
-            } else {
-                ErrorCode = dtsUnknownToken;
-            }
-            break;
-        case u'd':
-            if (run == 4)
-                readName(names.LongDays, unused);
-            else if (run == 3)
-                readName(names.ShortDays, unused);
-            else
-                readNumber(run == 2 ? 2 : 0, day);
-            break;
-        case u'H':
-        case u'h':
-            if (run > 2) {
-                ErrorCode = dtsUnknownToken;
-                break;
-            }
-            readNumber(run == 2 ? 2 : 0, hour);
-            if (letter == QLatin1Char('h'))
-                twelveHour = true;
-            break;
-        case u'm':
-        case u's':
-            if (run > 2) {
-                ErrorCode = dtsUnknownToken;
-                break;
-            }
-            readNumber(run == 2 ? 2 : 0, letter == QLatin1Char('m') ? minute : second);
-            break;
-        case u't':
-            if (run > 2) {
-                ErrorCode = dtsUnknownToken;
-                break;
-            }
-            pm = run == 1 ? text.left(1).toLower() != QLatin1String("a")
-                          : text.left(2).toLower() != QLatin1String("am");
-            text.remove(0, run);
-            break;
-        }
-    }
-
-    if (ErrorCode != dtsOk)
-        return 0.0;
-    if (twelveHour) {
-        if (!pm && hour == 12)
-            hour = 0;
-        else if (pm && hour != 12)
-            hour += 12;
-    }
-    const double time = EncodeTime(hour, minute, second, 0);
-    if (year == 0 && month == 0 && day == 0)
-        return time;
-    const double date = EncodeDate(year, month, day);
-    // Before the epoch the day count is negative while the time of day still counts forward.
-    return date >= 0 ? date + time : date - time;
+    if (LangIx == 0)
+        return QStringLiteral("D%1").arg(Day, 2, 10, QLatin1Char('0'));
+    return DateName(LangIx >= 1 && LangIx <= 4 ? LangIx : 1, Full ? dnDayLong : dnDayShort, Day);
 }
 
 } // namespace qor

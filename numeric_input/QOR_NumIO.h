@@ -1,5 +1,5 @@
-// Number and date text: the scanners, checkers and formatters shared by the numeric fields,
-// the meter's scale labels, the table editor, the progress bar and the report list's row editor.
+// Number text: the scanners, checkers and formatters shared by the numeric fields, the meter's
+// scale labels, the table editor, the progress bar and the report list's row editor.
 //
 // Positions in texts are 1-based, as the routines count them. Separator choices are the
 // ordinals of TDecPSep: 0 the platform's separator (FormatSettings().DecimalSeparator),
@@ -58,10 +58,13 @@ KORVANE_EXPORT std::int32_t ScanBinStr(const QString& Instring, int& Pos);
 
 // Fixed-width rendering of a real number ("." is always the separator).
 //  Decimals >= 0:  fixed, right-aligned in |Width| characters, never cut.
-//  Decimals == -2: scientific with |Width| - 6 fraction digits and a two-digit exponent
+//  Decimals == -2: scientific with |Width| - 7 fraction digits and a two-digit exponent
 //                  (" 1.23450E+03" for Width 12); an exponent of 100 or more gives a row of "*".
-//  other negatives: scientific in exactly |Width| characters with a four-digit exponent.
-// A negative Width pads with zeros instead of blanks ("-01.50").
+//  other negatives: scientific in exactly |Width| characters (|Width| - 9 fraction digits) with
+//                  a four-digit exponent.
+// A negative Width pads with zeros instead of blanks ("-01.50"). Any width works. The digits
+// are those of the double's exact decimal value, rounded half away from zero, so every build
+// gives the same text.
 KORVANE_EXPORT QString FormatRealStr(int Width, int Decimals, double Value);
 
 // Exactly NrDigits digits (clamped to 1..16, 1..11, 1..32) of the value taken as unsigned.
@@ -69,15 +72,9 @@ KORVANE_EXPORT QString HexDigitStr(std::int32_t Value, int NrDigits);
 KORVANE_EXPORT QString OctDigitStr(std::int32_t Value, int NrDigits);
 KORVANE_EXPORT QString BinDigitStr(std::int32_t Value, int NrDigits);
 
-// Error codes of ScanDateTimeStr.
-enum : int { dtsOk = 0, dtsLiteralMismatch = -1, dtsUnknownToken = -2, dtsUnreadableField = -3 };
-// Reads a date/time typed against Format (tokens yyyy yy MMMM MMM MM M dddd ddd dd d HH H hh h
-// mm m ss s t tt, quoted and plain literals). LangIx selects the month and day names: 0 neutral
-// (M01.., D01..), 1 English, 2 German, 3 French, 4 Spanish. ErrorCode is one of the dts codes;
-// the result is 0 unless it is dtsOk. A date or time out of range raises EConvertError.
-KORVANE_EXPORT double ScanDateTimeStr(const QString& Instring, const QString& Format, int LangIx, int& ErrorCode);
-
-// The name tables ScanDateTimeStr matches (LangIx 0..4; Month 1..12, Day 1 = Monday .. 7).
+// The month and day names the report list's ScanDateTimeStr matches: LangIx 0 neutral (M01..,
+// D01..), 1 English, 2 German, 3 French, 4 Spanish (others count as 1); Month 1..12, Day 1 =
+// Monday .. 7; "" outside.
 KORVANE_EXPORT QString NumIOMonthName(int LangIx, int Month, bool Full);
 KORVANE_EXPORT QString NumIODayName(int LangIx, int Day, bool Full);
 

@@ -238,13 +238,21 @@ void TNumIO::Recheck()
 // ---------------------------------------------------------------------------------------------
 // Property writers
 
+// A new format, separator or range makes the last good text meaningless; the current text is
+// checked against the new setting, except in the designer, where nothing is checked.
+void TNumIO::SettingChanged()
+{
+    FLastGoodText.clear();
+    if (!Designing())
+        Recheck();
+}
+
 void TNumIO::SetInputFormat(TInFormat v)
 {
     if (v == FInputFormat)
         return;
     FInputFormat = v;
-    FLastGoodText.clear();
-    Recheck();
+    SettingChanged();
 }
 
 void TNumIO::SetDecPlaceSep(TDecPSep v)
@@ -252,8 +260,7 @@ void TNumIO::SetDecPlaceSep(TDecPSep v)
     if (v == FDecPlaceSep)
         return;
     FDecPlaceSep = v;
-    FLastGoodText.clear();
-    Recheck();
+    SettingChanged();
 }
 
 void TNumIO::SetRangeLow(double v)
@@ -264,8 +271,7 @@ void TNumIO::SetRangeLow(double v)
     } else {
         FRangeLow = v;
     }
-    FLastGoodText.clear();
-    Recheck();
+    SettingChanged();
 }
 
 void TNumIO::SetRangeHigh(double v)
@@ -276,8 +282,7 @@ void TNumIO::SetRangeHigh(double v)
         FRangeHigh = FRangeLow;
         FRangeLow = v;
     }
-    FLastGoodText.clear();
-    Recheck();
+    SettingChanged();
 }
 
 void TNumIO::Assign(const QObject* Source)

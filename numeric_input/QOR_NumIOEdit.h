@@ -73,6 +73,7 @@ private:
     void SetEditText(const QString& s, int caret);
     // The whole check of the current text (everything Change does but the internal-change test).
     void Recheck();
+    void SettingChanged();
     QChar PointChar() const;
 
     TInFormat FInputFormat = itDynamic;

@@ -14,13 +14,47 @@ constexpr int DaysToDelphiEpoch = 693594;   // days from 1.1.0001 (day 1) to 30.
 const int MonthDays[2][13] = {{0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
                               {0, 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}};
 
-const char* const ShortMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-const char* const LongMonthNames[12] = {"January", "February", "March", "April", "May", "June", "July",
-                                        "August", "September", "October", "November", "December"};
-const char* const ShortDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-const char* const LongDayNames[7] = {"Sunday", "Monday", "Tuesday", "Wednesday",
-                                     "Thursday", "Friday", "Saturday"};
+struct LanguageNames {
+    const char16_t* MonthLong[12];
+    const char16_t* MonthShort[12];
+    const char16_t* Month3[12];
+    const char16_t* DayLong[7];
+    const char16_t* DayShort[7];
+};
+
+const LanguageNames Names[4] = {
+    {{u"January", u"February", u"March", u"April", u"May", u"June", u"July", u"August", u"September", u"October",
+      u"November", u"December"},
+     {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun", u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"},
+     {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun", u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"},
+     {u"Monday", u"Tuesday", u"Wednesday", u"Thursday", u"Friday", u"Saturday", u"Sunday"},
+     {u"Mon", u"Tue", u"Wed", u"Thu", u"Fri", u"Sat", u"Sun"}},
+    {{u"Januar", u"Februar", u"M\u00E4rz", u"April", u"Mai", u"Juni", u"Juli", u"August", u"September", u"Oktober",
+      u"November", u"Dezember"},
+     {u"Jan", u"Feb", u"M\u00E4r", u"Apr", u"Mai", u"Jun", u"Jul", u"Aug", u"Sep", u"Okt", u"Nov", u"Dez"},
+     {u"Jan", u"Feb", u"M\u00E4r", u"Apr", u"Mai", u"Jun", u"Jul", u"Aug", u"Sep", u"Okt", u"Nov", u"Dez"},
+     {u"Montag", u"Dienstag", u"Mittwoch", u"Donnerstag", u"Freitag", u"Samstag", u"Sonntag"},
+     {u"Mo", u"Di", u"Mi", u"Do", u"Fr", u"Sa", u"So"}},
+    {{u"janvier", u"f\u00E9vrier", u"mars", u"avril", u"mai", u"juin", u"juillet", u"ao\u00FBt", u"septembre",
+      u"octobre", u"novembre", u"d\u00E9cembre"},
+     {u"janv", u"f\u00E9vr", u"mars", u"avr", u"mai", u"juin", u"juil", u"ao\u00FBt", u"sept", u"oct", u"nov",
+      u"d\u00E9c"},
+     {u"jan", u"f\u00E9v", u"mar", u"avr", u"mai", u"jun", u"jul", u"ao\u00FB", u"sep", u"oct", u"nov", u"d\u00E9c"},
+     {u"lundi", u"mardi", u"mercredi", u"jeudi", u"vendredi", u"samedi", u"dimanche"},
+     {u"lun", u"mar", u"mer", u"jeu", u"ven", u"sam", u"dim"}},
+    {{u"enero", u"febrero", u"marzo", u"abril", u"mayo", u"junio", u"julio", u"agosto", u"septiembre", u"octubre",
+      u"noviembre", u"diciembre"},
+     {u"ene", u"feb", u"mar", u"abr", u"may", u"jun", u"jul", u"ago", u"sep", u"oct", u"nov", u"dic"},
+     {u"ene", u"feb", u"mar", u"abr", u"may", u"jun", u"jul", u"ago", u"sep", u"oct", u"nov", u"dic"},
+     {u"lunes", u"martes", u"mi\u00E9rcoles", u"jueves", u"viernes", u"s\u00E1bado", u"domingo"},
+     {u"lun", u"mar", u"mi\u00E9", u"jue", u"vie", u"s\u00E1b", u"dom"}},
+};
+
+// FormatDateTime counts the days of the week from Sunday.
+QString EnglishDayName(int sundayFirst, TDateNameKind kind)
+{
+    return DateName(1, kind, sundayFirst == 0 ? 7 : sundayFirst);
+}
 
 // Whole days of a date-time (the date part; times before 1899 still count from midnight).
 int DatePart(TDateTime d)
@@ -29,6 +63,24 @@ int DatePart(TDateTime d)
 }
 
 } // namespace
+
+QString DateName(int Lang, TDateNameKind Kind, int Ix)
+{
+    if (Lang < 1 || Lang > 4)
+        return {};
+    const LanguageNames& n = Names[Lang - 1];
+    const bool month = Kind == dnMonthLong || Kind == dnMonthShort || Kind == dnMonth3;
+    if (Ix < 1 || Ix > (month ? 12 : 7))
+        return {};
+    switch (Kind) {
+    case dnMonthLong: return QString::fromUtf16(n.MonthLong[Ix - 1]);
+    case dnMonthShort: return QString::fromUtf16(n.MonthShort[Ix - 1]);
+    case dnMonth3: return QString::fromUtf16(n.Month3[Ix - 1]);
+    case dnDayLong: return QString::fromUtf16(n.DayLong[Ix - 1]);
+    case dnDayShort: return QString::fromUtf16(n.DayShort[Ix - 1]);
+    }
+    return {};
+}
 
 bool IsLeapYear(int Year)
 {
@@ -283,9 +335,9 @@ void AppendFormatted(QString& out, const QString& fmt, TDateTime dt, int depth)
             } else if (k == 2) {
                 out += Pad(month, 2);
             } else if (k == 3) {
-                out += QLatin1String(ShortMonthNames[month - 1]);
+                out += DateName(1, dnMonthShort, month);
             } else {
-                out += QLatin1String(LongMonthNames[month - 1]);
+                out += DateName(1, dnMonthLong, month);
             }
             lastWasHour = false;
             i += k;
@@ -299,9 +351,9 @@ void AppendFormatted(QString& out, const QString& fmt, TDateTime dt, int depth)
             else if (k == 2)
                 out += Pad(day, 2);
             else if (k == 3)
-                out += QLatin1String(ShortDayNames[dow]);
+                out += EnglishDayName(dow, dnDayShort);
             else if (k == 4)
-                out += QLatin1String(LongDayNames[dow]);
+                out += EnglishDayName(dow, dnDayLong);
             else
                 AppendFormatted(out, fs.ShortDateFormat, dt, depth + 1);
             i += k;

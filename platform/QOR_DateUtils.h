@@ -6,6 +6,8 @@
 
 #include <QDateTime>
 
+#include <cstdint>
+
 namespace qor {
 
 using TDateTime = double;
@@ -30,6 +32,18 @@ KORVANE_EXPORT int DayOfWeek(TDateTime Date);
 KORVANE_EXPORT int WeekOfTheYear(TDateTime Date);
 KORVANE_EXPORT int WeekOfTheYear(TDateTime Date, int& Year);
 KORVANE_EXPORT int DayOfTheYear(TDateTime Date);
+
+// Month and weekday names: the one table every unit that shows or reads them derives its own
+// from. Lang follows the interface languages: 1 English, 2 German, 3 French, 4 Spanish. Names
+// are spelt as in running text, so French and Spanish ones are lower case.
+//   dnMonthLong   "January", "janvier"
+//   dnMonthShort  at most 4 characters, as a calendar heads its months: "Jan", "janv", "juil"
+//   dnMonth3      exactly 3 characters, as a date text abbreviates them: "Jan", "jan", "jul"
+//   dnDayLong     "Monday", "lundi"
+//   dnDayShort    at most 3 characters: "Mon", "Mo", "lun"
+// Ix is the month 1..12 or the day 1 (Monday) .. 7 (Sunday); "" outside or for another Lang.
+enum TDateNameKind : std::uint8_t { dnMonthLong, dnMonthShort, dnMonth3, dnDayLong, dnDayShort };
+KORVANE_EXPORT QString DateName(int Lang, TDateNameKind Kind, int Ix);
 
 // Conversions to and from Qt's date-time (local time, millisecond precision).
 KORVANE_EXPORT QDateTime ToQDateTime(TDateTime DateTime);

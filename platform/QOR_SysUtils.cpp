@@ -1,5 +1,6 @@
 #include "QOR_SysUtils.h"
 
+#include <QFile>
 #include <QTextStream>
 
 #include <algorithm>
@@ -7,6 +8,12 @@
 #include <cstring>
 #include <cstdio>
 #include <limits>
+
+#if defined(Q_OS_WIN)
+#include <windows.h>
+#elif defined(Q_OS_UNIX)
+#include <unistd.h>
+#endif
 
 namespace qor {
 
@@ -618,6 +625,64 @@ QString Format(const QString& Fmt, std::initializer_list<FormatArg> Args)
         out.append(piece);
     }
     return out;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Memory
+
+namespace {
+
+// The first number in a small system file (a /proc or /sys entry); false when there is none.
+bool ReadNumberFile(const char* path, const char* key, std::uint64_t& value)
+{
+    QFile f(QString::fromLatin1(path));
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = f.read(1 << 16);
+    qsizetype at = 0;
+    if (key) {
+        at = text.indexOf(key);
+        if (at < 0)
+            return false;
+        at += qsizetype(std::strlen(key));
+    }
+    while (at < text.size() && (text[at] == ' ' || text[at] == '\t'))
+        ++at;
+    qsizetype end = at;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9')
+        ++end;
+    bool ok = false;
+    value = text.mid(at, end - at).toULongLong(&ok);
+    return ok;
+}
+
+} // namespace
+
+std::uint64_t AvailableMemoryBytes()
+{
+    std::uint64_t avail = std::numeric_limits<std::uint64_t>::max();
+#if defined(Q_OS_WIN)
+    MEMORYSTATUSEX status;
+    status.dwLength = sizeof status;
+    if (GlobalMemoryStatusEx(&status))
+        avail = status.ullAvailPhys;
+#elif defined(Q_OS_UNIX)
+    std::uint64_t kb = 0;
+    if (ReadNumberFile("/proc/meminfo", "MemAvailable:", kb)) {
+        avail = kb * 1024;
+    } else {
+#if defined(_SC_AVPHYS_PAGES)
+        const long pages = sysconf(_SC_AVPHYS_PAGES), size = sysconf(_SC_PAGESIZE);
+        if (pages > 0 && size > 0)
+            avail = std::uint64_t(pages) * std::uint64_t(size);
+#endif
+    }
+    // A control group (a container, a service) may allow less than the machine has.
+    std::uint64_t limit = 0, used = 0;
+    if (ReadNumberFile("/sys/fs/cgroup/memory.max", nullptr, limit) && ReadNumberFile("/sys/fs/cgroup/memory.current", nullptr, used))
+        avail = std::min(avail, limit > used ? limit - used : 0);
+#endif
+    return avail;
 }
 
 } // namespace qor

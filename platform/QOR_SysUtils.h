@@ -166,4 +166,12 @@ KORVANE_EXPORT QString Trim(const QString& s);
 KORVANE_EXPORT QString TrimLeft(const QString& s);
 KORVANE_EXPORT QString TrimRight(const QString& s);
 
+// ---------------------------------------------------------------------------------------------
+// Memory
+
+// Bytes the process can still take without pushing the machine into swapping: the memory the
+// system reports available, within the limit of the process's control group where it has one.
+// Readers of files use it to refuse sizes no machine could build, without a fixed cap.
+KORVANE_EXPORT std::uint64_t AvailableMemoryBytes();
+
 } // namespace qor

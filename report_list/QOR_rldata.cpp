@@ -338,9 +338,10 @@ QString TRLData::DefaultValue(int ACol, int ARow) const
     return FormatDefault(prefix[1], r, ARow);
 }
 
-QString TRLData::FormatDefault(QChar Letter, const QString& r, int ARow)
+QString TRLData::FormatDefault(QChar Letter, const QString& r, int ARow, bool RixAnyCase)
 {
     const QString lower = r.toLower();
+    const bool rixHI = (RixAnyCase ? lower : r).contains(QLatin1String("rix"));
     switch (Letter.unicode()) {
     case 'c':
     case 'l': {
@@ -355,7 +356,7 @@ QString TRLData::FormatDefault(QChar Letter, const QString& r, int ARow)
             return strff(ARow, 1, LeadingInteger(r, 3));
         return r;
     case 'h':
-        if (r.contains(QLatin1String("rix"))) {
+        if (rixHI) {
             const int n = std::clamp(LeadingInteger(r, 3), 1, 16);
             static const char Digits[] = "0123456789ABCDEF";
             std::uint64_t v = std::uint64_t(std::uint32_t(ARow));
@@ -366,7 +367,7 @@ QString TRLData::FormatDefault(QChar Letter, const QString& r, int ARow)
         }
         return r;
     case 'i':
-        if (r.contains(QLatin1String("rix"))) {
+        if (rixHI) {
             // A cell holds at most 255 characters, so longer fields are never needed.
             const int n = std::clamp(LeadingInteger(r, 3), 1, TStringArray::MaxCellLength);
             std::uint64_t v = ARow < 0 ? std::uint64_t(-(long long)ARow) : std::uint64_t(ARow);
@@ -388,23 +389,25 @@ QString TRLData::FormatDefault(QChar Letter, const QString& r, int ARow)
 // ---------------------------------------------------------------------------------------------
 // Check marks
 
-void TRLData::SetAllCheckmarksOfCol(int Column, bool Checked, bool AffectEnabledRowsOnly)
+void TRLData::SetAllCheckmarksOfCol(int Column, bool Checked, bool AffectEnabledRowsOnly, int LastRow)
 {
     const TCheckMode mode = ColumnCheckMode(Column);
     if (mode == cmNone || (mode == cmRadio && Checked))
         return;
     NotifyPause pause(FStrings.get());
-    for (int r = 1; r <= FNrOfRows; ++r)
+    const int last = LastRow < 0 ? FNrOfRows : std::min(LastRow, FNrOfRows);
+    for (int r = 1; r <= last; ++r)
         if (!AffectEnabledRowsOnly || !(FStrings->GetRowAttrib(r) & rlaDisabled))
             SetMark(Column, r, Checked ? MarkChecked : MarkUnchecked);
 }
 
-void TRLData::InvertAllCheckmarksOfCol(int Column, bool AffectEnabledRowsOnly)
+void TRLData::InvertAllCheckmarksOfCol(int Column, bool AffectEnabledRowsOnly, int LastRow)
 {
     if (ColumnCheckMode(Column) != cmBox)
         return;
     NotifyPause pause(FStrings.get());
-    for (int r = 1; r <= FNrOfRows; ++r) {
+    const int last = LastRow < 0 ? FNrOfRows : std::min(LastRow, FNrOfRows);
+    for (int r = 1; r <= last; ++r) {
         if (AffectEnabledRowsOnly && (FStrings->GetRowAttrib(r) & rlaDisabled))
             continue;
         const QStringView raw = FStrings->GetStringView(Column, r);
@@ -545,47 +548,50 @@ void TRLData::RemoveRow(int r)
     RecalcFeedback();
 }
 
+bool TRLData::RowEmpty(int Row) const
+{
+    if (Row < 1 || Row > FNrOfRows)
+        return false;
+    for (int c = 0; c <= FNrOfCols; ++c)
+        if (FStrings->GetLength(c, Row) > (IsCheckCol(c) ? 1 : 0))
+            return false;
+    return true;
+}
+
 void TRLData::RemoveEmptyRows()
 {
-    // One pass that keeps the non-empty rows in order: removing rows one by one would move the
-    // rest of the table once per removed row.
-    auto isEmpty = [this](int r) {
-        for (int c = 0; c <= FNrOfCols; ++c) {
-            const QStringView raw = FStrings->GetStringView(c, r);
-            if (raw.size() > (IsCheckCol(c) ? 1 : 0))
-                return false;
-        }
-        return true;
-    };
-    std::vector<int> keep;
+    TIntArray empty;
     for (int r = 1; r <= FNrOfRows; ++r)
-        if (!isEmpty(r))
-            keep.push_back(r);
-    if (int(keep.size()) == FNrOfRows)
+        if (RowEmpty(r))
+            empty.append(r);
+    if (empty.isEmpty())
+        return;
+    // Removing commits the sorting, as RemoveRow does (the shown positions stay what they
+    // are); then one pass takes all empty rows.
+    NotifyPause pause(FStrings.get());
+    FStrings->CommitSorting();
+    RemoveRows(empty);
+}
+
+void TRLData::RemoveRows(const TIntArray& Rows)
+{
+    std::vector<char> drop(std::size_t(FNrOfRows) + 1, 0);
+    int count = 0;
+    for (int r : Rows)
+        if (r >= 1 && r <= FNrOfRows && !drop[std::size_t(r)]) {
+            drop[std::size_t(r)] = 1;
+            ++count;
+        }
+    if (count == 0)
         return;
     NotifyPause pause(FStrings.get());
-    if (keep.empty()) {
-        SetNrOfRows(1);
-        RemoveRow(1);
+    if (count == FNrOfRows) {
+        SetNrOfRows(0);   // the array keeps one emptied row
         return;
     }
-    // Move the kept rows to the front through the permutation, then cut the rest.
-    FStrings->CommitSorting();
-    std::vector<int> drop;
-    for (int r = 1, k = 0; r <= FNrOfRows; ++r) {
-        if (k < int(keep.size()) && keep[std::size_t(k)] == r)
-            ++k;
-        else
-            drop.push_back(r);
-    }
-    std::vector<int> order;
-    order.reserve(std::size_t(FNrOfRows));
-    order.insert(order.end(), keep.begin(), keep.end());
-    order.insert(order.end(), drop.begin(), drop.end());
-    for (int i = 1; i <= FNrOfRows; ++i)
-        FStrings->SetSortOrder(i, order[std::size_t(i - 1)]);
-    FStrings->CommitSorting();
-    SetNrOfRows(int(keep.size()));
+    FStrings->RemoveRows(drop);
+    FNrOfRows -= count;
+    RecalcFeedback();
 }
 
 void TRLData::CopyRow(int Source, int Target)

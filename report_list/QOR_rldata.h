@@ -56,7 +56,8 @@ using TBeforeHTMLExportEvent = std::function<void(QObject* Sender, QString& Text
 
 // True when the file / stream holds a report list: a line that contains "<replist" and
 // "vendrilex" (compared in lower case) and, when DataID is not empty, whose id="..." attribute
-// equals DataID ignoring case and surrounding blanks. The stream is read from its current
+// (its character references such as &amp; resolved, as the writer escapes them) equals DataID
+// ignoring case and surrounding blanks. The stream is read from its current
 // position and left where reading stopped. A file that cannot be opened raises EInOutError.
 KORVANE_EXPORT bool CheckIfValidReplist(const QString& FName, const QString& DataID);
 KORVANE_EXPORT bool CheckIfValidReplist(QIODevice* InStream, const QString& DataID);
@@ -103,7 +104,9 @@ public:
     QString DefaultValue(int ACol, int ARow) const;
     // The default text of a format letter and the text after the format's brackets for data row
     // ARow ("rix"+n renders the row, "$pwd$"+n invents a password); shared with the row editor.
-    static QString FormatDefault(QChar Letter, const QString& Rest, int ARow);
+    // "rix" is found in any case for e and f; for h and i only in lower case, unless
+    // RixAnyCase (the row editor's rule).
+    static QString FormatDefault(QChar Letter, const QString& Rest, int ARow, bool RixAnyCase = false);
     // The stored cell, mark included.
     QString RawElem(int ACol, int ARow) const;
     void SetRawElem(int ACol, int ARow, const QString& Value);
@@ -124,10 +127,11 @@ public:
 
     // ---- check marks
     // Acts on a cmBox column, or on a cmRadio column when Checked is false. With
-    // AffectEnabledRowsOnly, disabled rows are left alone.
-    void SetAllCheckmarksOfCol(int Column, bool Checked, bool AffectEnabledRowsOnly = false);
+    // AffectEnabledRowsOnly, disabled rows are left alone. LastRow >= 0 limits the walk to rows
+    // 1..LastRow (the view passes the rows its filter shows).
+    void SetAllCheckmarksOfCol(int Column, bool Checked, bool AffectEnabledRowsOnly = false, int LastRow = -1);
     // cmBox columns only: every unchecked or empty cell becomes checked, every checked unchecked.
-    void InvertAllCheckmarksOfCol(int Column, bool AffectEnabledRowsOnly = false);
+    void InvertAllCheckmarksOfCol(int Column, bool AffectEnabledRowsOnly = false, int LastRow = -1);
     int CountCheckedElemsInCol(int Column) const;
     int CountCheckedElemsInRow(int Row) const;
     int FirstCheckedElemInCol(int ColNr) const;
@@ -148,8 +152,15 @@ public:
     void InsertRow(int r);
     // RemoveRow(r): the last remaining row is emptied and NrOfRows becomes 0.
     void RemoveRow(int r);
-    // Removes every row whose visible text is empty in all columns 0..NrOfColumns.
+    // Removes every row whose visible text is empty in all columns 0..NrOfColumns (one pass).
     void RemoveEmptyRows();
+    // Whether the visible text of the row is empty in all columns 0..NrOfColumns (marks do
+    // not count); false outside 1..NrOfRows.
+    bool RowEmpty(int Row) const;
+    // Removes the rows at these positions (others are ignored) in one pass with one change
+    // notification. Unlike RemoveRow it leaves the sort order uncommitted: UnSort afterwards
+    // gives the remaining rows in their unsorted order. Removing every row leaves NrOfRows 0.
+    void RemoveRows(const TIntArray& Rows);
     // Raw cells of columns 0..NrOfColumns and the row attribute.
     void CopyRow(int Source, int Target);
 
@@ -179,7 +190,8 @@ public:
     int FeedbkNumCells() const { return FFeedbkNumCells; }
     int FeedbkStep() const { return FFeedbkStep; }
 
-    // ---- clipboard (no range checks: pass valid columns 0..NrOfColumns and rows)
+    // ---- clipboard: the range is cut to the data (columns 0..NrOfColumns, rows 1..NrOfRows),
+    // as in the CSV and HTML exports. Without a GUI application nothing is copied.
     // Separator form: names joined by Separator then a blank line (AddHeader), then one line
     // per row; every line ends in a single LF.
     void CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, const QString& Separator);
@@ -193,7 +205,9 @@ public:
     // ---- XML (UTF-8). Writes raise EInOutError when the target cannot be written; SaveAsXMLFile
     // replaces the file atomically, so a failed save leaves the previous file intact. Reads
     // return false and leave the data untouched when the source is missing, malformed,
-    // truncated, has another id (DataID not empty) or sizes that do not fit the cells.
+    // truncated, has another id (DataID not empty), or claims a size the free memory cannot
+    // hold (or more columns than its text could declare). Whatever the library holds and
+    // writes, it reads back; there is no fixed size limit.
     // A successful read replaces cells, counts, names, formats, check modes, common header,
     // comment and DataID, and leaves the data unsorted with all attributes cleared.
     void SaveAsXMLFile(const QString& FName, const QString& DataID);
@@ -211,8 +225,9 @@ public:
 
     // ---- CSV (UTF-8, CRLF line ends; a leading byte-order mark is skipped on import).
     // Fields that contain the delimiter, a double quote, CR or LF, or start or end with a blank,
-    // are enclosed in double quotes, and inner double quotes are doubled. Delimiters: csvComma
-    // ",", csvSemicolon ";", csvTab tab, csvSpace blank, csvBar "|".
+    // are enclosed in double quotes, and inner double quotes are doubled; a line whose only
+    // field is empty is written "" (an empty line is no record to many readers). Delimiters:
+    // csvComma ",", csvSemicolon ";", csvTab tab, csvSpace blank, csvBar "|".
     // ExportCSV writes the common header as a line of its own (IncludeCommonHeader), the column
     // names of FirstCol..LastCol (IncludeColHeaders), then the visible text of the cells
     // (marks dropped) of the rectangle, clipped to the data. Result: the number of data rows
@@ -222,14 +237,14 @@ public:
     // Replaces the data with the records of the file: one row per record, as many columns as
     // the widest record (at least 1), the first record taken as column names when
     // IncludeColHeaders. Result: the number of data rows read; -1 when the file cannot be read,
-    // -2 when it is malformed (an unterminated quoted field) or too large; the data is then
-    // untouched.
+    // -2 when it is malformed (an unterminated quoted field) or larger than the free memory can
+    // hold; the data is then untouched.
     int ImportCSV(const QString& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders);
 
     // Loads the lines of a text file (UTF-8; LF, CR LF or CR) into column Column (0..NrOfColumns)
     // from row FirstRow (1..NrOfRows + 1) on, adding rows as needed; check columns keep their
     // marks. Result: the number of lines loaded; -1 when the file cannot be read, -2 for an
-    // invalid column or row (nothing changes then).
+    // invalid column or row, or more rows than the free memory can hold (nothing changes then).
     int LoadLinesFromFile(int Column, int FirstRow, const QString& FName);
 
     // Writes an HTML table (UTF-8 fragment: <table>...</table>) of rows LoR..HiR and columns
@@ -256,6 +271,8 @@ private:
     bool ValidCell(int ACol, int ARow) const { return ACol >= 0 && ACol <= FNrOfCols && ARow >= 1 && ARow <= FNrOfRows; }
     bool IsCheckCol(int ACol) const { return ColumnCheckMode(ACol) != cmNone; }
     void RecalcFeedback();
+    // Cuts an export rectangle to columns 0..NrOfColumns and rows 1..NrOfRows.
+    void ClampRange(int& LeftCol, int& TopRow, int& RightCol, int& BottomRow) const;
     void BindArray();
     void ResizeArray(int Cols, int Rows);   // EQORRLDataError on memory failure
     void ReportProgress(qint64 Done, qint64 Total);

@@ -1,6 +1,7 @@
 #include "QOR_rleditor.h"
 
 #include "QOR_rldata.h"
+#include "QOR_rldatescan.h"
 
 #include <QOR_DateUtils.h>
 #include <QOR_NumIO.h>
@@ -173,7 +174,7 @@ QWidget* CreateNumber(const TRowEditFormat& f, const QString& cell, int row, QDi
     case 'h': field->SetInputFormat(itHex); break;
     default: field->SetInputFormat(itInt); break;
     }
-    field->setText(cell.isEmpty() ? TRLData::FormatDefault(f.Type, f.Rest, row) : cell);
+    field->setText(cell.isEmpty() ? TRLData::FormatDefault(f.Type, f.Rest, row, true) : cell);
     return field;
 }
 

@@ -50,7 +50,8 @@ public:
     TRowEditor(QWidget* View, TRLData* Data);
 
     TRequestEditFormatEvent OnRequestEditFormat;
-    // Called with true before and false after the write-back (the view suppresses painting).
+    // Called with true before and false after the write-back; the view switches painting off
+    // and then back to the state it found.
     std::function<void(bool)> SuppressPaint;
     // Called with the running dialog and its cancel button (nullptr for a container form), and
     // with nullptrs when it has ended.

@@ -2,33 +2,54 @@
 // operations, column order and widths, Assign, files.
 #include "QOR_rlview.h"
 
+#include <QFontMetricsF>
+#include <QHash>
 #include <QResizeEvent>
+#include <map>
 #include <limits>
 #include <new>
 
 namespace qor {
 
 namespace {
+
+constexpr const char* HeapTail = "\": not enough memory on heap";
+
 QString MemoryMessage(const QObject* o, const char* tail)
 {
     return QStringLiteral("Component \"") + o->objectName() + QString::fromLatin1(tail);
 }
+
+// Runs a step that allocates. Running out of memory there, in the view or in its data and cell
+// array (which report it as their own errors), is the view's failure, named after the view.
+template <typename Step>
+void Allocating(const QObject* view, const char* tail, Step step)
+{
+    try {
+        step();
+    } catch (const std::bad_alloc&) {
+        throw EQORRepListError(MemoryMessage(view, tail));
+    } catch (const EQORRLDataError&) {
+        throw EQORRepListError(MemoryMessage(view, tail));
+    } catch (const EQORDStructError&) {
+        throw EQORRepListError(MemoryMessage(view, tail));
+    }
+}
+
 } // namespace
 
 TReportListView::TReportListView(QWidget* AOwner) : TCustomDrawGrid(AOwner)
 {
     FSuppressPaint = true;
-    try {
-        FRLData = std::make_unique<TRLData>(nullptr);
-    } catch (const std::bad_alloc&) {
-        throw EQORRepListError(MemoryMessage(this, "\": failed to initialize table editor (out of memory)"));
-    }
     SetDefaultDrawing(false);
     SetFixedCols(0);
     SetFixedRows(1);
-    FRLData->SetNrOfColumns(ColCount());
-    FRLData->SetNrOfRows(RowCount() - 1);
-    ResetColumnArrays();
+    Allocating(this, "\": failed to initialize table editor (out of memory)", [&] {
+        FRLData = std::make_unique<TRLData>(nullptr);
+        FRLData->SetNrOfColumns(ColCount());
+        FRLData->SetNrOfRows(RowCount() - 1);
+        ResetColumnArrays();
+    });
     BindData();
     SetOptions(goFixedVertLine | goFixedHorzLine | goColSizing | goRowSelect | goThumbTracking);
     DeriveRows();
@@ -133,6 +154,23 @@ void TReportListView::ResetColumnArrays()
         FColOrder[i] = int(i);
 }
 
+void TReportListView::ColumnsFollowData()
+{
+    const auto n = std::size_t(std::max(0, NrOfColumns()));
+    if (FColOrder.size() == n && FColAlignment.size() == n && FColumnEditable.size() == n && FColumnIsPwd.size() == n)
+        return;
+    FColAlignment.resize(n, taLeftJustify);
+    FColumnEditable.resize(n, false);
+    FColumnIsPwd.resize(n, false);
+    // Display columns keep what they show while it still exists; the others show their own.
+    const std::size_t kept = std::min(FColOrder.size(), n);
+    FColOrder.resize(n);
+    for (std::size_t i = 0; i < n; ++i)
+        if (i >= kept || FColOrder[i] < 0 || std::size_t(FColOrder[i]) >= n)
+            FColOrder[i] = int(i);
+    ApplyColCount(int(n));
+}
+
 void TReportListView::SyncWithData()
 {
     EndFilter();
@@ -171,7 +209,7 @@ void TReportListView::SetNrOfRows(int v)
 {
     HideEditor();
     EndFilter();
-    FRLData->SetNrOfRows(v);
+    Allocating(this, HeapTail, [&] { FRLData->SetNrOfRows(v); });
     SetSelection(TGridRect{0, 0, 0, 0});
     DeriveRows();
     Invalidate();
@@ -183,7 +221,7 @@ void TReportListView::SetNrOfColumns(int v)
     HideEditor();
     const int oldLast = ColCount() - 1;
     const int lastWidth = TCustomGrid::ColWidths(oldLast);
-    try {
+    Allocating(this, HeapTail, [&] {
         FRLData->SetNrOfColumns(v);
         const int n = NrOfColumns();
         ApplyColCount(n);
@@ -192,9 +230,7 @@ void TReportListView::SetNrOfColumns(int v)
         FColAlignment.resize(std::size_t(n), taLeftJustify);
         FColumnEditable.resize(std::size_t(n), false);
         FColumnIsPwd.resize(std::size_t(n), false);
-    } catch (const std::bad_alloc&) {
-        throw EQORRepListError(MemoryMessage(this, "\": not enough memory on heap"));
-    }
+    });
     FColOrder.resize(std::size_t(NrOfColumns()));
     for (std::size_t i = 0; i < FColOrder.size(); ++i)
         FColOrder[i] = int(i);
@@ -413,6 +449,7 @@ TAlignment TReportListView::ColumnAlignment(int ColNr) const
 
 void TReportListView::SetColumnAlignment(int ColNr, TAlignment v)
 {
+    ColumnsFollowData();
     if (ColNr < 1 || ColNr > int(FColAlignment.size()) || FColAlignment[std::size_t(ColNr - 1)] == v)
         return;
     FColAlignment[std::size_t(ColNr - 1)] = v;
@@ -427,6 +464,7 @@ bool TReportListView::ColumnEditable(int ColNr) const
 
 void TReportListView::SetColumnEditable(int ColNr, bool v)
 {
+    ColumnsFollowData();
     if (ColNr >= 1 && ColNr <= int(FColumnEditable.size()))
         FColumnEditable[std::size_t(ColNr - 1)] = v;
 }
@@ -438,6 +476,7 @@ bool TReportListView::ColumnIsPwd(int ColNr) const
 
 void TReportListView::SetColumnIsPwd(int ColNr, bool v)
 {
+    ColumnsFollowData();
     if (ColNr < 1 || ColNr > int(FColumnIsPwd.size()) || FColumnIsPwd[std::size_t(ColNr - 1)] == v)
         return;
     FColumnIsPwd[std::size_t(ColNr - 1)] = v;
@@ -452,6 +491,7 @@ int TReportListView::ColumnOrder(int ColNr) const
 
 bool TReportListView::SetColumnOrder(const QVector<int>& ColList)
 {
+    ColumnsFollowData();
     if (ColList.size() != NrOfColumns())
         return false;
     bool ok = true;
@@ -490,19 +530,41 @@ void TReportListView::SetColWidths(int Index, int w)
     ChangedSetup();
 }
 
+QStringView TReportListView::ShownTextView(int d, int r, QString& Buffer) const
+{
+    const QStringView raw = FRLData->Strings()->GetStringView(d, r);
+    if (!ColumnIsPwd(d))
+        return (d >= 0 && d <= NrOfColumns() && r >= 1 && r <= NrOfRows()) ? raw : QStringView();
+    static const QString Mask = QStringLiteral("******");
+    if (FRLData->ColumnCheckMode(d) == cmNone)
+        return Mask;
+    if (raw.isEmpty())
+        return raw;
+    Buffer.resize(0);
+    Buffer.append(raw.first(1));
+    Buffer.append(Mask);
+    return Buffer;
+}
+
+QString TReportListView::ShownText(int d, int r) const
+{
+    QString buffer;
+    return ShownTextView(d, r, buffer).toString();
+}
+
 // ---------------------------------------------------------------------------------------------
 // Check marks
 
 void TReportListView::SetAllCheckmarksOfCol(int Column, bool Checked, bool AffectEnabledRowsOnly)
 {
     PaintGuard guard(this);
-    FRLData->SetAllCheckmarksOfCol(Column, Checked, AffectEnabledRowsOnly);
+    FRLData->SetAllCheckmarksOfCol(Column, Checked, AffectEnabledRowsOnly, NrOfShownRows());
 }
 
 void TReportListView::InvertAllCheckmarksOfCol(int Column, bool AffectEnabledRowsOnly)
 {
     PaintGuard guard(this);
-    FRLData->InvertAllCheckmarksOfCol(Column, AffectEnabledRowsOnly);
+    FRLData->InvertAllCheckmarksOfCol(Column, AffectEnabledRowsOnly, NrOfShownRows());
 }
 
 int TReportListView::CountCheckedElemsInCol(int Column) const
@@ -510,10 +572,20 @@ int TReportListView::CountCheckedElemsInCol(int Column) const
     if (FRLData->ColumnCheckMode(Column) == cmNone)
         return 0;
     int n = 0;
-    for (int r = 1; r <= NrOfRows(); ++r)
+    for (int r = 1; r <= NrOfShownRows(); ++r)
         if (!RowDisabled(r) && FRLData->ElemChecked(Column, r))
             ++n;
     return n;
+}
+
+int TReportListView::FirstCheckedElemInCol(int ColNr) const
+{
+    if (FRLData->ColumnCheckMode(ColNr) == cmNone)
+        return 0;
+    for (int r = 1; r <= NrOfShownRows(); ++r)
+        if (FRLData->ElemChecked(ColNr, r))
+            return r;
+    return 0;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -529,7 +601,7 @@ int TReportListView::InsertRow(int r)
 {
     HideEditor();
     if (r >= 1 && r <= NrOfRows()) {
-        FRLData->InsertRow(r);
+        Allocating(this, HeapTail, [&] { FRLData->InsertRow(r); });
         SetNrOfRows(NrOfRows());
         ChangedSetup();
     } else if (r > NrOfRows()) {
@@ -543,8 +615,9 @@ int TReportListView::InsertRow(int r)
 int TReportListView::InsertColumn(int c)
 {
     HideEditor();
+    ColumnsFollowData();
     if (c >= 1 && c <= NrOfColumns()) {
-        FRLData->InsertColumn(c);
+        Allocating(this, HeapTail, [&] { FRLData->InsertColumn(c); });
         const auto at = std::size_t(c - 1);
         FColAlignment.insert(FColAlignment.begin() + std::ptrdiff_t(at), taLeftJustify);
         FColumnEditable.insert(FColumnEditable.begin() + std::ptrdiff_t(at), false);
@@ -569,15 +642,18 @@ void TReportListView::RemoveRow(int r)
         return;
     HideEditor();
     EndFilter();
-    if (NrOfRows() >= 2) {
-        FRLData->RemoveRow(r);
-        DeriveRows();
-        ChangedSetup();
-    } else {
-        FRLData->RemoveRow(r);   // empties the last row and leaves no rows
-        SetNrOfRows(0);
-    }
+    // Straight from the data's array: the sort order is not committed.
+    FRLData->RemoveRows({r});
+    AfterRowsRemoved();
+}
+
+void TReportListView::AfterRowsRemoved()
+{
+    if (NrOfRows() == 0)
+        SetSelection(TGridRect{0, 0, 0, 0});
+    DeriveRows();
     Invalidate();
+    ChangedSetup();
 }
 
 void TReportListView::RemoveColumn(int c)
@@ -585,6 +661,7 @@ void TReportListView::RemoveColumn(int c)
     if (c < 1 || c > NrOfColumns())
         return;
     HideEditor();
+    ColumnsFollowData();
     const auto at = std::ptrdiff_t(c - 1);
     FColAlignment.erase(FColAlignment.begin() + at);
     FColumnEditable.erase(FColumnEditable.begin() + at);
@@ -619,16 +696,21 @@ void TReportListView::RemoveColumn(int c)
     ChangedSetup();
 }
 
+// One pass through the data (each row removed on its own would move the rest of the table and
+// notify every time): one OnChange, one OnChangeSetup. While filtered, the shown rows only.
 void TReportListView::RemoveEmptyRows()
 {
+    TIntArray empty;
+    for (int r = 1; r <= NrOfShownRows(); ++r)
+        if (FRLData->RowEmpty(r))
+            empty.append(r);
+    if (empty.isEmpty())
+        return;
+    HideEditor();
     PaintGuard guard(this);
-    for (int r = NrOfRows(); r >= 1; --r) {
-        bool empty = true;
-        for (int c = 0; c <= NrOfColumns() && empty; ++c)
-            empty = FRLData->Elem(c, r).isEmpty();
-        if (empty)
-            RemoveRow(r);
-    }
+    EndFilter();
+    FRLData->RemoveRows(empty);
+    AfterRowsRemoved();
 }
 
 void TReportListView::Fill(const QString& s)
@@ -650,29 +732,158 @@ void TReportListView::Clear()
 // ---------------------------------------------------------------------------------------------
 // Column widths
 
+namespace {
+
+// Cheap width estimates from per-character advances (fractional, so they add up as the text
+// layout does), one table per font style. Kerning and shaping make the real width differ by a
+// pixel or so; the estimate only picks which texts to measure.
+class WidthEstimator {
+public:
+    explicit WidthEstimator(const TFont& f) : FFont(f.ToQFont()) {}
+    double Estimate(TFontStyles style, QStringView text)
+    {
+        Table& t = TableFor(style);
+        double w = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t c = text[i].unicode();
+            if (c < Table::DirectEnd) {
+                float& a = t.Direct[c];
+                if (a < 0)
+                    a = float(t.Metrics.horizontalAdvance(QChar(c)));
+                w += a;
+                continue;
+            }
+            // Other characters, surrogate pairs as one.
+            const qsizetype n = QChar::isHighSurrogate(c) && i + 1 < text.size() ? 2 : 1;
+            const QString key = text.mid(i, n).toString();
+            auto it = t.Others.find(key);
+            if (it == t.Others.end())
+                it = t.Others.insert(key, t.Metrics.horizontalAdvance(key));
+            w += it.value();
+            i += n - 1;
+        }
+        return w;
+    }
+
+private:
+    struct Table {
+        static constexpr char16_t DirectEnd = 0x3000;   // characters below it are looked up in an array
+        explicit Table(const QFont& f) : Metrics(f), Direct(DirectEnd, -1.0f) {}
+        QFontMetricsF Metrics;
+        std::vector<float> Direct;
+        QHash<QString, double> Others;
+    };
+    Table& TableFor(TFontStyles style)
+    {
+        const unsigned bits = style.ToBits();
+        auto it = FTables.find(bits);
+        if (it == FTables.end()) {
+            QFont f = FFont;
+            f.setBold(style.Contains(fsBold));
+            f.setItalic(style.Contains(fsItalic));
+            f.setUnderline(style.Contains(fsUnderline));
+            f.setStrikeOut(style.Contains(fsStrikeOut));
+            it = FTables.emplace(bits, std::make_unique<Table>(f)).first;
+        }
+        return *it->second;
+    }
+    QFont FFont;
+    std::map<unsigned, std::unique_ptr<Table>> FTables;
+};
+
+} // namespace
+
+// Not every row is measured: all rows get a width estimate from per-character advances, and the
+// rows with the widest estimates, the rows on screen and rows spread evenly over the list are
+// measured exactly (each text once, through the paint cache). Lists of up to ExactRows rows are
+// thus measured completely.
 int TReportListView::DetermineMaxColWidth(int ColNr, bool IncludeHeader)
 {
+    constexpr int ExactRows = 2048;    // widest estimates measured
+    constexpr int SpreadRows = 1024;   // rows spread over the list measured
     if (ColNr < 1 || ColNr > NrOfColumns())
         return 10;
+    SyncTextCache();
     TCanvas* cv = Canvas();
     TFont* font = cv->Font();
     font->Assign(*TCustomGrid::Font());
     const TFontStyles baseStyle = font->Style();
     const bool check = FRLData->ColumnCheckMode(ColNr) != cmNone;
-    int widest = 0;
-    auto measure = [&](int row, QString text, int extra) {
-        TFontStyles style = baseStyle;
+    const bool pwd = ColumnIsPwd(ColNr);
+    const int n = NrOfShownRows();
+    WidthEstimator estimator(*font);
+
+    // What a row shows before it is drawn: the stored text (a check column's mark included; a
+    // password column's mask, so the width tells nothing of the secret), then whatever
+    // OnBeforeRenderCell makes of it (its text and style count).
+    struct Shown {
+        QString Text;
+        TFontStyles Style;
+    };
+    auto shown = [&](int row, QString text) {
+        Shown s{std::move(text), baseStyle};
         if (OnBeforeRenderCell) {
             TColor pen = FRColorNormal, brush = FRColorNormal, fc = FColorNormal;
-            OnBeforeRenderCell(this, ColNr, row, pen, brush, fc, style, text);
+            OnBeforeRenderCell(this, ColNr, row, pen, brush, fc, s.Style, s.Text);
         }
-        font->SetStyle(style);
-        widest = std::max(widest, cv->TextWidth(text) + extra);
+        return s;
     };
-    for (int r = 1; r <= NrOfRows(); ++r)
-        measure(r, FRLData->RawElem(ColNr, r), check ? 16 : 0);
+    int widest = 0;
+    auto measure = [&](const Shown& s, int extra) {
+        font->SetStyle(s.Style);
+        widest = std::max(widest, CachedTextWidth(cv, s.Text) + extra);
+    };
+
+    // The widest estimates, kept in a heap of bounded size (smallest on top).
+    struct Candidate {
+        double Estimate;
+        Shown Cell;
+        bool operator<(const Candidate& o) const { return Estimate > o.Estimate; }
+    };
+    std::vector<Candidate> best;
+    best.reserve(std::size_t(std::min(n, ExactRows)));
+    // Offers a row's estimate; Cell() gives its text only when it is kept.
+    auto offer = [&](double e, auto cell) {
+        if (int(best.size()) == ExactRows) {
+            if (e <= best.front().Estimate)
+                return;
+            std::pop_heap(best.begin(), best.end());
+            best.pop_back();
+        }
+        best.push_back({e, cell()});
+        std::push_heap(best.begin(), best.end());
+    };
+
+    // Measured in any case: the rows on screen and rows spread over the list.
+    const int spreadStep = std::max(1, n / SpreadRows);
+    const int top = TopRow(), visibleEnd = std::min(n, top + VisibleRowCount());
+    for (int r = 1; r <= n; r += spreadStep)
+        measure(shown(r, ShownText(ColNr, r)), check ? 16 : 0);
+    for (int r = std::max(1, top); r <= visibleEnd; ++r)
+        measure(shown(r, ShownText(ColNr, r)), check ? 16 : 0);
+
+    TStringArray* cells = FRLData->Strings();
+    if (OnBeforeRenderCell || pwd) {
+        for (int r = 1; r <= n; ++r) {
+            Shown s = shown(r, ShownText(ColNr, r));
+            offer(estimator.Estimate(s.Style, s.Text), [&] { return std::move(s); });
+        }
+    } else if (!Filtered()) {
+        // Storage order reads the cells in sequence, however the list is sorted.
+        for (int p = 1; p <= n; ++p) {
+            const QStringView v = cells->GetPhysicalStringView(ColNr, p);
+            offer(estimator.Estimate(baseStyle, v), [&] { return Shown{v.toString(), baseStyle}; });
+        }
+    } else {
+        for (int r = 1; r <= n; ++r) {
+            const QStringView v = cells->GetStringView(ColNr, r);
+            offer(estimator.Estimate(baseStyle, v), [&] { return Shown{v.toString(), baseStyle}; });
+        }
+    }
+    for (const Candidate& c : best)
+        measure(c.Cell, check ? 16 : 0);
     if (IncludeHeader)
-        measure(0, FRLData->Header(ColNr), LastSortColumn() == ColNr ? 13 : 0);
+        measure(shown(0, FRLData->Header(ColNr)), LastSortColumn() == ColNr ? 13 : 0);
     font->SetStyle(baseStyle);
     return widest + 10;
 }
@@ -725,7 +936,7 @@ void TReportListView::Assign(const QObject* Source)
     if (src == this)
         return;
     HideEditor();
-    try {
+    Allocating(this, HeapTail, [&] {
         FAutoAdvance = src->FAutoAdvance;
         FLastMousePosX = src->FLastMousePosX;
         FLastMousePosY = src->FLastMousePosY;
@@ -783,11 +994,10 @@ void TReportListView::Assign(const QObject* Source)
         FColumnEditable = src->FColumnEditable;
         FColumnIsPwd = src->FColumnIsPwd;
         FColOrder = src->FColOrder;
+        ColumnsFollowData();   // the source's arrays may lag behind its data
         ApplyColCount(NrOfColumns());
         DeriveRows();
-    } catch (const std::bad_alloc&) {
-        throw EQORRepListError(MemoryMessage(this, "\": not enough memory on heap"));
-    }
+    });
     SetSuppressPaint(src->FSuppressPaint);
     Invalidate();
 }

@@ -14,6 +14,7 @@
 #include <QOR_Grids.h>
 
 #include <QColor>
+#include <QPen>
 #include <QVector>
 #include <algorithm>
 #include <initializer_list>
@@ -250,13 +251,13 @@ public:
     int ColWidths(int Index) const;
     void SetColWidths(int Index, int w);
 
-    // ---- check marks
+    // ---- check marks (while filtered: the shown rows only, see FilterAndSort)
     void SetAllCheckmarksOfCol(int Column, bool Checked, bool AffectEnabledRowsOnly = false);
     void InvertAllCheckmarksOfCol(int Column, bool AffectEnabledRowsOnly = false);
     // Skips disabled rows.
     int CountCheckedElemsInCol(int Column) const;
     int CountCheckedElemsInRow(int Row) const { return FRLData->CountCheckedElemsInRow(Row); }
-    int FirstCheckedElemInCol(int ColNr) const { return FRLData->FirstCheckedElemInCol(ColNr); }
+    int FirstCheckedElemInCol(int ColNr) const;
     int FirstCheckedElemInRow(int RowNr) const { return FRLData->FirstCheckedElemInRow(RowNr); }
 
     // ---- structure
@@ -289,9 +290,14 @@ public:
     // ApplyLogicOp(internal match, Found, CombineWithInternalSearch) holds, so a handler can
     // veto (Found = false), force (Found = true, loOR) or combine otherwise.
     // Rows that do not match stay in the data, after the shown ones; an empty FilterExp shows
-    // every row again. Structural changes (row count, insert, remove, load, Clear) end the
-    // filter. A malformed expression (unbalanced parentheses or quotes, a bad regular
-    // expression) raises EQORRepListError and changes nothing.
+    // every row again. While filtered, whatever walks the rows for the user touches the shown
+    // rows 1..NrOfShownRows only: selecting, enabling and disabling all rows, the selection
+    // queries and lists (NumSelectedRows, FirstSelectedRow, GetSelectedRows, SetSelectedRows,
+    // SelectRow, CenterScrollAndSelect, NumEnabledRows, shift-click ranges), the check-mark
+    // operations and counts, RemoveEmptyRows. Clearing the selection clears it everywhere.
+    // Fill and Clear act on the whole data. Structural changes (row count, insert, remove,
+    // load, Clear) end the filter. A malformed expression (unbalanced parentheses or quotes, a
+    // bad regular expression) raises EQORRepListError and changes nothing.
     void FilterAndSort(const QString& FilterExp, const QVector<int>& FilterColumns, bool IgnoreCase,
                        TFilterMode FilterMode, int SortColumn, bool Ascending);
     // Rows shown: NrOfRows, or the number of matching rows while a filter is active.
@@ -299,13 +305,19 @@ public:
     bool Filtered() const { return FFilterCount >= 0; }
 
     // ---- column widths
+    // The widest text of a column + 10 (check columns: mark included, + 16 for the box; the
+    // header + 13 when sorted by it), after OnBeforeRenderCell. Not every row is shaped: every
+    // shown row gets an estimate from per-character advances, and the 2,048 rows with the
+    // widest estimates, the rows on screen and 1,024 rows spread over the list are measured
+    // exactly. Up to 2,048 rows the result is exact; beyond, a text could be missed only when
+    // more than 2,048 others are estimated wider and are in fact narrower, by kerning alone.
     int DetermineMaxColWidth(int ColNr, bool IncludeHeader);
     void AutoColWidth(int ColNr, bool IncludeHeader, int Addon);
     void AutoColWidth(int ColNr, bool IncludeHeader, int Addon, int MaxWidth);
     void ExpandColWidth(int ColIx, int RightMargin);
     void FitAllColWidths(int ExpandColumn, bool IncludeHeader, int Addon, int MaxWidth, int RightMargin);
 
-    // ---- selection (each fires OnSelectedChange)
+    // ---- selection (each fires OnSelectedChange; while filtered, bulk ones reach the shown rows only)
     int RowSelectMode() const { return FRowSelectMode; }
     void SetRowSelectMode(int v);
     bool RowSelected(int r) const;
@@ -477,12 +489,16 @@ private:
     void BindData();
     bool AfterLoad(bool ok) { if (ok) SyncWithData(); return ok; }
     void RowsChanged();   // the data's row count changed behind the view
+    void AfterRowsRemoved();
     void ApplyColCount(int n);
     void StringsHasChanged();
     void SetColorSetup(TColor& field, TColor v);
     void DeriveRows();
     void SetHeaderHeights();
     void ResetColumnArrays();
+    // Brings the per-column arrays and the grid to the data's column count, which a program
+    // may have changed through Data() directly.
+    void ColumnsFollowData();
     void EndFilter();
     void ReapplyFilterOrder();
     void ApplyDisplayOrder(const std::vector<int>& physicalOrder);
@@ -491,6 +507,11 @@ private:
     int DataRowOfGridRow(int g) const { return g - CountHeadRows() + 1; }
     int GridRowOfDataRow(int r) const { return r + CountHeadRows() - 1; }
     int ColumnHeaderRow() const { return FColHdVis ? (FComHdVis ? 1 : 0) : -1; }
+    // The stored text of a cell as it is shown and measured: a password column shows "******"
+    // whatever the length, behind the mark of a check column. The view form copies nothing but
+    // a password check cell, which it builds in Buffer; it is valid until the data changes.
+    QString ShownText(int d, int r) const;
+    QStringView ShownTextView(int d, int r, QString& Buffer) const;
     bool RowDisabled(int r) const { return FRLData->RowAttrib(r) & rlaDisabled; }
     void SetRowBit(int r, std::uint8_t bit, bool on);
     void SetAllRowBits(std::uint8_t bit, bool on);
@@ -498,8 +519,9 @@ private:
     // Cell texts are shaped once and kept (width and laid-out glyphs) for the next paints.
     struct TextCache;
     struct TextCacheDeleter { void operator()(TextCache* c) const; };
-    int CachedTextWidth(TCanvas* cv, const QString& text);
-    void DrawCellText(TCanvas* cv, const QRect& textRect, int y, const QString& text, TAlignment align, int width);
+    int CachedTextWidth(TCanvas* cv, QStringView text);
+    void SyncTextCache();
+    void DrawCellText(TCanvas* cv, const QRect& textRect, int y, QStringView text, TAlignment align, int width);
     void FontChanged() override;
     void DrawDataCell(int ACol, int ARow, const QRect& ARect);
     void DrawHeaderCell(int ACol, int ARow, const QRect& ARect);
@@ -569,6 +591,12 @@ private:
     std::vector<int> FSelHint;
     bool FSelHintValid = false;
     std::unique_ptr<TextCache, TextCacheDeleter> FTextCache;
+    QString FCellText;   // painting buffers, kept with their capacity from cell to cell
+    QString FCutText;
+    QPen FTextPen;
+    bool FInPaint = false;           // while Paint runs:
+    int FPaintRightEnd = 0;          //   the right end of the visible columns
+    bool FCommonHeaderDrawn = false; //   and whether the common header band is drawn
     std::unique_ptr<TRLData> FRLData;
 };
 

@@ -2,10 +2,13 @@
 // indicator.
 #include "QOR_rlview.h"
 
+#include <QOR_stringl.h>
+
 #include <QHash>
 #include <QPainter>
 #include <QStaticText>
 #include <cmath>
+#include <unordered_map>
 
 namespace qor {
 
@@ -59,32 +62,55 @@ int RoundHalfEven(double v) { return int(std::nearbyint(v)); }
 } // namespace
 
 struct TReportListView::TextCache {
+    QFont For;   // the grid font the widths were measured with
     struct Entry {
         int Width = 0;
         QStaticText Static;
     };
-    QHash<QString, Entry> Entries;
-    static constexpr int MaxEntries = 20000;   // a few screens of distinct texts
-    // Style bits in front of the text: bold and plain "abc" are different entries.
-    static QString Key(const TFont* f, const QString& text)
+    // Keyed by font style and text; looked up with a view of the text, so a paint that finds
+    // its texts builds no string.
+    struct Key {
+        unsigned Style;
+        QString Text;
+    };
+    struct KeyView {
+        unsigned Style;
+        QStringView Text;
+    };
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(const KeyView& k) const { return qHash(k.Text, k.Style); }
+        std::size_t operator()(const Key& k) const { return qHash(QStringView(k.Text), k.Style); }
+    };
+    struct Equal {
+        using is_transparent = void;
+        static KeyView View(const Key& k) { return {k.Style, k.Text}; }
+        static KeyView View(const KeyView& k) { return k; }
+        template <typename A, typename B>
+        bool operator()(const A& a, const B& b) const
+        {
+            const KeyView x = View(a), y = View(b);
+            return x.Style == y.Style && x.Text == y.Text;
+        }
+    };
+    std::unordered_map<Key, Entry, Hash, Equal> Entries;
+    static constexpr std::size_t MaxEntries = 20000;   // a few screens of distinct texts
+    Entry& Get(TCanvas* cv, QStringView text)
     {
-        return QChar(0xE000 + f->Style().ToBits()) + text;
-    }
-    Entry& Get(TCanvas* cv, const QString& text)
-    {
-        const QString key = Key(cv->Font(), text);
+        const KeyView key{cv->Font()->Style().ToBits(), text};
         auto it = Entries.find(key);
         if (it == Entries.end()) {
             if (Entries.size() >= MaxEntries)
                 Entries.clear();
+            const QString s = text.toString();
             Entry e;
-            e.Width = cv->TextWidth(text);
-            e.Static.setText(text);
+            e.Width = cv->TextWidth(s);
+            e.Static.setText(s);
             e.Static.setTextFormat(Qt::PlainText);
             e.Static.setPerformanceHint(QStaticText::AggressiveCaching);
-            it = Entries.insert(key, e);
+            it = Entries.emplace(Key{key.Style, s}, std::move(e)).first;
         }
-        return it.value();
+        return it->second;
     }
 };
 
@@ -97,21 +123,34 @@ void TReportListView::FontChanged()
     TCustomDrawGrid::FontChanged();
 }
 
-int TReportListView::CachedTextWidth(TCanvas* cv, const QString& text)
+// The grid font can change without FontChanged (Font()->SetSize writes the classic font
+// directly); the cached widths are dropped whenever it differs from the one they were made with.
+void TReportListView::SyncTextCache()
 {
+    const QFont f = TCustomGrid::Font()->ToQFont();
     if (!FTextCache)
         FTextCache.reset(new TextCache);
+    else if (FTextCache->For == f)
+        return;
+    FTextCache->Entries.clear();
+    FTextCache->For = f;
+}
+
+int TReportListView::CachedTextWidth(TCanvas* cv, QStringView text)
+{
+    if (!FTextCache)
+        SyncTextCache();
     return FTextCache->Get(cv, text).Width;
 }
 
 // Like DrawAligned, with the cached layout: the text's top-left at (x, y) as TextOut puts it.
-void TReportListView::DrawCellText(TCanvas* cv, const QRect& textRect, int y, const QString& text, TAlignment align,
+void TReportListView::DrawCellText(TCanvas* cv, const QRect& textRect, int y, QStringView text, TAlignment align,
                                    int width)
 {
     if (text.isEmpty())
         return;
     if (!FTextCache)
-        FTextCache.reset(new TextCache);
+        SyncTextCache();
     TextCache::Entry& e = FTextCache->Get(cv, text);
     if (width < 0)
         width = e.Width;
@@ -122,7 +161,11 @@ void TReportListView::DrawCellText(TCanvas* cv, const QRect& textRect, int y, co
     if (!p)
         return;
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p->setPen(ToQColor(color));
+    // One pen object for the texts, recoloured only when the colour changes.
+    const QColor qc = ToQColor(color);
+    if (FTextPen.color() != qc)
+        FTextPen = QPen(qc);
+    p->setPen(FTextPen);
     const bool inside = x >= l && x + width <= r;
     if (inside) {
         p->drawStaticText(QPoint(x, y), e.Static);
@@ -138,6 +181,16 @@ void TReportListView::Paint()
 {
     if (FSuppressPaint)
         return;
+    SyncTextCache();
+    // Every header cell of this paint shares one right end, and the common header band, which
+    // spans all columns, is drawn with the first of its cells.
+    FPaintRightEnd = VisibleRightEnd();
+    FCommonHeaderDrawn = false;
+    FInPaint = true;
+    struct EndOfPaint {
+        bool& InPaint;
+        ~EndOfPaint() { InPaint = false; }
+    } endOfPaint{FInPaint};
     TCustomDrawGrid::Paint();
     TCanvas* cv = Canvas();
     if (NrOfShownRows() == 0)
@@ -145,22 +198,29 @@ void TReportListView::Paint()
     DrawInterRowIndicator(cv);
 }
 
+// The right end of the visible columns: the cells of row 0 from the left, fixed ones first, up
+// to the first one that is not on screen. The widths are summed along the way (CellRect would
+// walk from the left again for every column).
 int TReportListView::VisibleRightEnd() const
 {
-    const int row = 0;
+    const int cw = ClientWidth(), lw = GridLineWidth();
+    if (RowCount() < 1 || ClientHeight() <= 0 || RowHeights(0) <= 0)
+        return 0;
     int e = 0;
-    for (int c = 0; c < FixedCols(); ++c) {
-        const QRect r = CellRect(c, row);
-        if (r.isEmpty())
-            break;
-        e = RightOf(r);
-    }
-    for (int c = TCustomGrid::LeftCol(); c < ColCount(); ++c) {
-        const QRect r = CellRect(c, row);
-        if (r.isEmpty())
-            break;
-        e = RightOf(r);
-    }
+    auto walk = [&](int from, int to, int x) {
+        for (int c = from; c < to; ++c) {
+            const int w = TCustomGrid::ColWidths(c);
+            if (x >= cw || w <= 0)
+                return;
+            e = x + std::min(w, cw - x);
+            x += w + lw;
+        }
+    };
+    int fixedWidth = 0;
+    for (int c = 0; c < FixedCols(); ++c)
+        fixedWidth += TCustomGrid::ColWidths(c) + lw;
+    walk(0, FixedCols(), 0);
+    walk(TCustomGrid::LeftCol(), ColCount(), fixedWidth);
     return e;
 }
 
@@ -179,7 +239,9 @@ void TReportListView::DrawEmptyMessage(TCanvas* cv)
     cv->Font()->Assign(*TCustomGrid::Font());
     cv->Font()->SetColor(FColorEmptyMsg);
     cv->Brush()->SetStyle(bsClear);
-    const QStringList lines = FEmptyMsg.split(QLatin1Char('|'));
+    // Tokenized: empty parts ("a||b", a leading or trailing "|") make no lines.
+    QStringList lines;
+    Tokenize(FEmptyMsg, QStringLiteral("|"), lines);
     const int th = cv->TextHeight(FEmptyMsg);
     const int top = hh - th * int(lines.size());
     for (int k = 0; k < lines.size(); ++k) {
@@ -256,9 +318,9 @@ void TReportListView::DrawDataCell(int ACol, int ARow, const QRect& ARect)
     const int L = ARect.left(), T = ARect.top(), R = RightOf(ARect), B = BottomOf(ARect);
     QRect textRect(QPoint(L + 4, T + 2), QPoint(R - 6 - 1, B - 1));
 
-    QString text = FRLData->RawElem(d, r);
-    if (ColumnIsPwd(d))
-        text = QStringLiteral("******");
+    // The text is a view of the stored cell or of the mask; only a render handler, a password
+    // check cell and a cut text need a string, and they reuse the view's buffers.
+    QStringView text = ShownTextView(d, r, FCellText);
 
     TColor fontColor = FColorNormal;
     TColor bg = FRColorNormal;
@@ -296,8 +358,14 @@ void TReportListView::DrawDataCell(int ACol, int ARow, const QRect& ARect)
     if (!FEnabled)
         fontColor = clInactiveCaption;
     TColor penColor = bg, brushColor = bg;
-    if (OnBeforeRenderCell)
-        OnBeforeRenderCell(this, d, r, penColor, brushColor, fontColor, style, text);
+    if (OnBeforeRenderCell) {
+        if (text.isEmpty() || text.data() != FCellText.constData()) {
+            FCellText.resize(0);
+            FCellText.append(text);
+        }
+        OnBeforeRenderCell(this, d, r, penColor, brushColor, fontColor, style, FCellText);
+        text = FCellText;
+    }
 
     // The grid's paint set the font's face and size; per cell only style and colour change.
     TFont* font = cv->Font();
@@ -315,10 +383,16 @@ void TReportListView::DrawDataCell(int ACol, int ARow, const QRect& ARect)
         const int w = CachedTextWidth(cv, text.mid(1));
         if (avail < w && w > 0) {
             const int n = std::max(1, RoundHalfEven(double(text.length()) * avail / w - 4));
-            if (align == taRightJustify)
-                text = text.left(1) + QStringLiteral("...") + text.right(n);
-            else
-                text = text.left(n) + QStringLiteral("...");
+            FCutText.resize(0);
+            if (align == taRightJustify) {
+                FCutText.append(text.left(1));
+                FCutText.append(QLatin1String("..."));
+                FCutText.append(text.right(n));
+            } else {
+                FCutText.append(text.left(n));
+                FCutText.append(QLatin1String("..."));
+            }
+            text = FCutText;
             fullWidth = -1;
         }
     }
@@ -364,13 +438,16 @@ void TReportListView::DrawDataCell(int ACol, int ARow, const QRect& ARect)
 void TReportListView::DrawHeaderCell(int ACol, int ARow, const QRect& ARect)
 {
     TCanvas* cv = Canvas();
-    const int E = VisibleRightEnd();
+    const int E = FInPaint ? FPaintRightEnd : VisibleRightEnd();
     const int L = ARect.left(), T = ARect.top(), R = RightOf(ARect), B = BottomOf(ARect);
     TFont* font = cv->Font();
     font->Assign(*TCustomGrid::Font());
     cv->Pen()->SetWidth(1);
 
     if (FComHdVis && ARow == 0) {
+        if (FInPaint && FCommonHeaderDrawn)
+            return;
+        FCommonHeaderDrawn = FInPaint;
         const TColor bg = FEnabled ? FComHdColor : FDisabledBkgdColor;
         font->SetColor(FEnabled ? FComHdTxtColor : FDisabledTextColor);
         cv->Brush()->SetColor(bg);

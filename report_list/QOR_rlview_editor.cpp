@@ -6,6 +6,8 @@
 #include <QAbstractButton>
 #include <QDialog>
 
+#include <memory>
+
 namespace qor {
 
 int TReportListView::EditRowEntries(int Row, int PosLeft, int PosTop)
@@ -33,7 +35,15 @@ TRowEditor TReportListView::MakeRowEditor()
 {
     TRowEditor editor(this, FRLData.get());
     editor.OnRequestEditFormat = OnRequestEditFormat;
-    editor.SuppressPaint = [this](bool on) { SetSuppressPaint(on); };
+    // The write-back runs with painting off and then restores the state it found.
+    editor.SuppressPaint = [this, before = std::make_shared<bool>(false)](bool on) {
+        if (on) {
+            *before = FSuppressPaint;
+            SetSuppressPaint(true);
+        } else {
+            SetSuppressPaint(*before);
+        }
+    };
     editor.DialogChanged = [this](QDialog* form, QAbstractButton* cancel) {
         FContainerForm = form;
         FSBERCancel = cancel;

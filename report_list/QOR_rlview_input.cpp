@@ -1,11 +1,10 @@
 // TReportListView: mouse and keyboard, the row selection model, check toggling, in-place
 // editing, header-click sorting and filtering.
 #include "QOR_rlview.h"
+#include "QOR_rlfilter.h"
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QRegularExpression>
-#include <QStringMatcher>
 
 namespace qor {
 
@@ -21,209 +20,6 @@ public:
 private:
     TStringArray* FArray;
     bool FOld;
-};
-
-// ---- filter expressions
-
-struct BoolNode {
-    enum Kind { Term, Not, And, Or } K = Term;
-    int A = -1, B = -1;   // child nodes
-    int TermIx = -1;
-};
-
-class BoolParser {
-public:
-    explicit BoolParser(const QString& s) : FText(s) { Tokenize(); }
-    // Builds the tree; throws EQORRepListError on malformed input.
-    int Parse(std::vector<BoolNode>& nodes, QStringList& terms)
-    {
-        FNodes = &nodes;
-        FTerms = &terms;
-        if (FTokens.isEmpty())
-            Fail("empty expression");
-        const int root = ParseOr();
-        if (FPos != FTokens.size())
-            Fail("unexpected \"" + FTokens[FPos].Text + "\"");
-        return root;
-    }
-
-private:
-    struct Token {
-        QString Text;
-        bool Quoted = false;
-    };
-    [[noreturn]] static void Fail(const QString& why)
-    {
-        throw EQORRepListError(QStringLiteral("Invalid filter expression: ") + why);
-    }
-    void Tokenize()
-    {
-        int i = 0;
-        const int n = int(FText.size());
-        while (i < n) {
-            const QChar c = FText[i];
-            if (c.isSpace()) {
-                ++i;
-            } else if (c == QLatin1Char('(') || c == QLatin1Char(')')) {
-                FTokens.append({QString(c), false});
-                ++i;
-            } else if (c == QLatin1Char('"')) {
-                const int end = int(FText.indexOf(QLatin1Char('"'), i + 1));
-                if (end < 0)
-                    Fail(QStringLiteral("unbalanced quotes"));
-                FTokens.append({FText.mid(i + 1, end - i - 1), true});
-                i = end + 1;
-            } else {
-                int j = i;
-                while (j < n && !FText[j].isSpace() && FText[j] != QLatin1Char('(') && FText[j] != QLatin1Char(')')
-                       && FText[j] != QLatin1Char('"'))
-                    ++j;
-                FTokens.append({FText.mid(i, j - i), false});
-                i = j;
-            }
-        }
-    }
-    bool IsWord(const char* w) const
-    {
-        return FPos < FTokens.size() && !FTokens[FPos].Quoted
-            && FTokens[FPos].Text.compare(QLatin1String(w), Qt::CaseInsensitive) == 0;
-    }
-    bool IsPunct(char p) const { return FPos < FTokens.size() && !FTokens[FPos].Quoted && FTokens[FPos].Text == QLatin1Char(p); }
-    int Add(BoolNode n) { FNodes->push_back(n); return int(FNodes->size()) - 1; }
-    int ParseOr()
-    {
-        int left = ParseAnd();
-        while (IsWord("or")) {
-            ++FPos;
-            left = Add({BoolNode::Or, left, ParseAnd(), -1});
-        }
-        return left;
-    }
-    bool StartsOperand() const
-    {
-        return FPos < FTokens.size() && !IsWord("or") && !IsWord("and") && !IsPunct(')');
-    }
-    int ParseAnd()
-    {
-        int left = ParseNot();
-        for (;;) {
-            if (IsWord("and")) {
-                ++FPos;
-                left = Add({BoolNode::And, left, ParseNot(), -1});
-            } else if (StartsOperand()) {
-                left = Add({BoolNode::And, left, ParseNot(), -1});
-            } else {
-                return left;
-            }
-        }
-    }
-    int ParseNot()
-    {
-        if (IsWord("not")) {
-            ++FPos;
-            return Add({BoolNode::Not, ParseNot(), -1, -1});
-        }
-        if (IsPunct('(')) {
-            ++FPos;
-            const int inner = ParseOr();
-            if (!IsPunct(')'))
-                Fail(QStringLiteral("unbalanced parentheses"));
-            ++FPos;
-            return inner;
-        }
-        if (FPos >= FTokens.size() || IsPunct(')') || IsWord("and") || IsWord("or"))
-            Fail(QStringLiteral("a term is missing"));
-        FTerms->append(FTokens[FPos].Text);
-        ++FPos;
-        return Add({BoolNode::Term, -1, -1, int(FTerms->size()) - 1});
-    }
-
-    QString FText;
-    QVector<Token> FTokens;
-    int FPos = 0;
-    std::vector<BoolNode>* FNodes = nullptr;
-    QStringList* FTerms = nullptr;
-};
-
-class RowMatcher {
-public:
-    RowMatcher(const QString& exp, bool ignoreCase, TFilterMode mode)
-        : FMode(mode), FCase(ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive)
-    {
-        if (mode == fmGrep) {
-            FRegex.setPattern(exp);
-            if (ignoreCase)
-                FRegex.setPatternOptions(QRegularExpression::CaseInsensitiveOption);
-            if (!FRegex.isValid())
-                throw EQORRepListError(QStringLiteral("Invalid filter expression: ") + FRegex.errorString());
-            FRegex.optimize();
-        } else if (mode == fmBoolean) {
-            FRoot = BoolParser(exp).Parse(FNodes, FTerms);
-            for (const QString& t : std::as_const(FTerms))
-                FTermMatchers.emplace_back(t, FCase);
-        } else {
-            FTermMatchers.emplace_back(exp, FCase);
-        }
-    }
-    // cells(i) gives the text of the i-th filter column of the row.
-    template <typename Cells>
-    bool Matches(int nCols, Cells cells) const
-    {
-        switch (FMode) {
-        case fmGrep:
-            for (int i = 0; i < nCols; ++i)
-                if (FRegex.match(cells(i).toString()).hasMatch())
-                    return true;
-            return false;
-        case fmBoolean: {
-            std::vector<signed char> memo(std::size_t(FTerms.size()), -1);
-            auto term = [&](int t) {
-                if (memo[std::size_t(t)] < 0) {
-                    bool hit = false;
-                    for (int i = 0; i < nCols && !hit; ++i)
-                        hit = Contains(FTermMatchers[std::size_t(t)], cells(i));
-                    memo[std::size_t(t)] = hit;
-                }
-                return memo[std::size_t(t)] == 1;
-            };
-            return Eval(FRoot, term);
-        }
-        default:
-            for (int i = 0; i < nCols; ++i)
-                if (Contains(FTermMatchers.front(), cells(i)))
-                    return true;
-            return false;
-        }
-    }
-
-private:
-    // A prepared matcher searches each cell without re-reading the pattern (an empty pattern
-    // matches every cell, as QString::contains does).
-    static bool Contains(const QStringMatcher& m, QStringView cell)
-    {
-        return m.pattern().isEmpty() || m.indexIn(cell) >= 0;
-    }
-
-    template <typename Term>
-    bool Eval(int n, Term& term) const
-    {
-        const BoolNode& node = FNodes[std::size_t(n)];
-        switch (node.K) {
-        case BoolNode::Term: return term(node.TermIx);
-        case BoolNode::Not: return !Eval(node.A, term);
-        case BoolNode::And: return Eval(node.A, term) && Eval(node.B, term);
-        case BoolNode::Or: return Eval(node.A, term) || Eval(node.B, term);
-        }
-        return false;
-    }
-
-    TFilterMode FMode;
-    Qt::CaseSensitivity FCase;
-    QRegularExpression FRegex;
-    std::vector<BoolNode> FNodes;
-    QStringList FTerms;
-    std::vector<QStringMatcher> FTermMatchers;   // one per term (fmSimple: the whole expression)
-    int FRoot = -1;
 };
 
 } // namespace
@@ -299,7 +95,7 @@ void TReportListView::ToggleCheck(int d, int r)
 void TReportListView::ApplyClickSelection(TShiftState Shift)
 {
     const int r = DataRowOfGridRow(Selection().Top);
-    if (FRowSelectMode == 0 || r < 1 || r > NrOfRows())
+    if (FRowSelectMode == 0 || r < 1 || r > NrOfShownRows())
         return;
     {
         QuietArray quiet(FRLData->Strings());
@@ -308,9 +104,11 @@ void TReportListView::ApplyClickSelection(TShiftState Shift)
             SetRowBit(r, rlaSelected, true);
         } else if (Shift.Contains(ssShift)) {
             // The range takes the anchor's selection state; the disabled bits stay as they are.
+            // An anchor the filter has hidden since still gives the state, but the range ends
+            // at the last shown row.
             const bool on = FRLData->RowAttrib(FSelectAnchor) & rlaSelected;
             const int lo = std::min(r, FSelectAnchor), hi = std::max(r, FSelectAnchor);
-            for (int i = std::max(1, lo); i <= std::min(hi, NrOfRows()); ++i)
+            for (int i = std::max(1, lo); i <= std::min(hi, NrOfShownRows()); ++i)
                 SetRowBit(i, rlaSelected, on);
         } else {
             FSelectAnchor = r;
@@ -429,7 +227,9 @@ void TReportListView::CursorKeyAction(WORD Key)
 
 bool TReportListView::SelectCell(int ACol, int ARow)
 {
-    SetOptions(Options().setFlag(goEditing, ARow != 0 && ColumnEditable(DataCol(ACol))));
+    // The keyboard reaches cells here, the mouse in MouseDown: both ask the same questions.
+    const bool editable = ARow >= FixedRows() && ColumnEditable(DataCol(ACol)) && !RowDisabled(DataRowOfGridRow(ARow));
+    SetOptions(Options().setFlag(goEditing, editable));
     bool can = true;
     if (OnSelectCell)
         OnSelectCell(this, ACol, ARow, can);
@@ -477,19 +277,23 @@ void TReportListView::SetRowBit(int r, std::uint8_t bit, bool on)
     }
 }
 
+// Clearing the selection reaches every row (a row the filter hides keeps no selection the user
+// cannot see); anything else reaches the shown rows only.
 void TReportListView::SetAllRowBits(std::uint8_t bit, bool on)
 {
-    if (bit == rlaSelected && !on && FSelHintValid) {
+    const bool deselect = bit == rlaSelected && !on;
+    if (deselect && FSelHintValid) {
         for (int r : FSelHint)
             SetRowBit(r, rlaSelected, false);
         FSelHint.clear();
         return;
     }
-    for (int r = 1; r <= NrOfRows(); ++r)
+    const int last = deselect ? NrOfRows() : NrOfShownRows();
+    for (int r = 1; r <= last; ++r)
         SetRowBit(r, bit, on);
     if (bit & rlaSelected) {
         FSelHint.clear();
-        FSelHintValid = !on;
+        FSelHintValid = deselect;
     }
 }
 
@@ -564,7 +368,7 @@ void TReportListView::SelectRow(int RowNr)
     {
         QuietArray quiet(FRLData->Strings());
         SetAllRowBits(rlaSelected, false);
-        if (RowNr >= 1 && RowNr <= NrOfRows())
+        if (RowNr >= 1 && RowNr <= NrOfShownRows())
             SetRowBit(RowNr, rlaSelected, true);
     }
     Invalidate();
@@ -648,7 +452,7 @@ void TReportListView::DisableAllRows()
 
 int TReportListView::FirstSelectedRow() const
 {
-    for (int r = 1; r <= NrOfRows(); ++r) {
+    for (int r = 1; r <= NrOfShownRows(); ++r) {
         const std::uint8_t a = FRLData->RowAttrib(r);
         if (a & rlaSelected)
             return (a & rlaDisabled) ? 0 : r;
@@ -667,7 +471,7 @@ int TReportListView::FirstSelectedColumn() const
 int TReportListView::NumSelectedRows() const
 {
     int n = 0;
-    for (int r = 1; r <= NrOfRows(); ++r)
+    for (int r = 1; r <= NrOfShownRows(); ++r)
         n += (FRLData->RowAttrib(r) & rlaSelected) ? 1 : 0;
     return n;
 }
@@ -683,7 +487,7 @@ int TReportListView::NumSelectedColumns() const
 int TReportListView::NumEnabledRows() const
 {
     int n = 0;
-    for (int r = 1; r <= NrOfRows(); ++r)
+    for (int r = 1; r <= NrOfShownRows(); ++r)
         n += (FRLData->RowAttrib(r) & rlaDisabled) ? 0 : 1;
     return n;
 }
@@ -691,7 +495,7 @@ int TReportListView::NumEnabledRows() const
 TIntArray TReportListView::GetSelectedRows() const
 {
     TIntArray rows;
-    for (int r = 1; r <= NrOfRows(); ++r)
+    for (int r = 1; r <= NrOfShownRows(); ++r)
         if (FRLData->RowAttrib(r) & rlaSelected)
             rows.append(r);
     return rows;
@@ -703,7 +507,7 @@ void TReportListView::SetSelectedRows(const TIntArray& SelList)
         QuietArray quiet(FRLData->Strings());
         SetAllRowBits(rlaSelected, false);
         for (int r : SelList) {
-            if (r < 1 || r > NrOfRows())
+            if (r < 1 || r > NrOfShownRows())
                 continue;
             TCustomGrid::SetRow(GridRowOfDataRow(r));
             SetRowBit(r, rlaSelected, true);
@@ -717,7 +521,10 @@ void TReportListView::CenterScrollAndSelect(int Row)
 {
     SelectRow(Row);
     const int v = VisibleRowCount();
-    const int top = Row > NrOfRows() - v / 2 ? NrOfRows() - v + 1 : Row - v / 2;
+    const int n = NrOfShownRows();
+    if (Filtered() && Row > n)
+        return;   // a hidden row is not brought into view
+    const int top = Row > n - v / 2 ? n - v + 1 : Row - v / 2;
     SetTopRow(std::max(1, top));
     const int g = GridRowOfDataRow(Row);
     SetSelection(TGridRect{FixedCols(), g, ColCount() - 1, g});
@@ -843,9 +650,13 @@ void TReportListView::FilterAndSort(const QString& FilterExp, const QVector<int>
 {
     HideEditor();
     // Parse first: a malformed expression changes nothing.
-    std::unique_ptr<RowMatcher> matcher;
-    if (!FilterExp.isEmpty())
-        matcher = std::make_unique<RowMatcher>(FilterExp, IgnoreCase, FilterMode);
+    std::optional<TRowFilter> matcher;
+    if (!FilterExp.isEmpty()) {
+        QString why;
+        matcher = TRowFilter::Compile(FilterExp, IgnoreCase, FilterMode, why);
+        if (!matcher)
+            throw EQORRepListError(QStringLiteral("Invalid filter expression: ") + why);
+    }
     QVector<int> cols;
     for (int c : FilterColumns)
         if (c >= 1 && c <= NrOfColumns())

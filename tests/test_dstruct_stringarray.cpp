@@ -293,3 +293,35 @@ TEST(StringArray, SortAgreesWithAReferenceComparison)
             ASSERT_EQ(a.GetSortOrder(i), expected[std::size_t(i - 1)]) << "direction " << dir << " position " << i;
     }
 }
+
+TEST(StringArray, RemoveRowsInOnePassKeepsBothOrders)
+{
+    TStringArray a;
+    a.Resize(1, 6);
+    Put(a, 0, {"0a", "0b", "0c", "0d", "0e", "0f"});
+    Put(a, 1, {"e", "b", "f", "a", "d", "c"});
+    for (int r = 1; r <= 6; ++r)
+        a.SetRowAttrib(r, std::uint8_t(r));
+    a.Sort(1, -1, true, true);   // a b c d e f
+    int notified = 0;
+    a.OnChange = [&](QObject*) { ++notified; };
+    std::vector<char> drop(7, 0);
+    drop[2] = drop[3] = drop[6] = 1;   // shown b, c, f
+    a.RemoveRows(drop);
+    EXPECT_EQ(notified, 1);
+    EXPECT_EQ(a.NrOfRows(), 3);
+    EXPECT_EQ(Column(a, 1), (QStringList{"a", "d", "e"}));
+    EXPECT_EQ(Column(a, 0), (QStringList{"0d", "0e", "0a"}));
+    EXPECT_EQ(a.GetRowAttrib(1), 4);   // attributes travel with their rows
+    EXPECT_TRUE(a.IsSorted());
+    a.UnSort();
+    EXPECT_EQ(Column(a, 1), (QStringList{"e", "a", "d"}));
+    EXPECT_EQ(a.GetRowAttrib(1), 1);
+    // Nothing to drop: nothing happens, not even a notification.
+    a.RemoveRows(std::vector<char>(4, 0));
+    a.RemoveRows({});
+    EXPECT_EQ(notified, 2);   // the UnSort
+    // Growing again after a removal gives empty rows.
+    a.Resize(1, 5);
+    EXPECT_EQ(Column(a, 1), (QStringList{"e", "a", "d", "", ""}));
+}

@@ -290,3 +290,25 @@ TEST_F(NumIOEdit, PastingANonNumberRestoresTheText)
     e->insert(QString(2000, QLatin1Char('7')));
     EXPECT_EQ(e->text(), QStringLiteral("12"));
 }
+
+// In the designer nothing is checked: the text typed there survives changes of format, range
+// and separator.
+TEST_F(NumIOEdit, DesignerChangesOfFormatAndRangeKeepTheText)
+{
+    TNumIO designed;
+    designed.SetDesigning(true);
+    designed.setText(QStringLiteral("12.5"));
+    designed.SetInputFormat(itInt);
+    EXPECT_EQ(designed.text(), QStringLiteral("12.5"));
+    designed.SetRangeLow(100);
+    designed.SetRangeHigh(200);
+    designed.SetDecPlaceSep(dpsComma);
+    EXPECT_EQ(designed.text(), QStringLiteral("12.5"));
+    // Positive control: at run time the same change of format empties the text.
+    e->SetRangeLow(-1000);
+    e->SetRangeHigh(1000);
+    e->setText(QStringLiteral("12.5"));
+    ASSERT_EQ(e->text(), QStringLiteral("12.5"));
+    e->SetInputFormat(itInt);
+    EXPECT_TRUE(e->text().isEmpty());
+}

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <limits>
 
+#include "test_support.h"
+
 using namespace qor;
 
 TEST(NumTextFormat, ScientificWithTwoDigitExponent)
@@ -73,6 +75,56 @@ TEST(NumTextFormat, NonFiniteValuesAreNamed)
 {
     EXPECT_EQ(FormatRealStr(5, 2, std::numeric_limits<double>::quiet_NaN()), QStringLiteral("  NAN"));
     EXPECT_EQ(FormatRealStr(1, -2, -std::numeric_limits<double>::infinity()), QStringLiteral("-INF"));
+}
+
+// Any width works: the text has exactly the width asked for and reads back.
+TEST(NumTextFormat, WideScientificFieldsHoldTheExactDigits)
+{
+    for (int w = 60; w <= 130; ++w) {
+        for (double v : {0.1, -2.0 / 3.0, 6.02214076e23, 5e-324, 1.7976931348623157e308}) {
+            const QString two = FormatRealStr(w, -2, v);
+            const QString four = FormatRealStr(w, -1, v);
+            ASSERT_EQ(two.size(), w) << w << " " << qPrintable(two);
+            ASSERT_EQ(four.size(), w) << w << " " << qPrintable(four);
+            if (std::abs(v) >= 1e-99 && std::abs(v) < 1e100) {
+                int pos = 1;
+                const QString t = two.trimmed();
+                EXPECT_EQ(ScanFloatStr(t, true, 1, pos), v) << qPrintable(two);
+                EXPECT_EQ(pos, t.size() + 1);
+            }
+        }
+    }
+    // The digits are those of the double itself, which 0.1 is not quite.
+    EXPECT_EQ(FormatRealStr(80, -2, 0.1),
+              QStringLiteral(" 1.") + QStringLiteral("000000000000000055511151231257827021181583404541015625").leftJustified(73, QLatin1Char('0'))
+                  + QStringLiteral("E-01"));
+    EXPECT_EQ(FormatRealStr(1, 60, 0.1),
+              QStringLiteral("0.100000000000000005551115123125782702118158340454101562500000"));
+}
+
+// Halves round away from zero from the exact decimal digits, whatever the build type.
+TEST(NumTextFormat, TiesRoundAwayFromZeroExactly)
+{
+    EXPECT_EQ(FormatRealStr(8, -2, -0.0625), QStringLiteral("-6.3E-02"));
+    EXPECT_EQ(FormatRealStr(8, -2, 0.0625), QStringLiteral(" 6.3E-02"));
+    EXPECT_EQ(FormatRealStr(8, -2, 0.125), QStringLiteral(" 1.3E-01"));
+    EXPECT_EQ(FormatRealStr(7, -2, 2.5), QStringLiteral(" 3E+00"));
+    EXPECT_EQ(FormatRealStr(7, -2, -3.5), QStringLiteral("-4E+00"));
+    EXPECT_EQ(FormatRealStr(12, -2, 1.0000025), QStringLiteral(" 1.00000E+00"));   // just below the half
+    EXPECT_EQ(FormatRealStr(10, -1, 0.375), QStringLiteral(" 3.8E-0001"));
+    EXPECT_EQ(FormatRealStr(1, 1, 0.25), QStringLiteral("0.3"));
+    EXPECT_EQ(FormatRealStr(1, 1, -0.25), QStringLiteral("-0.3"));
+    EXPECT_EQ(FormatRealStr(1, 3, 1.0005), QStringLiteral("1.000"));   // 1.000499999999999989...
+    EXPECT_EQ(FormatRealStr(1, 2, 0.005), QStringLiteral("0.01"));     // 0.005000000000000000104...
+    EXPECT_EQ(FormatRealStr(1, 2, 0.0049999999999999999), QStringLiteral("0.01"));   // the same double
+    EXPECT_EQ(FormatRealStr(1, 2, 0.004), QStringLiteral("0.00"));
+    EXPECT_EQ(FormatRealStr(1, 2, 0.0004), QStringLiteral("0.00"));
+    EXPECT_EQ(FormatRealStr(1, 0, 9.5), QStringLiteral("10"));
+    EXPECT_EQ(FormatRealStr(1, 1, 99.95), QStringLiteral("100.0"));    // 99.9500000000000028...
+    EXPECT_EQ(FormatRealStr(1, 0, 2251799813685248.5), QStringLiteral("2251799813685249"));
+    // Large exponents; 2.5e-300 is a little below the half.
+    EXPECT_EQ(FormatRealStr(8, -2, 1.5e300), QString(8, QLatin1Char('*')));
+    EXPECT_EQ(FormatRealStr(9, -1, 2.5e-300), QStringLiteral(" 2E-0300"));
 }
 
 TEST(NumTextFormat, RoundTripThroughTheScanner)

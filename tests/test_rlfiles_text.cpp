@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QGuiApplication>
 
+#include <climits>
+
 #include "test_support.h"
 
 using namespace qor;
@@ -182,4 +184,62 @@ TEST(RLText, ClipboardWithSeparatorAndFixedWidth)
     // Column 2 is measured on the stored " yes" (4), so its fields are 5 wide.
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               QStringLiteral("Name  Ok   \n\nalpha yes  \nb          \n"));
+}
+
+TEST(RLText, CsvImportTakesAsManyColumnsAsTheFileHolds)
+{
+    const QString file = Scratch(QStringLiteral("wide.csv"));
+    QByteArray wide(100000, ',');   // 100,001 fields
+    wide += "last\r\nfirst\r\n";
+    qortest::WriteFile(file, wide);
+    TRLData d;
+    EXPECT_EQ(d.ImportCSV(file, csvComma, false), 2);
+    EXPECT_EQ(d.NrOfColumns(), 100001);
+    EXPECT_EQ(d.Elem(100001, 1), QStringLiteral("last"));
+    EXPECT_EQ(d.Elem(1, 2), QStringLiteral("first"));
+}
+
+// A range beyond the data is cut to the data, as the CSV and HTML exports do.
+TEST(RLText, ClipboardRangesAreClampedToTheData)
+{
+    TRLData d;
+    d.SetNrOfColumns(2);
+    d.SetNrOfRows(2);
+    d.SetElem(1, 1, QStringLiteral("a"));
+    d.SetElem(2, 2, QStringLiteral("b"));
+    d.SetElem(0, 1, QStringLiteral("h"));
+    EXPECT_EQ(d.ClipboardText(1, 1, 2, INT_MAX, false, QStringLiteral(";")), QStringLiteral("a;\n;b\n"));
+    EXPECT_EQ(d.ClipboardText(-3, INT_MIN, INT_MAX, INT_MAX, false, QStringLiteral(";")), QStringLiteral("h;a;\n;;b\n"));
+    EXPECT_EQ(d.ClipboardTextFixed(1, 0, 99, INT_MAX, true), QStringLiteral("C-1 C-2 \n\na       \n    b   \n"));
+    int lines = 0;
+    d.OnExportText = [&](QObject*, QString&) { ++lines; };
+    d.CopyToClipBoard(1, 1, INT_MAX, INT_MAX, true, true);
+    EXPECT_EQ(lines, 3);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("C-1\tC-2\n\na\t\n\tb\n"));
+}
+
+// A line with one empty field is written as "" : other readers drop or shorten an empty line,
+// and the row would be lost on the way out.
+TEST(RLText, CsvLineOfOneEmptyFieldIsQuoted)
+{
+    const QString file = Scratch(QStringLiteral("one-column.csv"));
+    TRLData d;
+    d.SetNrOfRows(3);
+    d.SetElem(1, 1, QStringLiteral("a"));
+    d.SetElem(1, 3, QStringLiteral("b"));
+    d.SetHeader(1, QString());
+    d.SetCommonHeader(QString());
+    for (bool listener : {false, true}) {
+        d.OnExportText = listener ? TExportTextEvent([](QObject*, QString&) {}) : TExportTextEvent();
+        EXPECT_EQ(d.ExportCSV(file, csvComma, true, true, 1, 1, 1, 3), 3);
+        EXPECT_EQ(ReadAll(file), QByteArray("\"\"\r\n\"\"\r\na\r\n\"\"\r\nb\r\n")) << listener;
+    }
+    TRLData back;
+    EXPECT_EQ(back.ImportCSV(file, csvComma, false), 5);
+    EXPECT_TRUE(back.Elem(1, 4).isEmpty());
+    EXPECT_EQ(back.Elem(1, 5), QStringLiteral("b"));
+    // With two columns an empty line cannot occur: empty fields stay bare.
+    d.SetNrOfColumns(2);
+    EXPECT_EQ(d.ExportCSV(file, csvComma, false, false, 1, 2, 2, 2), 1);
+    EXPECT_EQ(ReadAll(file), QByteArray(",\r\n"));
 }

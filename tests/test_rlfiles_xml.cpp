@@ -313,3 +313,57 @@ TEST(RLFiles, MutatedFilesNeverCrashOrHalfLoad)
         }
     }
 }
+
+// What the library holds and writes, it reads back: no fixed cap below its own capacity.
+TEST(RLFiles, WideListsLoadBackAndHostileSizesAreRefusedByContentAndMemory)
+{
+    TRLData wide;
+    wide.SetNrOfColumns(100001);
+    wide.SetNrOfRows(2);
+    wide.SetElem(100001, 2, QStringLiteral("far right"));
+    wide.SetHeader(77777, QStringLiteral("middle"));
+    const QString file = qortest::ScratchDir() + QStringLiteral("/wide.xml");
+    wide.SaveAsXMLFile(file, QStringLiteral("W"));
+    TRLData back;
+    ASSERT_TRUE(back.LoadFromXMLFile(file, QStringLiteral("W")));
+    EXPECT_EQ(back.NrOfColumns(), 100001);
+    EXPECT_EQ(back.Elem(100001, 2), QStringLiteral("far right"));
+    EXPECT_EQ(back.Header(77777), QStringLiteral("middle"));
+
+    // A few bytes that claim more than any machine could build fail at once and change nothing.
+    auto claim = [](const char* cols, const char* rows) {
+        return QStringLiteral("<replist vendrilex id=\"X\"><numcols>%1</numcols><numrows>%2</numrows></replist>")
+            .arg(QLatin1String(cols), QLatin1String(rows));
+    };
+    for (auto [cols, rows] : {std::pair{"90", "2000000000"}, {"1", "2147483647"}, {"1000000000", "1"},
+                              {"3000000000", "0"}, {"1000000000000", "1000000000000"}}) {
+        EXPECT_FALSE(back.ReadFromXMLString(claim(cols, rows), QString())) << cols << " x " << rows;
+        EXPECT_EQ(back.NrOfColumns(), 100001);
+    }
+    // A plausible claim without cells is a list of empty rows.
+    ASSERT_TRUE(back.ReadFromXMLString(claim("3", "50000"), QString()));
+    EXPECT_EQ(back.NrOfRows(), 50000);
+}
+
+// The writer escapes markup characters in the identifier; recognition and reading undo it.
+TEST(RLFiles, IdentifiersWithMarkupCharactersAreRecognisedAsWritten)
+{
+    TRLData d;
+    d.SetNrOfRows(1);
+    d.SetElem(1, 1, QStringLiteral("v"));
+    const QString file = qortest::ScratchDir() + QStringLiteral("/markup-id.xml");
+    for (const QString& id : {QStringLiteral("R&D <lab>"), QStringLiteral("say \"hi\" & 'bye'"),
+                              QStringLiteral("tab\there"), QStringLiteral("&amp; literally")}) {
+        d.SaveAsXMLFile(file, id);
+        EXPECT_TRUE(CheckIfValidReplist(file, id)) << id.toStdString();
+        EXPECT_TRUE(CheckIfValidReplist(file, id.toUpper())) << id.toStdString();
+        EXPECT_FALSE(CheckIfValidReplist(file, id + QStringLiteral("x"))) << id.toStdString();
+        TRLData back;
+        EXPECT_TRUE(back.LoadFromXMLFile(file, id)) << id.toStdString();
+        EXPECT_EQ(back.DataID(), id.trimmed());
+        EXPECT_EQ(back.Elem(1, 1), QStringLiteral("v"));
+    }
+    // The escaped form itself is not the identifier.
+    d.SaveAsXMLFile(file, QStringLiteral("R&D"));
+    EXPECT_FALSE(CheckIfValidReplist(file, QStringLiteral("R&amp;D")));
+}

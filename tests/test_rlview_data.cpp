@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <limits>
+
 #include "test_rlview_support.h"
 
 using namespace qor;
@@ -192,11 +194,19 @@ TEST(RLViewData, AutoColWidthMeasuresCellsHeadersAndMarks)
 
 TEST(RLViewData, FitAllColWidthsExpandsOneColumnToTheClientWidth)
 {
-    View f(500, 200);
+    View f(500, 200);   // no frame, no scroll bars: the client is 500 wide
     f.v.SetNrOfColumns(3);
-    f.v.FitAllColWidths(2, true, 0, 300, 10);
-    int others = f.v.ColWidths(1) + f.v.ColWidths(3);
-    EXPECT_EQ(f.v.ColWidths(2), f.v.ClientWidth() - 10 - others);
+    f.v.SetElem(1, 2, QStringLiteral("a text far wider than the cap of sixty pixels"));
+    f.v.SetElem(3, 1, QStringLiteral("mid"));
+    f.v.SetHeader(3, QStringLiteral("C"));
+    TBitmap bmp(10, 10);
+    bmp.Canvas()->Font()->Assign(*f.v.Font());
+    const int third = bmp.Canvas()->TextWidth(QStringLiteral("mid")) + 10 + 3;   // + Addon
+    ASSERT_LT(third, 60);
+    f.v.FitAllColWidths(2, true, 3, 60, 10);
+    EXPECT_EQ(f.v.ColWidths(1), 60);      // capped at MaxWidth
+    EXPECT_EQ(f.v.ColWidths(3), third);   // below the cap: its own width
+    EXPECT_EQ(f.v.ColWidths(2), 500 - 10 - 60 - third);
     f.v.ExpandColWidth(2, 1000);
     EXPECT_EQ(f.v.ColWidths(2), 16);
 }
@@ -501,4 +511,233 @@ TEST(RLViewData, HtmlExportPassesCellsThroughTheViewsHook)
     const QString html = QString::fromUtf8(in.readAll());
     EXPECT_TRUE(html.contains(QStringLiteral("a&lt;b!")));
     EXPECT_EQ(sender, &f.v);
+}
+
+// While a filter hides rows, everything that walks the rows for the user stays on the shown ones:
+// selecting all and deleting the selection must not reach rows the user never saw.
+TEST(RLViewData, BulkOperationsWhileFilteredTouchOnlyTheShownRows)
+{
+    View f;
+    Words(f, {"Smith", "Jones", "Smithers", "Brown", "Smith jr"});
+    f.v.SetColumnCheckMode(3, cmBox);
+    f.v.SetRowSelectMode(2);
+    f.v.FilterAndSort(QStringLiteral("smith"), {1}, true, fmSimple, 0, true);
+    ASSERT_EQ(Shown(f), (QStringList{"Smith", "Smithers", "Smith jr"}));
+    auto hiddenSelectedOrChecked = [&] {
+        int n = 0;
+        for (int r = f.v.NrOfShownRows() + 1; r <= f.v.NrOfRows(); ++r)
+            n += f.v.RowSelected(r) + f.v.ElemChecked(3, r) + !f.v.RowEnabled(r);
+        return n;
+    };
+
+    f.v.SelectAllRows();
+    EXPECT_EQ(f.v.NumSelectedRows(), 3);
+    EXPECT_EQ(f.v.GetSelectedRows(), (TIntArray{1, 2, 3}));
+    EXPECT_EQ(hiddenSelectedOrChecked(), 0);
+    // Deleting the selection the way a program does it removes exactly the three Smiths.
+    const TIntArray sel = f.v.GetSelectedRows();
+    for (auto it = sel.rbegin(); it != sel.rend(); ++it)
+        f.v.RemoveRow(*it);
+    EXPECT_EQ(f.v.NrOfRows(), 2);
+    for (int r = 1; r <= 2; ++r)
+        EXPECT_FALSE(f.v.Elem(1, r).contains(QStringLiteral("Smith"))) << r;
+
+    // Check marks, counts, enabling and explicit selections too.
+    Words(f, {"Smith", "Jones", "Smithers", "Brown", "Smith jr"});
+    f.v.FilterAndSort(QStringLiteral("smith"), {1}, true, fmSimple, 0, true);
+    f.v.SetAllCheckmarksOfCol(3, true);
+    EXPECT_EQ(f.v.CountCheckedElemsInCol(3), 3);
+    EXPECT_EQ(hiddenSelectedOrChecked(), 0);
+    f.v.InvertAllCheckmarksOfCol(3);
+    f.v.InvertAllCheckmarksOfCol(3);
+    EXPECT_EQ(f.v.Data()->CountCheckedElemsInCol(3), 3);
+    EXPECT_EQ(hiddenSelectedOrChecked(), 0);
+    f.v.DisableAllRows();
+    EXPECT_EQ(hiddenSelectedOrChecked(), 0);
+    EXPECT_EQ(f.v.NumEnabledRows(), 0);
+    f.v.EnableAllRows();
+    f.v.SetSelectedRows({2, 4, 5});   // 4 and 5 are hidden
+    EXPECT_EQ(f.v.GetSelectedRows(), TIntArray{2});
+    EXPECT_EQ(hiddenSelectedOrChecked(), 0);
+    f.v.CenterScrollAndSelect(5);
+    EXPECT_EQ(f.v.NumSelectedRows(), 0);
+    EXPECT_EQ(hiddenSelectedOrChecked(), 0);
+    // A row selected before the filter and hidden by it does not count, nor lead FirstSelectedRow.
+    f.v.FilterAndSort(QString(), {}, true, fmSimple, 0, true);
+    ASSERT_EQ(Shown(f), (QStringList{"Smith", "Smithers", "Smith jr", "Jones", "Brown"}));
+    f.v.DeselectAllRows();
+    f.ClickCell(0, 5);   // Brown: selected, and the anchor of the next shift click
+    f.v.FilterAndSort(QStringLiteral("smith"), {1}, true, fmSimple, 0, true);
+    EXPECT_EQ(f.v.FirstSelectedRow(), 0);
+    EXPECT_EQ(f.v.NumSelectedRows(), 0);
+    EXPECT_TRUE(f.v.GetSelectedRows().isEmpty());
+    // The range of a shift click up to that hidden anchor covers the shown rows only.
+    f.ClickCell(0, 1, Qt::ShiftModifier);
+    EXPECT_EQ(f.v.GetSelectedRows(), (TIntArray{1, 2, 3}));
+    EXPECT_EQ(hiddenSelectedOrChecked(), 1);   // Brown, as it was; Jones untouched
+    f.v.FilterAndSort(QString(), {}, true, fmSimple, 0, true);
+    // Without a filter the same calls reach every row (positive control).
+    f.v.SelectAllRows();
+    EXPECT_EQ(f.v.NumSelectedRows(), 5);
+    f.v.SetAllCheckmarksOfCol(3, true);
+    EXPECT_EQ(f.v.CountCheckedElemsInCol(3), 5);
+}
+
+// The data's column count changed directly, behind the view's back: the view's own per-column
+// arrays follow before anything indexes them.
+TEST(RLViewData, ColumnOperationsAfterADirectChangeOfTheDataStayInsideTheViewsArrays)
+{
+    View f;
+    f.v.SetNrOfColumns(2);
+    f.v.SetColumnAlignment(2, taRightJustify);
+    f.v.Data()->SetNrOfColumns(8);
+    EXPECT_TRUE(f.v.SetColumnOrder({8, 7, 6, 5, 4, 3, 2, 1}));
+    EXPECT_EQ(f.v.ColumnOrder(1), 8);
+    EXPECT_EQ(f.v.ColumnOrder(8), 1);
+    EXPECT_EQ(f.v.ColCount(), 8);
+    EXPECT_EQ(f.v.ColumnAlignment(2), taRightJustify);   // kept for the existing column
+    f.v.RemoveColumn(8);
+    EXPECT_EQ(f.v.NrOfColumns(), 7);
+    EXPECT_EQ(f.v.ColCount(), 7);
+    EXPECT_EQ(f.v.ColumnOrder(1), 7);
+    f.v.Data()->SetNrOfColumns(9);
+    EXPECT_EQ(f.v.InsertColumn(9), 9);
+    EXPECT_EQ(f.v.NrOfColumns(), 10);
+    f.v.SetColumnIsPwd(10, true);
+    EXPECT_TRUE(f.v.ColumnIsPwd(10));
+    // Shrinking behind the view's back as well.
+    f.v.Data()->SetNrOfColumns(3);
+    f.v.RemoveColumn(3);
+    EXPECT_EQ(f.v.NrOfColumns(), 2);
+    EXPECT_EQ(f.v.ColCount(), 2);
+    for (int x = 1; x <= 2; ++x)
+        EXPECT_GE(f.v.ColumnOrder(x), 1);
+    f.Img();
+}
+
+// The view removes a row from the data directly: the sort order stays uncommitted, so UnSort
+// still brings back the unsorted order of the remaining rows.
+TEST(RLViewData, RemoveRowKeepsTheSortOrderUncommitted)
+{
+    View f;
+    Words(f, {"c", "a", "d", "b"});
+    f.Click(f.Cell(0, 0).center());   // header click: descending
+    ASSERT_EQ(Shown(f), (QStringList{"d", "c", "b", "a"}));
+    f.v.RemoveRow(2);   // "c"
+    EXPECT_EQ(Shown(f), (QStringList{"d", "b", "a"}));
+    EXPECT_EQ(f.v.LastSortColumn(), 1);
+    f.v.UnSort();
+    EXPECT_EQ(Shown(f), (QStringList{"a", "d", "b"}));
+    EXPECT_EQ(Shown(f, 2), (QStringList{"2", "3", "4"}));
+    // The data's own RemoveRow commits, as before.
+    f.v.Sort(1, -1, true);
+    f.v.Data()->RemoveRow(1);
+    f.v.UnSort();
+    EXPECT_EQ(Shown(f), (QStringList{"b", "d"}));
+}
+
+// One pass over the rows, one notification of each kind, the order left uncommitted; while
+// filtered, only the shown empty rows go.
+TEST(RLViewData, RemoveEmptyRowsRemovesInOnePassAndNotifiesOnce)
+{
+    View f;
+    f.v.SetNrOfRows(8);
+    for (int r : {1, 3, 4, 7})
+        f.v.SetElem(1, r, QStringLiteral("row %1").arg(r));
+    f.v.SetElem(0, 6, QStringLiteral("hidden column"));   // column 0 counts
+    f.v.SetColumnCheckMode(2, cmBox);
+    f.v.SetElemChecked(2, 8, true);   // a mark alone does not
+    f.v.Sort(1, -1, false);
+    int setups = 0, changes = 0;
+    f.v.OnChangeSetup = [&](QObject*) { ++setups; };
+    f.v.OnChange = [&](QObject*) { ++changes; };
+    f.v.RemoveEmptyRows();
+    EXPECT_EQ(f.v.NrOfRows(), 5);
+    EXPECT_EQ(f.v.RowCount(), 6);
+    EXPECT_EQ(setups, 1);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(Shown(f), (QStringList{"row 7", "row 4", "row 3", "row 1", ""}));
+    f.v.UnSort();
+    EXPECT_EQ(Shown(f), (QStringList{"row 1", "row 3", "row 4", "", "row 7"}));
+    EXPECT_EQ(f.v.Data()->RawElem(0, 4), QStringLiteral("hidden column"));
+    // Nothing to remove: no notification at all.
+    setups = changes = 0;
+    f.v.RemoveEmptyRows();
+    EXPECT_EQ(setups + changes, 0);
+
+    // Filtered: the empty rows the filter shows go, hidden ones stay.
+    f.v.Clear();
+    Words(f, {"x", "", "y", ""});
+    f.v.SetElem(2, 2, QString());
+    f.v.SetElem(2, 4, QString());
+    f.v.OnBeforeFilter = [&](QObject*, int row, bool& found, TLogicOp& op) {
+        found = row <= 2;   // rows 1 and 2 shown, whatever they hold
+        op = loOR;
+    };
+    f.v.FilterAndSort(QStringLiteral("zzz"), {}, true, fmSimple, 0, true);
+    ASSERT_EQ(Shown(f), (QStringList{"x", ""}));
+    f.v.RemoveEmptyRows();
+    EXPECT_EQ(f.v.NrOfRows(), 3);
+    f.v.OnBeforeFilter = nullptr;
+    EXPECT_EQ(Shown(f), (QStringList{"x", "y", ""}));
+    // Every row empty: none remain.
+    f.v.SetNrOfRows(3);
+    f.v.Clear();
+    f.v.RemoveEmptyRows();
+    EXPECT_EQ(f.v.NrOfRows(), 0);
+    EXPECT_EQ(f.v.RowCount(), 2);
+}
+
+// Running out of memory in the view is the view's failure, named after the view.
+TEST(RLViewData, AllocationFailuresRaiseTheViewsErrorWithItsName)
+{
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "the address sanitizer ends the program where operator new would throw bad_alloc";
+#endif
+    View f;
+    f.v.setObjectName(QStringLiteral("grid1"));
+    f.v.SetNrOfColumns(3);
+    try {
+        f.v.SetNrOfColumns(std::numeric_limits<int>::max());
+        ADD_FAILURE() << "no exception";
+    } catch (const EQORRepListError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Component \"grid1\": not enough memory on heap"));
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << "other exception: " << e.what();
+    }
+    // Nothing changed.
+    EXPECT_EQ(f.v.NrOfColumns(), 3);
+    EXPECT_EQ(f.v.ColCount(), 3);
+    f.v.SetNrOfColumns(4);
+    EXPECT_EQ(f.v.NrOfColumns(), 4);
+}
+
+// Long lists are fitted from width estimates of every row and exact measures of the widest:
+// the widest text is found wherever it is, whether it is long or made wide by the render hook.
+TEST(RLViewData, ColumnWidthOfALongListFindsTheWidestText)
+{
+    View f;
+    f.v.SetNrOfColumns(1);
+    f.v.SetNrOfRows(30000);
+    TStringArray* s = f.v.Data()->Strings();
+    s->SetNotifyChange(false);
+    for (int r = 1; r <= 30000; ++r)
+        s->SetString(1, r, QStringLiteral("iiiiiiiiiiiiiiiiii%1").arg(r % 10));   // many characters, narrow
+    s->SetNotifyChange(true);
+    f.v.SetElem(1, 20002, QStringLiteral("WWWWWWWWWW"));   // fewer characters, wider
+    TBitmap bmp(10, 10);
+    bmp.Canvas()->Font()->Assign(*f.v.Font());
+    const int wide = bmp.Canvas()->TextWidth(QStringLiteral("WWWWWWWWWW"));
+    ASSERT_GT(wide, bmp.Canvas()->TextWidth(QStringLiteral("iiiiiiiiiiiiiiiiii0")));
+    EXPECT_EQ(f.v.DetermineMaxColWidth(1, false), wide + 10);
+    // A bold row made so by the render hook.
+    f.v.SetElem(1, 20002, QStringLiteral("x"));
+    f.v.OnBeforeRenderCell = [](QObject*, int, int r, TColor&, TColor&, TColor&, TFontStyles& st, QString& t) {
+        if (r == 17777) {
+            st = TFontStyles{fsBold};
+            t = QStringLiteral("iiiiiiiiiiiiiiiiiiiiiiiiiiiiii");
+        }
+    };
+    bmp.Canvas()->Font()->SetStyle(TFontStyles{fsBold});
+    EXPECT_EQ(f.v.DetermineMaxColWidth(1, false), bmp.Canvas()->TextWidth(QStringLiteral("iiiiiiiiiiiiiiiiiiiiiiiiiiiiii")) + 10);
 }

@@ -238,6 +238,9 @@ TEST(RLViewDraw, EmptyMessageLinesAreCentredBelowTheHeaders)
     }
     // The grid's one empty data row is painted over with the control colour.
     EXPECT_EQ(qortest::PixelAt(img, 5, 30), bg);
+    // Empty parts are no lines (the message is tokenized): the same two lines, placed the same.
+    f.v.SetEmptyMessage(QStringLiteral("|Nothing here||try again|"));
+    EXPECT_EQ(f.Img(), img);
 }
 
 TEST(RLViewDraw, InterRowIndicatorIsALineAboveTheRow)
@@ -301,4 +304,61 @@ TEST(RLViewDraw, CellTextSitsWhereTextOutPutsItAndFollowsAlignment)
     const int tw = cv->TextWidth(QStringLiteral("Hg sample"));
     EXPECT_EQ(right.copy(cell.left() + cell.width() - 6 - tw, cell.top(), tw, cell.height()),
               img.copy(cell.left() + 4, cell.top(), tw, cell.height()));
+}
+
+// A password column shows and measures its mask only; as a check column it keeps its marks.
+TEST(RLViewDraw, PasswordColumnsGiveAwayNeitherLengthNorMarks)
+{
+    View f;
+    f.v.SetColorBkgdShaded(clWhite);
+    f.v.SetColumnIsPwd(1, true);
+    f.v.SetHeader(1, QString());
+    f.v.SetElem(1, 1, QStringLiteral("x"));
+    const int shortSecret = f.v.DetermineMaxColWidth(1, true);
+    f.v.SetElem(1, 2, QString(40, QLatin1Char('W')));
+    EXPECT_EQ(f.v.DetermineMaxColWidth(1, true), shortSecret);
+    TBitmap bmp(10, 10);
+    bmp.Canvas()->Font()->Assign(*f.v.Font());
+    EXPECT_EQ(shortSecret, bmp.Canvas()->TextWidth(QStringLiteral("******")) + 10);
+
+    // Check column and password column at once: the box shows the real state.
+    f.v.SetColumnCheckMode(2, cmBox);
+    f.v.SetColumnIsPwd(2, true);
+    f.v.SetColWidths(2, 120);
+    f.v.SetElem(2, 1, QStringLiteral("secret"));
+    f.v.SetElem(2, 2, QStringLiteral("secret"));
+    f.v.SetElemChecked(2, 2, true);
+    const QImage img = f.Img();
+    const QRect unchecked = f.Cell(1, 1), checked = f.Cell(1, 2);
+    // A point on the tick's first stroke, (L + 6, T + 8) to (L + 9, T + 11).
+    EXPECT_EQ(qortest::PixelAt(img, unchecked.left() + 7, unchecked.top() + 9), clWhite);
+    EXPECT_EQ(qortest::PixelAt(img, checked.left() + 7, checked.top() + 9), f.v.ColorText());
+    // The text beside the box is the mask.
+    f.v.SetColumnIsPwd(2, false);
+    f.v.SetElem(2, 3, QStringLiteral("******"));
+    const QImage maskShown = f.Img().copy(f.Cell(1, 3).adjusted(16, 0, 0, 0));
+    f.v.SetColumnIsPwd(2, true);
+    EXPECT_EQ(f.Img().copy(f.Cell(1, 1).adjusted(16, 0, 0, 0)), maskShown);
+    // Measured as shown: the widest is the checked row's mark with the mask.
+    EXPECT_EQ(f.v.DetermineMaxColWidth(2, false), bmp.Canvas()->TextWidth(QStringLiteral("X******")) + 16 + 10);
+}
+
+// Widths kept from earlier paints belong to the font they were measured with.
+TEST(RLViewDraw, FontSizeChangeThroughTheClassicFontRemeasuresTheTexts)
+{
+    auto setup = [](View& f) {
+        f.v.SetColWidths(1, 90);
+        f.v.SetColumnAlignment(2, taRightJustify);
+        f.v.SetColWidths(2, 90);
+        f.v.SetElem(1, 1, QStringLiteral("fits small"));
+        f.v.SetElem(2, 1, QStringLiteral("right"));
+    };
+    View a, b;
+    setup(a);
+    setup(b);
+    a.Img();   // measured at the first size
+    a.v.Font()->SetSize(16);
+    b.v.Font()->SetSize(16);
+    EXPECT_EQ(a.Img().copy(a.Cell(0, 1)), b.Img().copy(b.Cell(0, 1)));   // cut as for the new size
+    EXPECT_EQ(a.Img().copy(a.Cell(1, 1)), b.Img().copy(b.Cell(1, 1)));   // right-aligned by the new width
 }

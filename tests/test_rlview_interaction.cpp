@@ -55,9 +55,16 @@ TEST(RLViewInteraction, ClicksNearAHeaderBorderOrWithSortingOffDoNotSort)
     f.Click(HeaderPoint(f, 1, 3));
     f.Click(HeaderPoint(f, 1, -3));
     EXPECT_EQ(f.v.LastSortColumn(), -1);
+    // Positive control: 5 pixels in, the same header sorts.
+    f.Click(HeaderPoint(f, 1, 5));
+    EXPECT_EQ(f.v.LastSortColumn(), 2);
+    f.v.UnSort();
     f.v.SetSortEnabled(false);
     f.Click(HeaderPoint(f, 1, 20));
     EXPECT_EQ(f.v.LastSortColumn(), -1);
+    f.v.SetSortEnabled(true);
+    f.Click(HeaderPoint(f, 1, 20));
+    EXPECT_EQ(f.v.LastSortColumn(), 2);
 }
 
 TEST(RLViewInteraction, CheckBoxClickTogglesWithBothEvents)
@@ -99,9 +106,14 @@ TEST(RLViewInteraction, ReadOnlyMarksAndDisabledRowsIgnoreClicks)
     f.Click(f.Cell(0, 1).topLeft() + QPoint(8, 8));
     EXPECT_FALSE(f.v.ElemChecked(1, 1));
     f.v.SetCheckMarksReadOnly(false);
+    f.Click(f.Cell(0, 1).topLeft() + QPoint(8, 8));   // positive control: the same click checks
+    EXPECT_TRUE(f.v.ElemChecked(1, 1));
     f.v.SetRowEnabled(2, false);
     f.Click(f.Cell(0, 2).topLeft() + QPoint(8, 8));
     EXPECT_FALSE(f.v.ElemChecked(1, 2));
+    f.v.SetRowEnabled(2, true);
+    f.Click(f.Cell(0, 2).topLeft() + QPoint(8, 8));
+    EXPECT_TRUE(f.v.ElemChecked(1, 2));
 }
 
 TEST(RLViewInteraction, RadioColumnKeepsExactlyTheClickedCell)
@@ -288,4 +300,64 @@ TEST(RLViewInteraction, DraggingAHeaderBorderSizesTheColumnAndReportsIt)
     EXPECT_EQ(f.v.ColWidths(1), f.v.DefaultColWidth() + 40);
     EXPECT_EQ(setups, 1);
     EXPECT_EQ(f.v.LastSortColumn(), -1);   // sizing is no header click
+}
+
+TEST(RLViewInteraction, KeyboardEntryIntoADisabledRowOpensNoEditor)
+{
+    View f;
+    f.v.SetOptions(f.v.Options().setFlag(goRowSelect, false));
+    f.v.SetColumnEditable(2, true);
+    f.v.SetElem(2, 2, QStringLiteral("locked"));
+    f.v.SetRowEnabled(2, false);
+    // Positive control: the enabled row above opens its editor on F2.
+    f.ClickCell(1, 1);
+    f.Key(Qt::Key_F2);
+    ASSERT_TRUE(f.v.EditorMode());
+    QTest::keyClick(f.v.InplaceEditor(), Qt::Key_Escape);
+    ASSERT_FALSE(f.v.EditorMode());
+    // Down into the disabled row: neither F2 nor typing edits it.
+    f.Key(Qt::Key_Down);
+    ASSERT_EQ(f.v.Row(), 2);
+    f.Key(Qt::Key_F2);
+    EXPECT_FALSE(f.v.EditorMode());
+    f.Key(Qt::Key_X);
+    EXPECT_FALSE(f.v.EditorMode());
+    EXPECT_EQ(f.v.Elem(2, 2), QStringLiteral("locked"));
+    // And back up, the enabled row is editable again.
+    f.Key(Qt::Key_Up);
+    f.Key(Qt::Key_F2);
+    EXPECT_TRUE(f.v.EditorMode());
+}
+
+TEST(RLViewInteraction, SecondarySortColumnOrdersTiesOfTheNextHeaderClick)
+{
+    View f;
+    f.v.SetNrOfRows(4);
+    const QStringList groups{"a", "b", "a", "b"};
+    for (int r = 1; r <= 4; ++r) {
+        f.v.SetElem(1, r, groups[r - 1]);
+        f.v.SetElem(2, r, QString::number(5 - r));
+    }
+    EXPECT_EQ(f.v.SecondarySortColumn(), -1);
+    int setups = 0;
+    f.v.OnChangeSetup = [&](QObject*) { ++setups; };
+    f.v.SetSecondarySortColumn(2);
+    EXPECT_EQ(f.v.SecondarySortColumn(), 2);
+    EXPECT_EQ(setups, 1);
+    f.v.SetSecondarySortColumn(6);    // beyond the columns: ignored
+    f.v.SetSecondarySortColumn(-2);
+    EXPECT_EQ(f.v.SecondarySortColumn(), 2);
+    EXPECT_EQ(setups, 1);
+    // Setting it sorts nothing yet.
+    EXPECT_EQ(f.v.Elem(2, 1), "4");
+    f.Click(HeaderPoint(f, 0, 20));   // descending by column 1, ties ascending by column 2
+    EXPECT_EQ(f.v.LastSortColumn(), 1);
+    EXPECT_EQ(f.v.LastSortColumnSec(), 2);
+    QStringList second;
+    for (int r = 1; r <= 4; ++r)
+        second << f.v.Elem(1, r) + f.v.Elem(2, r);
+    EXPECT_EQ(second, (QStringList{"b1", "b3", "a2", "a4"}));
+    // A sort from code replaces it with its own secondary column.
+    f.v.Sort(2, -1, true);
+    EXPECT_EQ(f.v.SecondarySortColumn(), -1);
 }

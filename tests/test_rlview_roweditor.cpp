@@ -234,3 +234,31 @@ TEST(RLViewRowEditor, RequestedFormatsAndMalformedFormatsGiveUsableControls)
     EXPECT_EQ(f.v.EditRowEntries(2, 0, 0), mrCancel);
     EXPECT_EQ(asked, (std::vector<int>{1, 2, 3, 4, 5, 6}));
 }
+
+TEST(RLViewRowEditor, RixIsFoundInAnyCaseAndPaintingComesBackAsItWas)
+{
+    View f;
+    f.v.SetNrOfColumns(3);
+    f.v.SetNrOfRows(12);
+    f.v.SetColumnFormat(1, QStringLiteral("[h][70]RIX4"));
+    f.v.SetColumnFormat(2, QStringLiteral("[i][70]Rix3"));
+    f.v.SetColumnFormat(3, QStringLiteral("[f][70]rIx2"));
+    WhenShown([](QDialog* d) {
+        EXPECT_EQ(Child<TNumIO>(d, "runtime_rlre_NumIO1")->text(), "000C");
+        EXPECT_EQ(Child<TNumIO>(d, "runtime_rlre_NumIO2")->text(), "012");
+        EXPECT_EQ(Child<TNumIO>(d, "runtime_rlre_NumIO3")->text(), "12.00");
+        Button(d, "OK")->click();
+    });
+    // Painting was off before the dialog and stays off after its write-back.
+    f.v.SetSuppressPaint(true);
+    EXPECT_EQ(f.v.EditRowEntries(12, 0, 0), mrOk);
+    EXPECT_TRUE(f.v.SuppressPaint());
+    EXPECT_EQ(f.v.Elem(1, 12), "000C");
+    // Positive control: on before, on after.
+    f.v.SetSuppressPaint(false);
+    WhenShown([](QDialog* d) { Button(d, "OK")->click(); });
+    EXPECT_EQ(f.v.EditRowEntries(12, 0, 0), mrOk);
+    EXPECT_FALSE(f.v.SuppressPaint());
+    // The data's DefaultValue keeps its own rule: "rix" in lower case for h and i.
+    EXPECT_EQ(f.v.DefaultValue(1, 12), "RIX4");
+}

@@ -1,12 +1,11 @@
-// Files and text export of TRLData: recognition, XML, CSV, lines, HTML and the clipboard.
+// TRLData's XML files: recognition of a report list, writing and reading the XML format.
 #include "QOR_rldata.h"
+#include "QOR_rlfiles_p.h"
 
 #include <QOR_streams.h>
 #include <QOR_stringl.h>
 
-#include <QClipboard>
 #include <QFile>
-#include <QGuiApplication>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -17,57 +16,11 @@
 
 namespace qor {
 
+using namespace rlfiles;
+
 namespace {
 
-// Sizes a file may ask for; beyond them a file is taken to be damaged, not a report list.
-constexpr long long MaxLoadColumns = 100000;
-constexpr long long MaxLoadCells = 64LL * 1024 * 1024;
-constexpr qsizetype FlushBytes = 1 << 20;
-
-QString IdOfLine(const QString& lowerLine)
-{
-    const qsizetype at = lowerLine.indexOf(QLatin1String("id=\""));
-    if (at < 0)
-        return QString();
-    const int close = NumberedPos(QStringLiteral("\""), lowerLine, int(at) + 1, 2, false);
-    const qsizetype from = at + 4;
-    const QString id = close > 0 ? lowerLine.mid(from, close - 1 - from) : lowerLine.mid(from);
-    return Trim(id);
-}
-
-bool LineIsReplist(const QString& line, const QString& lowerID)
-{
-    const QString lower = line.toLower();
-    if (!lower.contains(QLatin1String("<replist")) || !lower.contains(QLatin1String("vendrilex")))
-        return false;
-    return lowerID.isEmpty() || IdOfLine(lower) == lowerID;
-}
-
-bool SameID(const QString& fileID, const QString& wanted)
-{
-    return wanted.isEmpty() || Trim(fileID).toLower() == Trim(wanted).toLower();
-}
-
 // ---- UTF-8 output with escaping
-
-void AppendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out.push_back(char(cp));
-    } else if (cp < 0x800) {
-        out.push_back(char(0xC0 | (cp >> 6)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(char(0xE0 | (cp >> 12)));
-        out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(char(0xF0 | (cp >> 18)));
-        out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
-    }
-}
 
 void AppendHex4(std::string& out, unsigned v)
 {
@@ -184,7 +137,6 @@ void AppendElement(std::string& out, const char* tag, QStringView text, int col 
     AppendXmlText(out, text, esc);
     ((out += "</") += tag) += ">\n";
 }
-
 // ---- XML input
 
 class XmlScanner {
@@ -357,43 +309,39 @@ public:
         }
         return true;
     }
-    static void PutCodePoint(std::u16string& out, char32_t cp)
-    {
-        if (cp >= 0x10000) {
-            out.push_back(QChar::highSurrogate(cp));
-            out.push_back(QChar::lowSurrogate(cp));
-        } else {
-            out.push_back(char16_t(cp));
-        }
-    }
-    // One multi-byte UTF-8 sequence; malformed bytes give U+FFFD.
-    static const char* DecodeUtf8(const char* s, const char* e, std::u16string& out)
-    {
-        const unsigned char c = (unsigned char)*s;
-        int n = c >= 0xF0 && c < 0xF5 ? 3 : c >= 0xE0 ? 2 : c >= 0xC2 && c < 0xE0 ? 1 : -1;
-        if (c >= 0xF5)
-            n = -1;
-        if (n < 0 || e - s <= n) {
-            out.push_back(u'\xFFFD');
-            return s + 1;
-        }
-        char32_t cp = c & (0x3F >> n);
-        for (int i = 1; i <= n; ++i) {
-            const unsigned char d = (unsigned char)s[i];
-            if ((d & 0xC0) != 0x80) {
-                out.push_back(u'\xFFFD');
-                return s + 1;
-            }
-            cp = (cp << 6) | (d & 0x3F);
-        }
-        static const char32_t Min[] = {0, 0x80, 0x800, 0x10000};
-        if (cp < Min[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            out.push_back(u'\xFFFD');
-        else
-            PutCodePoint(out, cp);
-        return s + n + 1;
-    }
 };
+
+// The identifier of a root line in lower case. The writer escapes markup characters in it
+// ("R&D" is written "R&amp;D"), so references are resolved as the reader resolves them.
+QString IdOfLine(const QString& lowerLine)
+{
+    const qsizetype at = lowerLine.indexOf(QLatin1String("id=\""));
+    if (at < 0)
+        return QString();
+    const int close = NumberedPos(QStringLiteral("\""), lowerLine, int(at) + 1, 2, false);
+    const qsizetype from = at + 4;
+    QString id = close > 0 ? lowerLine.mid(from, close - 1 - from) : lowerLine.mid(from);
+    if (id.contains(QLatin1Char('&'))) {
+        const QByteArray utf8 = id.toUtf8();
+        std::u16string decoded;
+        if (XmlScanner::Decode(utf8.constData(), utf8.constData() + utf8.size(), decoded, true))
+            id = ToQString(decoded).toLower();
+    }
+    return Trim(id);
+}
+
+bool LineIsReplist(const QString& line, const QString& lowerID)
+{
+    const QString lower = line.toLower();
+    if (!lower.contains(QLatin1String("<replist")) || !lower.contains(QLatin1String("vendrilex")))
+        return false;
+    return lowerID.isEmpty() || IdOfLine(lower) == lowerID;
+}
+
+bool SameID(const QString& fileID, const QString& wanted)
+{
+    return wanted.isEmpty() || Trim(fileID).toLower() == Trim(wanted).toLower();
+}
 
 TRepListXmlTag TagOfName(const std::string& name)
 {
@@ -468,16 +416,6 @@ const std::u16string* FindAttr(const std::vector<XmlScanner::Attr>& attrs, const
     return nullptr;
 }
 
-QString ToQString(const std::u16string& s)
-{
-    return QString(reinterpret_cast<const QChar*>(s.data()), qsizetype(s.size()));
-}
-
-QStringView ToView(const std::u16string& s)
-{
-    return QStringView(s.data(), qsizetype(s.size()));
-}
-
 // Reads lines until one holds the end tag; false at the end of the data without it.
 template <typename ReadLine>
 bool CollectUntilEndTag(QByteArray& collected, ReadLine readLine)
@@ -494,175 +432,6 @@ bool CollectUntilEndTag(QByteArray& collected, ReadLine readLine)
             return true;
     }
 }
-
-// ---- CSV
-
-void AppendCsvField(QString& line, QStringView s, QChar delim);
-
-bool CsvNeedsQuotes(QStringView s, char16_t delim)
-{
-    if (s.isEmpty())
-        return false;
-    if (s.front() == QLatin1Char(' ') || s.back() == QLatin1Char(' '))
-        return true;
-    for (QChar ch : s) {
-        const char16_t u = ch.unicode();
-        if (u == delim || u == u'"' || u == u'\n' || u == u'\r')
-            return true;
-    }
-    return false;
-}
-
-void AppendCsvField(QString& line, QStringView s, QChar delim)
-{
-    if (!CsvNeedsQuotes(s, delim.unicode())) {
-        line.append(s);
-        return;
-    }
-    line.append(QLatin1Char('"'));
-    for (QChar ch : s) {
-        if (ch == QLatin1Char('"'))
-            line.append(QLatin1Char('"'));
-        line.append(ch);
-    }
-    line.append(QLatin1Char('"'));
-}
-
-QString HtmlEscape(const QString& s)
-{
-    return s.toHtmlEscaped().replace(QLatin1Char('\''), QLatin1String("&#39;"));
-}
-
-
-// Appends the UTF-8 of s (no escaping).
-void AppendXmlFreeUtf8(std::string& out, QStringView s)
-{
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        const char16_t ch = s[i].unicode();
-        if (ch < 0x80)
-            out.push_back(char(ch));
-        else if (QChar::isHighSurrogate(ch) && i + 1 < s.size() && QChar::isLowSurrogate(s[i + 1].unicode())) {
-            AppendUtf8(out, QChar::surrogateToUcs4(ch, s[i + 1].unicode()));
-            ++i;
-        } else if (QChar::isSurrogate(ch))
-            AppendUtf8(out, 0xFFFD);
-        else
-            AppendUtf8(out, ch);
-    }
-}
-
-// A CSV field in UTF-8, quoted where needed.
-void AppendCsvFieldUtf8(std::string& out, QStringView s, char16_t delim)
-{
-    if (!CsvNeedsQuotes(s, delim)) {
-        AppendXmlFreeUtf8(out, s);
-        return;
-    }
-    out.push_back('"');
-    qsizetype from = 0;
-    for (qsizetype i = 0; i < s.size(); ++i)
-        if (s[i] == QLatin1Char('"')) {
-            AppendXmlFreeUtf8(out, s.mid(from, i + 1 - from));
-            out.push_back('"');
-            from = i + 1;
-        }
-    AppendXmlFreeUtf8(out, s.mid(from));
-    out.push_back('"');
-}
-
-// Decodes the UTF-8 bytes [p, e) and appends them.
-void AppendRaw(const char* p, const char* e, std::u16string& out)
-{
-    while (p < e) {
-        const unsigned char c = (unsigned char)*p;
-        if (c < 0x80) {
-            out.push_back(char16_t(c));
-            ++p;
-        } else {
-            p = XmlScanner::DecodeUtf8(p, e, out);
-        }
-    }
-}
-
-// Records of CSV text: fields separated by the delimiter, records by LF, CR LF or CR outside
-// quotes; a field that starts with a double quote runs to the matching quote ("" inside is one
-// quote); text after the closing quote is kept as it stands.
-class CsvReader {
-public:
-    CsvReader(const char* begin, const char* end, char delim) : p(begin), e(end), d(delim) {}
-    bool Error = false;
-    // Reads the next record; false at the end of the text or on an unterminated quote (Error).
-    bool ReadRecord(std::vector<std::u16string>* fields, int& count)
-    {
-        count = 0;
-        if (p >= e || Error)
-            return false;
-        for (;;) {
-            std::u16string* field = nullptr;
-            if (fields) {
-                if (fields->size() <= std::size_t(count))
-                    fields->emplace_back();
-                field = &(*fields)[std::size_t(count)];
-                field->clear();
-            }
-            ++count;
-            if (p < e && *p == '"') {
-                ++p;
-                for (;;) {
-                    const char* q = static_cast<const char*>(std::memchr(p, '"', std::size_t(e - p)));
-                    if (!q) {
-                        Error = true;
-                        return false;
-                    }
-                    if (field)
-                        AppendRaw(p, q, *field);
-                    p = q + 1;
-                    if (p < e && *p == '"') {
-                        if (field)
-                            field->push_back(u'"');
-                        ++p;
-                        continue;
-                    }
-                    break;
-                }
-            }
-            const char* q = p;
-            while (q < e && *q != d && *q != '\n' && *q != '\r')
-                ++q;
-            if (field)
-                AppendRaw(p, q, *field);
-            p = q;
-            if (p >= e)
-                return true;
-            if (*p == d) {
-                ++p;
-                continue;
-            }
-            if (*p == '\r' && p + 1 < e && p[1] == '\n')
-                ++p;
-            ++p;
-            return true;
-        }
-    }
-private:
-    const char* p;
-    const char* e;
-    char d;
-};
-
-// Switches the change notification off and restores it (one notification at the end).
-class NotifyPauseGuard {
-public:
-    explicit NotifyPauseGuard(TStringArray* a) : FArray(a), FPrevious(a->NotifyChange()) { a->SetNotifyChange(false); }
-    ~NotifyPauseGuard()
-    {
-        FArray->SetNotifyChange(FPrevious);
-        FArray->Changed();
-    }
-private:
-    TStringArray* FArray;
-    bool FPrevious;
-};
 
 } // namespace
 
@@ -690,87 +459,6 @@ bool CheckIfValidReplist(QIODevice* InStream, const QString& DataID)
     } while (!eof);
     return false;
 }
-
-// ---------------------------------------------------------------------------------------------
-// Clipboard
-
-QString TRLData::ClipboardText(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
-                               const QString& Separator) const
-{
-    QString text, line;
-    auto emitLine = [&](QString& l) {
-        if (OnExportText)
-            OnExportText(const_cast<TRLData*>(this), l);
-        text.append(l);
-    };
-    if (AddHeader) {
-        line.clear();
-        for (int c = LeftCol; c <= RightCol; ++c) {
-            if (c > LeftCol)
-                line.append(Separator);
-            line.append(Header(c));
-        }
-        line.append(QLatin1String("\n\n"));
-        emitLine(line);
-    }
-    for (int r = TopRow; r <= BottomRow; ++r) {
-        line.clear();
-        for (int c = LeftCol; c <= RightCol; ++c) {
-            if (c > LeftCol)
-                line.append(Separator);
-            line.append(Elem(c, r));
-        }
-        line.append(QLatin1Char('\n'));
-        emitLine(line);
-    }
-    return text;
-}
-
-QString TRLData::ClipboardTextFixed(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader) const
-{
-    std::vector<int> width;
-    for (int c = LeftCol; c <= RightCol; ++c) {
-        int w = AddHeader ? int(Header(c).size()) : 0;
-        for (int r = TopRow; r <= BottomRow; ++r)
-            w = std::max(w, ValidCell(c, r) ? FStrings->GetLength(c, r) : 0);
-        width.push_back(std::min(w, 255));
-    }
-    QString text, line;
-    auto emitLine = [&](QString& l) {
-        if (OnExportText)
-            OnExportText(const_cast<TRLData*>(this), l);
-        text.append(l);
-    };
-    if (AddHeader) {
-        line.clear();
-        for (int c = LeftCol; c <= RightCol; ++c)
-            line.append(LeftString(Header(c), width[std::size_t(c - LeftCol)] + 1));
-        line.append(QLatin1String("\n\n"));
-        emitLine(line);
-    }
-    for (int r = TopRow; r <= BottomRow; ++r) {
-        line.clear();
-        for (int c = LeftCol; c <= RightCol; ++c)
-            line.append(LeftString(Elem(c, r), width[std::size_t(c - LeftCol)] + 1));
-        line.append(QLatin1Char('\n'));
-        emitLine(line);
-    }
-    return text;
-}
-
-void TRLData::CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
-                              const QString& Separator)
-{
-    QGuiApplication::clipboard()->setText(ClipboardText(LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator));
-}
-
-void TRLData::CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, bool UseTabs)
-{
-    QGuiApplication::clipboard()->setText(
-        UseTabs ? ClipboardText(LeftCol, TopRow, RightCol, BottomRow, AddHeader, QStringLiteral("\t"))
-                : ClipboardTextFixed(LeftCol, TopRow, RightCol, BottomRow, AddHeader));
-}
-
 // ---------------------------------------------------------------------------------------------
 // XML output
 
@@ -892,7 +580,9 @@ bool TRLData::ParseXML(const char* Data, qsizetype Size, const QString& DataID)
             return true;
         if (nc < 0 || nr < 0)
             return false;
-        if (nc > MaxLoadColumns || (nr + 1) * (nc + 1) > MaxLoadCells)
+        // Every column of a written list has an element of its own, so a list cannot have
+        // more columns than its text has bytes; rows need memory alone.
+        if (nc > Size || !TableFits(nc, nr, Size))
             return false;
         SetNrOfColumns(int(std::max(1LL, nc)));
         SetNrOfRows(int(nr));
@@ -1063,11 +753,8 @@ bool TRLData::ReadFromXMLString(const QString& InString, const QString& DataID)
 
 bool TRLData::LoadFromXMLFile(const QString& FName, const QString& DataID)
 {
-    QFile f(FName);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
+    QByteArray bytes;
+    if (!ReadFileBytes(FName, bytes))
         return false;
     return LoadXMLBytes(bytes, DataID);
 }
@@ -1099,233 +786,6 @@ bool TRLData::ReadFromOpenXMLFile(QTextStream& InFile, const QString& DataID)
         }))
         return false;
     return LoadXMLBytes(bytes, DataID);
-}
-
-// ---------------------------------------------------------------------------------------------
-// CSV
-
-int TRLData::ExportCSV(const QString& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders, bool IncludeCommonHeader,
-                       int FirstCol, int FirstRow, int LastCol, int LastRow)
-{
-    FirstCol = std::max(0, FirstCol);
-    LastCol = std::min(FNrOfCols, LastCol);
-    FirstRow = std::max(1, FirstRow);
-    LastRow = std::min(FNrOfRows, LastRow);
-    const QChar delim = CSVDelimiterChar(Delimiter);
-    QSaveFile f(FName);
-    if (!f.open(QIODevice::WriteOnly))
-        return -1;
-    QString line;
-    std::string out;
-    out.reserve(std::size_t(FlushBytes) + 4096);
-    bool ok = true;
-    auto flush = [&]() {
-        ok = ok && f.write(out.data(), qint64(out.size())) == qint64(out.size());
-        out.clear();
-    };
-    auto emitLine = [&]() {
-        if (OnExportText)
-            OnExportText(this, line);
-        AppendXmlFreeUtf8(out, line);
-        out += "\r\n";
-        line.clear();
-    };
-    if (IncludeCommonHeader) {
-        AppendCsvField(line, FCommonHeader, delim);
-        emitLine();
-    }
-    if (IncludeColHeaders && FirstCol <= LastCol) {
-        for (int c = FirstCol; c <= LastCol; ++c) {
-            if (c > FirstCol)
-                line.append(delim);
-            AppendCsvField(line, Header(c), delim);
-        }
-        emitLine();
-    }
-    int rows = 0;
-    const int step = std::max(1, FFeedbkStep / std::max(1, FNrOfCols + 1));
-    if (FirstCol <= LastCol) {
-        for (int r = FirstRow; r <= LastRow; ++r) {
-            for (int c = FirstCol; c <= LastCol; ++c) {
-                QStringView s = FStrings->GetStringView(c, r);
-                if (IsCheckCol(c) && !s.isEmpty())
-                    s = s.mid(1);
-                if (OnExportText) {
-                    if (c > FirstCol)
-                        line.append(delim);
-                    AppendCsvField(line, s, delim);
-                } else {
-                    // No listener: encode straight into the output.
-                    if (c > FirstCol)
-                        out.push_back(char(delim.unicode()));
-                    AppendCsvFieldUtf8(out, s, delim.unicode());
-                }
-            }
-            if (OnExportText)
-                emitLine();
-            else
-                out += "\r\n";
-            if (out.size() >= std::size_t(FlushBytes))
-                flush();
-            ++rows;
-            if (rows % step == 0)
-                ReportProgress(rows, LastRow - FirstRow + 1);
-        }
-    }
-    flush();
-    if (!ok || !f.commit())
-        return -1;
-    return rows;
-}
-
-int TRLData::ImportCSV(const QString& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders)
-{
-    QFile f(FName);
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        return -1;
-    const char* begin = bytes.constData();
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        begin += 3;
-    const char delim = char(CSVDelimiterChar(Delimiter).unicode());
-
-    // First pass: the shape, so the array is sized once.
-    CsvReader shape(begin, bytes.constData() + bytes.size(), delim);
-    long long records = 0, widest = 1;
-    int count = 0;
-    while (shape.ReadRecord(nullptr, count)) {
-        ++records;
-        widest = std::max<long long>(widest, count);
-    }
-    if (shape.Error)
-        return -2;
-    const long long rows = std::max(0LL, records - (IncludeColHeaders && records > 0 ? 1 : 0));
-    if (widest > MaxLoadColumns || (rows + 1) * (widest + 1) > MaxLoadCells)
-        return -2;
-
-    TRLData fresh;
-    try {
-        fresh.SetNrOfColumns(int(widest));
-        fresh.SetNrOfRows(int(rows));
-    } catch (const EQORError&) {
-        return -2;
-    }
-    fresh.FStrings->SetNotifyChange(false);
-    CsvReader reader(begin, bytes.constData() + bytes.size(), delim);
-    std::vector<std::u16string> fields;
-    const long long step = std::max<long long>(1, rows / 100);
-    for (long long rec = 0; reader.ReadRecord(&fields, count); ++rec) {
-        if (rec == 0 && IncludeColHeaders) {
-            for (int c = 0; c < count; ++c)
-                fresh.SetHeader(c + 1, ToQString(fields[std::size_t(c)]));
-            continue;
-        }
-        const int r = int(rec) + (IncludeColHeaders ? 0 : 1);
-        for (int c = 0; c < count; ++c)
-            fresh.FStrings->SetString(c + 1, r, ToView(fields[std::size_t(c)]));
-        if (r % step == 0)
-            ReportProgress(r, rows);
-    }
-    fresh.FCommonHeader = FCommonHeader;
-    fresh.FComment = FComment;
-    fresh.FDataID = FDataID;
-    TakeLoadedContent(fresh);
-    return int(rows);
-}
-
-int TRLData::LoadLinesFromFile(int Column, int FirstRow, const QString& FName)
-{
-    if (Column < 0 || Column > FNrOfCols || FirstRow < 1 || FirstRow > FNrOfRows + 1)
-        return -2;
-    QFile f(FName);
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        return -1;
-    QStringList lines;
-    const QString text = QString::fromUtf8(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
-    qsizetype from = 0;
-    while (from < text.size()) {
-        qsizetype e = from;
-        while (e < text.size() && text[e] != QLatin1Char('\n') && text[e] != QLatin1Char('\r'))
-            ++e;
-        lines.append(text.mid(from, e - from));
-        if (e < text.size() && text[e] == QLatin1Char('\r') && e + 1 < text.size() && text[e + 1] == QLatin1Char('\n'))
-            ++e;
-        from = e + 1;
-    }
-    if (lines.isEmpty())
-        return 0;
-    const long long last = (long long)FirstRow + lines.size() - 1;
-    if (last > FNrOfRows) {
-        if ((last + 1) * (FNrOfCols + 1) > MaxLoadCells)
-            return -2;
-        SetNrOfRows(int(last));
-    }
-    NotifyPauseGuard pause(FStrings.get());
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        SetElem(Column, FirstRow + int(i), lines[i]);
-    return int(lines.size());
-}
-
-// ---------------------------------------------------------------------------------------------
-// HTML
-
-void TRLData::ExportHTMLTable(const QString& FName, int LoC, int LoR, int HiC, int HiR, const QVector<int>& ColumnSelection,
-                              int Border, int CellSpacing, int Cellpadding, bool IncludeHeader, const QString& HeadClass,
-                              const QString& CellClass, const QString& TableClass)
-{
-    LoC = std::max(0, LoC);
-    HiC = std::min(FNrOfCols, HiC);
-    LoR = std::max(1, LoR);
-    HiR = std::min(FNrOfRows, HiR);
-    QVector<int> cols;
-    if (ColumnSelection.isEmpty()) {
-        for (int c = LoC; c <= HiC; ++c)
-            cols.append(c);
-    } else {
-        for (int c : ColumnSelection)
-            if (c >= LoC && c <= HiC)
-                cols.append(c);
-    }
-    auto classAttr = [](const QString& cls) {
-        return cls.isEmpty() ? QString() : QStringLiteral(" class=\"%1\"").arg(HtmlEscape(cls));
-    };
-    const QString thOpen = QStringLiteral("<th") + classAttr(HeadClass) + QLatin1Char('>');
-    const QString tdOpen = QStringLiteral("<td") + classAttr(CellClass) + QLatin1Char('>');
-    QString html;
-    html += QStringLiteral("<table%1 border=\"%2\" cellspacing=\"%3\" cellpadding=\"%4\">\n")
-                .arg(classAttr(TableClass))
-                .arg(Border)
-                .arg(CellSpacing)
-                .arg(Cellpadding);
-    QString text;
-    if (IncludeHeader && !cols.isEmpty()) {
-        html += QStringLiteral("<tr>");
-        for (int c : cols) {
-            text = Header(c);
-            BeforeHTMLExport(text, c, 0);
-            html += thOpen + HtmlEscape(text) + QStringLiteral("</th>");
-        }
-        html += QStringLiteral("</tr>\n");
-    }
-    for (int r = LoR; r <= HiR && !cols.isEmpty(); ++r) {
-        html += QStringLiteral("<tr>");
-        for (int c : cols) {
-            text = Elem(c, r);
-            BeforeHTMLExport(text, c, r);
-            html += tdOpen + HtmlEscape(text) + QStringLiteral("</td>");
-        }
-        html += QStringLiteral("</tr>\n");
-    }
-    html += QStringLiteral("</table>\n");
-    QSaveFile f(FName);
-    const QByteArray bytes = html.toUtf8();
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        throw EInOutError(QStringLiteral("Cannot write file \"%1\": %2").arg(FName, f.errorString()));
 }
 
 } // namespace qor
