@@ -1,7 +1,7 @@
 // TProgBar: construction, settings, the auto-increment timer, Assign and accessibility.
 #include "QOR_ProgBar.h"
 
-#include <QOR_NumIO.h>
+#include <QOR_NumText.h>
 
 #include <algorithm>
 #include <cmath>

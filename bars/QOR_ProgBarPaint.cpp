@@ -14,7 +14,7 @@ constexpr double Pi = 3.14159265358979323846;
 // Round half to even, held to a range where the pixel arithmetic below cannot overflow.
 std::int64_t RoundClamped(double x)
 {
-    return std::int64_t(std::nearbyint(std::clamp(x, -1.0e12, 1.0e12)));
+    return RoundSaturated(x, 1.0e12);
 }
 
 // A coordinate held just outside 0..limit: the pixels that show stay the same, and drawing

@@ -21,11 +21,10 @@
 #include <QOR_Meter.h>
 #include <QOR_ProgBar.h>
 #include <QOR_gradfl.h>
-#include <QOR_NumIO2.h>
+#include <QOR_NumIO.h>
 #include <QOR_NumLab.h>
 #include <QOR_RotLab.h>
 #include <QOR_sevenseg.h>
-#include <QOR_NumIOEdit.h>
 #include <QOR_RasterLab.h>
 #include <QOR_replist.h>
 
@@ -223,12 +222,12 @@ QList<WidgetEntry> BuildEntries()
                  QSize(121, 121), Factory<qor::TGradFill>(), PaintGradFillIcon, {}, {}});
     list.append({QStringLiteral("TNumLab"), QStringLiteral("QOR_NumLab.h"), QStringLiteral("Numeric label"),
                  QSize(160, 28), Factory<qor::TNumLab>(), PaintNumLabIcon, {}, {}});
-    list.append({QStringLiteral("TNumIO"), QStringLiteral("QOR_NumIOEdit.h"), QStringLiteral("Numeric edit field"),
+    list.append({QStringLiteral("TNumIO"), QStringLiteral("QOR_NumIO.h"), QStringLiteral("Numeric edit field"),
                  QSize(121, 21), Factory<qor::TNumIO>(),
                  [](QPainter& p) { PaintFieldIcon(p, QStringLiteral("42"), false); }, {},
                  // A field placed in Designer starts with the widest range; the form keeps it.
                  WideRangeXml()});
-    list.append({QStringLiteral("TNumIO2"), QStringLiteral("QOR_NumIO2.h"), QStringLiteral("Numeric input field"),
+    list.append({QStringLiteral("TNumIO2"), QStringLiteral("QOR_NumIO.h"), QStringLiteral("Numeric input field"),
                  QSize(160, 26), Factory<qor::TNumIO2>(),
                  [](QPainter& p) { PaintFieldIcon(p, QStringLiteral("1.5"), true); }, {}, {}});
     list.append({QStringLiteral("TRotLab"), QStringLiteral("QOR_RotLab.h"), QStringLiteral("Rotated label"),

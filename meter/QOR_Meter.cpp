@@ -2,7 +2,7 @@
 
 #include "QOR_Meter_p.h"
 
-#include <QOR_NumIO.h>
+#include <QOR_NumText.h>
 
 #include <QFileInfo>
 #include <algorithm>

@@ -3,7 +3,7 @@
 
 #include "QOR_Meter_p.h"
 
-#include <QOR_NumIO.h>
+#include <QOR_NumText.h>
 #include <QOR_math1.h>
 
 #include <QBrush>

@@ -1,6 +1,8 @@
 // Helpers the meter's units share: rounding that never wraps, angles and the clamp.
 #pragma once
 
+#include <QOR_SysUtils.h>
+
 #include <QString>
 #include <algorithm>
 #include <cmath>
@@ -16,10 +18,7 @@ constexpr int MaxDecades = 420;       // 1e-100 .. 1e308 and a little more
 // held inside the int range so a bad number can never wrap into a wild pixel.
 inline int RoundI(double x)
 {
-    if (std::isnan(x))
-        return 0;
-    x = std::clamp(x, -1.0e9, 1.0e9);
-    return int(std::nearbyint(x));
+    return int(RoundSaturated(x, 1.0e9));
 }
 
 inline double Deg2Rad(double d) { return d * Pi / 180.0; }

@@ -1,4 +1,4 @@
-#include "QOR_NumIO.h"
+#include "QOR_NumText.h"
 
 #include <QOR_DateUtils.h>
 #include <QOR_univconst.h>

@@ -6,20 +6,6 @@
 
 namespace qor {
 
-namespace {
-
-// Round to nearest (ties to even) without the conversion error of Round for values beyond
-// 64 bits: the fields must be able to render any double they are given.
-std::int64_t SafeRound(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    constexpr double lim = 9.2e18;
-    return Round(std::clamp(v, -lim, lim));
-}
-
-} // namespace
-
 TNumIO2::TNumIO2(QWidget* AOwner)
     : TCustomControl(AOwner)
 {
@@ -108,10 +94,10 @@ QString TNumIO2::TextOfValue(double v) const
     case itFloat:
     case itFixPoint: s = FormatRealStr(1, FFixPointDecPlaces, v); break;
     case itInt:
-    case itDynamic: return IntToStr(SafeRound(v));
-    case itHex: return HexDigitStr(std::int32_t(std::uint32_t(SafeRound(v))), 8);
-    case itOct: return OctDigitStr(std::int32_t(std::uint32_t(SafeRound(v))), 11);
-    case itBin: return BinDigitStr(std::int32_t(std::uint32_t(SafeRound(v))), 32);
+    case itDynamic: return IntToStr(RoundSaturated(v, 9.2e18));
+    case itHex: return HexDigitStr(std::int32_t(std::uint32_t(RoundSaturated(v, 9.2e18))), 8);
+    case itOct: return OctDigitStr(std::int32_t(std::uint32_t(RoundSaturated(v, 9.2e18))), 11);
+    case itBin: return BinDigitStr(std::int32_t(std::uint32_t(RoundSaturated(v, 9.2e18))), 32);
     }
     // A field that accepts only the comma must not be handed a "." it would then refuse.
     if (ResolveDecPSep(FDecPlaceSep) == 2)
@@ -146,7 +132,7 @@ void TNumIO2::ReportTextChange(const QString& Old)
 int TNumIO2::IntegerValue() const
 {
     const double v = Value();
-    const std::int64_t r = SafeRound(v);
+    const std::int64_t r = RoundSaturated(v, 9.2e18);
     if (r > std::numeric_limits<std::int32_t>::max() || r < std::numeric_limits<std::int32_t>::min())
         throw EQORNumIO2Error(QStringLiteral("Component \"") + Name() + QStringLiteral("\": integer overflow"));
     return int(r);

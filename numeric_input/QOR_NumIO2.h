@@ -3,7 +3,7 @@
 // is checked against the input format and refused when it would make the text invalid.
 #pragma once
 
-#include "QOR_NumIO.h"
+#include "QOR_NumText.h"
 
 #include <QOR_Controls.h>
 #include <QOR_Timer.h>

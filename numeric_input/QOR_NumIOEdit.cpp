@@ -9,14 +9,6 @@ namespace qor {
 
 namespace {
 
-std::int64_t SafeRound(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    constexpr double lim = 9.2e18;
-    return Round(std::clamp(v, -lim, lim));
-}
-
 // At least `least` digits, more when the value needs them (nothing is cut off).
 template <typename DigitFn>
 QString AllDigits(std::uint32_t v, int least, int bitsPerDigit, DigitFn fn)
@@ -154,9 +146,9 @@ void TNumIO::SetValue(double v)
     case itFloat: s = FormatRealStr(1, 8, v); break;
     case itFixPoint: s = FormatRealStr(1, FFixPointDecPlaces, v); break;
     case itInt: s = FormatRealStr(1, 0, v); break;
-    case itHex: s = AllDigits(std::uint32_t(SafeRound(v)), 8, 4, HexDigitStr); break;
-    case itOct: s = AllDigits(std::uint32_t(SafeRound(v)), 8, 3, OctDigitStr); break;
-    case itBin: s = AllDigits(std::uint32_t(SafeRound(v)), 8, 1, BinDigitStr); break;
+    case itHex: s = AllDigits(std::uint32_t(RoundSaturated(v, 9.2e18)), 8, 4, HexDigitStr); break;
+    case itOct: s = AllDigits(std::uint32_t(RoundSaturated(v, 9.2e18)), 8, 3, OctDigitStr); break;
+    case itBin: s = AllDigits(std::uint32_t(RoundSaturated(v, 9.2e18)), 8, 1, BinDigitStr); break;
     }
     if (PointChar() == QLatin1Char(','))
         s.replace(QLatin1Char('.'), QLatin1Char(','));

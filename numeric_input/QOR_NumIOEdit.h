@@ -3,7 +3,7 @@
 // format, or whose value lies outside the range, is replaced by the last good text.
 #pragma once
 
-#include "QOR_NumIO.h"
+#include "QOR_NumText.h"
 
 #include <QOR_Controls.h>
 #include <QOR_qorbase.h>

@@ -89,6 +89,14 @@ std::int64_t Trunc(long double x)
     return CheckedInt64(std::trunc(x), x);
 }
 
+std::int64_t RoundSaturated(double x, double Limit)
+{
+    if (std::isnan(x))
+        return 0;
+    const double lim = std::min(std::fabs(Limit), 9.2e18);
+    return std::int64_t(std::nearbyint(std::clamp(x, -lim, lim)));
+}
+
 std::int64_t Trunc(double x) { return Trunc((long double)x); }
 
 double Int(double x) { return std::trunc(x); }

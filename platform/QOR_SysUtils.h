@@ -93,6 +93,9 @@ KORVANE_EXPORT void ResetFormatSettings();
 // value is not finite or does not fit in 64 bits.
 KORVANE_EXPORT std::int64_t Round(double x);
 KORVANE_EXPORT std::int64_t Round(long double x);
+// To nearest, halves to even, held to -Limit .. Limit (at most about 9.2e18); NaN gives 0.
+// For arithmetic that must never fail or wrap: pixel positions, digit strings of any double.
+KORVANE_EXPORT std::int64_t RoundSaturated(double x, double Limit);
 // Toward zero; same errors as Round.
 KORVANE_EXPORT std::int64_t Trunc(double x);
 KORVANE_EXPORT std::int64_t Trunc(long double x);

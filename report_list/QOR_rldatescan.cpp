@@ -1,7 +1,7 @@
 #include "QOR_rldatescan.h"
 
 #include <QOR_DateUtils.h>
-#include <QOR_NumIO.h>
+#include <QOR_NumText.h>
 
 #include <QDate>
 

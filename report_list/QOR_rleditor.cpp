@@ -4,7 +4,7 @@
 #include "QOR_rldatescan.h"
 
 #include <QOR_DateUtils.h>
-#include <QOR_NumIO.h>
+#include <QOR_NumText.h>
 #include <QOR_NumIOEdit.h>
 #include <QOR_stringl.h>
 

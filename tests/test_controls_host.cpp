@@ -126,7 +126,7 @@ TEST(ControlHost, EveryBaseForwardsWheelEnterLeaveAndContextMenu)
     QApplication::sendEvent(&edit, &enter);
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&edit, &leave);
-    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 6));
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 6), edit.mapToGlobal(QPoint(5, 6)));
     QApplication::sendEvent(&edit, &menu);
     EXPECT_EQ(wheels, 1);
     EXPECT_TRUE(wheel.isAccepted());
