@@ -417,17 +417,26 @@ void MessageBeep()
     QApplication::beep();
 }
 
+namespace {
+
+// The clipboard, or none without a GUI application (a QCoreApplication has none either).
+QClipboard* Clipboard()
+{
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
+}
+
+} // namespace
+
 QString ClipboardText()
 {
-    if (!QGuiApplication::instance())
-        return QString();
-    return QGuiApplication::clipboard()->text();
+    const QClipboard* cb = Clipboard();
+    return cb ? cb->text() : QString();
 }
 
 void SetClipboardText(const QString& s)
 {
-    if (QGuiApplication::instance())
-        QGuiApplication::clipboard()->setText(s);
+    if (QClipboard* cb = Clipboard())
+        cb->setText(s);
 }
 
 } // namespace qor

@@ -110,15 +110,14 @@ void TRLData::RecalcFeedback()
 
 void TRLData::ReportProgress(qint64 Done, qint64 Total)
 {
-    if (OnPercentDone && Total > 0)
-        OnPercentDone(this, int(std::clamp<qint64>(Done * 100 / Total, 0, 100)));
+    if (Total > 0)
+        Notify(this, OnPercentDone, &TRLData::percentDone, int(std::clamp<qint64>(Done * 100 / Total, 0, 100)));
 }
 
 void TRLData::BeforeSortExchange(QObject* Sender, int Row1, int Row2)
 {
     Q_UNUSED(Sender);
-    if (OnBeforeSortExchange)
-        OnBeforeSortExchange(this, Row1, Row2);
+    Notify(this, OnBeforeSortExchange, &TRLData::beforeSortExchange, Row1, Row2);
 }
 
 void TRLData::BeforeHTMLExport(QString& Text, int Col, int Row)

@@ -263,6 +263,11 @@ public:
     TExportTextEvent OnExportText;
     TOnPercentDoneEvent OnPercentDone;
 
+Q_SIGNALS:
+    // After OnPercentDone and OnBeforeSortExchange.
+    void percentDone(int percent);
+    void beforeSortExchange(int row1, int row2);
+
 protected:
     void BeforeSortExchange(QObject* Sender, int Row1, int Row2);
     void BeforeHTMLExport(QString& Text, int Col, int Row);

@@ -1,10 +1,9 @@
 // TRLData's text exports: the clipboard text (separated or fixed-width) and the HTML table.
 #include "QOR_rldata.h"
 
+#include <QOR_Controls.h>
 #include <QOR_stringl.h>
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -53,12 +52,6 @@ QString ClipboardLines(const TRLData& d, int LeftCol, int TopRow, int RightCol, 
     return text;
 }
 
-// The clipboard, or nothing without a GUI application (a QCoreApplication has none either).
-QClipboard* Clipboard()
-{
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
-}
-
 } // namespace
 
 QString TRLData::ClipboardText(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
@@ -88,17 +81,14 @@ QString TRLData::ClipboardTextFixed(int LeftCol, int TopRow, int RightCol, int B
 void TRLData::CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
                               const QString& Separator)
 {
-    const QString text = ClipboardText(LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator);
-    if (QClipboard* cb = Clipboard())
-        cb->setText(text);
+    SetClipboardText(ClipboardText(LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator));
 }
 
 void TRLData::CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, bool UseTabs)
 {
     const QString text = UseTabs ? ClipboardText(LeftCol, TopRow, RightCol, BottomRow, AddHeader, QStringLiteral("\t"))
                                  : ClipboardTextFixed(LeftCol, TopRow, RightCol, BottomRow, AddHeader);
-    if (QClipboard* cb = Clipboard())
-        cb->setText(text);
+    SetClipboardText(text);
 }
 
 void TRLData::ClampRange(int& LeftCol, int& TopRow, int& RightCol, int& BottomRow) const

@@ -732,8 +732,9 @@ bool TRLData::LoadXMLBytes(const QByteArray& Bytes, const QString& DataID)
 {
     // Parse into a fresh object; this one changes only when the whole text was sound.
     TRLData fresh;
-    if (OnPercentDone)
-        fresh.OnPercentDone = [this](QObject*, int Percent) { OnPercentDone(this, Percent); };
+    fresh.OnPercentDone = [this](QObject*, int Percent) {
+        Notify(this, OnPercentDone, &TRLData::percentDone, Percent);
+    };
     try {
         if (!fresh.ParseXML(Bytes.constData(), Bytes.size(), DataID))
             return false;

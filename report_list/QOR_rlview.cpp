@@ -71,12 +71,11 @@ void TReportListView::BindData()
 {
     TStringArray* s = FRLData->Strings();
     s->OnChange = [this](QObject*) { StringsHasChanged(); };
-    auto percent = [this](QObject*, int p) { if (OnPercentDone) OnPercentDone(this, p); };
+    auto percent = [this](QObject*, int p) { Notify(this, OnPercentDone, &TReportListView::percentDone, p); };
     s->OnPercentDone = percent;
     FRLData->OnPercentDone = percent;
     FRLData->OnBeforeSortExchange = [this](QObject*, int r1, int r2) {
-        if (OnBeforeSortExchange)
-            OnBeforeSortExchange(this, r1, r2);
+        Notify(this, OnBeforeSortExchange, &TReportListView::beforeSortExchange, r1, r2);
     };
     FRLData->OnBeforeHTMLExport = [this](QObject*, QString& t, int c, int r) {
         if (OnBeforeHTMLExport)
@@ -92,9 +91,14 @@ void TReportListView::StringsHasChanged()
         Invalidate();
 }
 
-void TReportListView::Changed() { if (OnChange) OnChange(this); }
-void TReportListView::ChangedSetup() { if (OnChangeSetup) OnChangeSetup(this); }
-void TReportListView::ChangedSelection() { if (OnSelectedChange) OnSelectedChange(this); }
+void TReportListView::Changed()
+{
+    Notify(this, OnChange, &TReportListView::changed);
+    AccessibleValueChanged();
+}
+
+void TReportListView::ChangedSetup() { Notify(this, OnChangeSetup, &TReportListView::changeSetup); }
+void TReportListView::ChangedSelection() { Notify(this, OnSelectedChange, &TReportListView::selectedChanged); }
 
 void TReportListView::SetSuppressPaint(bool v)
 {
@@ -608,6 +612,7 @@ int TReportListView::InsertRow(int r)
         r = AddRow();
     }
     // The rows no longer follow the last sort.
+    const SortWatch watch(this);
     FRLData->Sort(-1, -1, FRLData->LastSortOrder(), FRLData->LastSortOrderSec());
     return r;
 }

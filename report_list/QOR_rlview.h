@@ -81,8 +81,8 @@ public:
     QOR_PROPERTY(int, HighLightColumn)
     QOR_PROPERTY(bool, HighLightBold)
     QOR_PROPERTY(int, InterRowIndicatorWidth)
-    QOR_PROPERTY(int, LeftCol)
-    QOR_PROPERTY(int, TopRow)
+    QOR_PROPERTY_NOTIFY(int, LeftCol, topLeftChanged)
+    QOR_PROPERTY_NOTIFY(int, TopRow, topLeftChanged)
     QOR_PROPERTY(int, RowSelectMode)
     QOR_PROPERTY(int, RowColPattern)
     QOR_PROPERTY(bool, ShowEmptyCheckBoxes)
@@ -93,6 +93,9 @@ public:
     QOR_COLOR_PROPERTY(Color)
     QOR_PROPERTY(qor::QOR_Grids::TScrollStyle, ScrollBars)
     QOR_PROPERTY(qor::QOR_Grids::TBorderStyle, BorderStyle)
+    // The sort the user or the program chose last (read only).
+    Q_PROPERTY(int LastSortColumn READ LastSortColumn NOTIFY sortChanged)
+    Q_PROPERTY(bool LastSortOrder READ LastSortOrder NOTIFY sortChanged)
 
     explicit TReportListView(QWidget* AOwner = nullptr);
     ~TReportListView() override;
@@ -441,7 +444,7 @@ public:
                        const QString& ButCancelCaption);
     int EditRowEntries(int Row, QDialog* ContainerForm, int PosLeft, int PosTop);
 
-    // ---- events
+    // ---- events; each without by-reference arguments is followed by its signal
     TNotifyEvent OnChange;
     TNotifyEvent OnChangeSetup;
     TNotifyEvent OnSelectedChange;
@@ -455,6 +458,17 @@ public:
     TBeforeSortExchgEvent OnBeforeSortExchange;
     TBeforeHTMLExportEvent OnBeforeHTMLExport;
     TOnPercentDoneEvent OnPercentDone;
+
+Q_SIGNALS:
+    void changed();
+    void changeSetup();
+    void selectedChanged();
+    void checkedChanged(int col, int row);
+    void cursorKeyAction(int key);
+    void beforeSortExchange(int row1, int row2);
+    void percentDone(int percent);
+    // LastSortColumn or LastSortOrder changed.
+    void sortChanged();
 
 protected:
     void Paint() override;
@@ -484,6 +498,21 @@ private:
     private:
         TReportListView* FView;
         bool FOld;
+    };
+
+    // Emits sortChanged when the sort column or order differs at the end of its scope.
+    class SortWatch {
+    public:
+        explicit SortWatch(TReportListView* v) : FView(v), FColumn(v->LastSortColumn()), FOrder(v->LastSortOrder()) {}
+        ~SortWatch()
+        {
+            if (FColumn != FView->LastSortColumn() || FOrder != FView->LastSortOrder())
+                emit FView->sortChanged();
+        }
+    private:
+        TReportListView* FView;
+        int FColumn;
+        bool FOrder;
     };
 
     void BindData();

@@ -90,6 +90,7 @@ void TReportListView::ToggleCheck(int d, int r)
     bool before = !state;
     if (OnCheckedChange)
         OnCheckedChange(this, before, d, r);
+    emit checkedChanged(d, r);
 }
 
 void TReportListView::ApplyClickSelection(TShiftState Shift)
@@ -218,8 +219,7 @@ void TReportListView::KeyPress(QChar& Key)
 
 void TReportListView::CursorKeyAction(WORD Key)
 {
-    if (OnCursorKeyAction)
-        OnCursorKeyAction(this, Key);
+    Notify(this, OnCursorKeyAction, &TReportListView::cursorKeyAction, int(Key));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -556,6 +556,7 @@ void TReportListView::Sort(int PrimCol, int SecCol, bool Ascending)
 void TReportListView::Sort(int PrimCol, int SecCol, bool AscendPrim, bool AscendSec)
 {
     HideEditor();
+    const SortWatch watch(this);
     {
         PaintGuard guard(this);
         FRLData->Sort(PrimCol, SecCol, AscendPrim, AscendSec);
@@ -568,6 +569,7 @@ void TReportListView::Sort(int PrimCol, int SecCol, bool AscendPrim, bool Ascend
 void TReportListView::UnSort()
 {
     HideEditor();
+    const SortWatch watch(this);
     {
         PaintGuard guard(this);
         FRLData->UnSort();
@@ -622,6 +624,7 @@ void TReportListView::EndFilter()
 void TReportListView::SortEnabledState(int SortColumn1, int SortColumn2, bool Ascending)
 {
     HideEditor();
+    const SortWatch watch(this);
     {
         PaintGuard guard(this);
         TStringArray* s = FRLData->Strings();
@@ -649,6 +652,7 @@ void TReportListView::FilterAndSort(const QString& FilterExp, const QVector<int>
                                     TFilterMode FilterMode, int SortColumn, bool Ascending)
 {
     HideEditor();
+    const SortWatch watch(this);
     // Parse first: a malformed expression changes nothing.
     std::optional<TRowFilter> matcher;
     if (!FilterExp.isEmpty()) {
