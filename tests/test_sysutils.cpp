@@ -192,3 +192,14 @@ TEST(Conversion, DecimalTiesRoundAwayFromZero)
     EXPECT_EQ(FloatToStrF(999999.5, ffFixed, 15, 0), QStringLiteral("1000000"));
     EXPECT_EQ(FloatToStrF(9.99, ffExponent, 2, 2), QStringLiteral("1.0E+01"));
 }
+
+TEST(Rounding, SaturatedNeverFailsOrWraps)
+{
+    EXPECT_EQ(RoundSaturated(2.5, 100), 2);
+    EXPECT_EQ(RoundSaturated(3.5, 100), 4);
+    EXPECT_EQ(RoundSaturated(-2.5, 100), -2);
+    EXPECT_EQ(RoundSaturated(1e300, 1e9), 1000000000);
+    EXPECT_EQ(RoundSaturated(-std::numeric_limits<double>::infinity(), 1e9), -1000000000);
+    EXPECT_EQ(RoundSaturated(std::nan(""), 1e9), 0);
+    EXPECT_EQ(RoundSaturated(1e300, 1e300), std::int64_t(9.2e18));   // held to the 64-bit range
+}
