@@ -52,10 +52,10 @@ void LabelRender(benchmark::State& state, const QString& text)
     }
 }
 
-void BM_QLabelRender(benchmark::State& state) { LabelRender(state, QStringLiteral("Text")); }
-BENCHMARK(BM_QLabelRender)->Unit(benchmark::kMicrosecond);
+void BM_QLabelRender400x68(benchmark::State& state) { LabelRender(state, QStringLiteral("Text")); }
+BENCHMARK(BM_QLabelRender400x68)->Unit(benchmark::kMicrosecond);
 
-void BM_QLabelRenderLongText(benchmark::State& state) { LabelRender(state, LongText()); }
-BENCHMARK(BM_QLabelRenderLongText)->Unit(benchmark::kMicrosecond);
+void BM_QLabelRender400x68LongText(benchmark::State& state) { LabelRender(state, LongText()); }
+BENCHMARK(BM_QLabelRender400x68LongText)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -78,7 +78,7 @@ void BM_NumLabRepaint(benchmark::State& state)
 }
 BENCHMARK(BM_NumLabRepaint)->Unit(benchmark::kMicrosecond);
 
-void BM_QLabelRender(benchmark::State& state)
+void BM_QLabelRenderNumLab(benchmark::State& state)
 {
     QLabel label;
     label.resize(160, 28);
@@ -92,6 +92,6 @@ void BM_QLabelRender(benchmark::State& state)
         benchmark::DoNotOptimize(img.constBits());
     }
 }
-BENCHMARK(BM_QLabelRender)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_QLabelRenderNumLab)->Unit(benchmark::kMicrosecond);
 
 } // namespace
