@@ -15,10 +15,10 @@ namespace {
 
 constexpr double kTwoTo63 = 9223372036854775808.0;
 
-// "%.<p><spec>" with the run-time library's Format.
-QString FormatWithPrecision(char spec, int p, double v)
+// "%.<p><conversion>" with the run-time library's Format.
+QString FormatWithPrecision(char conversion, int p, double v)
 {
-    return Format(QStringLiteral("%.%1%2").arg(p).arg(QLatin1Char(spec)), {v});
+    return Format(QStringLiteral("%.%1%2").arg(p).arg(QLatin1Char(conversion)), {v});
 }
 
 // The value rounded to a whole number (halves to even), when it fits in 64 bits.
