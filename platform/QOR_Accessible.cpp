@@ -3,6 +3,8 @@
 #include "QOR_Controls.h"
 
 #include <QAccessibleWidget>
+#include <QFontMetrics>
+#include <QLineEdit>
 #include <QHash>
 #include <QPointer>
 
@@ -74,6 +76,72 @@ private:
             c->AccessibleValue(v);
         return v;
     }
+};
+
+// ---------------------------------------------------------------------------------------------
+// An edit control: a value component that keeps the line edit's text interface, so screen
+// readers follow the caret and the selection as in any Qt line edit.
+class TAccessibleEdit : public TAccessibleControl, public QAccessibleTextInterface {
+public:
+    explicit TAccessibleEdit(QLineEdit* e) : TAccessibleControl(e) {}
+
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return TAccessibleControl::interface_cast(t);
+    }
+
+    void selection(int selectionIndex, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = *endOffset = 0;
+        if (selectionIndex == 0 && Edit()->hasSelectedText()) {
+            *startOffset = Edit()->selectionStart();
+            *endOffset = *startOffset + int(Edit()->selectedText().size());
+        }
+    }
+    int selectionCount() const override { return Edit()->hasSelectedText() ? 1 : 0; }
+    void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
+    void removeSelection(int selectionIndex) override
+    {
+        if (selectionIndex == 0)
+            Edit()->deselect();
+    }
+    void setSelection(int selectionIndex, int startOffset, int endOffset) override
+    {
+        if (selectionIndex == 0)
+            Edit()->setSelection(startOffset, endOffset - startOffset);
+    }
+    int cursorPosition() const override { return Edit()->cursorPosition(); }
+    void setCursorPosition(int position) override { Edit()->setCursorPosition(position); }
+    QString text(int startOffset, int endOffset) const override
+    {
+        return Edit()->text().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return int(Edit()->text().size()); }
+    QRect characterRect(int offset) const override
+    {
+        // One line of text from the left of the text area (a line edit keeps 2 pixels free).
+        const QLineEdit* e = Edit();
+        const QString t = e->displayText();
+        if (offset < 0 || offset >= t.size())
+            return {};
+        const QFontMetrics fm(e->font());
+        const QRect area = e->contentsRect().marginsRemoved(e->textMargins());
+        const int x = area.left() + 2 + fm.horizontalAdvance(t.left(offset));
+        const QRect r(x, area.top() + (area.height() - fm.height()) / 2, fm.horizontalAdvance(t.at(offset)), fm.height());
+        return QRect(e->mapToGlobal(r.topLeft()), r.size());
+    }
+    int offsetAtPoint(const QPoint& point) const override { return Edit()->cursorPositionAt(Edit()->mapFromGlobal(point)); }
+    void scrollToSubstring(int startIndex, int) override { Edit()->setCursorPosition(startIndex); }
+    QString attributes(int offset, int* startOffset, int* endOffset) const override
+    {
+        *startOffset = *endOffset = offset;
+        return {};
+    }
+
+private:
+    QLineEdit* Edit() const { return static_cast<QLineEdit*>(widget()); }
 };
 
 class TAccessibleGrid;
@@ -291,6 +359,8 @@ QAccessibleInterface* Factory(const QString&, QObject* object)
         return nullptr;
     if (c->AccessibleTable())
         return new TAccessibleGrid(w);
+    if (auto* edit = qobject_cast<QLineEdit*>(w))
+        return new TAccessibleEdit(edit);
     return new TAccessibleControl(w);
 }
 

@@ -284,6 +284,18 @@ TEST(ControlHost, AccessibilityReadsValuesTextsAndCells)
     f->valueInterface()->setCurrentValue(7.0);
     EXPECT_EQ(field.Value(), 7.0);
 
+    TNumIO edit;
+    edit.SetRangeHigh(100);
+    edit.setText(QStringLiteral("42.5"));
+    QAccessibleInterface* e = QAccessible::queryAccessibleInterface(&edit);
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->role(), QAccessible::EditableText);
+    ASSERT_NE(e->valueInterface(), nullptr);
+    EXPECT_EQ(e->valueInterface()->currentValue().toDouble(), 42.5);
+    ASSERT_NE(e->textInterface(), nullptr);   // the line edit's caret and text stay readable
+    EXPECT_EQ(e->textInterface()->characterCount(), 4);
+    EXPECT_EQ(e->textInterface()->text(0, 2), QStringLiteral("42"));
+
     TReportListView list;
     list.resize(300, 150);
     list.SetNrOfColumns(3);
