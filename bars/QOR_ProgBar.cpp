@@ -35,9 +35,10 @@ template <class T> void TProgBar::Set(T& field, T v)
 
 void TProgBar::InterpolateColors()
 {
-    // System colours interpolate from what they look like now, not from their index bits.
-    const TColor a = ColorToRGB(FBarColorArray[0]);
-    const TColor b = ColorToRGB(FBarColorArray[NumBarColors - 1]);
+    // System colours interpolate from what they look like on this bar now, not from their
+    // index bits.
+    const TColor a = ColorToRGB(FBarColorArray[0], palette());
+    const TColor b = ColorToRGB(FBarColorArray[NumBarColors - 1], palette());
     auto channel = [](TColor c, int shift) { return (c >> shift) & 0xFF; };
     for (int i = 1; i < NumBarColors - 1; ++i) {
         const double t = double(i) / (NumBarColors - 1);

@@ -1,6 +1,5 @@
 #include "QOR_gradfl.h"
 
-#include <QtGlobal>
 #include <algorithm>
 
 namespace qor {
@@ -47,7 +46,7 @@ void TGradFill::SetNrColors(int v) { Put(FNrColors, std::clamp(v, 1, MaxColors))
 
 TColor TGradFill::BandColor(int n) const
 {
-    const TColor first = ColorToRGB(FColorFirst), last = ColorToRGB(FColorLast);
+    const TColor first = ColorToRGB(FColorFirst, palette()), last = ColorToRGB(FColorLast, palette());
     const int N = FNrColors;
     const bool mirrored = FGradType == gtMidBandHoriz || FGradType == gtMidBandVert;
     const int M = N / 2;
@@ -69,9 +68,8 @@ TColor TGradFill::BandColor(int n) const
 
 void TGradFill::DrawGradient(TBitmap& Bitmap)
 {
-    const qreal dpr = Bitmap.DevicePixelRatio();
-    const int W = qRound(Bitmap.Width() / dpr), H = qRound(Bitmap.Height() / dpr);
     TCanvas* c = Bitmap.Canvas();
+    const int W = c->Width(), H = c->Height();
     c->SetCopyMode(cmSrcCopy);
     const int N = FNrColors;
     const bool horizontal = FGradType == gtHoriz || FGradType == gtMidBandHoriz;

@@ -215,8 +215,6 @@ public:
     TNotifyEvent OnChange;
     TOnGaugeChangeEvent OnGaugeChange;
 
-    QSize sizeHint() const override { return QSize(160, 28); }
-
     // Accessibility: a spin box whose value is Value in RangeLow .. RangeHigh.
     QAccessible::Role AccessibleRole() const override { return QAccessible::SpinBox; }
     QString AccessibleValueText() const override;

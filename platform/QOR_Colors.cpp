@@ -45,62 +45,91 @@ TColor FromRgb(QRgb rgb)
     return RGB(qRed(rgb), qGreen(rgb), qBlue(rgb));
 }
 
-// The palette entry that plays the part of each system colour.
-QColor SystemColor(int index)
+// The palette of the control being drawn, when a TPaletteScope is open.
+const QPalette* ScopePalette = nullptr;
+
+// The palette entry that plays the part of each system colour. The system colours are the
+// same for every state of a control (the components draw their own disabled looks), so they
+// come from the active group whatever group a widget's palette currently points at.
+QColor SystemColor(int index, const QPalette& pal)
 {
-    const QPalette pal = QGuiApplication::palette();
     using P = QPalette;
+    const auto active = [&pal](P::ColorRole role) { return pal.color(P::Active, role); };
     switch (index) {
-    case 0: return pal.color(P::Button);                      // scroll bar
-    case 1: return pal.color(P::Window);                      // desktop
-    case 2: return pal.color(P::Active, P::Highlight);        // active caption
-    case 3: return pal.color(P::Mid);                         // inactive caption
-    case 4: return pal.color(P::Window);                      // menu
-    case 5: return pal.color(P::Base);                        // window
-    case 6: return pal.color(P::Shadow);                      // window frame
-    case 7: return pal.color(P::WindowText);                  // menu text
-    case 8: return pal.color(P::Text);                        // window text
-    case 9: return pal.color(P::HighlightedText);             // caption text
-    case 10: return pal.color(P::Window);                     // active border
-    case 11: return pal.color(P::Window);                     // inactive border
-    case 12: return pal.color(P::Dark);                       // application workspace
-    case 13: return pal.color(P::Active, P::Highlight);       // highlight
-    case 14: return pal.color(P::Active, P::HighlightedText); // highlight text
-    case 15: return pal.color(P::Button);                     // button face
-    case 16: return pal.color(P::Dark);                       // button shadow
-    case 17: return pal.color(P::Disabled, P::Text);          // grey text
-    case 18: return pal.color(P::ButtonText);                 // button text
-    case 19: return pal.color(P::WindowText);                 // inactive caption text
-    case 20: return pal.color(P::Light);                      // button highlight
-    case 21: return pal.color(P::Shadow);                     // 3D dark shadow
-    case 22: return pal.color(P::Midlight);                   // 3D light
-    case 23: return pal.color(P::ToolTipText);                // info text
-    case 24: return pal.color(P::ToolTipBase);                // info background
-    case 26: return pal.color(P::Link);                       // hot light
-    case 27: return pal.color(P::Active, P::Highlight).lighter(150);
-    case 28: return pal.color(P::Midlight);
-    case 29: return pal.color(P::Active, P::Highlight);       // menu highlight
-    case 30: return pal.color(P::Window);                     // menu bar
+    case 0: return active(P::Button);                      // scroll bar
+    case 1: return active(P::Window);                      // desktop
+    case 2: return active(P::Highlight);                   // active caption
+    case 3: return active(P::Mid);                         // inactive caption
+    case 4: return active(P::Window);                      // menu
+    case 5: return active(P::Base);                        // window
+    case 6: return active(P::Shadow);                      // window frame
+    case 7: return active(P::WindowText);                  // menu text
+    case 8: return active(P::Text);                        // window text
+    case 9: return active(P::HighlightedText);             // caption text
+    case 10: return active(P::Window);                     // active border
+    case 11: return active(P::Window);                     // inactive border
+    case 12: return active(P::Dark);                       // application workspace
+    case 13: return active(P::Highlight);                  // highlight
+    case 14: return active(P::HighlightedText);            // highlight text
+    case 15: return active(P::Button);                     // button face
+    case 16: return active(P::Dark);                       // button shadow
+    case 17: return pal.color(P::Disabled, P::Text);       // grey text
+    case 18: return active(P::ButtonText);                 // button text
+    case 19: return active(P::WindowText);                 // inactive caption text
+    case 20: return active(P::Light);                      // button highlight
+    case 21: return active(P::Shadow);                     // 3D dark shadow
+    case 22: return active(P::Midlight);                   // 3D light
+    case 23: return active(P::ToolTipText);                // info text
+    case 24: return active(P::ToolTipBase);                // info background
+    case 26: return active(P::Link);                       // hot light
+    case 27: return active(P::Highlight).lighter(150);     // gradient active caption
+    case 28: return active(P::Midlight);                   // gradient inactive caption
+    case 29: return active(P::Highlight);                  // menu highlight
+    case 30: return active(P::Window);                     // menu bar
     default: return QColor(Qt::black);
     }
 }
 
 } // namespace
 
+TColor ColorToRGB(TColor c, const QPalette& Palette)
+{
+    if (IsSystemColor(c))
+        return FromRgb(SystemColor(c & 0xFF, Palette).rgb());
+    return c & 0x00FFFFFF;
+}
+
 TColor ColorToRGB(TColor c)
 {
-    if (IsSystemColor(c)) {
-        if (!QGuiApplication::instance())
-            return clBlack;
-        return FromRgb(SystemColor(c & 0xFF).rgb());
-    }
-    return c & 0x00FFFFFF;
+    if (!IsSystemColor(c))
+        return c & 0x00FFFFFF;
+    if (ScopePalette)
+        return ColorToRGB(c, *ScopePalette);
+    if (!QGuiApplication::instance())
+        return clBlack;
+    return ColorToRGB(c, QGuiApplication::palette());
+}
+
+QColor ToQColor(TColor c, const QPalette& Palette)
+{
+    const TColor rgb = ColorToRGB(c, Palette);
+    return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
 }
 
 QColor ToQColor(TColor c)
 {
     const TColor rgb = ColorToRGB(c);
     return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+}
+
+TPaletteScope::TPaletteScope(const QPalette& Palette) : FOuter(ScopePalette)
+{
+    ScopePalette = &Palette;
+}
+
+TPaletteScope::~TPaletteScope()
+{
+    ScopePalette = FOuter;
 }
 
 TColor FromQColor(const QColor& c)

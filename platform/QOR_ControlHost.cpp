@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <cmath>
 #include <type_traits>
 
 namespace qor {
@@ -105,6 +106,14 @@ void TControlHost<QtBase>::showEvent(QShowEvent* e)
 {
     QtBase::showEvent(e);
     EndConfiguration();
+    GuardedCall([this] { VisibleChanged(); });
+}
+
+template <class QtBase>
+void TControlHost<QtBase>::hideEvent(QHideEvent* e)
+{
+    QtBase::hideEvent(e);
+    GuardedCall([this] { VisibleChanged(); });
 }
 
 template <class QtBase>
@@ -244,6 +253,8 @@ TSurfaceHost<QtBase>::TSurfaceHost(QWidget* AOwner, TColor DefaultColor)
     QWidget* target = this->EventWidget();
     target->setAttribute(Qt::WA_OpaquePaintEvent);
     target->setAutoFillBackground(false);
+    // palette() is a reference to the widget's own palette, which follows every change.
+    FSurface.Canvas()->SetPalette(&this->palette());
 }
 
 template <class QtBase>
@@ -255,12 +266,20 @@ QSize TSurfaceHost<QtBase>::SurfaceSize()
     return this->EventWidget()->size();
 }
 
+// The device pixels that cover a logical extent: at a fractional ratio the last logical pixel
+// ends inside a device pixel, which belongs to the widget all the same. (The tolerance keeps
+// products like 100 x 1.1 from rounding up a whole pixel too far.)
+static int DevicePixels(int logical, qreal dpr)
+{
+    return int(std::ceil(logical * dpr - 1e-6));
+}
+
 template <class QtBase>
 bool TSurfaceHost<QtBase>::EnsureSurface()
 {
     const qreal dpr = this->EventWidget()->devicePixelRatioF();
     const QSize logical = SurfaceSize().expandedTo(QSize(0, 0));
-    const QSize want(int(logical.width() * dpr), int(logical.height() * dpr));
+    const QSize want(DevicePixels(logical.width(), dpr), DevicePixels(logical.height(), dpr));
     const QImage& img = FSurface.Image();
     const QImage::Format format = FTransparent ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
     if (!img.isNull() && img.size() == want && img.devicePixelRatio() == dpr && img.format() == format)
@@ -271,7 +290,7 @@ bool TSurfaceHost<QtBase>::EnsureSurface()
     }
     QImage fresh(want, format);
     fresh.setDevicePixelRatio(dpr);
-    fresh.fill(FTransparent ? QColor(Qt::transparent) : ToQColor(this->Color()));
+    fresh.fill(FTransparent ? QColor(Qt::transparent) : ToQColor(this->Color(), this->palette()));
     FSurface.SetImage(fresh);
     return true;
 }
@@ -327,6 +346,9 @@ void TSurfaceHost<QtBase>::RenderNow()
 {
     if (FInPaint)
         return;
+    // What is drawn is what the settings are: a program that only renders (to images, say)
+    // ends the configuration phase here, as showing does.
+    this->EndConfiguration();
     EnsureSurface();
     FNeedsPaint = false;
     FInPaint = true;
@@ -338,7 +360,8 @@ void TSurfaceHost<QtBase>::RenderNow()
         FSurface.Canvas()->Flush();
         FSurface.Image().fill(Qt::transparent);
     }
-    Paint();
+    const TPaletteScope palette(this->palette());
+    GuardedCall([this] { Paint(); });
     FSurface.Canvas()->Flush();
 }
 
@@ -354,7 +377,7 @@ template <class QtBase>
 void TSurfaceHost<QtBase>::paintEvent(QPaintEvent*)
 {
     if (EnsureSurface() || FNeedsPaint)
-        GuardedCall([this] { RenderNow(); });
+        RenderNow();
     if (FSurface.Empty())
         return;
     QPainter p(this->EventWidget());
@@ -366,6 +389,53 @@ void TSurfaceHost<QtBase>::resizeEvent(QResizeEvent* e)
 {
     FNeedsPaint = true;
     TControlHost<QtBase>::resizeEvent(e);
+}
+
+template <class QtBase>
+void TSurfaceHost<QtBase>::showEvent(QShowEvent* e)
+{
+    CreationSize();   // before anything shown can resize it
+    TControlHost<QtBase>::showEvent(e);
+}
+
+template <class QtBase>
+QSize TSurfaceHost<QtBase>::CreationSize() const
+{
+    if (!FCreationSize.isValid())
+        FCreationSize = this->size();
+    return FCreationSize;
+}
+
+template <class QtBase>
+QSize TSurfaceHost<QtBase>::PreferredSize() const
+{
+    // The scroll area's own hint follows its contents and scroll bars.
+    if constexpr (IsScrollArea<QtBase>)
+        return QtBase::sizeHint();
+    else
+        return CreationSize();
+}
+
+template <class QtBase>
+QSize TSurfaceHost<QtBase>::MinimumDrawSize() const
+{
+    return QtBase::minimumSizeHint();
+}
+
+template <class QtBase>
+QSize TSurfaceHost<QtBase>::sizeHint() const
+{
+    QSize s = QtBase::sizeHint();
+    GuardedCall([&] { s = PreferredSize(); });
+    return s;
+}
+
+template <class QtBase>
+QSize TSurfaceHost<QtBase>::minimumSizeHint() const
+{
+    QSize s = QtBase::minimumSizeHint();
+    GuardedCall([&] { s = MinimumDrawSize(); });
+    return s;
 }
 
 template class TControlHost<QWidget>;

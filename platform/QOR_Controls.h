@@ -15,9 +15,16 @@
 //  - the TFont and the QWidget font stay in step both ways; font, palette, style and enabled
 //    changes render again, and so does a change of device pixel ratio;
 //  - wheel, enter, leave and context-menu events reach the classic handlers of every base;
-//  - every exception from rendering or a handler goes to qor::HandleException;
+//  - every exception from rendering, sizing or a handler goes to qor::HandleException;
+//  - system colours (clBtnFace, clWindow ...) resolve through the control's own palette, which
+//    inherits its parent's and the application's: the surface canvas follows it, and every
+//    rendering runs under a TPaletteScope of it, so no component resolves colours on its own;
 //  - a component with a transparent mode asks for a transparent surface (premultiplied ARGB,
 //    the parent shows through); opaque is the default, because it is faster;
+//  - the surface covers every device pixel the widget touches, at fractional ratios too;
+//  - in a layout a self-painting control asks for its creation size (PreferredSize) and for
+//    what it needs to draw at all (MinimumDrawSize); a component that knows better overrides
+//    those, not sizeHint;
 //  - accessibility: the component tells the host its role, value text, value and state
 //    (QOR_Accessible.h), and the host answers QAccessible.
 #pragma once
@@ -246,6 +253,9 @@ protected:
     virtual void FocusChanged(bool Focused) {}
     // The widget has its new size (before Resize() fires OnResize).
     virtual void Resized() {}
+    // The widget was shown or hidden (isVisible() tells which; a spontaneous hide, such as a
+    // minimised window, leaves it visible).
+    virtual void VisibleChanged() {}
 
     // The widget that receives the paint and input events (a scroll area's viewport).
     QWidget* EventWidget();
@@ -265,6 +275,7 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
     void changeEvent(QEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
 
 private:
     void SyncFontFromWidget();
@@ -290,15 +301,28 @@ public:
     void Invalidate();
     // Paint() now and show it.
     void Repaint();
-    // Paint() now into the surface without going through the screen (tests, printing).
+    // Paint() now into the surface without going through the screen (tests, printing). An
+    // exception from Paint() goes to HandleException.
     void RenderNow();
     // Shows what was drawn on Canvas() outside Paint().
     void Update();
     bool TransparentSurface() const { return FTransparent; }
 
+    // Layouts: PreferredSize() and MinimumDrawSize(), with exceptions sent to HandleException.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
     // Renders the whole control into Canvas(). The default fills it with Color().
     virtual void Paint();
+    // The size a layout gives the control when it has room: the creation size (for a scroll
+    // area, Qt's own hint).
+    virtual QSize PreferredSize() const;
+    // The smallest size the control can draw in; the default sets no limit.
+    virtual QSize MinimumDrawSize() const;
+    // The size the control had when a layout first asked for its size or it was first shown:
+    // the size its constructor gave it, unless the program resized it before.
+    QSize CreationSize() const;
     // A transparent surface starts every Paint() fully transparent and lets the parent show
     // through where nothing is drawn.
     void SetTransparentSurface(bool v);
@@ -311,10 +335,12 @@ protected:
     void ColorChanged() override { Invalidate(); }
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     bool EnsureSurface();
     TBitmap FSurface;
+    mutable QSize FCreationSize;
     bool FNeedsPaint = true;
     bool FInPaint = false;
     bool FTransparent = false;

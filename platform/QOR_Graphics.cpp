@@ -328,7 +328,7 @@ void TCanvas::ApplyPen(QPainter* p) const
         p->setPen(Qt::NoPen);
         return;
     }
-    QColor color = ToQColor(FPen.Color());
+    QColor color = Resolve(FPen.Color());
     if (FPen.Mode() == pmBlack)
         color = Qt::black;
     else if (FPen.Mode() == pmWhite)
@@ -366,7 +366,7 @@ void TCanvas::ApplyBrush(QPainter* p) const
         p->setBrush(Qt::NoBrush);
         return;
     }
-    p->setBrush(QBrush(ToQColor(FBrush.Color()), QtBrushStyle(FBrush.Style())));
+    p->setBrush(QBrush(Resolve(FBrush.Color()), QtBrushStyle(FBrush.Style())));
 }
 
 void TCanvas::ApplyMode(QPainter* p, TPenMode m) const
@@ -387,18 +387,26 @@ void TCanvas::ResetClipRect()
     InvalidateState();
 }
 
+// The logical pixels a device extent holds. A control's surface may end in part of a device
+// pixel (at fractional ratios it covers the widget's last device pixel too); that part is no
+// logical pixel, and a quotient a hair below a whole number is that number.
+static int LogicalExtent(int device, qreal dpr)
+{
+    return int(std::floor(device / dpr + 1e-6));
+}
+
 int TCanvas::Width() const
 {
     if (!FTarget || FTarget->isNull())
         return 0;
-    return int(FTarget->width() / FTarget->devicePixelRatio());
+    return LogicalExtent(FTarget->width(), FTarget->devicePixelRatio());
 }
 
 int TCanvas::Height() const
 {
     if (!FTarget || FTarget->isNull())
         return 0;
-    return int(FTarget->height() / FTarget->devicePixelRatio());
+    return LogicalExtent(FTarget->height(), FTarget->devicePixelRatio());
 }
 
 QRect TCanvas::ClipRect() const
@@ -534,7 +542,7 @@ void TCanvas::FillRect(const QRect& r)
     if (!p || r.isEmpty() || FBrush.Style() == bsClear)
         return;
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p->fillRect(r, QBrush(ToQColor(FBrush.Color()), QtBrushStyle(FBrush.Style())));
+    p->fillRect(r, QBrush(Resolve(FBrush.Color()), QtBrushStyle(FBrush.Style())));
 }
 
 void TCanvas::FrameRect(const QRect& r)
@@ -543,7 +551,7 @@ void TCanvas::FrameRect(const QRect& r)
     if (!p || r.isEmpty())
         return;
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    const QColor c = ToQColor(FBrush.Color());
+    const QColor c = Resolve(FBrush.Color());
     p->fillRect(QRect(r.left(), r.top(), r.width(), 1), c);
     p->fillRect(QRect(r.left(), r.bottom(), r.width(), 1), c);
     p->fillRect(QRect(r.left(), r.top(), 1, r.height()), c);
@@ -670,8 +678,8 @@ void TCanvas::TextOut(int x, int y, const QString& s)
         at = QPoint(0, 0);
     }
     if (FBrush.Style() != bsClear)
-        p->fillRect(QRect(at.x(), at.y(), fm.horizontalAdvance(s), fm.height()), ToQColor(FBrush.Color()));
-    p->setPen(ToQColor(FFont.Color()));
+        p->fillRect(QRect(at.x(), at.y(), fm.horizontalAdvance(s), fm.height()), Resolve(FBrush.Color()));
+    p->setPen(Resolve(FFont.Color()));
     p->drawText(QPoint(at.x(), at.y() + fm.ascent()), s);
     if (orientation != 0)
         p->restore();
@@ -689,10 +697,10 @@ void TCanvas::TextRect(const QRect& rect, int x, int y, const QString& s)
     p->save();
     p->setClipRect(FClipped ? rect.intersected(FClipRect) : rect);
     if (FBrush.Style() != bsClear)
-        p->fillRect(rect, ToQColor(FBrush.Color()));
+        p->fillRect(rect, Resolve(FBrush.Color()));
     if (!s.isEmpty()) {
         const QFontMetrics& fm = Metrics();
-        p->setPen(ToQColor(FFont.Color()));
+        p->setPen(Resolve(FFont.Color()));
         p->drawText(QPoint(x, y + fm.ascent()), s);
     }
     p->restore();
@@ -718,12 +726,10 @@ int TCanvas::TextAscent() const
     return Metrics().ascent();
 }
 
-// An image with the transparent colour of bmp turned into alpha 0.
-static QImage MaskedImage(const TBitmap& bmp)
+// An image of bmp with the pixels of colour key turned into alpha 0.
+static QImage MaskedImage(const TBitmap& bmp, QRgb key)
 {
     QImage img = bmp.Image().convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = qRgb(GetRValue(ColorToRGB(bmp.TransparentColor())), GetGValue(ColorToRGB(bmp.TransparentColor())),
-                          GetBValue(ColorToRGB(bmp.TransparentColor())));
     for (int y = 0; y < img.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
         for (int x = 0; x < img.width(); ++x)
@@ -743,7 +749,7 @@ void TCanvas::Draw(int x, int y, const TBitmap& bmp)
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
     const QSize logical(bmp.Width(), bmp.Height());
     if (bmp.Transparent())
-        p->drawImage(QRect(QPoint(x, y), logical), MaskedImage(bmp));
+        p->drawImage(QRect(QPoint(x, y), logical), MaskedImage(bmp, Resolve(bmp.TransparentColor()).rgb()));
     else
         p->drawImage(QRect(QPoint(x, y), logical), bmp.Image());
 }
@@ -757,7 +763,7 @@ void TCanvas::StretchDraw(const QRect& r, const TBitmap& bmp)
         return;
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
     p->setRenderHint(QPainter::SmoothPixmapTransform, FStretchMode == smHalftone);
-    p->drawImage(r, bmp.Transparent() ? MaskedImage(bmp) : bmp.Image());
+    p->drawImage(r, bmp.Transparent() ? MaskedImage(bmp, Resolve(bmp.TransparentColor()).rgb()) : bmp.Image());
 }
 
 void TCanvas::CopyRect(const QRect& dest, const TCanvas& src, const QRect& srcRect)
@@ -814,7 +820,7 @@ void TCanvas::SetPixels(int x, int y, TColor c)
         return;
     Flush();
     const qreal dpr = FTarget->devicePixelRatio();
-    const QColor qc = ToQColor(c);
+    const QColor qc = Resolve(c);
     const QPoint pp = PhysicalPoint(x, y);
     const int n = std::max(1, int(dpr));
     for (int dy = 0; dy < n; ++dy)
@@ -840,8 +846,8 @@ void TCanvas::FloodFill(int x, int y, TColor c, TFillStyle style)
     if (!clip.contains(seed))
         return;
     const QRgb rgbMask = 0x00FFFFFF;
-    const QRgb key = ToQColor(c).rgb() & rgbMask;
-    const QRgb fill = ToQColor(FBrush.Color()).rgb() | 0xFF000000;
+    const QRgb key = Resolve(c).rgb() & rgbMask;
+    const QRgb fill = Resolve(FBrush.Color()).rgb() | 0xFF000000;
     uchar* const bits = FTarget->bits();   // detached once, not per pixel
     const qsizetype stride = FTarget->bytesPerLine();
     auto pix = [&](int px, int py) -> QRgb& { return reinterpret_cast<QRgb*>(bits + py * stride)[px]; };

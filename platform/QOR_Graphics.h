@@ -18,6 +18,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <QPalette>
 #include <QPoint>
 #include <QRect>
 #include <QVector>
@@ -98,10 +99,26 @@ constexpr TColor CLR_INVALID = TColor(0xFFFFFFFFu);
 constexpr TColor clDefault = 0x20000000;
 
 constexpr bool IsSystemColor(TColor c) { return (std::uint32_t(c) & 0xFF000000u) == 0xFF000000u; }
-// Resolves system colours through the application's QPalette; plain colours pass unchanged
-// (the high byte cleared).
+// Plain colours pass unchanged (the high byte cleared); system colours resolve through a
+// QPalette: the one given, else the palette of the control being drawn (TPaletteScope), else
+// the application's.
 KORVANE_EXPORT TColor ColorToRGB(TColor c);
+KORVANE_EXPORT TColor ColorToRGB(TColor c, const QPalette& Palette);
 KORVANE_EXPORT QColor ToQColor(TColor c);
+KORVANE_EXPORT QColor ToQColor(TColor c, const QPalette& Palette);
+
+// While a scope lives, ColorToRGB without a palette resolves through Palette: the host opens
+// one with the control's own palette (which inherits its parent's and the application's) for
+// every rendering of a control. Scopes nest; the palette must outlive the scope.
+class KORVANE_EXPORT TPaletteScope {
+public:
+    explicit TPaletteScope(const QPalette& Palette);
+    ~TPaletteScope();
+    TPaletteScope(const TPaletteScope&) = delete;
+    TPaletteScope& operator=(const TPaletteScope&) = delete;
+private:
+    const QPalette* FOuter;
+};
 KORVANE_EXPORT TColor FromQColor(const QColor& c);
 // "clRed" for a named constant (plain and system colours), else "$00BBGGRR".
 KORVANE_EXPORT QString ColorToString(TColor c);
@@ -241,6 +258,10 @@ public:
     void SetAntialiasing(bool on);
     TStretchMode StretchMode() const { return FStretchMode; }
     void SetStretchMode(TStretchMode m) { FStretchMode = m; }
+    // The palette system colours drawn on this canvas resolve through (a control's surface
+    // canvas follows its control's palette); none: ColorToRGB's rule. Must outlive the canvas.
+    const QPalette* Palette() const { return FPalette; }
+    void SetPalette(const QPalette* p) { FPalette = p; InvalidateState(); }
 
     // Clipping: everything drawn afterwards is limited to the rectangle (l..r-1, t..b-1).
     void SetClipRect(const QRect& r);
@@ -304,8 +325,10 @@ private:
     const QFont& CachedFont() const;
     const QFontMetrics& Metrics() const;
     QPoint PhysicalPoint(int x, int y) const;
+    QColor Resolve(TColor c) const { return FPalette ? ToQColor(c, *FPalette) : ToQColor(c); }
 
     QImage* FTarget = nullptr;
+    const QPalette* FPalette = nullptr;
     mutable std::unique_ptr<QPainter> FPainter;
     mutable bool FStateDirty = true;
     mutable bool FFontDirty = true;
