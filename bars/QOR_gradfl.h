@@ -44,9 +44,11 @@ Q_ENUM_NS(TGridMode)
 class KORVANE_EXPORT TGradFill : public TGraphicControl {
     Q_OBJECT
 public:
+    // The flag first: a form that stores the colours in effect with it, in this order, gives
+    // them back as stored.
+    QOR_PROPERTY(bool, ColorFlipped)
     QOR_COLOR_PROPERTY(ColorFirst)
     QOR_COLOR_PROPERTY(ColorLast)
-    QOR_PROPERTY(bool, ColorFlipped)
     QOR_PROPERTY(qor::QOR_gradfl::TGradType, FillType)
     QOR_PROPERTY(qor::QOR_qorbase::TFrameStyle, FrameStyle)
     QOR_COLOR_PROPERTY(GridColor)

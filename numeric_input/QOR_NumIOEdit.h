@@ -14,8 +14,8 @@ namespace qor {
 
 class KORVANE_EXPORT TNumIO : public TCustomEdit {
     Q_OBJECT
-    // The line edit's own text property, its writes recorded like every published property.
-    Q_PROPERTY(QString text READ text WRITE setText USER true)
+    // The line edit's own text property, written like every published property.
+    Q_PROPERTY(QString text READ text WRITE loaderSetText USER true)
 public:
     QOR_PROPERTY(qor::QOR_NumIO::TInFormat, InputFormat)
     QOR_PROPERTY(int, FixPointDecPlaces)
@@ -56,8 +56,11 @@ public:
 
     void setText(const QString& v)
     {
-        QLineEdit::setText(v);
-        PublishedWritten("text", v);
+        WritePublished("text", v, TWriteRoute::Call, [&] { QLineEdit::setText(v); });
+    }
+    void loaderSetText(const QString& v)
+    {
+        WritePublished("text", v, TWriteRoute::MetaObject, [&] { QLineEdit::setText(v); });
     }
 
     // Accessibility: an editable field whose value is Value in RangeLow .. RangeHigh.

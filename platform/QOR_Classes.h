@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QString>
 #include <QVariant>
+#include <cstdint>
+#include <functional>
 #include <memory>
 
 namespace qor {
@@ -18,12 +20,33 @@ KORVANE_EXPORT QString ClassNameOf(const QObject* o);
 // ---------------------------------------------------------------------------------------------
 // State every component has.
 //
-// Configuration phase: from construction until the component is first shown or the event loop
-// first runs, the Qt-style setters of its published properties (setX, which uic-generated code
-// and QUiLoader call) are recorded. After each such write, every earlier recorded property
-// that does not hold its requested value is written again. So a value stored with its range
-// ends up the same whether a form lists the value or the range first, exactly as if the form
-// had written the range first. Afterwards setters behave as always.
+// The configuration phase: forms load the same whatever order their settings come in, and a
+// program's own writes are never undone.
+//
+// It lasts from construction until the component is first shown, first rendered or the event
+// loop first turns, whichever comes first (or until EndConfiguration()). Meanwhile every write
+// through a Qt-style setter of a published property is a published write: setX called in code
+// (uic-generated or a program's), or the meta-object writer that QUiLoader, Designer and
+// QObject::setProperty reach. The rules:
+//  1. A published write that does not hold (the setter clamped or ignored it: a value outside
+//     a range the form sets only afterwards) is written again after each later published
+//     write, until it holds.
+//  2. After a meta-object write, every earlier meta-object write that no longer holds is
+//     written again, so a form loaded at run time acts as if the properties that change others
+//     came first (a flag that exchanges two colours does not undo the colours the form gives).
+//     Code gets no such restoring: after setColorFirst, setColorLast and setColorFlipped(true)
+//     called in code the colours are exchanged, before showing as after.
+//  3. Every write a program makes wins over what was recorded before it: a record is dropped
+//     as soon as its property changes by anything but the phase's own write-backs (SetX,
+//     Assign, a range call, or a setX called in code that changes other properties too).
+//  4. Nothing is written back while a published write is under way: a setX from a signal
+//     handler of a setter (or of a write-back) is recorded, but writes nothing back itself.
+//  5. A write-back that throws goes to HandleException and is dropped; the phase goes on and
+//     ends as above. Fonts are never written back (they read back in another form).
+// Declare published properties in a sensible order (ranges before values, flags before what
+// they change): Designer stores forms in that order, and uic-compiled forms follow it.
+// A write of the value a property already holds cannot be told from no write, so a request
+// that never held survives it. Afterwards every setter behaves as always.
 class KORVANE_EXPORT TComponentState {
 public:
     TComponentState();
@@ -49,10 +72,22 @@ public:
 
     // --- configuration phase
     bool Configuring() const { return FConfiguring; }
-    // Ends the configuration phase now (the hosts call it when first shown).
+    // Ends the configuration phase now (the hosts call it when first shown or rendered).
     void EndConfiguration();
-    // Called by the Qt-style setter of published property Name after it wrote Value.
-    void PublishedWritten(const char* Name, const QVariant& Value);
+    // How a published write came: a call of setX in code (uic-generated or a program's), or
+    // the meta-object (QUiLoader, Designer, QObject::setProperty).
+    enum class TWriteRoute : std::uint8_t { Call, MetaObject };
+    // The Qt-style setter of published property Name: Apply() stores Value through the
+    // system's setter, under the rules of the configuration phase.
+    template <class T, class F>
+    void WritePublished(const char* Name, const T& Value, TWriteRoute Route, F&& Apply)
+    {
+        if (!FConfiguring) {
+            Apply();
+            return;
+        }
+        ConfiguredWrite(Name, QVariant::fromValue(Value), Route, Apply);
+    }
 
 protected:
     // Called by the constructors of the QObject classes: schedules the end of the configuration
@@ -74,6 +109,8 @@ protected:
 
 private:
     struct TConfigLog;
+    void ConfiguredWrite(const char* Name, const QVariant& Value, TWriteRoute Route,
+                         const std::function<void()>& Apply);
     bool FDesigning = false;
     bool FLoading = false;
     bool FConfiguring = false;

@@ -11,7 +11,9 @@
 //
 // Enumeration and set types are named fully qualified (qor::QOR_Meter::TMeterLayout), so that
 // moc finds their meta-object and Designer shows their names. Use the macros in a public
-// section; setX records the write for the configuration phase (QOR_Classes.h).
+// section. Each gives two writers that run SetX under the configuration phase's rules
+// (QOR_Classes.h): setX, for code (uic-generated or a program's), and loaderSetX, the
+// property's WRITE, which QUiLoader, Designer and QObject::setProperty reach.
 #pragma once
 
 #include "QOR_Classes.h"
@@ -27,34 +29,37 @@ using TPropertyArg = std::conditional_t<std::is_scalar_v<T>, T, const T&>;
 #define QOR_QT_SETTER_(Type, Name, Apply)                                                          \
     void set##Name(qor::TPropertyArg<Type> v)                                                      \
     {                                                                                              \
-        Apply;                                                                                     \
-        this->PublishedWritten(#Name, QVariant::fromValue(v));                                     \
+        this->WritePublished(#Name, v, qor::TComponentState::TWriteRoute::Call, [&] { Apply; });   \
+    }                                                                                              \
+    void loaderSet##Name(qor::TPropertyArg<Type> v)                                                \
+    {                                                                                              \
+        this->WritePublished(#Name, v, qor::TComponentState::TWriteRoute::MetaObject, [&] { Apply; }); \
     }
 
 #define QOR_PROPERTY(Type, Name)                                                                   \
-    Q_PROPERTY(Type Name READ Name WRITE set##Name)                                                \
+    Q_PROPERTY(Type Name READ Name WRITE loaderSet##Name)                                          \
     QOR_QT_SETTER_(Type, Name, Set##Name(v))
 
 #define QOR_PROPERTY_NOTIFY(Type, Name, Signal)                                                    \
-    Q_PROPERTY(Type Name READ Name WRITE set##Name NOTIFY Signal)                                  \
+    Q_PROPERTY(Type Name READ Name WRITE loaderSet##Name NOTIFY Signal)                            \
     QOR_QT_SETTER_(Type, Name, Set##Name(v))
 
 #define QOR_COLOR_PROPERTY(Name)                                                                   \
-    Q_PROPERTY(QColor Name READ Name##AsQColor WRITE set##Name)                                    \
+    Q_PROPERTY(QColor Name READ Name##AsQColor WRITE loaderSet##Name)                              \
     QColor Name##AsQColor() const { return qor::ToQColor(Name()); }                                \
     QOR_QT_SETTER_(QColor, Name, Set##Name(qor::FromQColor(v)))
 
 #define QOR_FONT_PROPERTY(Name)                                                                    \
-    Q_PROPERTY(QFont Name READ Name##AsQFont WRITE set##Name)                                      \
+    Q_PROPERTY(QFont Name READ Name##AsQFont WRITE loaderSet##Name)                                \
     QFont Name##AsQFont() const { return Name()->ToQFont(); }                                     \
     QOR_QT_SETTER_(QFont, Name, Name()->AssignQFont(v))
 
 #define QOR_SUB_PROPERTY(Type, Object, Name)                                                       \
-    Q_PROPERTY(Type Object##_##Name READ Object##_##Name WRITE set##Object##_##Name)               \
+    Q_PROPERTY(Type Object##_##Name READ Object##_##Name WRITE loaderSet##Object##_##Name)         \
     Type Object##_##Name() const { return Object()->Name(); }                                      \
     QOR_QT_SETTER_(Type, Object##_##Name, Object()->Set##Name(v))
 
 #define QOR_SUB_COLOR_PROPERTY(Object, Name)                                                       \
-    Q_PROPERTY(QColor Object##_##Name READ Object##_##Name WRITE set##Object##_##Name)             \
+    Q_PROPERTY(QColor Object##_##Name READ Object##_##Name WRITE loaderSet##Object##_##Name)       \
     QColor Object##_##Name() const { return qor::ToQColor(Object()->Name()); }                     \
     QOR_QT_SETTER_(QColor, Object##_##Name, Object()->Set##Name(qor::FromQColor(v)))
