@@ -1,5 +1,6 @@
 #include "QOR_NumLab.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <algorithm>
 #include <cmath>
@@ -96,16 +97,28 @@ void TNumLab::SetStateText(const QString& v)
 void TNumLab::SetLeftText(const QString& v) { Set(FLeftText, v); }
 void TNumLab::SetRightText(const QString& v) { Set(FRightText, v); }
 
+// The field's place decides the smallest size the label draws in.
 void TNumLab::SetLeftSpace(int v)
 {
-    if (v >= 0)
-        Set(FLeftSpace, std::min(v, width()));
+    if (v >= 0 && Store(FLeftSpace, std::min(v, width()))) {
+        Changed();
+        updateGeometry();
+    }
 }
 
 void TNumLab::SetLabelWidth(int v)
 {
-    if (v >= 0)
-        Set(FLabelWidth, std::min(v, kMaxLabelWidth));
+    if (v >= 0 && Store(FLabelWidth, std::min(v, kMaxLabelWidth))) {
+        Changed();
+        updateGeometry();
+    }
+}
+
+QSize TNumLab::MinimumDrawSize() const
+{
+    // The value field, and one line of text in its inner rows 2 .. Height - 3.
+    const int textHeight = QFontMetrics(Font()->ToQFont()).height();
+    return QSize(FLeftSpace + FLabelWidth + 1, textHeight + 4);
 }
 void TNumLab::SetAlignment(TAlignment v) { Set(FAlignment, ValidAlignment(v, taCenter)); }
 void TNumLab::SetLeftTextAlignment(TAlignment v) { Set(FLeftTextAlignment, ValidAlignment(v, taRightJustify)); }

@@ -25,12 +25,14 @@
 //   dtEEng       engineering notation: a mantissa m with 1 <= |m| < 1000 and p significant
 //                digits (never fewer than its integer digits), "E", the exponent (a multiple
 //                of 3) with sign and three digits: p = 3: 1234.5 -> "1.23E+003",
-//                12345 -> "12.3E+003", 0.00012345 -> "123E-006", 0 -> "0.00E+000"
+//                12345 -> "12.3E+003", 0.00012345 -> "123E-006", 0 -> "0.00E+000"; the
+//                digits count after rounding: 9.997 -> "10.0E+000", 999.7 -> "1.00E+003"
 //   dtEEngNoDP   as dtEEng with the mantissa rounded to a whole number: 12345 -> "12E+003"
-// A value the display type cannot show as a number gives OverflowIndicator: NaN, infinities and
-// values beyond the 64-bit integer range for the integer types (dtInt, dtZeroInt, dtHex, dtOct,
-// dtBin) and the degree types, and dates outside the years 1 .. 9999. The floating types
-// (dtFloat, dtFixP, dtExp, dtEEng, dtEEngNoDP) show NaN and infinities as "NAN", "INF", "-INF".
+// A value the display type cannot show as a number gives OverflowIndicator: NaN, infinities,
+// values that do not round into -2^63 .. 2^63 - 1 for the integer types (dtInt, dtZeroInt,
+// dtHex, dtOct, dtBin), magnitudes of 2^63 and more for the degree types, and dates outside
+// the years 1 .. 9999. The floating types (dtFloat, dtFixP, dtExp, dtEEng, dtEEngNoDP) show
+// NaN and infinities as "NAN", "INF", "-INF".
 // Then, except for dtHex, dtDateTime, dtState and dtBin: every "," becomes "." (with Comma every
 // "." becomes ","), and with ForcePlusSign a value above 0 gets a leading "+". The component
 // then fires OnBeforeDisplay, and shows OverflowIndicator instead of a text wider than
@@ -187,6 +189,8 @@ public:
 protected:
     void Paint() override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
+    // Layouts keep the value field whole: LeftSpace + LabelWidth + 1 wide, a text line high.
+    QSize MinimumDrawSize() const override;
 
 private:
     template <class T> void Set(T& field, T v);

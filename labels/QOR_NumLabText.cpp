@@ -21,10 +21,11 @@ QString FormatWithPrecision(char conversion, int p, double v)
     return Format(QStringLiteral("%.%1%2").arg(p).arg(QLatin1Char(conversion)), {v});
 }
 
-// The value rounded to a whole number (halves to even), when it fits in 64 bits.
+// The value rounded to a whole number (halves to even), when it fits in 64 bits: -2^63 does,
+// 2^63 does not.
 std::optional<std::int64_t> RoundedInt(double v)
 {
-    if (!std::isfinite(v) || std::fabs(v) >= kTwoTo63)
+    if (!std::isfinite(v) || v >= kTwoTo63 || v < -kTwoTo63)
         return std::nullopt;
     return Round(v);
 }
@@ -101,6 +102,13 @@ QString ExponentText(int e)
     return (e < 0 ? QStringLiteral("E-") : QStringLiteral("E+")) + PadLeft(QString::number(std::abs(e)), 3);
 }
 
+// The digits before the decimal separator of a formatted number without sign.
+int IntegerDigits(const QString& s)
+{
+    const auto sep = s.indexOf(FormatSettings().DecimalSeparator);
+    return int(sep < 0 ? s.size() : sep);
+}
+
 // Engineering notation: a mantissa of 1 <= |m| < 1000 and an exponent that is a multiple of 3.
 QString EngineeringText(double v, int significant, bool wholeMantissa)
 {
@@ -117,11 +125,17 @@ QString EngineeringText(double v, int significant, bool wholeMantissa)
         m = a / std::pow(10.0L, e3 -= 3);
     else if (m >= 1000.0L)
         m = a / std::pow(10.0L, e3 += 3);
+    // The decimals that leave `significant` digits beside intDigits integer digits.
+    auto mantissaText = [&](int intDigits, long double value) {
+        return FormatWithPrecision('f', wholeMantissa ? 0 : std::max(0, significant - intDigits), double(value));
+    };
     const int intDigits = m < 10.0L ? 1 : m < 100.0L ? 2 : 3;
-    QString mantissa = FormatWithPrecision('f', wholeMantissa ? 0 : std::max(0, significant - intDigits), double(m));
+    QString mantissa = mantissaText(intDigits, m);
     if (mantissa.startsWith(QStringLiteral("1000"))) {   // rounded up to the next step
         e3 += 3;
-        mantissa = FormatWithPrecision('f', wholeMantissa ? 0 : significant - 1, 1.0);
+        mantissa = mantissaText(1, 1.0L);
+    } else if (IntegerDigits(mantissa) > intDigits) {   // rounded up to 10 or 100
+        mantissa = mantissaText(IntegerDigits(mantissa), m);
     }
     return (v < 0 ? QStringLiteral("-") : QString()) + mantissa + ExponentText(e3);
 }

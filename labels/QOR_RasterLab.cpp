@@ -218,8 +218,18 @@ void TRasterLab::SetColorScheme(TColorScheme v) { Set(FColorScheme, v); }
 
 void TRasterLab::SetAutoHeight(bool v)
 {
-    if (Store(FAutoHeight, v))
-        ApplyAutoHeight();
+    if (!Store(FAutoHeight, v))
+        return;
+    // While on, a layout keeps the fitted height instead of stretching the label.
+    QSizePolicy policy = sizePolicy();
+    if (v) {
+        FVerticalPolicy = policy.verticalPolicy();
+        policy.setVerticalPolicy(QSizePolicy::Fixed);
+    } else {
+        policy.setVerticalPolicy(FVerticalPolicy);
+    }
+    setSizePolicy(policy);   // asks the layout again
+    ApplyAutoHeight();
 }
 
 void TRasterLab::SetAutoCenter(bool v)
@@ -348,13 +358,15 @@ void TRasterLab::ApplyAutoHeight()
 {
     if (!FAutoHeight)
         return;
+    CreationSize();   // the size a layout gives the label when AutoHeight is off again
     resize(width(), AutoHeightValue());
-    updateGeometry();   // a layout asks sizeHint again
+    updateGeometry();   // a layout asks for the size again
 }
 
-QSize TRasterLab::sizeHint() const
+QSize TRasterLab::PreferredSize() const
 {
-    return QSize(400, FAutoHeight ? AutoHeightValue() : 68);
+    const QSize created = CreationSize();
+    return FAutoHeight ? QSize(created.width(), AutoHeightValue()) : created;
 }
 
 void TRasterLab::ApplyAutoCenter()
@@ -379,10 +391,16 @@ void TRasterLab::Resized()
 // =============================================================================================
 // Scrolling
 
+void TRasterLab::VisibleChanged()
+{
+    UpdateTimer();
+}
+
 void TRasterLab::UpdateTimer()
 {
     FTimer->Stop();
-    if (FScrollInterval > 0 && FScrollMode != rdsmOff && FTimerEnabled) {
+    // A label that is not visible (a hidden page of a panel) does not scroll.
+    if (FScrollInterval > 0 && FScrollMode != rdsmOff && FTimerEnabled && isVisible()) {
         FTimer->Start(FScrollInterval);
         if (!FTimer->Active())
             throw EQORRasterLabError(QStringLiteral("Component \"") + Name() +

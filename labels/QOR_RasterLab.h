@@ -25,7 +25,8 @@
 // Gray and white are $808080 and $FFFFFF (csGrayWhite) or clBtnShadow and clBtnHighlight.
 //
 // Layout: the frame width is 1 for fsSimple..fsRaised, 2 for fsEmbossed and fsEngraved.
-// AutoHeight sets the height to frame width + p FontHeight; AutoCenter sets PosX to
+// AutoHeight sets the height to frame width + p FontHeight, and keeps it in a layout (the
+// vertical size policy is Fixed while it is on, and returns to what it was when it is off); AutoCenter sets PosX to
 // (width - TextLength()) div 2 + frame width + 1 (switching it off sets PosX to 1). Both apply
 // when switched on and when DotSize, DotSpacing or the font change; centring also follows the
 // text, Proportional and the width (a hidden label recentres when it is shown).
@@ -38,7 +39,8 @@
 //   rdsmDown   scroll y grows;   beyond the height it becomes -(p FontHeight)
 //   rdsmUp     scroll y shrinks; below -(p FontHeight) it becomes the height
 //   rdsmOff    the offsets return to 0 and the timer stops
-// The timer never runs in design mode.
+// The timer never runs in design mode, nor while the label is not visible (never shown yet, or
+// on a hidden page); showing the label resumes it.
 //
 // Characters: the text is shown through the 256 slots of the character matrix in the Windows
 // code page 1252 (Latin-1, with the euro, dashes, quotes, Š, Œ, Ž, Ÿ ... in 128..159); a
@@ -53,6 +55,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QRect>
+#include <QSizePolicy>
 #include <QString>
 #include <QVector>
 #include <array>
@@ -176,8 +179,6 @@ public:
     TWindowTimer* ScrollTimer() const { return FTimer; }
     // Design mode stops the scrolling timer; leaving it lets a scrolling mode run again.
     void SetDesigning(bool v) override;
-    // For layouts: 400 wide, and the AutoHeight height while AutoHeight is on, else 68.
-    QSize sizeHint() const override;
 
     void Assign(const QObject* Source) override;
     void AssignTo(QObject* Dest) const override;
@@ -195,6 +196,10 @@ protected:
     void Paint() override;
     void FontChanged() override;
     void Resized() override;
+    // The timer runs only while the label is visible.
+    void VisibleChanged() override;
+    // The creation size, with the fitted height while AutoHeight is on.
+    QSize PreferredSize() const override;
 
 private:
     void PaintRaster(TCanvas* c, qint64 ox, qint64 oy, int p);
@@ -238,6 +243,7 @@ private:
     TFrameStyle FFrameStyle = fsLowered;
     TColorScheme FColorScheme = csGrayWhite;
     bool FAutoHeight = false;
+    QSizePolicy::Policy FVerticalPolicy = QSizePolicy::Preferred;   // to return to after AutoHeight
     bool FAutoCenter = false;
     TRDScrollMode FScrollMode = rdsmOff;
     int FScrollInterval = 100;

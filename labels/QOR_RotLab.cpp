@@ -113,7 +113,7 @@ void TRotLab::Paint()
     if (!FCaption.isEmpty()) {
         c->Font()->Assign(*Font());
         c->Font()->SetOrientation((FTextAngle % 360) * 10);
-        c->Font()->SetQuality(FAntiAlias ? fqAntialiased : fqDefault);
+        c->Font()->SetQuality(FAntiAlias ? fqAntialiased : fqNonAntialiased);
         c->Brush()->SetStyle(bsClear);
         const QPoint at = RotLabTextOrigin(FAlignment, FTextAngle, PosX(), PosY(), c->TextWidth(FCaption),
                                            c->TextHeight(FCaption));

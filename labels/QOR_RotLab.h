@@ -17,7 +17,8 @@
 //
 // Transparent (the default): only text and frame are drawn, the parent shows elsewhere; else
 // the background is filled with Color. AntiAlias asks for anti-aliased glyphs; without it the
-// font keeps its default quality. The text colour is the font's (FontColor); a disabled label
+// glyphs are aliased, every pixel in the text colour or untouched (the platform's default
+// quality here is anti-aliased, so "default" would change nothing). The text colour is the font's (FontColor); a disabled label
 // draws it engraved, in clBtnHighlight one pixel right of and below the start, then in
 // clBtnShadow at the start.
 //

@@ -122,6 +122,20 @@ template <class T> void TSevenSeg::Set(T& field, T v)
         Invalidate();
 }
 
+// The settings that decide the smallest size the digits draw in.
+template <class T> void TSevenSeg::SetLayout(T& field, T v)
+{
+    if (Store(field, v)) {
+        Invalidate();
+        updateGeometry();
+    }
+}
+
+QSize TSevenSeg::MinimumDrawSize() const
+{
+    return QSize(2 * FMargin + FNumDigits * (1 + FInterDigDist), 2 * FMargin + 1);
+}
+
 void TSevenSeg::SetCaption(const QString& v)
 {
     if (Store(FCaption, v)) {
@@ -133,7 +147,7 @@ void TSevenSeg::SetCaption(const QString& v)
 void TSevenSeg::SetNumDigits(int v)
 {
     if (v >= 1 && v <= 32)
-        Set(FNumDigits, v);
+        SetLayout(FNumDigits, v);
 }
 
 void TSevenSeg::SetColorText(TColor v) { Set(FColorText, v); }
@@ -142,13 +156,13 @@ void TSevenSeg::SetColorBackGnd(TColor v) { Set(FColorBackGnd, v); }
 void TSevenSeg::SetMargin(int v)
 {
     if (v >= 0)
-        Set(FMargin, std::max(0, std::min(v, height() / 2 - 1)));
+        SetLayout(FMargin, std::max(0, std::min(v, height() / 2 - 1)));
 }
 
 void TSevenSeg::SetInterDigDist(int v)
 {
     if (v >= 0)
-        Set(FInterDigDist, std::min(v, 255));
+        SetLayout(FInterDigDist, std::min(v, 255));
 }
 void TSevenSeg::SetFrameStyle(TFrameStyle v) { Set(FFrameStyle, v > fsEngraved ? fsNone : v); }
 void TSevenSeg::SetColorScheme(TColorScheme v) { Set(FColorScheme, v > csSystemColors ? csGrayWhite : v); }

@@ -100,6 +100,9 @@ public:
 
 protected:
     void Paint() override;
+    // Layouts leave every digit cell at least one pixel: 2 Margin + NumDigits (1 +
+    // InterDigDist) wide, 2 Margin + 1 high.
+    QSize MinimumDrawSize() const override;
 
 private:
     struct TStripKey {
@@ -115,6 +118,7 @@ private:
     void ColourShapes() const;
     void ComposeGlyph(QChar ch, bool point) const;
     template <class T> void Set(T& field, T v);
+    template <class T> void SetLayout(T& field, T v);
 
     QString FCaption = QStringLiteral("8.8.8.8.");
     int FNumDigits = 4;

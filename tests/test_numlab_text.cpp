@@ -131,7 +131,14 @@ TEST(NumLabText, EngineeringNotation)
     EXPECT_EQ(Text(999999, dtEEng, 3), "1.00E+006");      // rounding reaches the next step
     EXPECT_EQ(Text(1e-3, dtEEng, 2), "1.0E-003");
     EXPECT_EQ(Text(1e300, dtEEng, 1), "1E+300");
+    // A mantissa that rounds up to 10 or 100 keeps p digits, not one more.
+    EXPECT_EQ(Text(9.997, dtEEng, 3), "10.0E+000");
+    EXPECT_EQ(Text(-9.997, dtEEng, 3), "-10.0E+000");
+    EXPECT_EQ(Text(99.97, dtEEng, 3), "100E+000");
+    EXPECT_EQ(Text(0.0099996, dtEEng, 4), "10.00E-003");
+    EXPECT_EQ(Text(9.7, dtEEng, 1), "10E+000");
     EXPECT_EQ(Text(12345, dtEEngNoDP, 3), "12E+003");
+    EXPECT_EQ(Text(9.7, dtEEngNoDP, 3), "10E+000");
     EXPECT_EQ(Text(999.6, dtEEngNoDP, 3), "1E+003");
     EXPECT_EQ(Text(-0.0456, dtEEngNoDP, 3), "-46E-003");
 }
@@ -152,6 +159,21 @@ TEST(NumLabText, ValuesATypeCannotShow)
     s.DisplayType = dtInt;
     s.OverflowIndicator = QStringLiteral("--");
     EXPECT_EQ(NumLabValueText(kNaN, s), "--");
+}
+
+TEST(NumLabText, TheWholeSixtyFourBitRangeShows)
+{
+    const double lowest = -9223372036854775808.0;   // -2^63
+    EXPECT_EQ(Text(lowest, dtInt), "-9223372036854775808");
+    EXPECT_EQ(Text(lowest, dtZeroInt, 0), "-9223372036854775808");
+    EXPECT_EQ(Text(lowest, dtHex, 0), "-8000000000000000");
+    EXPECT_EQ(Text(lowest, dtOct, 0), "-1000000000000000000000");
+    EXPECT_EQ(Text(lowest, dtBin, 0), "-1" + QString(63, QLatin1Char('0')));
+    EXPECT_EQ(Text(9223372036854774784.0, dtInt), "9223372036854774784");   // the largest double below 2^63
+    for (TDisplay t : {dtInt, dtZeroInt, dtHex, dtOct, dtBin}) {
+        EXPECT_EQ(Text(-lowest, t), kOverflow) << int(t);                     // 2^63
+        EXPECT_EQ(Text(std::nextafter(lowest, -kInf), t), kOverflow) << int(t);
+    }
 }
 
 TEST(NumLabText, PrecisionIsLimitedToFifteen)
@@ -177,6 +199,7 @@ TEST(NumLabText, PlatformCommaBecomesAPoint)
     EXPECT_EQ(Text(3.14159, dtFixP), "3.14");
     EXPECT_EQ(Text(3.14159, dtFixP, 2, true), "3,14");
     EXPECT_EQ(Text(12.51, dtDegMin, 1), QStringLiteral("12\u00B030.6\u2032"));
+    EXPECT_EQ(Text(9.997, dtEEng, 3, true), "10,0E+000");
     ResetFormatSettings();
 }
 

@@ -1,10 +1,12 @@
 // Raster label scrolling: the steps and loop restarts of the four directions, scrolling away
-// for good without loop, the timer settings, design mode, and exceptions of a tick.
+// for good without loop, the timer settings, design mode, the pause while not visible, and
+// exceptions of a tick. The timer runs only while the label is visible: the tests show it.
 #include <gtest/gtest.h>
 
 #include "test_rasterlab_support.h"
 
 #include <QSignalSpy>
+#include <QWidget>
 #include <QTest>
 #include <climits>
 #include <string>
@@ -42,6 +44,7 @@ void Prepare(TRasterLab& lab, TRDScrollMode mode, int increment)
     Plain(lab, W, H, QStringLiteral("AB"));
     lab.SetScrollIncrement(increment);
     lab.SetScrollMode(mode);
+    lab.show();
 }
 
 int Offset(const TRasterLab& lab, const Direction& d) { return d.Horizontal ? lab.ScrollX() : lab.ScrollY(); }
@@ -143,6 +146,7 @@ TEST(RasterLabScroll, TickFiresTheHandlerThenTheSignal)
 TEST(RasterLabScroll, TimerSettingsAreKeptInRange)
 {
     TRasterLab lab;
+    lab.show();
     lab.SetScrollInterval(5);
     EXPECT_EQ(lab.ScrollInterval(), 10);
     lab.SetScrollMode(rdsmRight);
@@ -185,6 +189,7 @@ TEST(RasterLabScroll, SwitchingOffClearsTheOffsetsAndStopsTheTimer)
 TEST(RasterLabScroll, TheTimerNeverRunsInDesignMode)
 {
     TRasterLab lab;
+    lab.show();
     lab.SetDesigning(true);
     lab.SetScrollMode(rdsmRight);
     EXPECT_FALSE(lab.ScrollTimer()->Active());
@@ -195,6 +200,39 @@ TEST(RasterLabScroll, TheTimerNeverRunsInDesignMode)
     EXPECT_TRUE(lab.ScrollTimer()->Active());
     lab.SetDesigning(true);   // a running timer stops too
     EXPECT_FALSE(lab.ScrollTimer()->Active());
+}
+
+TEST(RasterLabScroll, TheTimerPausesWhileTheLabelIsNotVisible)
+{
+    QWidget page;
+    auto* lab = new TRasterLab(&page);
+    lab->SetScrollMode(rdsmRight);
+    EXPECT_FALSE(lab->ScrollTimer()->Active());   // not shown yet
+    page.show();
+    EXPECT_TRUE(lab->ScrollTimer()->Active());
+    page.hide();                                   // its page is hidden
+    EXPECT_FALSE(lab->ScrollTimer()->Active());
+    page.show();
+    EXPECT_TRUE(lab->ScrollTimer()->Active());
+    lab->hide();
+    EXPECT_FALSE(lab->ScrollTimer()->Active());
+    lab->show();
+    EXPECT_TRUE(lab->ScrollTimer()->Active());
+    lab->SetScrollMode(rdsmOff);                   // showing does not start a switched-off one
+    page.hide();
+    page.show();
+    EXPECT_FALSE(lab->ScrollTimer()->Active());
+
+    // A page hidden from the start, as the pages of a tab widget but the current one.
+    QWidget panel;
+    auto* hiddenPage = new QWidget(&panel);
+    auto* other = new TRasterLab(hiddenPage);
+    other->SetScrollMode(rdsmLeft);
+    hiddenPage->hide();
+    panel.show();
+    EXPECT_FALSE(other->ScrollTimer()->Active());
+    hiddenPage->show();
+    EXPECT_TRUE(other->ScrollTimer()->Active());
 }
 
 TEST(RasterLabScroll, AnExceptionInATickGoesToTheApplicationHandler)
@@ -218,6 +256,7 @@ TEST(RasterLabScroll, TheRunningTimerScrolls)
     lab.SetScrollInterval(10);
     QSignalSpy ticks(&lab, &TRasterLab::scrollTimer);
     lab.SetScrollMode(rdsmRight);
+    lab.show();
     QTest::qWait(150);
     EXPECT_GE(ticks.count(), 2);
     EXPECT_EQ(lab.ScrollX(), int(ticks.count()));

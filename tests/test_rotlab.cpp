@@ -44,7 +44,7 @@ struct PlainRotLab : TRotLab {
         TFont f;
         f.Assign(*Font());
         f.SetOrientation(TextAngle() * 10);
-        f.SetQuality(AntiAlias() ? fqAntialiased : fqDefault);
+        f.SetQuality(AntiAlias() ? fqAntialiased : fqNonAntialiased);
         return labeltest::TextInk(f, Caption());
     }
 };
@@ -201,6 +201,31 @@ TEST(RotLabPaint, DisabledTextIsEngraved)
     EXPECT_GT(bright.bottom(), dark.bottom());
     EXPECT_GE(bright.left(), dark.left());
     EXPECT_EQ(labeltest::CountColor(img, r.rect(), clRed), 0);
+}
+
+// The colours of a picture besides the background and the text colour.
+int BlendedPixels(const QImage& img)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const TColor c = PixelAt(img, x, y);
+            n += c != clWhite && c != clBlack;
+        }
+    return n;
+}
+
+TEST(RotLabPaint, AntiAliasOffDrawsAliasedText)
+{
+    for (int angle : {0, 30, 90}) {
+        PlainRotLab r;
+        r.SetTextAngle(angle);
+        EXPECT_GT(BlendedPixels(Rendered(r)), 0) << angle;   // anti-aliased: grey edges
+        r.SetAntiAlias(false);
+        const QImage aliased = Rendered(r);
+        EXPECT_EQ(BlendedPixels(aliased), 0) << angle;        // only black on white
+        EXPECT_FALSE(r.Ink().isEmpty()) << angle;
+    }
 }
 
 TEST(RotLabState, DefaultsAssignAndAccessibility)
