@@ -44,6 +44,13 @@ QWidget* Framed(const QString& title, QWidget* content)
     return box;
 }
 
+QLabel* LabelFor(const QString& text, QWidget* field)
+{
+    auto* label = new QLabel(text);
+    label->setBuddy(field);
+    return label;
+}
+
 } // namespace gallery
 
 namespace {

@@ -114,9 +114,9 @@ private:
             FDriven.push_back(b);
         grid->addWidget(up, 0, 0, 4, 1);
         grid->addWidget(down, 0, 1, 4, 1);
-        grid->addWidget(new QLabel(QStringLiteral("dirLeft, cgmCover")), 0, 2);
+        grid->addWidget(gallery::LabelFor(QStringLiteral("dirLeft, cgmCover"), left), 0, 2);
         grid->addWidget(left, 1, 2);
-        grid->addWidget(new QLabel(QStringLiteral("dirRight, text at 15°, left-justified")), 2, 2);
+        grid->addWidget(gallery::LabelFor(QStringLiteral("dirRight, text at 15°, left-justified"), right), 2, 2);
         grid->addWidget(right, 3, 2);
         return w;
     }
@@ -254,7 +254,7 @@ private:
         });
         controls->addWidget(colours);
         controls->addWidget(flip);
-        controls->addWidget(new QLabel(QStringLiteral("Grid of the lower row")));
+        controls->addWidget(gallery::LabelFor(QStringLiteral("Grid of the lower row"), gridMode));
         controls->addWidget(gridMode);
         controls->addStretch();
         lay->addLayout(controls);

@@ -21,17 +21,19 @@ public:
     {
         if (t != QAccessible::Value)
             return TAccessibleControl::text(t);
-        // What the line edit shows: nothing in a secret field that echoes nothing.
-        return Edit()->echoMode() == QLineEdit::Normal ? Edit()->text() : Edit()->displayText();
+        // A secret field gives a star for each character (none when it echoes nothing).
+        switch (Edit()->echoMode()) {
+        case QLineEdit::Normal: return Edit()->text();
+        case QLineEdit::NoEcho: return {};
+        default: return QString(Edit()->text().size(), QLatin1Char('*'));
+        }
     }
 
     QAccessible::State state() const override
     {
         QAccessible::State s = TAccessibleControl::state();
-        if (Edit()->isReadOnly())
-            s.readOnly = true;
-        else
-            s.editable = true;
+        s.editable = true;   // as Qt has it: a read-only line edit is editable and read-only
+        s.readOnly = s.readOnly || Edit()->isReadOnly();
         s.passwordEdit = Edit()->echoMode() != QLineEdit::Normal;
         s.selectableText = true;
         return s;

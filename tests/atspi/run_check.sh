@@ -2,6 +2,7 @@
 # Runs a program under a private X server, D-Bus session and AT-SPI bus, and reads it with a
 # pyatspi script as a screen reader would.
 #   run_check.sh PROGRAM SCRIPT
+# The script finds the program's standard input, a pipe, in KORVANE_PROBE_INPUT.
 # Exit codes: 0 passed, 1 failed, 77 skipped (what is missing is printed).
 set -u
 PROGRAM=$1
@@ -63,7 +64,10 @@ export QT_QPA_PLATFORM=xcb
 export QT_ACCESSIBILITY=1
 export NO_AT_BRIDGE=0
 unset QT_SCALE_FACTOR
-"$PROGRAM" >"$WORK/program.log" 2>&1 &
+mkfifo "$WORK/input"
+exec 6<>"$WORK/input"   # keeps the pipe open, so neither side blocks on opening it
+export KORVANE_PROBE_INPUT="$WORK/input"
+"$PROGRAM" <"$WORK/input" >"$WORK/program.log" 2>&1 &
 PIDS+=($!)
 
 timeout 60 "$PYTHON" "$SCRIPT"
