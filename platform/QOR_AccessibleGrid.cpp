@@ -69,7 +69,13 @@ private:
 // ---------------------------------------------------------------------------------------------
 class TAccessibleGrid : public TAccessibleControl, public QAccessibleTableInterface {
 public:
-    explicit TAccessibleGrid(QWidget* w) : TAccessibleControl(w) {}
+    explicit TAccessibleGrid(QWidget* w) : TAccessibleControl(w)
+    {
+        int column = -1;
+        if (const TAccessibleTableSource* s = Source())
+            GuardedCall([&] { s->AccessibleCurrentCell(FCursorRow, column); });
+        FAnnouncedRow = FLeftRow = FCursorRow;
+    }
     ~TAccessibleGrid() override { DropCells(); }
 
     QAccessible::Role role() const override { return QAccessible::Table; }
@@ -202,8 +208,11 @@ public:
         FCells.clear();
     }
 
-    // The row whose selection the reader heard of last (its state may change with the next).
+    // Rows whose selection may have changed with the next selection change: the one the reader
+    // heard of last, the one the cursor left, the one it is on.
     int FAnnouncedRow = -1;
+    int FLeftRow = -1;
+    int FCursorRow = -1;
 
 private:
     bool HasCaption() const
@@ -393,6 +402,8 @@ void AnnounceCurrentCell(QObject* o)
         GuardedCall([&] { s->AccessibleCurrentCell(row, column); });
     if (!grid || !grid->cellAt(row, column))
         return;
+    if (row != grid->FCursorRow)
+        grid->FLeftRow = std::exchange(grid->FCursorRow, row);
     const int index = grid->DataChildIndex(row, column);
     QAccessibleEvent active(o, QAccessible::ActiveDescendantChanged);
     active.setChild(index);
@@ -412,10 +423,9 @@ void AnnounceRowSelection(QObject* o, int row)
     // The row the reader heard of before may have lost its selection with this change.
     const int before = std::exchange(grid->FAnnouncedRow, row);
     QList<int> rows;
-    if (before >= 0 && before != row)
-        rows.append(before);
-    if (row >= 0)
-        rows.append(row);
+    for (int r : {before, grid->FLeftRow, row})
+        if (r >= 0 && !rows.contains(r))
+            rows.append(r);
     for (int r : std::as_const(rows)) {
         if (r >= grid->rowCount())
             continue;
@@ -434,7 +444,7 @@ void AnnounceTableChange(QObject* o)
 {
     if (TAccessibleGrid* grid = GridInterfaceOf(o)) {
         grid->DropCells();
-        grid->FAnnouncedRow = -1;
+        grid->FAnnouncedRow = grid->FLeftRow = grid->FCursorRow = -1;
         QAccessibleTableModelChangeEvent e(o, QAccessibleTableModelChangeEvent::ModelReset);
         QAccessible::updateAccessibility(&e);
     }
