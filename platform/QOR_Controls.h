@@ -171,10 +171,13 @@ public:
     //    `invalid` means a defunct object).
     //  - Actions are offered only where they work; parts (captions, check boxes) and grid
     //    cells are objects of their own, made on demand.
-    //  - A component on a Qt widget that has its own accessibility (the line edit) keeps all
-    //    of it: the host's interface for that base reproduces Qt's and adds the component's
-    //    value, states and name. Every call into the component is guarded: an exception goes
-    //    to HandleException and the reader gets an empty answer.
+    //  - A component on a Qt widget that has its own accessibility keeps all of it: on the
+    //    line edit the host's interface reproduces Qt's and adds the component's value, states
+    //    and name; on the tool button, the combo box and the tree Qt's own interface answers
+    //    alone (the program names such a component with setAccessibleName or a buddy label)
+    //    until the host has an interface for that base that adds to Qt's (QOR_Accessible_p.h).
+    //  - Every call into the component is guarded: an exception goes to HandleException and the
+    //    reader gets an empty answer.
     // The component announces changes with the Accessible...Changed functions below.
     virtual QAccessible::Role AccessibleRole() const { return QAccessible::Client; }
     // What the component calls itself (a meter's caption); a label-like component

@@ -339,6 +339,26 @@ TEST(AccessibilityFields, TheLineEditFieldKeepsWhatALineEditHasAndAddsItsValue)
     EXPECT_TRUE(a->state().passwordEdit);
 }
 
+TEST(AccessibilityHost, ANativeWidgetKeepsQtsOwnInterface)
+{
+    // Qt's interfaces for these widgets answer; the host does not take their place.
+    TControlHost<QComboBox> combo(nullptr, clWindow);
+    combo.addItems({QStringLiteral("red"), QStringLiteral("green")});
+    combo.setCurrentIndex(1);
+    QAccessibleInterface* c = Iface(&combo);
+    EXPECT_EQ(c->role(), QAccessible::ComboBox);
+    EXPECT_EQ(c->text(QAccessible::Value), QStringLiteral("green"));
+    TControlHost<QToolButton> button(nullptr, clBtnFace);
+    button.setText(QStringLiteral("Start"));
+    button.setCheckable(true);
+    QAccessibleInterface* b = Iface(&button);
+    EXPECT_EQ(b->role(), QAccessible::Button);
+    EXPECT_EQ(b->text(QAccessible::Name), QStringLiteral("Start"));
+    EXPECT_TRUE(b->state().checkable);
+    TControlHost<QTreeWidget> tree(nullptr, clWindow);
+    EXPECT_NE(Iface(&tree)->tableInterface(), nullptr) << "Qt's tree reads as its own table";
+}
+
 TEST(AccessibilityGauges, TheMeterIsNamedByItsCaptionAndReadsItsValueAsTheScaleDoes)
 {
     EventRecorder heard;
