@@ -4,7 +4,11 @@
 
 #include <QAbstractScrollArea>
 #include <QLineEdit>
+#include <QTimer>
 #include <QWindow>
+
+#include <memory>
+#include <typeinfo>
 
 namespace qor {
 
@@ -375,7 +379,22 @@ void TAccessibleControl::replaceText(int startOffset, int endOffset, const QStri
 }
 
 // =============================================================================================
-// TAccessiblePartObject
+// TAccessibleLeaf, TAccessiblePartObject
+
+QWindow* TAccessibleLeaf::window() const
+{
+    return FOwner ? FOwner->window()->windowHandle() : nullptr;
+}
+
+QAccessibleInterface* TAccessibleLeaf::parent() const
+{
+    return FOwner ? QAccessible::queryAccessibleInterface(FOwner.data()) : nullptr;
+}
+
+QRect TAccessibleLeaf::ToScreen(const QRect& r) const
+{
+    return ToGlobal(FOwner, r);
+}
 
 TAccessiblePart TAccessiblePartObject::Part() const
 {
@@ -389,15 +408,6 @@ bool TAccessiblePartObject::isValid() const
     return c && FIndex < Ask(0, [&] { return c->AccessiblePartCount(); });
 }
 
-QWindow* TAccessiblePartObject::window() const
-{
-    return FOwner ? FOwner->window()->windowHandle() : nullptr;
-}
-
-QAccessibleInterface* TAccessiblePartObject::parent() const
-{
-    return FOwner ? QAccessible::queryAccessibleInterface(FOwner.data()) : nullptr;
-}
 
 QString TAccessiblePartObject::text(QAccessible::Text t) const
 {
@@ -406,7 +416,7 @@ QString TAccessiblePartObject::text(QAccessible::Text t) const
 
 QRect TAccessiblePartObject::rect() const
 {
-    return ToGlobal(FOwner, Part().Rect);
+    return ToScreen(Part().Rect);
 }
 
 QAccessible::State TAccessiblePartObject::state() const
@@ -444,8 +454,6 @@ void TAccessiblePartObject::doAction(const QString& actionName)
 // =============================================================================================
 // The factory
 
-namespace {
-
 // The interface the host gives a component, or none where Qt's own must stay.
 QAccessibleInterface* InterfaceFor(QWidget* w, const TControlEvents* c)
 {
@@ -458,6 +466,8 @@ QAccessibleInterface* InterfaceFor(QWidget* w, const TControlEvents* c)
         return NewGridInterface(w);
     return new TAccessibleControl(w);
 }
+
+namespace {
 
 QAccessibleInterface* Factory(const QString&, QObject* object)
 {
@@ -472,13 +482,23 @@ QAccessibleInterface* Factory(const QString&, QObject* object)
 
 void AdoptAccessibleInterface(QObject* object)
 {
-    // With assistive technology running, Qt may have made a plain interface while the widget
-    // was still being constructed; drop it so the next query makes the component's own.
+    // With assistive technology running, an interface may have been made while the widget was
+    // being constructed: Qt's plain one, or the host's before the component's overrides
+    // answered (a grid not yet a grid). Once construction is over, an interface of another
+    // kind than the factory makes now is dropped, so the next query makes the right one.
     if (!accessible::Listening())
         return;
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
-    if (iface && !dynamic_cast<accessible::TAccessibleControl*>(iface))
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(iface));
+    QTimer::singleShot(0, object, [object] {
+        auto* w = qobject_cast<QWidget*>(object);
+        const TControlEvents* c = accessible::ComponentOf(object);
+        QAccessibleInterface* iface = w && c ? QAccessible::queryAccessibleInterface(object) : nullptr;
+        if (!iface)
+            return;
+        const std::unique_ptr<QAccessibleInterface> fresh(accessible::InterfaceFor(w, c));
+        const bool right = fresh ? typeid(*fresh) == typeid(*iface) : !dynamic_cast<accessible::TAccessibleControl*>(iface);
+        if (!right)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(iface));
+    });
 }
 
 void InstallAccessibleFactory()

@@ -17,22 +17,14 @@ constexpr int CaptionRow = -2;
 constexpr int MaxKeptCells = 20000;
 
 // One cell of the grid: a data cell (row >= 0), a column header or the caption.
-class TAccessibleCell : public QAccessibleInterface,
+class TAccessibleCell : public TAccessibleLeaf,
                         public QAccessibleTableCellInterface,
                         public QAccessibleActionInterface {
 public:
-    TAccessibleCell(QWidget* grid, int row, int column) : FGrid(grid), FRow(row), FColumn(column) {}
+    TAccessibleCell(QWidget* grid, int row, int column) : TAccessibleLeaf(grid), FRow(row), FColumn(column) {}
 
     bool isValid() const override;
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return FGrid ? FGrid->window()->windowHandle() : nullptr; }
-    QAccessibleInterface* parent() const override;
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QString text(QAccessible::Text t) const override;
-    void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override;
     QAccessible::Role role() const override;
     QAccessible::State state() const override;
@@ -56,11 +48,10 @@ public:
 private:
     const TAccessibleTableSource* Source() const
     {
-        const TControlEvents* c = FGrid ? ComponentOf(FGrid.data()) : nullptr;
+        const TControlEvents* c = FOwner ? ComponentOf(FOwner.data()) : nullptr;
         return c ? Ask<const TAccessibleTableSource*>(nullptr, [&] { return c->AccessibleTable(); }) : nullptr;
     }
     bool IsData() const { return FRow >= 0; }
-    QPointer<QWidget> FGrid;
     int FRow, FColumn;
 };
 
@@ -273,11 +264,6 @@ bool TAccessibleCell::isValid() const
     return FColumn < columns && FRow < Ask(0, [&] { return s->AccessibleRowCount(); });
 }
 
-QAccessibleInterface* TAccessibleCell::parent() const
-{
-    return FGrid ? QAccessible::queryAccessibleInterface(FGrid.data()) : nullptr;
-}
-
 QAccessible::Role TAccessibleCell::role() const
 {
     if (FRow == CaptionRow)
@@ -310,22 +296,22 @@ QString TAccessibleCell::text(QAccessible::Text t) const
 QRect TAccessibleCell::rect() const
 {
     const TAccessibleTableSource* s = Source();
-    if (!s || !FGrid)
+    if (!s || !FOwner)
         return {};
     const QRect r = FRow == CaptionRow ? Ask(QRect(), [&] { return s->AccessibleCaptionRect(); })
                                        : Ask(QRect(), [&] { return s->AccessibleCellRect(FRow, FColumn); });
-    return r.isEmpty() ? r : QRect(FGrid->mapToGlobal(r.topLeft()), r.size());
+    return ToScreen(r);
 }
 
 QAccessible::State TAccessibleCell::state() const
 {
     QAccessible::State st;
     const TAccessibleTableSource* s = Source();
-    if (!s || !FGrid)
+    if (!s || !FOwner)
         return st;
-    st.disabled = !FGrid->isEnabled();
+    st.disabled = !FOwner->isEnabled();
     // Showing only where the cell is really on screen: the grid visible, the cell scrolled in.
-    st.invisible = !FGrid->isVisible();
+    st.invisible = !FOwner->isVisible();
     st.offscreen = rect().isEmpty();
     if (!IsData()) {
         st.readOnly = true;
@@ -333,10 +319,10 @@ QAccessible::State TAccessibleCell::state() const
     }
     st.selectable = true;
     st.selected = isSelected();
-    st.focusable = FGrid->focusPolicy() != Qt::NoFocus;
+    st.focusable = FOwner->focusPolicy() != Qt::NoFocus;
     int row = -1, column = -1;
     GuardedCall([&] { s->AccessibleCurrentCell(row, column); });
-    st.focused = FGrid->hasFocus() && row == FRow && column == FColumn;
+    st.focused = FOwner->hasFocus() && row == FRow && column == FColumn;
     if (Ask(false, [&] { return s->AccessibleCellCheckable(FRow, FColumn); })) {
         st.checkable = true;
         st.checked = Ask(false, [&] { return s->AccessibleCellChecked(FRow, FColumn); });
@@ -361,7 +347,7 @@ void* TAccessibleCell::interface_cast(QAccessible::InterfaceType t)
 
 QList<QAccessibleInterface*> TAccessibleCell::columnHeaderCells() const
 {
-    TAccessibleGrid* grid = GridOf(FGrid);
+    TAccessibleGrid* grid = GridOf(FOwner);
     QAccessibleInterface* header = grid ? grid->HeaderCell(FColumn) : nullptr;
     return header ? QList<QAccessibleInterface*>{header} : QList<QAccessibleInterface*>{};
 }

@@ -124,12 +124,11 @@ private:
 };
 
 // ---------------------------------------------------------------------------------------------
-// One part of a component (a caption, the freeze box).
-class TAccessiblePartObject : public QAccessibleInterface, public QAccessibleActionInterface {
+// Something drawn inside a component's widget (a part, a cell): no object and no children of its
+// own; its parent is the widget's interface.
+class TAccessibleLeaf : public QAccessibleInterface {
 public:
-    TAccessiblePartObject(QWidget* owner, int index) : FOwner(owner), FIndex(index) {}
-
-    bool isValid() const override;
+    explicit TAccessibleLeaf(QWidget* owner) : FOwner(owner) {}
     QObject* object() const override { return nullptr; }
     QWindow* window() const override;
     QAccessibleInterface* parent() const override;
@@ -137,8 +136,22 @@ public:
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QString text(QAccessible::Text t) const override;
     void setText(QAccessible::Text, const QString&) override {}
+
+protected:
+    // Widget coordinates to screen coordinates (an empty rectangle stays empty).
+    QRect ToScreen(const QRect& r) const;
+    QPointer<QWidget> FOwner;
+};
+
+// ---------------------------------------------------------------------------------------------
+// One part of a component (a caption, the freeze box).
+class TAccessiblePartObject : public TAccessibleLeaf, public QAccessibleActionInterface {
+public:
+    TAccessiblePartObject(QWidget* owner, int index) : TAccessibleLeaf(owner), FIndex(index) {}
+
+    bool isValid() const override;
+    QString text(QAccessible::Text t) const override;
     QRect rect() const override;
     QAccessible::Role role() const override { return Part().Role; }
     QAccessible::State state() const override;
@@ -153,7 +166,6 @@ public:
 
 private:
     TAccessiblePart Part() const;
-    QPointer<QWidget> FOwner;
     int FIndex;
 };
 
@@ -169,6 +181,9 @@ void AnnounceTableChange(QObject* grid);
 
 // A line edit: Qt's own line-edit accessibility, and the component's (QOR_AccessibleEdit.cpp).
 QAccessibleInterface* NewLineEditInterface(QWidget* w);
+
+// The interface the host gives a component (a new one), or none where Qt's own stays.
+QAccessibleInterface* InterfaceFor(QWidget* w, const TControlEvents* c);
 
 } // namespace accessible
 } // namespace qor

@@ -215,3 +215,15 @@ TEST(AccessibilityTable, RowsAreSelectedThroughTheTableAsTheUserSelects)
     EXPECT_FALSE(t->selectRow(1));
     EXPECT_FALSE(t->selectColumn(1));
 }
+
+TEST(AccessibilityTable, AGridMadeWhileAReaderListensIsATable)
+{
+    EventRecorder heard;
+    TReportListView list;
+    Fill(list);
+    QCoreApplication::processEvents();   // construction is over
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&list);
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(a->tableInterface(), nullptr);
+    EXPECT_EQ(a->tableInterface()->rowCount(), 3);
+}

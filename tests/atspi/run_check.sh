@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a program under a private X server, D-Bus session and AT-SPI bus, and reads it with a
 # pyatspi script as a screen reader would.
-#   run_check.sh PROGRAM SCRIPT
+#   run_check.sh PROGRAM SCRIPT [SCRIPT-ARGUMENTS...]
 # The script finds the program's standard input, a pipe, in KORVANE_PROBE_INPUT.
 # Exit codes: 0 passed, 1 failed, 77 skipped (what is missing is printed).
 set -u
@@ -70,7 +70,7 @@ export KORVANE_PROBE_INPUT="$WORK/input"
 "$PROGRAM" <"$WORK/input" >"$WORK/program.log" 2>&1 &
 PIDS+=($!)
 
-timeout 60 "$PYTHON" "$SCRIPT"
+timeout 60 "$PYTHON" "$SCRIPT" "${@:3}"
 rc=$?
 if [ $rc -ne 0 ] && [ $rc -ne $SKIP ]; then
     echo "--- program output"; cat "$WORK/program.log"
