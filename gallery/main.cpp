@@ -46,7 +46,8 @@ QWidget* Framed(const QString& title, QWidget* content)
 
 QLabel* LabelFor(const QString& text, QWidget* field)
 {
-    auto* label = new QLabel(text);
+    // A label with a buddy reads "&" as the mark of a shortcut key; the text stays as written.
+    auto* label = new QLabel(QString(text).replace(QLatin1Char('&'), QStringLiteral("&&")));
     label->setBuddy(field);
     return label;
 }

@@ -146,6 +146,7 @@ private:
         FFree = NewLab(QStringLiteral("free"), QString(), dtFixP, 2);
         FLabs.push_back(FFree);
         auto* type = new QComboBox;
+        type->setAccessibleName(QStringLiteral("DisplayType"));
         for (const char* n : kDisplayNames)
             type->addItem(QString::fromLatin1(n));
         type->setCurrentIndex(dtFixP);

@@ -31,11 +31,13 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
-# Waits up to $2 tenths of a second for a file to be non-empty.
+# Waits up to $2 tenths of a second for a file to be non-empty; gives up early when the
+# process $3 (if given) has ended.
 wait_for_file() {
     local i
     for ((i = 0; i < $2; i++)); do
         [ -s "$1" ] && return 0
+        [ -n "${3:-}" ] && ! kill -0 "$3" 2>/dev/null && return 1
         sleep 0.1
     done
     return 1
@@ -46,7 +48,7 @@ exec 3>"$WORK/display"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset >"$WORK/xvfb.log" 2>&1 &
 PIDS+=($!)
 exec 3>&-
-wait_for_file "$WORK/display" 50 || { cat "$WORK/xvfb.log"; skip "no X server could start (Xvfb)"; }
+wait_for_file "$WORK/display" 50 "${PIDS[-1]}" || { cat "$WORK/xvfb.log"; skip "no X server could start (Xvfb)"; }
 export DISPLAY=":$(head -n1 "$WORK/display")"
 
 dbus-daemon --session --fork --nopidfile --print-address=4 --print-pid=5 \
