@@ -7,15 +7,7 @@ import time
 
 import pyatspi
 
-
-def find_app(name, timeout=15):
-    end = time.time() + timeout
-    while time.time() < end:
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.name == name:
-                return app
-        time.sleep(0.2)
-    return None
+from reader import find_app
 
 
 def describe(obj):
@@ -58,7 +50,7 @@ def dump(obj, depth, cells):
 
 def main():
     name = sys.argv[1] if len(sys.argv) > 1 else "korvane_gallery"
-    app = find_app(name)
+    app = find_app(name, 15)
     if app is None:
         print("no application %r on the accessibility bus" % name)
         return 1

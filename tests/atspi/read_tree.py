@@ -9,6 +9,8 @@ import time
 import pyatspi
 from gi.repository import GLib
 
+from reader import find_app
+
 APP_NAME = "korvane_atspi_probe"
 failures = []
 
@@ -16,16 +18,6 @@ failures = []
 def check(what, got, want):
     if got != want:
         failures.append("%s: got %r, want %r" % (what, got, want))
-
-
-def find_app(timeout):
-    end = time.time() + timeout
-    while time.time() < end:
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.name == APP_NAME:
-                return app
-        time.sleep(0.1)
-    return None
 
 
 def walk(obj, depth=0):
@@ -174,7 +166,7 @@ def check_keyboard_events(table):
 
 
 def main():
-    app = find_app(15)
+    app = find_app(APP_NAME, 15)
     if app is None:
         print("FAILED: the probe program never reached the accessibility bus")
         return 1

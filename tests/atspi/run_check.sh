@@ -62,6 +62,7 @@ export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$WORK/bus-address")
 PIDS+=($!)
 
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+export PYTHONDONTWRITEBYTECODE=1   # no caches beside the scripts in the source tree
 export QT_QPA_PLATFORM=xcb
 export QT_ACCESSIBILITY=1
 export NO_AT_BRIDGE=0
