@@ -110,6 +110,8 @@ private:
         right->SetTextPosX(10);
         right->SetTextPosY(24);
         right->SetGridDist(10);
+        up->setAccessibleName(QStringLiteral("dirUp"));
+        down->setAccessibleName(QStringLiteral("dirDown, cgmMove"));
         for (TProgBar* b : {up, down, left, right})
             FDriven.push_back(b);
         grid->addWidget(up, 0, 0, 4, 1);
@@ -171,6 +173,7 @@ private:
         FAuto->SetRepeatInterval(60);
         FAuto->SetValue(0);
         FAuto->OnShowValue = nullptr;
+        FAuto->setAccessibleName(QStringLiteral("Auto increment"));
         // Wraps round at Max, like a busy indicator.
         FAuto->OnAutoInc = [this](QObject*) {
             if (FAuto->Value() > FAuto->Max())
