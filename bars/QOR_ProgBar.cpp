@@ -49,6 +49,16 @@ void TProgBar::InterpolateColors()
         }
         FBarColorArray[size_t(i)] = c & 0xFFFFFF;
     }
+    FInterpolated = true;
+}
+
+void TProgBar::LooksChanged()
+{
+    // Colours a program put between the ends stay as set.
+    const bool systemEnds = IsSystemColor(ColorMin()) || IsSystemColor(ColorMax());
+    if (systemEnds && FInterpolated)
+        InterpolateColors();
+    TGraphicControl::LooksChanged();
 }
 
 void TProgBar::SetColorMin(TColor v)
@@ -74,8 +84,11 @@ TColor TProgBar::BarColors(int ix) const
 
 void TProgBar::SetBarColors(int ix, TColor v)
 {
-    if (ix >= 0 && ix < NumBarColors)
-        FBarColorArray[size_t(ix)] = v;
+    if (ix < 0 || ix >= NumBarColors)
+        return;
+    FBarColorArray[size_t(ix)] = v;
+    if (ix > 0 && ix < NumBarColors - 1)
+        FInterpolated = false;
 }
 
 void TProgBar::SetFrameLineColors()
@@ -305,6 +318,7 @@ void TProgBar::Assign(const QObject* Source)
     FColorScheme = src->FColorScheme;
     FDirection = src->FDirection;
     FBarColorArray = src->FBarColorArray;
+    FInterpolated = src->FInterpolated;
     FAuxBmp.Assign(src->FAuxBmp);
     FColorBakG = src->FColorBakG;
     FColorGrad = src->FColorGrad;

@@ -225,6 +225,9 @@ Q_SIGNALS:
 
 protected:
     void Paint() override;
+    // A new palette may change system colours at the ends of the scale: interpolate again,
+    // unless the program set colours between them.
+    void LooksChanged() override;
     // One timer step: the repeat phase follows the start phase, Value grows by AutoIncStep,
     // then OnAutoInc.
     virtual void DoTimer();
@@ -259,6 +262,7 @@ private:
     double FProgMin = 0.0;
     TDirection FDirection = dirRight;
     std::array<TColor, NumBarColors> FBarColorArray{};
+    bool FInterpolated = false;   // the colours between the ends are the interpolated ones
     TBitmap FAuxBmp;
     TColor FColorMargin = clSilver;
     TColor FColorBakG = clSilver;

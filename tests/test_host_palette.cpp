@@ -4,6 +4,7 @@
 
 #include <QOR_Meter.h>
 #include <QOR_NumIO2.h>
+#include <QOR_ProgBar.h>
 #include <QOR_replist.h>
 
 #include "test_support.h"
@@ -96,6 +97,21 @@ TEST(HostPalette, ExplicitColoursStayAsSet)
     // The first data row's band colour is a plain colour.
     const QRect row = p.List->CellRect(0, 1);
     EXPECT_EQ(PixelAt(Rendered(*p.List), row.left() + 2, row.top() + 2), 0xF0EFE8);
+}
+
+TEST(HostPalette, TheBarScaleBetweenSystemColouredEndsFollowsAPaletteChange)
+{
+    QWidget parent;
+    TProgBar* follows = new TProgBar(&parent);
+    TProgBar* custom = new TProgBar(&parent);
+    for (TProgBar* bar : {follows, custom}) {
+        bar->SetColorMin(clBtnFace);
+        bar->SetColorMax(clBtnFace);
+    }
+    custom->SetBarColors(512, clLime);
+    parent.setPalette(WithButton(parent.palette(), kButton));
+    EXPECT_EQ(follows->BarColors(512), kButton);
+    EXPECT_EQ(custom->BarColors(512), clLime);   // a colour the program set stays
 }
 
 TEST(HostPalette, TheApplicationPaletteStillReachesEveryControl)
