@@ -89,6 +89,7 @@
 
 #include <QOR_DateUtils.h>
 #include <QOR_Grids.h>
+#include <QOR_TextCache.h>
 #include <QOR_matrix.h>
 #include <QOR_qorbase.h>
 
@@ -331,7 +332,7 @@ private:
     void DrawButton(TCanvas* cv, int L, int T, int R, int B, const QString& Text);
     void DrawButtonFrame(TCanvas* cv, int L, int T, int R, int B);
     void DrawDayCell(TCanvas* cv, int ACol, int ARow, int L, int T, int R, int B);
-    static void TextCentred(TCanvas* cv, int L, int T, int R, int B, const QString& Text);
+    void TextCentred(TCanvas* cv, int L, int T, int R, int B, const QString& Text, TColor Color);
 
     bool FAutoSwitch = true;
     TColor FColorActMon = clBlack;
@@ -362,6 +363,7 @@ private:
     TStyleElements FStyleElements{seFont, seClient, seBorder};
     TMonthLayout FLayout;
     TDateTime FToday = 0;   // taken at the start of each paint
+    TTextCache FTexts;
 };
 
 // The looks: store and repaint.

@@ -69,11 +69,12 @@ void TMiniCal::Paint()
     TCustomDrawGrid::Paint();
 }
 
-void TMiniCal::TextCentred(TCanvas* cv, int L, int T, int R, int B, const QString& Text)
+// TextRect on the brush's background; the texts' layouts are kept from paint to paint.
+void TMiniCal::TextCentred(TCanvas* cv, int L, int T, int R, int B, const QString& Text, TColor Color)
 {
-    const int x = L + (R - L - cv->TextWidth(Text)) / 2;
+    const int x = L + (R - L - FTexts.TextWidth(cv, Text)) / 2;
     const int y = T + (B - T - cv->TextHeight(Text)) / 2;
-    cv->TextRect(QRect(L, T, R - L, B - T), x, y, Text);
+    FTexts.TextRect(cv, QRect(L, T, R - L, B - T), x, y, Text, Color);
 }
 
 TColor TMiniCal::ButtonFace() const
@@ -100,12 +101,10 @@ void TMiniCal::DrawCell(int ACol, int ARow, const QRect& ARect, TGridDrawState)
         DrawButton(cv, L, T - RowHeights(0) - GridLineWidth(), R, B, CellText(ACol, ARow));
     } else if (ARow == 1) {
         cv->Brush()->SetColor(FColorDayIdBg);
-        cv->Font()->SetColor(FColorDayIdFg);
-        TextCentred(cv, L, T, R, B, CellText(ACol, ARow));
+        TextCentred(cv, L, T, R, B, CellText(ACol, ARow), FColorDayIdFg);
     } else if (ACol == 0) {
         cv->Brush()->SetColor(FColorWknBg);
-        cv->Font()->SetColor(FColorWknFg);
-        TextCentred(cv, L, T, R, B, CellText(ACol, ARow));
+        TextCentred(cv, L, T, R, B, CellText(ACol, ARow), FColorWknFg);
     } else {
         DrawDayCell(cv, ACol, ARow, L, T, R, B);
     }
@@ -114,8 +113,7 @@ void TMiniCal::DrawCell(int ACol, int ARow, const QRect& ARect, TGridDrawState)
 void TMiniCal::DrawButton(TCanvas* cv, int L, int T, int R, int B, const QString& Text)
 {
     cv->Brush()->SetColor(ButtonFace());
-    cv->Font()->SetColor(ButtonText());
-    TextCentred(cv, L, T, R, B, Text);
+    TextCentred(cv, L, T, R, B, Text, ButtonText());
     if (Ctl3D())
         DrawButtonFrame(cv, L, T, R, B);
 }
@@ -156,8 +154,7 @@ void TMiniCal::DrawDayCell(TCanvas* cv, int ACol, int ARow, int L, int T, int R,
         }
     }
     cv->Brush()->SetColor(bg);
-    cv->Font()->SetColor(fg);
-    TextCentred(cv, L, T, R, B, QString::number(ShownDay(d)));
+    TextCentred(cv, L, T, R, B, QString::number(ShownDay(d)), fg);
     if (FMarkToday && ofMonth && FToday == FLayout.First + d - 1) {
         cv->Brush()->SetStyle(bsClear);
         cv->Pen()->SetColor(FColorToday);
