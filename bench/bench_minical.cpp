@@ -39,26 +39,28 @@ Calendars& Shown()
     return *c;
 }
 
+// Renders the widget as it shows, after step() on every round.
+template <class Step>
+void Render(benchmark::State& state, QWidget& w, Step step)
+{
+    QImage img(Size, QImage::Format_RGB32);
+    for (auto _ : state) {
+        step();
+        w.render(&img);
+        benchmark::DoNotOptimize(img.constBits());
+    }
+}
+
 void BM_MiniCalRepaint300x180(benchmark::State& state)
 {
     TMiniCal& cal = Shown().Cal;
-    QImage img(Size, QImage::Format_RGB32);
-    for (auto _ : state) {
-        cal.Invalidate();
-        cal.render(&img);
-        benchmark::DoNotOptimize(img.constBits());
-    }
+    Render(state, cal, [&] { cal.Invalidate(); });
 }
 BENCHMARK(BM_MiniCalRepaint300x180)->Unit(benchmark::kMicrosecond);
 
 void BM_QCalendarWidgetRender300x180(benchmark::State& state)
 {
-    QCalendarWidget& q = Shown().Qt;
-    QImage img(Size, QImage::Format_RGB32);
-    for (auto _ : state) {
-        q.render(&img);
-        benchmark::DoNotOptimize(img.constBits());
-    }
+    Render(state, Shown().Qt, [] {});
 }
 BENCHMARK(BM_QCalendarWidgetRender300x180)->Unit(benchmark::kMicrosecond);
 
@@ -66,28 +68,22 @@ BENCHMARK(BM_QCalendarWidgetRender300x180)->Unit(benchmark::kMicrosecond);
 void BM_MiniCalMonthStepRepaint(benchmark::State& state)
 {
     TMiniCal& cal = Shown().Cal;
-    QImage img(Size, QImage::Format_RGB32);
     bool forth = true;
-    for (auto _ : state) {
+    Render(state, cal, [&] {
         forth ? cal.NextMonth() : cal.PrevMonth();
         forth = !forth;
-        cal.render(&img);
-        benchmark::DoNotOptimize(img.constBits());
-    }
+    });
 }
 BENCHMARK(BM_MiniCalMonthStepRepaint)->Unit(benchmark::kMicrosecond);
 
 void BM_QCalendarWidgetMonthStepRender(benchmark::State& state)
 {
     QCalendarWidget& q = Shown().Qt;
-    QImage img(Size, QImage::Format_RGB32);
     bool forth = true;
-    for (auto _ : state) {
+    Render(state, q, [&] {
         forth ? q.showNextMonth() : q.showPreviousMonth();
         forth = !forth;
-        q.render(&img);
-        benchmark::DoNotOptimize(img.constBits());
-    }
+    });
 }
 BENCHMARK(BM_QCalendarWidgetMonthStepRender)->Unit(benchmark::kMicrosecond);
 

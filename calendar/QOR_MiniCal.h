@@ -72,8 +72,13 @@
 //   Home / End              first / last day of the month
 // Other keys go on to the dialog and the focus chain.
 //
-// Hints. Hint is the control's tool tip, shown while ShowHint is on. With ShowHolidayHint on,
-// the tool tip is the holiday name of the selected date (empty on other days).
+// Hints. Hint is the control's tool tip, shown while ShowHint is on (on by default, as Qt shows
+// a tool tip that is set; there is no ParentShowHint, Qt knowing no parent's switch for it).
+// With ShowHolidayHint on, the tool tip is the holiday name of the selected date (empty on
+// other days).
+//
+// The grid's current cell follows the selected day, so the accessible table's selection is
+// the selected date.
 //
 // Accessibility: a table of the 6 x 7 day cells, columns headed by the long weekday names.
 // Each cell is named by its full date in the calendar's language, followed by the holiday name
@@ -82,9 +87,9 @@
 //
 // Holidays. The table holds 3 columns (day, month, year, or -99999 for every year) x
 // NumHolidays() rows with a caption each; CheckHoliday takes the first row that matches, then
-// the movable holidays of Easter. Language loads the eight built-in holidays again and drops
-// the ones the program added. Texts of lgNone (and of values outside the enumeration) are
-// English.
+// the movable holidays of Easter. A holiday the program adds shows at once. Language loads the
+// eight built-in holidays again and drops the ones the program added. Texts of lgNone (and of
+// values outside the enumeration) are English.
 #pragma once
 
 #include <QOR_DateUtils.h>
