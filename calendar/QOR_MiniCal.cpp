@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace qor {
 
@@ -79,7 +80,6 @@ void TMiniCal::SetLanguage(TLanguage v)
     FLanguage = v;
     LoadBuiltInHolidays();
     UpdateCal();
-    AccessibleValueChanged();
 }
 
 void TMiniCal::SetShowHint(bool v)
@@ -132,10 +132,8 @@ void TMiniCal::SetDate(TDateTime v)
     const bool moved = day != FDate;
     FDate = day;
     UpdateCal();
-    if (moved) {
+    if (moved)
         emit dateChanged(FDate);
-        AccessibleValueChanged();
-    }
     Changed();
 }
 
@@ -198,17 +196,24 @@ void TMiniCal::LastDayOfMonth()
 
 void TMiniCal::UpdateCal()
 {
+    const TMonthLayout before = FLayout;
     TMonthLayout& l = FLayout;
     int d;
     DecodeDate(FDate, l.Year, l.Month, d);
     l.Days = DaysInAMonth(l.Year, l.Month);
     l.PrevDays = l.Month == 1 ? 31 : DaysInAMonth(l.Year, l.Month - 1);
     l.First = FDate - (d - 1);
+    l.FirstDay = F1stDayWeek;
+    l.Lang = TextLanguage();
     const int a = (DayOfTheWeek(l.First) - int(F1stDayWeek) + 7) % 7;
     FMonOfs = a == 0 ? -5 : 2 - a;
     FindHolidaysOfMonth();
     UpdateHolidayHint();
+    // What a reader hears: the cells say something else, the selected day moved, the name.
+    if (!(l == before))
+        AccessibleTableChanged();
     SyncCurrentCell();
+    AccessibleValueChanged();
     Invalidate();
 }
 
@@ -218,11 +223,16 @@ void TMiniCal::UpdateHolidayHint()
         SetHint(FLayout.IsHoliday[std::size_t(Day())] ? FLayout.Holiday[std::size_t(Day())] : QString());
 }
 
-// The grid's current cell follows the selected day (the accessible table's selection).
+// The grid's current cell follows the selected day: it is what the accessible table's reader
+// stands on. The grid announces a move; a new day in the same cell is announced here.
 void TMiniCal::SyncCurrentCell()
 {
     const TGridCoord cell = DayCell(Day());
-    FocusCell(cell.X, cell.Y, true);
+    const bool newDay = std::exchange(FCellDate, FDate) != FDate;
+    if (cell.X != Col() || cell.Y != Row())
+        FocusCell(cell.X, cell.Y, true);
+    else if (newDay)
+        AccessibleCurrentCellChanged();
 }
 
 int TMiniCal::CellDay(int ACol, int ARow) const

@@ -80,10 +80,13 @@
 // The grid's current cell follows the selected day, so the accessible table's selection is
 // the selected date.
 //
-// Accessibility: a table of the 6 x 7 day cells, columns headed by the long weekday names.
-// Each cell is named by its full date in the calendar's language, followed by the holiday name
-// when the day is a holiday of the shown month ("Monday, 1 April 2024, Easter Monday"); the
-// control's value is the selected date named the same way.
+// Accessibility: a table of the 6 x 7 day cells under the caption "April 2024", its columns
+// headed by the long weekday names (the weekday row). Each cell is named by its full date in
+// the calendar's language, followed by the holiday name when the day is a holiday of the shown
+// month ("Monday, 1 April 2024, Easter Monday"). The selected day is the current cell, where a
+// reader stands; the calendar's own name is that cell's name, so a program that names the
+// calendar (accessibleName, a buddy label) has the selected date read as its description. The
+// buttons are no objects of their own: the keys do all they do.
 //
 // Holidays. The table holds 3 columns (day, month, year, or -99999 for every year) x
 // NumHolidays() rows with a caption each; CheckHoliday takes the first row that matches, then
@@ -267,9 +270,17 @@ public:
     TNotifyEvent OnChange;
 
     // --- accessibility
-    QString AccessibleValueText() const override;
+    // The selected date and its holiday ("Monday, 1 April 2024, Easter Monday").
+    QString AccessibleName() const override;
     QString AccessibleCellText(int Row, int Column) const override;
     QString AccessibleColumnHeader(int Column) const override;
+    bool AccessibleHasColumnHeaders() const override { return true; }
+    // The shown month ("April 2024").
+    QString AccessibleCaption() const override;
+    QRect AccessibleCaptionRect() const override;
+    bool AccessibleCellAt(QPoint Pos, int& Row, int& Column) const override;
+    // The selection is one day, the current cell, which no row selection can say.
+    bool AccessibleRowSelected(int Row) const override { return false; }
 
     QSize sizeHint() const override { return QSize(300, 180); }
 
@@ -300,9 +311,12 @@ private:
         int Days = 31;          // of the shown month
         int PrevDays = 31;      // of the month before
         TDateTime First = 0;    // the first of the shown month
+        TDayOfWeek FirstDay = dwMon;
+        TLanguage Lang = lgEnglish;
         // By day 1..31, filled with IndicateHolidays only (a holiday may have an empty name).
         std::array<bool, 32> IsHoliday{};
         std::array<QString, 32> Holiday;
+        bool operator==(const TMonthLayout&) const = default;
     };
     template <class T> void SetLook(T& field, T v);
     // Holidays (QOR_MiniCalHolidays.cpp).
@@ -368,6 +382,7 @@ private:
     TStyleElements FStyleElements{seFont, seClient, seBorder};
     TMonthLayout FLayout;
     TDateTime FToday = 0;   // taken at the start of each paint
+    TDateTime FCellDate = 0;   // the date the grid's current cell was last set for
     TTextCache FTexts;
 };
 

@@ -97,11 +97,8 @@ void TMiniCal::AppendHoliday(int Day, int Mon, int Year, const QString& Caption)
     FHDayList->SetVal(3, row, Year);
     FHDayCaptions.append(Caption);
     // Only a holiday of the shown month changes what the calendar shows.
-    if (Mon == FLayout.Month && (Year == RepeatYear || Year == FLayout.Year)) {
-        FindHolidaysOfMonth();
-        UpdateHolidayHint();
-        Invalidate();
-    }
+    if (Mon == FLayout.Month && (Year == RepeatYear || Year == FLayout.Year))
+        UpdateCal();
 }
 
 void TMiniCal::AddHoliday(int Day, int Mon, int Year, const QString& Caption)

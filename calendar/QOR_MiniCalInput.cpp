@@ -158,10 +158,35 @@ QString TMiniCal::AccessibleColumnHeader(int Column) const
     return qor::DateName(TextLanguage(), dnDayLong, (int(F1stDayWeek) + Column) % 7 + 1);
 }
 
-QString TMiniCal::AccessibleValueText() const
+QString TMiniCal::AccessibleName() const
 {
     const TGridCoord cell = DayCell(Day());
     return AccessibleCellText(cell.Y - 2, cell.X - 1);
+}
+
+QString TMiniCal::AccessibleCaption() const
+{
+    return MonthLong(TextLanguage(), FLayout.Month) + QLatin1Char(' ') + QString::number(FLayout.Year);
+}
+
+// The caption cells 3 to 5 of row 0.
+QRect TMiniCal::AccessibleCaptionRect() const
+{
+    const QRect r = CellRect(3, 0) | CellRect(5, 0);
+    return r.isEmpty() ? r : r.translated(viewport()->pos());
+}
+
+// The weekday row is the row of column headers (-1).
+bool TMiniCal::AccessibleCellAt(QPoint Pos, int& Row, int& Column) const
+{
+    const TGridCoord cell = MouseCoord(Pos.x() - viewport()->x(), Pos.y() - viewport()->y());
+    Row = cell.Y - 2;
+    Column = cell.X - 1;
+    if (cell.X < 1 || cell.Y < 1) {
+        Row = Column = -1;
+        return false;
+    }
+    return true;
 }
 
 } // namespace qor

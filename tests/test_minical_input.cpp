@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QToolTip>
 
+#include "test_accessibility_support.h"
 #include "test_minical_support.h"
 
 using namespace qor;
@@ -270,29 +271,75 @@ TEST(MiniCalHint, ToolTipNamesTheHolidayOfTheSelectedDate)
     EXPECT_NE(ask(), "Hidden");
 }
 
-TEST(MiniCalAccessibility, DaysAreATableOfNamedDatesAndTheValueIsTheSelection)
+TEST(MiniCalAccessibility, DaysAreATableOfNamedDatesUnderTheMonthAndWeekdays)
 {
     Cal f(D(2024, 4, 1));
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&f.c);
     ASSERT_NE(a, nullptr);
     EXPECT_EQ(a->role(), QAccessible::Table);
-    EXPECT_EQ(a->text(QAccessible::Value), "Monday, 1 April 2024, Easter Monday");
+    EXPECT_EQ(a->text(QAccessible::Name), "Monday, 1 April 2024, Easter Monday");
     QAccessibleTableInterface* t = a->tableInterface();
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(std::pair(t->rowCount(), t->columnCount()), std::pair(6, 7));
+    ASSERT_NE(t->caption(), nullptr);
+    EXPECT_EQ(t->caption()->text(QAccessible::Name), "April 2024");
     EXPECT_EQ(t->columnDescription(0), "Monday");
     EXPECT_EQ(t->columnDescription(6), "Sunday");
+    QAccessibleTableCellInterface* cell = t->cellAt(0, 1)->tableCellInterface();
+    ASSERT_NE(cell, nullptr);
     EXPECT_EQ(t->cellAt(0, 1)->text(QAccessible::Name), "Tuesday, 2 April 2024");
-    EXPECT_EQ(t->cellAt(4, 2)->text(QAccessible::Name), "Wednesday, 1 May 2024");   // no holiday colours there
-    EXPECT_TRUE(t->isRowSelected(0));
-    EXPECT_FALSE(t->isRowSelected(1));
+    ASSERT_EQ(cell->columnHeaderCells().size(), 1);
+    EXPECT_EQ(cell->columnHeaderCells()[0]->text(QAccessible::Name), "Tuesday");
+    EXPECT_EQ(t->cellAt(4, 2)->text(QAccessible::Name), "Wednesday, 1 May 2024");   // no holiday there
+    EXPECT_EQ(t->selectedCellCount(), 0);   // the selection is the current cell
+    // Cells and headers where the calendar draws them.
+    const QPoint tuesday = f.c.viewport()->mapTo(&f.c, f.Cell(2, 2).center());
+    EXPECT_EQ(a->childAt(f.c.mapToGlobal(tuesday).x(), f.c.mapToGlobal(tuesday).y()), t->cellAt(0, 1));
+    const QPoint header = f.c.viewport()->mapTo(&f.c, f.Cell(2, 1).center());
+    EXPECT_EQ(a->childAt(f.c.mapToGlobal(header).x(), f.c.mapToGlobal(header).y()), cell->columnHeaderCells()[0]);
+    // The selected day is the current cell, where the reader stands while the calendar has the focus.
+    f.c.setFocus();
+    QApplication::processEvents();
+    ASSERT_NE(a->focusChild(), nullptr);
+    EXPECT_EQ(a->focusChild()->text(QAccessible::Name), "Monday, 1 April 2024, Easter Monday");
+    EXPECT_TRUE(a->focusChild()->state().focused);
+
     f.c.SetLanguage(lgGerman);
     f.c.SetFirstDayOfWeek(dwSun);
-    EXPECT_EQ(a->text(QAccessible::Value), "Montag, 1. April 2024, Ostermontag");
+    EXPECT_EQ(a->text(QAccessible::Name), "Montag, 1. April 2024, Ostermontag");
     EXPECT_EQ(t->columnDescription(0), "Sonntag");
+    EXPECT_EQ(t->caption()->text(QAccessible::Name), "April 2024");
     f.c.SetLanguage(lgSpanish);
-    EXPECT_EQ(a->text(QAccessible::Value), "lunes, 1 de abril de 2024, Lunes de Pascua");
+    EXPECT_EQ(a->text(QAccessible::Name), "lunes, 1 de abril de 2024, Lunes de Pascua");
     f.c.SetLanguage(lgFrench);
     f.c.SetDate(D(2024, 4, 2));
-    EXPECT_EQ(a->text(QAccessible::Value), "mardi 2 avril 2024");
+    EXPECT_EQ(a->text(QAccessible::Name), "mardi 2 avril 2024");
+    EXPECT_EQ(t->caption()->text(QAccessible::Name), "Avril 2024");   // as the caption shows it
+    // A program's name for the calendar comes first; the selected date is the description.
+    f.c.setAccessibleName(QStringLiteral("Delivery"));
+    EXPECT_EQ(a->text(QAccessible::Name), "Delivery");
+    EXPECT_EQ(a->text(QAccessible::Description), "mardi 2 avril 2024");
+}
+
+TEST(MiniCalAccessibility, AReaderHearsTheNewDayAndANewMonth)
+{
+    qortest::EventRecorder rec;
+    Cal f(D(2024, 4, 10));
+    f.c.setFocus();
+    QApplication::processEvents();
+    rec.Clear();
+    f.Key(Qt::Key_Right);   // 11 April: another cell
+    EXPECT_GE(rec.Count(QAccessible::Focus, QStringLiteral("Thursday, 11 April 2024")), 1);
+    EXPECT_EQ(rec.Count(QAccessible::NameChanged), 1);
+    EXPECT_EQ(rec.Count(QAccessible::TableModelChanged), 0);
+    rec.Clear();
+    f.c.SetDate(D(2024, 7, 11));   // 11 July 2024 lies in the same cell as 11 April
+    EXPECT_EQ(f.c.CellText(4, 3), "11");
+    EXPECT_EQ(rec.Count(QAccessible::TableModelChanged), 1);
+    EXPECT_GE(rec.Count(QAccessible::Focus, QStringLiteral("Thursday, 11 July 2024")), 1);
+    rec.Clear();
+    f.c.AddRepeatHoliday(12, 7, QStringLiteral("Fair"));   // the cells of July say more now
+    EXPECT_EQ(rec.Count(QAccessible::TableModelChanged), 1);
+    f.c.SetColorHolidayBg(clAqua);   // looks only
+    EXPECT_EQ(rec.Count(QAccessible::TableModelChanged), 1);
 }
