@@ -73,6 +73,7 @@ private:
         };
         connect(cal, &TMiniCal::changed, readOut, show);
         show();
+        FReadOuts.push_back(show);
         lay->addWidget(cal);
         lay->addWidget(readOut);
         FCalendars.push_back(cal);
@@ -108,6 +109,7 @@ private:
         FOwn.push_back(h);
         for (TMiniCal* cal : FCalendars)
             Apply(cal, h);
+        ShowReadOuts();
         FList->addItem(QStringLiteral("%1  %2").arg(h.EveryYear ? h.Date.toString(QStringLiteral("dd.MM. (yearly)"))
                                                                 : h.Date.toString(Qt::ISODate),
                                                     h.Name));
@@ -146,6 +148,7 @@ private:
             connect(box, &QCheckBox::toggled, this, [this, set = s.Set](bool v) {
                 for (TMiniCal* c : FCalendars)
                     set(c, v);
+                ShowReadOuts();
             });
             lay->addWidget(box);
         }
@@ -155,13 +158,22 @@ private:
             cal->SetLanguage(v ? lgEnglish : lgGerman);
             for (const OwnHoliday& h : FOwn)
                 Apply(cal, h);
+            ShowReadOuts();
         });
         lay->addWidget(english);
         lay->addStretch();
         return w;
     }
 
+    // The holiday of the selected date changes with the holidays and the language too.
+    void ShowReadOuts()
+    {
+        for (const auto& show : FReadOuts)
+            show();
+    }
+
     std::vector<TMiniCal*> FCalendars;
+    std::vector<std::function<void()>> FReadOuts;
     std::vector<OwnHoliday> FOwn;
     QListWidget* FList = nullptr;
 };
