@@ -282,8 +282,6 @@ public:
     // The selection is one day, the current cell, which no row selection can say.
     bool AccessibleRowSelected(int Row) const override { return false; }
 
-    QSize sizeHint() const override { return QSize(300, 180); }
-
 Q_SIGNALS:
     void changed();
     void dateChanged(double date);
@@ -302,6 +300,8 @@ protected:
     bool DoMouseWheelUp(TShiftState Shift, QPoint MousePos) override;
     void Resized() override;
     bool event(QEvent* e) override;
+    // Layouts give the calendar its whole month (the host routes sizing exceptions).
+    QSize PreferredSize() const override { return QSize(300, 180); }
 
 private:
     // What UpdateCal derives from the date and the holidays for painting and reading cells.
