@@ -165,6 +165,9 @@ private:
     bool ValidCell(int Col, int Row) const { return Col >= 0 && Col <= FNrCols && Row >= 0 && Row <= FNrRows; }
     int Physical(int Row) const { return Row == 0 ? 0 : FOrder[std::size_t(Row)]; }
     void CompactColumn(Column& c);
+    // Raises EQORDStructError when growing to this capacity and column count would take more
+    // than the free memory.
+    void RefuseBeyondFreeMemory(std::size_t RowCapacity, std::size_t Cols) const;
     void ApplyOrder(std::vector<int>&& NewOrder);
     void ReportPercent(int Percent);
 
