@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <ctime>
 #include <malloc.h>
 #include <memory>
 
@@ -58,6 +59,13 @@ QByteArray ReadFile(const QString& path)
 int TimeScale()
 {
     return (UnderSanitizer ? 10 : 2) * (OptimisedBuild ? 1 : 4);
+}
+
+qint64 ThreadCpuNs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
 bool OneOf(int Attempts, const std::function<bool()>& Attempt)

@@ -45,6 +45,10 @@ constexpr bool OptimisedBuild = false;
 // How many times longer than in an optimised build a deadline of a test may be: Debug and
 // sanitizer builds run slower, and a loaded machine slows everything down.
 int TimeScale();
+// CPU time of the calling thread in nanoseconds: what a piece of code costs, however often a
+// busy machine preempts it (wall-clock time of anything longer than a time slice can grow
+// tenfold there).
+qint64 ThreadCpuNs();
 // Timings compared within one run cancel the machine's speed, but not its load: a comparison
 // passes when one of Attempts tries satisfies it (load only ever slows one side at random).
 bool OneOf(int Attempts, const std::function<bool()>& Attempt);
