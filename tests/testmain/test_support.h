@@ -1,6 +1,7 @@
 // Helpers shared by the tests.
 #pragma once
 
+#include <QAccessible>
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -59,6 +60,9 @@ double LoadScale();
 std::size_t HeapInUse();
 // File descriptors the process has open.
 int OpenHandles();
+// Receives every accessibility event Qt sends (an empty function: none).
+using AccessibilityListener = std::function<void(QAccessibleEvent*)>;
+void SetAccessibilityListener(AccessibilityListener listener);
 
 } // namespace qortest
 
