@@ -2,6 +2,13 @@
 # Two commands for a fresh Debian 12 machine:
 #   ./run.sh gallery   build and start the gallery (no display: render every page to gallery-shots/)
 #   ./run.sh test      build and run the whole test suite through CTest
+# and two for hardening:
+#   ./run.sh test --sanitize[=debug|=release]
+#                      the whole suite under the address and undefined-behaviour sanitizers, in a
+#                      Debug and a Release build (build-asan-debug/, build-asan-release/)
+#   ./run.sh fuzz [target ...]
+#                      builds the libFuzzer targets with clang (build-fuzz/) and runs each for
+#                      FUZZ_SECONDS (default 60); fails on any crash, leak, timeout or report
 set -euo pipefail
 cd "$(dirname "$0")"
 ROOT=$(pwd)
@@ -12,9 +19,14 @@ BUILD="$ROOT/build"
 PACKAGES=(cmake g++ make qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-tools-dev-tools libgtest-dev
           libbenchmark-dev fonts-dejavu-core xvfb xauth at-spi2-core python3-pyatspi dbus)
 
+# Only what the fuzz targets need on top: clang with its fuzzer and sanitizer run-times, and the
+# symbolizer that puts names into their reports.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev llvm)
+
+# ensure_packages [extra package ...]: PACKAGES and the extras, installed when missing.
 ensure_packages() {
     local missing=()
-    for p in "${PACKAGES[@]}"; do
+    for p in "${PACKAGES[@]}" "$@"; do
         dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
@@ -31,6 +43,66 @@ build() {
     cmake --build "$BUILD" -j2
 }
 
+# Sanitizer builds: every report ends the program, so a test or input that triggers one fails.
+SANITIZE_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+sanitizer_env() {
+    export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:check_initialization_order=1:strict_string_checks=1}"
+    export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+    # Leaks of the uninstrumented system libraries are theirs, not ours.
+    export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$ROOT/tests/lsan.supp:print_suppressions=0}"
+}
+
+# sanitized_suite Debug|Release: builds the tree with the sanitizers and runs the whole suite.
+sanitized_suite() {
+    sanitizer_env
+    local dir="$ROOT/build-asan-${1,,}"
+    cmake -S "$ROOT" -B "$dir" -DCMAKE_BUILD_TYPE="$1" -DKORVANE_BUILD_BENCH=OFF \
+        -DCMAKE_CXX_FLAGS="$SANITIZE_FLAGS" >/dev/null || return 1
+    cmake --build "$dir" -j2 || return 1
+    (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
+}
+
+# run_fuzz [target ...]: every fuzz target (or the named ones) for FUZZ_SECONDS each, on a copy of
+# its seed corpus, so the corpus in the tree changes only by hand. Prints the executions.
+run_fuzz() {
+    ensure_packages "${FUZZ_PACKAGES[@]}"
+    sanitizer_env
+    local dir="$ROOT/build-fuzz" seconds="${FUZZ_SECONDS:-60}"
+    cmake -S "$ROOT" -B "$dir" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DKORVANE_BUILD_FUZZ=ON -DKORVANE_BUILD_TESTS=OFF -DKORVANE_BUILD_BENCH=OFF \
+        -DKORVANE_BUILD_GALLERY=OFF -DKORVANE_BUILD_DESIGNER=OFF \
+        -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
+        >/dev/null
+    local targets=("$@")
+    if [ ${#targets[@]} -eq 0 ]; then
+        for src in "$ROOT"/fuzz/fuzz_*.cpp; do targets+=("$(basename "$src" .cpp)"); done
+    fi
+    cmake --build "$dir" -j2 --target "${targets[@]}"
+    mkdir -p "$dir/artifacts" "$dir/logs"
+    local failed=() summary=()
+    for t in "${targets[@]}"; do
+        local work="$dir/corpus/$t" log="$dir/logs/$t.log"
+        mkdir -p "$work"
+        echo "run.sh: fuzzing $t for ${seconds}s"
+        local rc=0
+        QT_QPA_PLATFORM=offscreen "$dir/fuzz/$t" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=3072 \
+            -print_final_stats=1 -artifact_prefix="$dir/artifacts/$t-" "$work" "$ROOT/fuzz/corpus/$t" \
+            >"$log" 2>&1 || rc=$?
+        local runs
+        runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n1)
+        summary+=("$(printf '%-28s %12s executions  %s' "$t" "${runs:-?}" "$([ $rc -eq 0 ] && echo ok || echo FAILED)")")
+        if [ $rc -ne 0 ]; then
+            failed+=("$t")
+            tail -n 60 "$log"
+        fi
+    done
+    printf '%s\n' "${summary[@]}"
+    if [ ${#failed[@]} -ne 0 ]; then
+        echo "run.sh: fuzzing found problems in: ${failed[*]} (inputs in $dir/artifacts/, logs in $dir/logs/)" >&2
+        return 1
+    fi
+}
+
 case "${1:-}" in
     gallery)
         build
@@ -44,14 +116,35 @@ case "${1:-}" in
         fi
         ;;
     test)
-        build
+        sanitize=()
+        case "${2:-}" in
+            "") build ;;
+            --sanitize) sanitize=(Debug Release) ;;
+            --sanitize=debug) sanitize=(Debug) ;;
+            --sanitize=release) sanitize=(Release) ;;
+            *) echo "usage: $0 test [--sanitize[=debug|=release]]" >&2; exit 2 ;;
+        esac
         # Build the font cache once, before parallel test processes would each try to.
         command -v fc-cache >/dev/null && fc-cache >/dev/null 2>&1 || true
-        cd "$BUILD"
-        QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+        if [ ${#sanitize[@]} -eq 0 ]; then
+            cd "$BUILD"
+            QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+        else
+            ensure_packages
+            failed=()
+            for type in "${sanitize[@]}"; do sanitized_suite "$type" || failed+=("$type"); done
+            if [ ${#failed[@]} -ne 0 ]; then
+                echo "run.sh: the sanitized suite failed in: ${failed[*]}" >&2
+                exit 1
+            fi
+        fi
+        ;;
+    fuzz)
+        shift
+        run_fuzz "$@"
         ;;
     *)
-        echo "usage: $0 gallery|test" >&2
+        echo "usage: $0 gallery|test [--sanitize[=debug|=release]]|fuzz [target ...]" >&2
         exit 2
         ;;
 esac

@@ -1,5 +1,7 @@
 #include "QOR_dstruct.h"
 
+#include <QOR_SysUtils.h>
+
 #include <algorithm>
 #include <bit>
 #include <charconv>
@@ -25,6 +27,29 @@ bool ApplyLogicOp(bool A, bool B, TLogicOp Op)
 // ---------------------------------------------------------------------------------------------
 // TStringArray
 
+namespace {
+
+// Capacity for n elements, growing geometrically.
+template <class V>
+void ReserveFor(V& v, std::size_t n)
+{
+    if (v.capacity() < n)
+        v.reserve(std::max(n, v.capacity() * 2));
+}
+
+// Out[i] = v[Order[i]] for every i, then back into v: reads follow the order, writes run in
+// sequence (several times faster than following the permutation's cycles in place).
+template <class T>
+void Gather(std::vector<T>& v, const std::vector<int>& Order, std::vector<T>& Out)
+{
+    Out.resize(Order.size());
+    for (std::size_t i = 0; i < Order.size(); ++i)
+        Out[i] = v[std::size_t(Order[i])];
+    std::copy(Out.begin(), Out.end(), v.begin());
+}
+
+} // namespace
+
 TStringArray::TStringArray(QObject* AOwner) : TComponent(AOwner)
 {
     Resize(0, 0);
@@ -47,44 +72,58 @@ void TStringArray::Resize(int NrCols, int NrRows)
 {
     if (NrCols < 0 || NrRows < 0)
         throw EQORDStructError(QStringLiteral("TStringArray: invalid size [%1,%2]").arg(NrCols).arg(NrRows));
-    if (NrRows < FNrRows && IsSorted())
-        CommitSorting();
+    const std::size_t rows = std::size_t(NrRows) + 1;
+    const std::size_t cols = std::size_t(NrCols) + 1;
+    // First everything that can fail, changing no content: capacities and the new columns.
+    std::vector<Column> added;
     try {
-        const std::size_t rows = std::size_t(NrRows) + 1;
-        const std::size_t cols = std::size_t(NrCols) + 1;
-        if (rows > FOrder.capacity()) {
+        std::size_t cap = FOrder.capacity();
+        if (rows > cap) {
             // Grow in allocation steps, but never slower than geometrically, so that rows
             // appended one by one cost amortised constant time.
-            std::size_t cap = std::max(rows, FOrder.capacity() + FOrder.capacity() / 2);
+            cap = std::max(rows, cap + cap / 2);
             cap = (cap + std::size_t(FAllocRowsBy) - 1) / std::size_t(FAllocRowsBy) * std::size_t(FAllocRowsBy);
-            FOrder.reserve(cap);
-            FRowAttrib.reserve(cap);
-            for (auto& c : FColumns)
+        }
+        RefuseBeyondFreeMemory(cap, cols);
+        FOrder.reserve(cap);
+        FRowAttrib.reserve(cap);
+        for (std::size_t c = 0; c < std::min(cols, FColumns.size()); ++c)
+            FColumns[c].Cells.reserve(cap);
+        if (cols > FColumns.size()) {
+            added.resize(cols - FColumns.size());
+            for (auto& c : added)
                 c.Cells.reserve(cap);
+            FColumns.reserve(cols);
+            FColAttrib.reserve(cols);
         }
-        const std::size_t oldRows = FOrder.size();
-        FColumns.resize(cols);
-        FColAttrib.resize(cols, 0);
-        for (auto& c : FColumns) {
-            if (c.Cells.capacity() < FOrder.capacity())
-                c.Cells.reserve(FOrder.capacity());
-            if (rows < c.Cells.size()) {
-                for (std::size_t r = rows; r < c.Cells.size(); ++r)
-                    c.Garbage += c.Cells[r].Capacity;
-            }
-            c.Cells.resize(rows);
-            if (c.Garbage > c.Pool.size() / 2)
-                CompactColumn(c);
-        }
-        FRowAttrib.resize(rows, 0);
-        FOrder.resize(rows);
-        for (std::size_t r = oldRows; r < rows; ++r)
-            FOrder[r] = int(r);
     } catch (const std::bad_alloc&) {
         throw EQORDStructError(QStringLiteral("TStringArray: not enough memory for [%1,%2]").arg(NrCols).arg(NrRows));
     }
+    // Shrinking drops the last rows shown, so the order they are shown in becomes the stored one.
+    CommitBuffers commit;
+    if (NrRows < FNrRows && IsSorted())
+        commit = BuffersForCommit(FOrder.size());
+    // From here on nothing allocates.
+    CommitWith(commit);
+    for (auto& c : added)
+        FColumns.push_back(std::move(c));
+    FColumns.resize(cols);
+    FColAttrib.resize(cols, 0);
+    for (auto& c : FColumns) {
+        for (std::size_t r = rows; r < c.Cells.size(); ++r)
+            c.Garbage += c.Cells[r].Capacity;
+        c.Cells.resize(rows);
+    }
+    const std::size_t oldRows = FOrder.size();
+    FRowAttrib.resize(rows, 0);
+    FOrder.resize(rows);
+    for (std::size_t r = oldRows; r < rows; ++r)
+        FOrder[r] = int(r);
     FNrCols = NrCols;
     FNrRows = NrRows;
+    for (auto& c : FColumns)
+        if (c.Garbage > c.Pool.size() / 2)
+            CompactColumn(c);
     Changed();
 }
 
@@ -153,23 +192,48 @@ void TStringArray::SetString(int Col, int Row, QStringView Value)
         std::copy(Value.utf16(), Value.utf16() + len, c.Pool.data() + cell.Offset);
         cell.Length = len;
     } else {
-        c.Garbage += cell.Capacity;
         if (c.Garbage > 4096 && c.Garbage > c.Pool.size() / 2)
             CompactColumn(c);
         if (c.Pool.size() + len > std::numeric_limits<std::uint32_t>::max())
             throw EQORDStructError(QStringLiteral("TStringArray: column %1 is full").arg(Col));
-        cell.Offset = std::uint32_t(c.Pool.size());
+        const std::size_t offset = c.Pool.size();
+        try {
+            c.Pool.insert(c.Pool.end(), Value.utf16(), Value.utf16() + len);
+        } catch (const std::bad_alloc&) {
+            throw EQORDStructError(QStringLiteral("TStringArray: not enough memory for the text of [%1,%2]").arg(Col).arg(Row));
+        }
+        // The cell moves to its new text only once that is stored.
+        c.Garbage += cell.Capacity;
+        cell.Offset = std::uint32_t(offset);
         cell.Length = len;
         cell.Capacity = len;
-        c.Pool.insert(c.Pool.end(), Value.utf16(), Value.utf16() + len);
     }
     Changed();
 }
 
+// Reserving is only a promise of the system (it overcommits); the memory is taken when the new
+// cells are cleared, and a program that takes more than there is gets killed. So a growth beyond
+// the free memory is refused before anything is reserved. Small growth is not worth the look.
+void TStringArray::RefuseBeyondFreeMemory(std::size_t RowCapacity, std::size_t Cols) const
+{
+    constexpr double LargeGrowth = 64.0 * 1024 * 1024;
+    const std::size_t kept = std::min(Cols, FColumns.size());
+    const double newRows = double(RowCapacity - std::min(RowCapacity, FOrder.capacity()));
+    const double bytes = newRows * (sizeof(int) + 1 + double(kept) * sizeof(Cell))
+                       + double(Cols - kept) * (sizeof(Column) + double(RowCapacity) * sizeof(Cell));
+    if (bytes > LargeGrowth && bytes > double(AvailableMemoryBytes()))
+        throw EQORDStructError(QStringLiteral("TStringArray: not enough memory for [%1,%2]").arg(Cols - 1).arg(RowCapacity - 1));
+}
+
+// Compaction only gives memory back: without room for the compacted pool the garbage stays.
 void TStringArray::CompactColumn(Column& c)
 {
     std::vector<char16_t> pool;
-    pool.reserve(c.Pool.size() - std::min(c.Garbage, c.Pool.size()));
+    try {
+        pool.reserve(c.Pool.size() - std::min(c.Garbage, c.Pool.size()));
+    } catch (const std::bad_alloc&) {
+        return;
+    }
     for (Cell& cell : c.Cells) {
         const auto off = std::uint32_t(pool.size());
         pool.insert(pool.end(), c.Pool.begin() + cell.Offset, c.Pool.begin() + cell.Offset + cell.Length);
@@ -214,7 +278,10 @@ void TStringArray::InsertRow(int Row)
 {
     if (Row < 1 || Row > FNrRows + 1)
         return;
-    CommitSorting();
+    // Room first: when there is none, the order and the cells stay as they were.
+    CommitBuffers commit;
+    if (IsSorted())
+        commit = BuffersForCommit(FOrder.size() + 1);
     const bool notify = FNotifyChange;
     FNotifyChange = false;
     try {
@@ -224,12 +291,11 @@ void TStringArray::InsertRow(int Row)
         throw;
     }
     FNotifyChange = notify;
-    for (auto& c : FColumns) {
-        c.Cells.insert(c.Cells.begin() + Row, Cell{});
-        c.Cells.pop_back();
-    }
-    FRowAttrib.insert(FRowAttrib.begin() + Row, std::uint8_t(0));
-    FRowAttrib.pop_back();
+    CommitWith(commit);
+    // The new, empty physical row is the last one; it moves up to its place.
+    for (auto& c : FColumns)
+        std::rotate(c.Cells.begin() + Row, c.Cells.end() - 1, c.Cells.end());
+    std::rotate(FRowAttrib.begin() + Row, FRowAttrib.end() - 1, FRowAttrib.end());
     Changed();
 }
 
@@ -300,8 +366,14 @@ void TStringArray::InsertColumn(int Col)
     if (Col < 0 || Col > FNrCols + 1)
         return;
     Column fresh;
-    fresh.Cells.reserve(FOrder.capacity());
-    fresh.Cells.resize(FOrder.size());
+    try {
+        fresh.Cells.reserve(FOrder.capacity());
+        fresh.Cells.resize(FOrder.size());
+        ReserveFor(FColumns, FColumns.size() + 1);
+        ReserveFor(FColAttrib, FColAttrib.size() + 1);
+    } catch (const std::bad_alloc&) {
+        throw EQORDStructError(QStringLiteral("TStringArray: not enough memory for column %1").arg(FNrCols + 1));
+    }
     FColumns.insert(FColumns.begin() + Col, std::move(fresh));
     FColAttrib.insert(FColAttrib.begin() + Col, std::uint8_t(0));
     ++FNrCols;
@@ -361,20 +433,31 @@ void TStringArray::CommitSorting()
 {
     if (!IsSorted())
         return;
-    const std::size_t n = FOrder.size();
-    for (auto& c : FColumns) {
-        std::vector<Cell> cells;
-        cells.reserve(c.Cells.capacity());
-        cells.resize(n);
-        for (std::size_t i = 0; i < n; ++i)
-            cells[i] = c.Cells[std::size_t(FOrder[i])];
-        c.Cells.swap(cells);
+    CommitBuffers commit = BuffersForCommit(FOrder.size());
+    CommitWith(commit);
+}
+
+TStringArray::CommitBuffers TStringArray::BuffersForCommit(std::size_t Rows) const
+{
+    CommitBuffers b;
+    try {
+        b.Cells.reserve(Rows);
+        b.Attrib.reserve(Rows);
+    } catch (const std::bad_alloc&) {
+        throw EQORDStructError(QStringLiteral("TStringArray: not enough memory to commit the sort order"));
     }
-    std::vector<std::uint8_t> attr(n);
-    for (std::size_t i = 0; i < n; ++i)
-        attr[i] = FRowAttrib[std::size_t(FOrder[i])];
-    FRowAttrib.swap(attr);
-    for (std::size_t i = 0; i < n; ++i)
+    b.Ready = true;
+    return b;
+}
+
+void TStringArray::CommitWith(CommitBuffers& Buffers)
+{
+    if (!Buffers.Ready || !IsSorted())
+        return;
+    for (auto& c : FColumns)
+        Gather(c.Cells, FOrder, Buffers.Cells);
+    Gather(FRowAttrib, FOrder, Buffers.Attrib);
+    for (std::size_t i = 0; i < FOrder.size(); ++i)
         FOrder[i] = int(i);
     Changed();
 }
@@ -668,7 +751,11 @@ std::size_t TStringArray::MemoryUsage() const
 void TBitFld::SetSize(int Size)
 {
     Size = std::max(0, Size);
-    FWords.resize((std::size_t(Size) + 63) / 64, 0);
+    try {
+        FWords.resize((std::size_t(Size) + 63) / 64, 0);
+    } catch (const std::bad_alloc&) {
+        throw EQORDStructError(QStringLiteral("TBitFld: not enough memory for %1 bits").arg(Size));
+    }
     // Bits beyond the new size are cleared so that growing again shows false.
     if (Size % 64 && !FWords.empty())
         FWords.back() &= (std::uint64_t(1) << (Size % 64)) - 1;

@@ -164,7 +164,19 @@ private:
 
     bool ValidCell(int Col, int Row) const { return Col >= 0 && Col <= FNrCols && Row >= 0 && Row <= FNrRows; }
     int Physical(int Row) const { return Row == 0 ? 0 : FOrder[std::size_t(Row)]; }
+    // Committing the sort order in two steps: the buffers, taken before anything changes (raises
+    // EQORDStructError without memory for them), then the commit itself, which cannot fail.
+    struct CommitBuffers {
+        std::vector<Cell> Cells;
+        std::vector<std::uint8_t> Attrib;
+        bool Ready = false;
+    };
+    CommitBuffers BuffersForCommit(std::size_t Rows) const;
+    void CommitWith(CommitBuffers& Buffers);
     void CompactColumn(Column& c);
+    // Raises EQORDStructError when growing to this capacity and column count would take more
+    // than the free memory.
+    void RefuseBeyondFreeMemory(std::size_t RowCapacity, std::size_t Cols) const;
     void ApplyOrder(std::vector<int>&& NewOrder);
     void ReportPercent(int Percent);
 

@@ -1,41 +1,39 @@
-// Report-list XML: a failed read must leave the data exactly as it was.
-#include <QOR_rldata.h>
+// The report-list XML reader, from a string and from a stream, with and without an expected
+// identifier: a failed read leaves the data exactly as it was; what was read writes and reads
+// back to the same content.
+#include "fuzz_replist.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
-#include <QString>
-
-#include <cstdint>
-#include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
+    fuzz::CoreApp();
+    fuzz::Input in(data, size);
+    const QString id = in.Bool() ? in.Text(12) : QString();
+    const bool fromStream = in.Bool();
+    const QByteArray bytes = in.RestBytes();
+
     qor::TRLData rl;
-    rl.SetNrOfColumns(2);
-    rl.SetNrOfRows(2);
-    rl.SetElem(1, 1, QStringLiteral("keep"));
-    const QString xml = QString::fromUtf8(reinterpret_cast<const char*>(data), int(size));
-    if (!rl.ReadFromXMLString(xml, QString())) {
-        if (rl.NrOfColumns() != 2 || rl.NrOfRows() != 2 || rl.Elem(1, 1) != QStringLiteral("keep"))
-            std::abort();
+    fuzz::FillSample(rl);
+    const fuzz::HeldList before(rl);
+    bool ok;
+    if (fromStream) {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        ok = rl.ReadFromXMLStream(&buffer, id);
+    } else {
+        ok = rl.ReadFromXMLString(QString::fromUtf8(bytes), id);
+    }
+    if (!ok) {
+        FUZZ_CHECK(fuzz::HeldList(rl) == before);
         return 0;
     }
-    // What was read can be written and read again.
-    QString again;
-    {
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        rl.WriteToXMLStream(&buffer, true, QString());
-        again = QString::fromUtf8(bytes);
-    }
+    FUZZ_CHECK(id.isEmpty() || rl.DataID().trimmed().compare(id.trimmed(), Qt::CaseInsensitive) == 0);
+    FUZZ_CHECK(rl.LastSortColumn() == -1);
+    const QByteArray xml = rl.ToXML(rl.DataID());
     qor::TRLData copy;
-    if (!copy.ReadFromXMLString(again, QString()) || copy.NrOfRows() != rl.NrOfRows()
-        || copy.NrOfColumns() != rl.NrOfColumns())
-        std::abort();
+    FUZZ_CHECK(copy.ReadFromXMLString(QString::fromUtf8(xml), rl.DataID()));
+    FUZZ_CHECK(copy.ToXML(copy.DataID()) == xml);
     return 0;
 }

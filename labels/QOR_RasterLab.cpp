@@ -486,8 +486,7 @@ void TRasterLab::TRectBatch::Flush(TCanvas* c, TColor color)
                 std::fill(line + d.left(), line + d.right() + 1, px);
             }
         }
-    } else {
-        QPainter* painter = c->Painter();
+    } else if (QPainter* painter = c->Painter()) {   // none on an empty surface
         painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
         painter->setPen(Qt::NoPen);
         painter->setBrush(ToQColor(color));

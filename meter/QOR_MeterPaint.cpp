@@ -126,8 +126,9 @@ void TMeter::PaintBackground(TCanvas* c)
         break;
     }
     case bfTile:
-        // Same picture as drawing every tile, in one call.
-        c->Painter()->fillRect(QRect(0, 0, W, H), QBrush(FBkgndBmp.Image()));
+        // Same picture as drawing every tile, in one call (no painter on an empty surface).
+        if (QPainter* p = c->Painter())
+            p->fillRect(QRect(0, 0, W, H), QBrush(FBkgndBmp.Image()));
         break;
     default:
         c->Rectangle(0, 0, W, H);

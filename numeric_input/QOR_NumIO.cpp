@@ -138,14 +138,14 @@ double ScanFloatStr(const QString& Instring, bool ExpAllowed, int DecPSep, int& 
     const int sep = ResolveDecPSep(DecPSep);
     const qsizetype len = Instring.size();
     const char16_t* s = reinterpret_cast<const char16_t*>(Instring.constData());
-    if (Pos < 1)
-        Pos = 1;
-    NumBuf buf((len - Pos + 1 > 0 ? len - Pos + 1 : 0) + 2);
+    // The position counts in 64 bits: a start at the largest int may step once past it.
+    qint64 pos = std::max(Pos, 1);
+    NumBuf buf((len - pos + 1 > 0 ? len - pos + 1 : 0) + 2);
     int state = 1;
     int expValue = 0;
     while (state != sAccept && state != sError) {
-        const char16_t c = Pos <= len ? s[Pos - 1] : u'Z';
-        ++Pos;
+        const char16_t c = pos <= len ? s[pos - 1] : u'Z';
+        ++pos;
         const CharClass cls = Classify(c, sep);
         const int next = NextState(state, cls, ExpAllowed);
         expValue = AddExpDigit(state, next, expValue, c);
@@ -160,7 +160,7 @@ double ScanFloatStr(const QString& Instring, bool ExpAllowed, int DecPSep, int& 
         }
         state = next;
     }
-    --Pos;
+    Pos = int(pos - 1);
     if (state == sError)
         return 0.0;
     if (buf.Len() == 0 || buf.Last() == '.' || buf.Last() == '-')
@@ -498,7 +498,8 @@ QString PadLeft(const QString& s, int width)
 QString FormatRealStr(int Width, int Decimals, double Value)
 {
     const bool zeroPad = Width < 0;
-    const int width = std::abs(Width);
+    // In 64 bits: the magnitude of the most negative width does not fit an int.
+    const int width = int(std::min<qint64>(std::abs(qint64(Width)), MaxFieldWidth));
     if (Value == 0.0)
         Value = 0.0;  // no negative zero
     QString s;

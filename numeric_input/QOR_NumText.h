@@ -62,9 +62,11 @@ KORVANE_EXPORT std::int32_t ScanBinStr(const QString& Instring, int& Pos);
 //                  (" 1.23450E+03" for Width 12); an exponent of 100 or more gives a row of "*".
 //  other negatives: scientific in exactly |Width| characters (|Width| - 9 fraction digits) with
 //                  a four-digit exponent.
-// A negative Width pads with zeros instead of blanks ("-01.50"). Any width works. The digits
-// are those of the double's exact decimal value, rounded half away from zero, so every build
-// gives the same text.
+// A negative Width pads with zeros instead of blanks ("-01.50"). Any width works; a field is
+// at most MaxFieldWidth characters wide (wider ones count as that), so no width asks for more
+// memory than a few megabytes. The digits are those of the double's exact decimal value,
+// rounded half away from zero, so every build gives the same text.
+constexpr int MaxFieldWidth = 1 << 20;
 KORVANE_EXPORT QString FormatRealStr(int Width, int Decimals, double Value);
 
 // Exactly NrDigits digits (clamped to 1..16, 1..11, 1..32) of the value taken as unsigned.

@@ -3,9 +3,12 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetrics>
+#include <QImageWriter>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSaveFile>
 
 #include <cmath>
 #include <vector>
@@ -1009,7 +1012,13 @@ bool TBitmap::LoadFromResourceName(const QString& Name)
 
 bool TBitmap::SaveToFile(const QString& FileName) const
 {
-    return Image().save(FileName);
+    // Written beside the target and renamed over it only when complete, so a save that fails
+    // (full disk, no permission, a format that cannot be written) leaves the previous file.
+    QSaveFile f(FileName);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    QImageWriter writer(&f, QFileInfo(FileName).suffix().toLower().toLatin1());
+    return writer.write(Image()) && f.commit();
 }
 
 TColor TBitmap::TransparentColor() const

@@ -383,7 +383,7 @@ public:
     void LoadFromFileOrThrow(const QString& FileName);
     // Loads a named picture from the library's resources (":/korvane/<name>.png" or ".bmp").
     bool LoadFromResourceName(const QString& Name);
-    bool SaveToFile(const QString& FileName) const;
+    bool SaveToFile(const QString& FileName) const;   // by suffix; a failed save keeps the old file
 
     // Transparency by colour key: Draw/StretchDraw leave out pixels of TransparentColor.
     // The default key is the colour of the bottom-left pixel.

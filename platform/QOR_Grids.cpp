@@ -56,9 +56,10 @@ void TCustomGrid::SetRowCount(int v)
     const int old = FRowCount;
     if (v == old)
         return;
-    FRowCount = v;
+    // The heights first: without room for them the grid keeps its rows.
     if (!FRowHeights.empty())
         FRowHeights.resize(std::size_t(v), FDefaultRowHeight);
+    FRowCount = v;
     if (FFixedRows >= v)
         FFixedRows = v - 1;
     ClampCurrent();

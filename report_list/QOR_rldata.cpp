@@ -153,17 +153,27 @@ void TRLData::SetNrOfColumns(int Value)
 {
     if (Value <= 0)
         Value = 1;
+    const auto n = std::size_t(Value);
+    // The cells first (the array refuses a size beyond the free memory), then room for the
+    // column settings; without that the array gives its new columns back.
     ResizeArray(Value, std::max(FNrOfRows, 1));
+    std::vector<QString> names;
     try {
-        const std::size_t old = FColName.size();
-        FColName.resize(std::size_t(Value));
-        FColumnFormat.resize(std::size_t(Value));
-        FColButMode.resize(std::size_t(Value), cmNone);
-        for (std::size_t i = old; i < std::size_t(Value); ++i)
-            FColName[i] = DefaultName(int(i) + 1);
+        FColName.reserve(n);
+        FColumnFormat.reserve(n);
+        FColButMode.reserve(n);
+        for (std::size_t i = FColName.size(); i < n; ++i)
+            names.push_back(DefaultName(int(i) + 1));
     } catch (const std::bad_alloc&) {
+        FStrings->Resize(FNrOfCols, std::max(FNrOfRows, 1));
         HeapError();
     }
+    const std::size_t old = FColName.size();
+    FColName.resize(n);
+    FColumnFormat.resize(n);
+    FColButMode.resize(n, cmNone);
+    for (std::size_t i = old; i < n; ++i)
+        FColName[i] = std::move(names[i - old]);
     FNrOfCols = Value;
     RecalcFeedback();
 }
@@ -252,7 +262,16 @@ QString TRLData::RawElem(int ACol, int ARow) const
 void TRLData::SetRawElem(int ACol, int ARow, const QString& Value)
 {
     if (ValidCell(ACol, ARow))
+        StoreCell(ACol, ARow, Value);
+}
+
+void TRLData::StoreCell(int ACol, int ARow, QStringView Value)
+{
+    try {
         FStrings->SetString(ACol, ARow, Value);
+    } catch (const EQORDStructError&) {
+        HeapError();
+    }
 }
 
 QString TRLData::Elem(int ACol, int ARow) const
@@ -272,9 +291,9 @@ void TRLData::SetElem(int ACol, int ARow, const QString& Value)
     if (IsCheckCol(ACol)) {
         const QStringView raw = FStrings->GetStringView(ACol, ARow);
         const QChar mark = raw.isEmpty() ? MarkUnchecked : raw[0];
-        FStrings->SetString(ACol, ARow, QString(mark) + Value);
+        StoreCell(ACol, ARow, QString(mark) + Value);
     } else {
-        FStrings->SetString(ACol, ARow, Value);
+        StoreCell(ACol, ARow, Value);
     }
 }
 
@@ -290,11 +309,11 @@ void TRLData::SetMark(int ACol, int ARow, QChar Mark)
 {
     const QStringView raw = FStrings->GetStringView(ACol, ARow);
     if (raw.isEmpty()) {
-        FStrings->SetString(ACol, ARow, QString(Mark));
+        StoreCell(ACol, ARow, QString(Mark));
     } else if (raw[0] != Mark) {
         QString s = raw.toString();
         s[0] = Mark;
-        FStrings->SetString(ACol, ARow, s);
+        StoreCell(ACol, ARow, s);
     }
 }
 
@@ -303,11 +322,13 @@ void TRLData::SetElemChecked(int ACol, int ARow, bool Value)
     if (!ValidCell(ACol, ARow) || !IsCheckCol(ACol))
         return;
     NotifyPause pause(FStrings.get());
+    // The one mark that may need room comes first; clearing the others of a radio column
+    // replaces a mark in place.
+    SetMark(ACol, ARow, Value ? MarkChecked : MarkUnchecked);
     if (ColumnCheckMode(ACol) == cmRadio)
         for (int r = 1; r <= FNrOfRows; ++r)
-            if (!FStrings->GetStringView(ACol, r).isEmpty())
+            if (r != ARow && !FStrings->GetStringView(ACol, r).isEmpty())
                 SetMark(ACol, r, MarkUnchecked);
-    SetMark(ACol, ARow, Value ? MarkChecked : MarkUnchecked);
 }
 
 double TRLData::AsNumber(int ACol, int ARow) const
@@ -483,7 +504,17 @@ void TRLData::InsertColumn(int c)
 {
     if (c < 1 || c > FNrOfCols)
         return;
-    FStrings->InsertColumn(c);
+    const auto n = std::size_t(FNrOfCols) + 1;
+    try {
+        FColName.reserve(n);
+        FColumnFormat.reserve(n);
+        FColButMode.reserve(n);
+        FStrings->InsertColumn(c);
+    } catch (const std::bad_alloc&) {
+        HeapError();
+    } catch (const EQORDStructError&) {
+        HeapError();
+    }
     const auto at = std::ptrdiff_t(c - 1);
     FColName.insert(FColName.begin() + at, QString());
     FColumnFormat.insert(FColumnFormat.begin() + at, QString());

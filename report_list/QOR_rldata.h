@@ -284,6 +284,8 @@ private:
     [[noreturn]] void HeapError() const;
     static QString DefaultName(int ColNr);
     void SetMark(int ACol, int ARow, QChar Mark);
+    // Writes a cell; no room for its text raises the data's heap error.
+    void StoreCell(int ACol, int ARow, QStringView Value);
     // Replaces everything a load sets by the content of Fresh (a parsed object).
     void TakeLoadedContent(TRLData& Fresh);
     bool ParseXML(const char* Data, qsizetype Size, const QString& DataID);

@@ -330,17 +330,18 @@ QString IdOfLine(const QString& lowerLine)
     return Trim(id);
 }
 
-bool LineIsReplist(const QString& line, const QString& lowerID)
+bool SameID(const QString& fileID, const QString& wanted)
+{
+    return wanted.isEmpty() || Trim(fileID).toLower() == Trim(wanted).toLower();
+}
+
+// Blanks around the wanted id count as little as those around the file's (IdOfLine trims).
+bool LineIsReplist(const QString& line, const QString& wantedID)
 {
     const QString lower = line.toLower();
     if (!lower.contains(QLatin1String("<replist")) || !lower.contains(QLatin1String("vendrilex")))
         return false;
-    return lowerID.isEmpty() || IdOfLine(lower) == lowerID;
-}
-
-bool SameID(const QString& fileID, const QString& wanted)
-{
-    return wanted.isEmpty() || Trim(fileID).toLower() == Trim(wanted).toLower();
+    return wantedID.isEmpty() || SameID(IdOfLine(lower), wantedID);
 }
 
 TRepListXmlTag TagOfName(const std::string& name)
@@ -450,11 +451,10 @@ bool CheckIfValidReplist(QIODevice* InStream, const QString& DataID)
 {
     if (!InStream)
         return false;
-    const QString id = DataID.toLower();
     bool eof = false;
     do {
         const QString line = ReadLnStream(InStream, eof, 0);
-        if (LineIsReplist(line, id))
+        if (LineIsReplist(line, DataID))
             return true;
     } while (!eof);
     return false;

@@ -1,5 +1,7 @@
 #include "QOR_rlfilter.h"
 
+#include <QHash>
+
 namespace qor {
 
 // Recursive descent over the tokens of a boolean expression:
@@ -67,19 +69,28 @@ private:
             && FTokens[FPos].Text.compare(QLatin1String(w), Qt::CaseInsensitive) == 0;
     }
     bool IsPunct(char p) const { return FPos < FTokens.size() && !FTokens[FPos].Quoted && FTokens[FPos].Text == QLatin1Char(p); }
-    int Add(Node n)
+    // A node over operands (one operand is passed through: "a" is no chain).
+    int Add(Node::Kind kind, const std::vector<int>& operands, int termIx = -1)
     {
+        if (kind != Node::Not && kind != Node::Term && operands.size() == 1)
+            return operands.front();
+        Node n;
+        n.K = kind;
+        n.First = int(FFilter.FOperands.size());
+        n.Count = int(operands.size());
+        n.TermIx = termIx;
+        FFilter.FOperands.insert(FFilter.FOperands.end(), operands.begin(), operands.end());
         FFilter.FNodes.push_back(n);
         return int(FFilter.FNodes.size()) - 1;
     }
     int ParseOr()
     {
-        int left = ParseAnd();
+        std::vector<int> operands{ParseAnd()};
         while (IsWord("or")) {
             ++FPos;
-            left = Add({Node::Or, left, ParseAnd(), -1});
+            operands.push_back(ParseAnd());
         }
-        return left;
+        return Add(Node::Or, operands);
     }
     bool StartsOperand() const
     {
@@ -87,48 +98,60 @@ private:
     }
     int ParseAnd()
     {
-        int left = ParseNot();
+        std::vector<int> operands{ParseNot()};
         for (;;) {
             if (IsWord("and")) {
                 ++FPos;
-                left = Add({Node::And, left, ParseNot(), -1});
+                operands.push_back(ParseNot());
             } else if (StartsOperand()) {
-                left = Add({Node::And, left, ParseNot(), -1});
+                operands.push_back(ParseNot());
             } else {
-                return left;
+                return Add(Node::And, operands);
             }
         }
     }
     int ParseNot()
     {
-        if (IsWord("not")) {
-            ++FPos;
-            return Add({Node::Not, ParseNot(), -1, -1});
-        }
-        if (IsPunct('(')) {
-            ++FPos;
-            const int inner = ParseOr();
-            if (!IsPunct(')'))
-                throw Failure{QStringLiteral("unbalanced parentheses")};
-            ++FPos;
-            return inner;
+        if (IsWord("not") || IsPunct('(')) {
+            // Each level is a frame of this parser and of the matching: their number is bounded.
+            if (++FDepth > TRowFilter::MaxNesting)
+                throw Failure{QStringLiteral("nested too deeply")};
+            int node;
+            if (IsWord("not")) {
+                ++FPos;
+                node = Add(Node::Not, {ParseNot()});
+            } else {
+                ++FPos;
+                node = ParseOr();
+                if (!IsPunct(')'))
+                    throw Failure{QStringLiteral("unbalanced parentheses")};
+                ++FPos;
+            }
+            --FDepth;
+            return node;
         }
         if (FPos >= FTokens.size() || IsPunct(')') || IsWord("and") || IsWord("or"))
             throw Failure{QStringLiteral("a term is missing")};
         // A term that comes again shares its index, so a row is searched for it only once.
         const QString& text = FTokens[FPos++].Text;
-        int ix = 0;
-        while (ix < int(FFilter.FTerms.size()) && FFilter.FTerms[std::size_t(ix)].pattern() != text)
-            ++ix;
-        if (ix == int(FFilter.FTerms.size()))
+        const auto known = FTermIndex.constFind(text);
+        int ix;
+        if (known != FTermIndex.constEnd()) {
+            ix = *known;
+        } else {
+            ix = int(FFilter.FTerms.size());
             FFilter.FTerms.emplace_back(text, FCase);
-        return Add({Node::Term, -1, -1, ix});
+            FTermIndex.insert(text, ix);
+        }
+        return Add(Node::Term, {}, ix);
     }
 
     QString FText;
     TRowFilter& FFilter;
     QVector<Token> FTokens;
+    QHash<QString, int> FTermIndex;
     int FPos = 0;
+    int FDepth = 0;
     Qt::CaseSensitivity FCase = Qt::CaseSensitive;
 };
 

@@ -26,8 +26,10 @@ namespace qor {
 class KORVANE_EXPORT TRowFilter {
 public:
     // The compiled expression, or nothing when it is malformed: fmBoolean with no term, a
-    // missing term, unbalanced parentheses or quotes; fmGrep with an invalid pattern. Error
-    // then tells why.
+    // missing term, unbalanced parentheses or quotes, or parentheses and NOTs nested deeper than
+    // MaxNesting; fmGrep with an invalid pattern. Error then tells why. Any number of terms
+    // compiles and matches in time and stack linear in the expression.
+    static constexpr int MaxNesting = 200;
     static std::optional<TRowFilter> Compile(const QString& Exp, bool IgnoreCase, TFilterMode Mode, QString& Error);
 
     // Whether a row matches; Cell(i) gives the text of its i-th filter cell, i < NrCells. Each
@@ -40,9 +42,12 @@ public:
     }
 
 private:
+    // And and Or take any number of operands (a chain of them is one node), so the depth of
+    // the tree is the nesting of the expression.
     struct Node {
         enum Kind { Term, Not, And, Or } K = Term;
-        int A = -1, B = -1;   // child nodes
+        int First = 0;   // operands: FOperands[First .. First + Count - 1]
+        int Count = 0;
         int TermIx = -1;
     };
     friend class TRowFilterParser;
@@ -57,6 +62,7 @@ private:
     TFilterMode FMode = fmSimple;
     QRegularExpression FRegex;
     std::vector<Node> FNodes;
+    std::vector<int> FOperands;
     std::vector<QStringMatcher> FTerms;   // one per term (fmSimple: the whole expression)
     int FRoot = -1;
 };
@@ -65,11 +71,20 @@ template <typename TermFn>
 bool TRowFilter::Eval(int n, TermFn& term) const
 {
     const Node& node = FNodes[std::size_t(n)];
+    const int* operand = FOperands.data() + node.First;
     switch (node.K) {
     case Node::Term: return term(node.TermIx);
-    case Node::Not: return !Eval(node.A, term);
-    case Node::And: return Eval(node.A, term) && Eval(node.B, term);
-    case Node::Or: return Eval(node.A, term) || Eval(node.B, term);
+    case Node::Not: return !Eval(operand[0], term);
+    case Node::And:
+        for (int i = 0; i < node.Count; ++i)
+            if (!Eval(operand[i], term))
+                return false;
+        return true;
+    case Node::Or:
+        for (int i = 0; i < node.Count; ++i)
+            if (Eval(operand[i], term))
+                return true;
+        return false;
     }
     return false;
 }

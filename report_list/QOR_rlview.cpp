@@ -224,8 +224,8 @@ void TReportListView::RowsChanged()
 void TReportListView::SetNrOfRows(int v)
 {
     HideEditor();
-    EndFilter();
     Allocating(this, HeapTail, [&] { FRLData->SetNrOfRows(v); });
+    EndFilter();   // only once the rows changed: a size that fails keeps the filter
     SetSelection(TGridRect{0, 0, 0, 0});
     DeriveRows();
     Invalidate();

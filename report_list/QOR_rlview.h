@@ -18,6 +18,7 @@
 #include <QVector>
 #include <algorithm>
 #include <initializer_list>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -566,7 +567,8 @@ private:
     void FontChanged() override;
     void DrawDataCell(int ACol, int ARow, const QRect& ARect);
     void DrawHeaderCell(int ACol, int ARow, const QRect& ARect);
-    void DrawRaisedEdge(TCanvas* cv, int l, int t, int b, int e, bool blackEnd);
+    // The raised edge of a header from l to e; its top and bottom lines stop at stop.
+    void DrawRaisedEdge(TCanvas* cv, int l, int t, int b, int e, bool blackEnd, int stop = std::numeric_limits<int>::max());
     void DrawEmptyMessage(TCanvas* cv);
     void DrawInterRowIndicator(TCanvas* cv);
     void HeaderClickSort(int d);

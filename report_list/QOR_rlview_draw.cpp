@@ -278,16 +278,18 @@ void TReportListView::DrawCell(int ACol, int ARow, const QRect& ARect, TGridDraw
     TCustomDrawGrid::DrawCell(ACol, ARow, ARect, AState);
 }
 
-void TReportListView::DrawRaisedEdge(TCanvas* cv, int l, int t, int b, int e, bool blackEnd)
+void TReportListView::DrawRaisedEdge(TCanvas* cv, int l, int t, int b, int e, bool blackEnd, int stop)
 {
+    const int s = std::min(e, stop);
     cv->Pen()->SetWidth(1);
     cv->Pen()->SetColor(clWhite);
     cv->MoveTo(l, b - 1);
     cv->LineTo(l, t);
-    cv->LineTo(e, t);
+    cv->LineTo(s, t);
     cv->Pen()->SetColor(clGray);
     cv->MoveTo(l + 1, b - 1);
-    cv->LineTo(e - 1, b - 1);
+    cv->LineTo(std::min(e - 1, s), b - 1);
+    cv->MoveTo(e - 1, b - 1);
     cv->LineTo(e - 1, t);
     if (blackEnd) {
         cv->Pen()->SetColor(clBlack);
@@ -521,7 +523,10 @@ void TReportListView::DrawHeaderCell(int ACol, int ARow, const QRect& ARect)
             cv->LineTo(x + 4, y - 3);
         }
     }
-    DrawRaisedEdge(cv, L, T, B, E, false);
+    // The edge runs on to the right end of the columns; the next cells paint over it up to
+    // their own edges, so only the part up to the next cell is drawn (a line per column across
+    // every column would cost columns times width).
+    DrawRaisedEdge(cv, L, T, B, E, false, R + GridLineWidth());
 }
 
 } // namespace qor

@@ -358,6 +358,14 @@ TEST(MeterPaint, BackgroundImageInItsThreeFillModes)
     EXPECT_TRUE(m.BackGroundImg().isEmpty());
     img = Rendered(m);
     EXPECT_EQ(PixelAt(img, 40, 100), clWhite);
+
+    // Without a surface there is nothing to tile onto.
+    m.SetBackGroundImg(SaveImage(QStringLiteral("bkg.png"), pic));
+    m.SetBkgndFillMode(bfTile);
+    m.resize(0, 0);
+    m.RenderNow();
+    m.resize(0, 50);
+    m.RenderNow();
 }
 
 TEST(MeterPaint, ImagesLoadOnlyWhenLoadingEnds)

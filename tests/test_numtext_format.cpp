@@ -71,6 +71,23 @@ TEST(NumTextFormat, NegativeWidthPadsWithZeros)
     EXPECT_EQ(FormatRealStr(-3, 0, -7.0), QStringLiteral("-07"));
 }
 
+// The extremes of the width: the most negative one has no magnitude as an int, and no field
+// is wider than MaxFieldWidth, whatever the width asks for.
+TEST(NumTextFormat, ExtremeWidthsGiveTheWidestField)
+{
+    const int lowest = std::numeric_limits<int>::min(), highest = std::numeric_limits<int>::max();
+    const QString zeros = FormatRealStr(lowest, 2, -3.25);
+    EXPECT_EQ(zeros.size(), MaxFieldWidth);
+    EXPECT_TRUE(zeros.startsWith(QStringLiteral("-000")));
+    EXPECT_TRUE(zeros.endsWith(QStringLiteral("003.25")));
+    EXPECT_EQ(FormatRealStr(highest, 0, 7).size(), MaxFieldWidth);
+    const QString sci = FormatRealStr(highest, -2, 1.5);
+    EXPECT_EQ(sci.size(), MaxFieldWidth);
+    EXPECT_TRUE(sci.startsWith(QStringLiteral(" 1.5000")) && sci.endsWith(QStringLiteral("0E+00")));
+    EXPECT_EQ(FormatRealStr(lowest, -1, 2.0).size(), MaxFieldWidth);
+    EXPECT_EQ(FormatRealStr(MaxFieldWidth + 1, 1, 1.0), FormatRealStr(MaxFieldWidth, 1, 1.0));
+}
+
 TEST(NumTextFormat, NonFiniteValuesAreNamed)
 {
     EXPECT_EQ(FormatRealStr(5, 2, std::numeric_limits<double>::quiet_NaN()), QStringLiteral("  NAN"));

@@ -4,6 +4,7 @@
 #include <QOR_NumIO.h>
 #include <QOR_univconst.h>
 
+#include <limits>
 #include <random>
 
 using namespace qor;
@@ -128,6 +129,18 @@ TEST(NumTextScan, ScanStartsAtTheGivenPosition)
     auto sign = ScanF(QStringLiteral("3-4"), true, 1);
     EXPECT_DOUBLE_EQ(sign.Value, 3.0);
     EXPECT_EQ(sign.Pos, 2);
+}
+
+// A start beyond the text ends the scan at once, however far out it lies; one before the text
+// counts as 1.
+TEST(NumTextScan, ExtremeStartPositions)
+{
+    int pos = std::numeric_limits<int>::max();
+    EXPECT_EQ(ScanFloatStr(QStringLiteral("12"), true, 1, pos), 0.0);
+    EXPECT_EQ(pos, std::numeric_limits<int>::max());
+    pos = std::numeric_limits<int>::min();
+    EXPECT_DOUBLE_EQ(ScanFloatStr(QStringLiteral("12"), true, 1, pos), 12.0);
+    EXPECT_EQ(pos, 3);
 }
 
 TEST(NumTextScan, LongDigitRunsStayExactEnough)

@@ -277,4 +277,19 @@ TEST(RasterLabPaint, AutoCenterPlacesTheText)
     EXPECT_EQ(lab.PosX(), 1);
 }
 
+// A label without a surface (width or height 0) has nothing to draw its dots onto.
+TEST(RasterLabPaint, EmptySurfacePaintsNothingAndSurvives)
+{
+    for (const QSize size : {QSize(0, 0), QSize(0, 40), QSize(120, 0)}) {
+        TRasterLab lab;
+        lab.SetText(QStringLiteral("AB"));
+        lab.resize(size);
+        lab.RenderNow();
+        lab.SetDotSize(1);
+        lab.SetCharBlockMode(rdbmRaster);
+        lab.RenderNow();
+        EXPECT_TRUE(lab.Surface()->Empty());
+    }
+}
+
 } // namespace

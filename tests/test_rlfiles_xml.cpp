@@ -366,4 +366,10 @@ TEST(RLFiles, IdentifiersWithMarkupCharactersAreRecognisedAsWritten)
     // The escaped form itself is not the identifier.
     d.SaveAsXMLFile(file, QStringLiteral("R&D"));
     EXPECT_FALSE(CheckIfValidReplist(file, QStringLiteral("R&amp;D")));
+    // Blanks around the identifier count on neither side, as the reader has it.
+    d.SaveAsXMLFile(file, QStringLiteral(" id "));
+    for (const QString& wanted : {QStringLiteral(" id "), QStringLiteral("id"), QStringLiteral("  ID")}) {
+        EXPECT_TRUE(CheckIfValidReplist(file, wanted)) << wanted.toStdString();
+        EXPECT_TRUE(TRLData().LoadFromXMLFile(file, wanted)) << wanted.toStdString();
+    }
 }

@@ -131,3 +131,37 @@ TEST(RLFilter, EachCellIsReadOncePerTerm)
     // Three distinct terms over at most three cells each, although "a" appears three times.
     EXPECT_LE(reads, 9);
 }
+
+// Long expressions: any number of terms compiles and matches without deep recursion and without
+// comparing every term with every other; nesting beyond the limit is refused, not a crash.
+TEST(RLFilter, LongAndDeepExpressionsAreSafe)
+{
+    QString chain, alternatives;
+    for (int i = 0; i < 200000; ++i) {
+        chain += QStringLiteral("t%1 ").arg(i % 50);
+        alternatives += QStringLiteral("x%1 OR ").arg(i);
+    }
+    alternatives += QStringLiteral("hit");
+    QString why;
+    const auto all = TRowFilter::Compile(chain, true, fmBoolean, why);
+    ASSERT_TRUE(all.has_value()) << why.toStdString();
+    QStringList row;
+    for (int i = 0; i < 50; ++i)
+        row << QStringLiteral("t%1").arg(i);
+    EXPECT_TRUE(all->Matches(row));
+    row.removeLast();
+    EXPECT_FALSE(all->Matches(row));
+    const auto any = TRowFilter::Compile(alternatives, true, fmBoolean, why);
+    ASSERT_TRUE(any.has_value());
+    EXPECT_TRUE(any->Matches(QStringList{QStringLiteral("a hit")}));
+
+    const QString nested = QString(TRowFilter::MaxNesting, QLatin1Char('(')) + QStringLiteral("a")
+                         + QString(TRowFilter::MaxNesting, QLatin1Char(')'));
+    EXPECT_TRUE(Match(nested.toUtf8().constData(), {"a"}));
+    EXPECT_EQ(ErrorOf(("(" + nested + ")").toUtf8().constData()), QStringLiteral("nested too deeply"));
+    QString nots;
+    for (int i = 0; i < 100000; ++i)
+        nots += QStringLiteral("NOT ");
+    EXPECT_EQ(ErrorOf((nots + "a").toUtf8().constData()), QStringLiteral("nested too deeply"));
+    EXPECT_EQ(ErrorOf(QString(100000, QLatin1Char('(')).toUtf8().constData()), QStringLiteral("nested too deeply"));
+}

@@ -1,8 +1,7 @@
 // Report list view: costs that must not grow with the data. Each check compares two timings or
-// counts taken in the same run, so the machine's speed cancels out.
+// counts taken in the same run, so the machine's speed cancels out; the timings are the CPU time
+// of the thread, so a loaded machine that preempts the test does not count either.
 #include <gtest/gtest.h>
-
-#include <QElapsedTimer>
 
 #include <algorithm>
 #include <atomic>
@@ -29,16 +28,15 @@ using rlvtest::View;
 
 namespace {
 
-// The shortest of a few runs, in nanoseconds.
+// The shortest of a few runs, in nanoseconds of the thread's CPU time.
 template <typename F>
 qint64 Fastest(int runs, F f)
 {
     qint64 best = -1;
     for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
+        const qint64 start = qortest::ThreadCpuNs();
         f();
-        const qint64 ns = t.nsecsElapsed();
+        const qint64 ns = qortest::ThreadCpuNs() - start;
         best = best < 0 ? ns : std::min(best, ns);
     }
     return best;
@@ -57,10 +55,17 @@ void FillDistinct(View& f, int rows)
 
 } // namespace
 
+// The ratios below hold for optimised code; the sanitizers change the cost of every operation
+// unevenly, so the comparisons mean nothing there.
+#define QOR_SKIP_UNDER_SANITIZER()                                                                 \
+    if (qortest::UnderSanitizer)                                                                   \
+    GTEST_SKIP() << "timing ratios do not hold under the sanitizers"
+
 // Fitting a column does not shape the text of every row afresh: on 50,000 distinct texts it
 // costs a fraction of measuring them all once.
 TEST(RLViewCosts, ColumnWidthDoesNotMeasureEveryRow)
 {
+    QOR_SKIP_UNDER_SANITIZER();
     View f;
     FillDistinct(f, 50000);
     TCanvas* cv = f.v.Canvas();
@@ -71,11 +76,15 @@ TEST(RLViewCosts, ColumnWidthDoesNotMeasureEveryRow)
             widest = std::max(widest, cv->TextWidth(f.v.Data()->RawElem(1, r)));
     });
     int fitted = 0;
-    const qint64 fit = Fastest(3, [&] { fitted = f.v.DetermineMaxColWidth(1, false); });
+    qint64 fit = 0;
+    const bool cheaper = qortest::OneOf(4, [&] {
+        fit = Fastest(3, [&] { fitted = f.v.DetermineMaxColWidth(1, false); });
+        return fit * 4 < all;
+    });
     EXPECT_EQ(fitted, widest + 10);
     RecordProperty("fit_us", int(fit / 1000));
     RecordProperty("measure_all_us", int(all / 1000));
-    EXPECT_LT(fit * 4, all) << "fit " << fit / 1000 << " us, measuring every row " << all / 1000 << " us";
+    EXPECT_TRUE(cheaper) << "fit " << fit / 1000 << " us, measuring every row " << all / 1000 << " us";
 }
 
 #ifdef KORVANE_COUNT_MALLOC
@@ -112,21 +121,29 @@ TEST(RLViewCosts, RepaintingDataCellsBuildsNoStrings)
 #endif
 
 // The header rows cost in proportion to the visible columns: the right end of the columns is
-// found once per paint and the common header is drawn once, not once per column.
+// found once per paint and the common header is drawn once, not once per column. Every column
+// has the same width in both lists (a narrow column cuts its name, which costs more than
+// drawing it whole), so only their number differs.
 TEST(RLViewCosts, HeaderPaintingGrowsLinearlyWithTheVisibleColumns)
 {
+    QOR_SKIP_UNDER_SANITIZER();
     auto paintTime = [](int columns) {
-        View f(600, 200);
+        View f(columns * 20, 200);
         f.v.SetNrOfRows(0);
         f.v.SetCommonHeaderVisible(true);
         f.v.SetNrOfColumns(columns);
         for (int c = 1; c <= columns; ++c)
-            f.v.SetColWidths(c, 600 / columns - 1);   // all of them on screen
+            f.v.SetColWidths(c, 19);   // all of them on screen
         return Fastest(5, [&] { f.v.RenderNow(); });
     };
-    const qint64 few = paintTime(20), many = paintTime(300);
+    qint64 few = 0, many = 0;
+    // 15 times the columns: linear costs about 15 times (less, the fixed costs do not grow).
+    const bool linear = qortest::OneOf(4, [&] {
+        few = paintTime(20);
+        many = paintTime(300);
+        return many < few * 45;
+    });
     RecordProperty("columns_20_us", int(few / 1000));
     RecordProperty("columns_300_us", int(many / 1000));
-    // 15 times the columns: linear costs about 15 times (less, the fixed costs do not grow).
-    EXPECT_LT(many, few * 45) << "20 columns " << few / 1000 << " us, 300 columns " << many / 1000 << " us";
+    EXPECT_TRUE(linear) << "20 columns " << few / 1000 << " us, 300 columns " << many / 1000 << " us";
 }
