@@ -8,6 +8,23 @@
 //   TGraphicControl  TCustomControl without focus          a windowless self-painting control
 //   TCustomEdit      TControlHost<QLineEdit>              the platform edit
 //   TCustomGrid      TSurfaceHost<QAbstractScrollArea>    the draw grid (QOR_Grids.h)
+// and the host also stands ready over QToolButton, QComboBox and QTreeWidget.
+//
+// Native widgets. A Qt class whose widget has behaviour of its own (HasNativeBehaviour: the line
+// edit types, the tool button presses, the combo box opens, the tree expands) keeps all of it;
+// the host listens beside it:
+//  - mouse: the Qt widget's press runs before the classic MouseDown, its release after the
+//    classic MouseUp, so the handlers see the widget pressed and a click Qt makes on the
+//    release follows OnMouseUp; a double click is the Qt widget's and one classic DblClick plus
+//    MouseDown (ssDouble), never a second classic MouseDown;
+//  - keys: the classic KeyDown/KeyPress/KeyUp run first; a key they use (zero it or UseKey())
+//    stops there, any other reaches the Qt widget, and what the widget ignores travels on;
+//  - wheel and context menu: the classic handlers first; unhandled, the Qt widget's own;
+//  - clicks: where the Qt class says itself what a click is (HasNativeClick: a button's
+//    clicked(), a combo box's activated(), by mouse or keyboard), Click() follows that signal
+//    and a button's clicked() is its Qt signal; elsewhere Click() follows a left press and
+//    release inside the control, as on every base.
+// Owner-drawn items of such widgets draw through TCanvas with TCanvasItemDelegate.
 //
 // The rules the host owns for every component:
 //  - a key the component does not use (its handlers neither zero it nor call UseKey()) is
@@ -28,11 +45,16 @@
 
 #include <QAbstractScrollArea>
 #include <QAccessible>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QObject>
+#include <QStyledItemDelegate>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <type_traits>
 
 class QMouseEvent;
 class QWheelEvent;
@@ -202,7 +224,9 @@ protected:
 
     // Qt event dispatch. The key dispatch returns true when the key was used.
     void DispatchMousePress(QMouseEvent* e);
-    void DispatchMouseRelease(QMouseEvent* e);
+    // ClickOnRelease: a left press and release inside the control is a Click() (false where the
+    // Qt widget says itself what a click is).
+    void DispatchMouseRelease(QMouseEvent* e, bool ClickOnRelease = true);
     void DispatchMouseDoubleClick(QMouseEvent* e);
     void DispatchMouseMove(QMouseEvent* e);
     void DispatchWheel(QWheelEvent* e);
@@ -220,6 +244,16 @@ private:
 
 // ---------------------------------------------------------------------------------------------
 // The event bridge over a Qt widget class.
+
+// Qt classes whose widgets have behaviour of their own: the host passes them their input too.
+template <class QtBase>
+inline constexpr bool HasNativeBehaviour =
+    std::is_base_of_v<QLineEdit, QtBase> || std::is_base_of_v<QAbstractButton, QtBase> ||
+    std::is_base_of_v<QComboBox, QtBase> || std::is_base_of_v<QAbstractItemView, QtBase>;
+// Qt classes whose widgets say themselves what a click is (clicked(), activated()).
+template <class QtBase>
+inline constexpr bool HasNativeClick = std::is_base_of_v<QAbstractButton, QtBase> || std::is_base_of_v<QComboBox, QtBase>;
+
 template <class QtBase>
 class KORVANE_EXPORT TControlHost : public QtBase, public TControlEvents {
 public:
@@ -270,6 +304,8 @@ private:
     void SyncFontFromWidget();
     TFont FFont;
     TColor FColor;
+    // Qt's default double click presses again; that press is the widget's only.
+    bool FNativeDoubleClick = false;
 };
 
 // The host of a control that paints itself.
@@ -323,16 +359,24 @@ private:
 extern template class TControlHost<QWidget>;
 extern template class TControlHost<QLineEdit>;
 extern template class TControlHost<QAbstractScrollArea>;
+extern template class TControlHost<QToolButton>;
+extern template class TControlHost<QComboBox>;
+extern template class TControlHost<QTreeWidget>;
 extern template class TSurfaceHost<QWidget>;
 extern template class TSurfaceHost<QAbstractScrollArea>;
 
 // The Qt signals of the inherited events, emitted right after their handlers: clicked(),
 // doubleClicked(), mouseDown(button, shift, x, y), mouseUp(...), mouseMove(shift, x, y),
 // mouseEntered(), mouseLeft(), entered(), exited() (the focus), resized(). Each base class
-// declares them with this macro at the end of its class body.
+// declares them with QOR_CONTROL_SIGNALS at the end of its class body; a base on a Qt button
+// uses QOR_BUTTON_CONTROL_SIGNALS, because there the button's own clicked() is the signal.
 #define QOR_CONTROL_SIGNALS                                                                        \
 Q_SIGNALS:                                                                                         \
     void clicked();                                                                                \
+    QOR_BUTTON_CONTROL_SIGNALS
+
+#define QOR_BUTTON_CONTROL_SIGNALS                                                                 \
+Q_SIGNALS:                                                                                         \
     void doubleClicked();                                                                          \
     void mouseDown(qor::TMouseButton button, qor::TShiftState shift, int x, int y);                \
     void mouseUp(qor::TMouseButton button, qor::TShiftState shift, int x, int y);                  \
@@ -355,7 +399,10 @@ template <class Control>
 void EmitControlSignalOf(Control* c, TControlSignal which, const TMouseArgs& a)
 {
     switch (which) {
-    case TControlSignal::Clicked: emit c->clicked(); break;
+    case TControlSignal::Clicked:
+        if constexpr (!std::is_base_of_v<QAbstractButton, Control>)
+            emit c->clicked();
+        break;
     case TControlSignal::DoubleClicked: emit c->doubleClicked(); break;
     case TControlSignal::MouseDown: emit c->mouseDown(a.Button, a.Shift, a.X, a.Y); break;
     case TControlSignal::MouseUp: emit c->mouseUp(a.Button, a.Shift, a.X, a.Y); break;
@@ -367,6 +414,44 @@ void EmitControlSignalOf(Control* c, TControlSignal which, const TMouseArgs& a)
     case TControlSignal::Resized: emit c->resized(); break;
     }
 }
+
+// ---------------------------------------------------------------------------------------------
+// Owner-drawn items of native widgets (a combo box's list and face, a tree's rows).
+
+enum TOwnerDrawStateElem : std::uint8_t { odSelected, odGrayed, odDisabled, odChecked, odFocused,
+                                          odDefault, odHotLight, odInactive, odNoAccel,
+                                          odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit };
+using TOwnerDrawState = TSet<TOwnerDrawStateElem, std::uint16_t>;
+// Draws item Index on Canvas inside Rect.
+using TDrawItemEvent = std::function<void(TCanvas* Canvas, int Index, const QRect& Rect, TOwnerDrawState State)>;
+
+// Renders one owner-drawn item into Target: an off-screen bitmap of Target's size at the
+// painter's device pixel ratio gets Font (its colour is the text colour) and a brush of
+// Background, is filled with it, is drawn by Draw with Rect = (0, 0, width, height) and is
+// copied to Target in one step. Drawing outside Rect is cut off; an exception from Draw goes
+// to HandleException.
+KORVANE_EXPORT void PaintOwnerDrawnItem(QPainter* Painter, const QRect& Target, int Index, TOwnerDrawState State,
+                                        const TFont& Font, TColor Background, const TDrawItemEvent& Draw);
+
+// An item delegate that draws the items of a Qt item view through TCanvas, with
+// PaintOwnerDrawnItem: the font is the view's, the background and text colour the view's base
+// and text, or highlight and highlighted text for a selected item. Items are ItemHeight()
+// pixels high (0: as the style makes them).
+class KORVANE_EXPORT TCanvasItemDelegate : public QStyledItemDelegate {
+public:
+    explicit TCanvasItemDelegate(TDrawItemEvent Draw, QObject* Parent = nullptr);
+    int ItemHeight() const { return FItemHeight; }
+    void SetItemHeight(int v) { FItemHeight = v < 0 ? 0 : v; }
+    // The owner-draw state of an item as Qt's style option gives it.
+    static TOwnerDrawState StateOf(const QStyleOptionViewItem& Option);
+
+    void paint(QPainter* Painter, const QStyleOptionViewItem& Option, const QModelIndex& Index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override;
+
+private:
+    TDrawItemEvent FDraw;
+    int FItemHeight = 0;
+};
 
 // ---------------------------------------------------------------------------------------------
 // The bases.
