@@ -27,6 +27,7 @@
 #include <QOR_sevenseg.h>
 #include <QOR_RasterLab.h>
 #include <QOR_replist.h>
+#include <QOR_FolderTree.h>
 #include <QOR_Thumbnails.h>
 
 namespace qordesign {
@@ -220,8 +221,28 @@ void PaintThumbnailsIcon(QPainter& p)
     }
 }
 
+// A root folder with two subfolders on dotted branch lines.
+void PaintFolderTreeIcon(QPainter& p)
+{
+    auto folder = [&p](double x, double y, QColor c) {
+        p.setPen(QPen(QColor(120, 90, 20), 1));
+        p.setBrush(c);
+        p.drawRect(QRectF(x + 0.5, y + 0.5, 4, 2));
+        p.drawRect(QRectF(x + 0.5, y + 2.5, 10, 7));
+    };
+    p.setPen(QPen(QColor(128, 128, 128), 1, Qt::DotLine));
+    p.drawLine(QPointF(6.5, 12), QPointF(6.5, 26.5));
+    p.drawLine(QPointF(6.5, 18.5), QPointF(13, 18.5));
+    p.drawLine(QPointF(6.5, 26.5), QPointF(13, 26.5));
+    folder(1, 2, QColor(250, 210, 90));
+    folder(14, 13, QColor(250, 225, 130));
+    folder(14, 21, QColor(250, 225, 130));
+}
+
 void AppendBrowsingEntries(QList<WidgetEntry>& list)
 {
+    list.append({QStringLiteral("TFolderTree"), QStringLiteral("QOR_FolderTree.h"), QStringLiteral("Folder tree"),
+                 QSize(200, 240), Factory<qor::TFolderTree>(), PaintFolderTreeIcon, {}, {}});
     list.append({QStringLiteral("TThumbnails"), QStringLiteral("QOR_Thumbnails.h"), QStringLiteral("Thumbnail pane"),
                  QSize(260, 400), Factory<qor::TThumbnails>(), PaintThumbnailsIcon, {}, {}});
 }

@@ -3,6 +3,7 @@
 // refresh folders.
 #include "GalleryPage.h"
 
+#include <QOR_FolderTree.h>
 #include <QOR_Thumbnails.h>
 
 #include <QCheckBox>
@@ -10,6 +11,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
@@ -56,6 +58,8 @@ public:
         auto* top = new QHBoxLayout(this);
         top->addWidget(gallery::Framed(QStringLiteral("Thumbnails: %1 pictures drawn on request").arg(SlideCount),
                                        MakeThumbnails()));
+        top->addWidget(gallery::Framed(QStringLiteral("Folder tree of the file system"), MakeFolderTree()), 0,
+                       Qt::AlignTop);
         top->addStretch();
     }
 
@@ -129,7 +133,74 @@ private:
         return w;
     }
 
+    QWidget* MakeFolderTree()
+    {
+        auto* w = new QWidget;
+        auto* lay = new QVBoxLayout(w);
+        FTree = new TFolderTree;
+        FTree->setFixedSize(300, 420);
+        // Only the root's own folders: the page looks alike on every machine.
+        FTree->topLevelItem(0)->setExpanded(true);
+        lay->addWidget(FTree);
+
+        auto* directory = new QLabel;
+        directory->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        auto showDirectory = [this, directory] { directory->setText(QStringLiteral("Directory: ") + FTree->Directory()); };
+        connect(FTree, &TFolderTree::dirChanged, directory, showDirectory);
+        showDirectory();
+        lay->addWidget(directory);
+
+        auto* status = new QLabel;
+        auto report = [status](const QString& what, bool ok) {
+            status->setText(what + (ok ? QStringLiteral(": done") : QStringLiteral(": refused")));
+        };
+        auto* name = new QLineEdit(QStringLiteral("new folder"));
+        auto* make = new QPushButton(QStringLiteral("New folder"));
+        connect(make, &QPushButton::clicked, FTree, [this, name, report] {
+            report(QStringLiteral("New folder \"%1\"").arg(name->text()), FTree->MakeSubFolder(name->text()));
+        });
+        auto* remove = new QPushButton(QStringLiteral("Remove"));
+        connect(remove, &QPushButton::clicked, FTree, [this, report] {
+            report(QStringLiteral("Remove ") + FTree->Directory(), FTree->RemoveSelectedFolder());
+        });
+        auto* refresh = new QPushButton(QStringLiteral("Refresh"));
+        connect(refresh, &QPushButton::clicked, FTree, [this, report] {
+            report(QStringLiteral("Refresh"), FTree->RefreshTree());
+        });
+        auto* row = new QHBoxLayout;
+        row->addWidget(name, 1);
+        row->addWidget(make);
+        lay->addLayout(row);
+        auto* buttons = new QHBoxLayout;
+        buttons->addWidget(remove);
+        buttons->addWidget(refresh);
+        buttons->addStretch();
+        lay->addLayout(buttons);
+
+        auto* classic = new QCheckBox(QStringLiteral("OldTreeStyle"));
+        classic->setChecked(FTree->OldTreeStyle());
+        connect(classic, &QCheckBox::toggled, FTree, [this](bool on) { FTree->SetOldTreeStyle(on); });
+        auto* hidden = new QCheckBox(QStringLiteral("fotHidden"));
+        auto* links = new QCheckBox(QStringLiteral("fotSymLinks"));
+        auto applyOptions = [this, hidden, links] {
+            TFolderOptions o;
+            o.setFlag(fotHidden, hidden->isChecked());
+            o.setFlag(fotSymLinks, links->isChecked());
+            FTree->SetOptions(o);
+        };
+        connect(hidden, &QCheckBox::toggled, FTree, applyOptions);
+        connect(links, &QCheckBox::toggled, FTree, applyOptions);
+        auto* looks = new QHBoxLayout;
+        looks->addWidget(classic);
+        looks->addWidget(hidden);
+        looks->addWidget(links);
+        lay->addLayout(looks);
+        lay->addWidget(status);
+        return w;
+    }
+
     TThumbnails* FThumbs = nullptr;
+    TFolderTree* FTree = nullptr;
 };
 
 const bool registered = gallery::RegisterPage(150, QStringLiteral("Browsing"), QStringLiteral("browsing"),

@@ -20,7 +20,8 @@ const QStringList PaletteOrder = {"TMeter", "TMarkSel", "TColSel", "TGradFill", 
 
 // The widgets the library has built so far.
 const QStringList BuiltWidgets = {"TMeter", "TGradFill", "TNumLab", "TNumIO", "TNumIO2", "TRotLab", "TSevenSeg",
-                                   "TProgBar", "TRasterLab", "TThumbnails", "TReportListView"};
+                                   "TProgBar", "TRasterLab", "TFolderTree", "TThumbnails",
+                                   "TReportListView"};
 
 QDesignerCustomWidgetCollectionInterface* Collection()
 {
