@@ -24,30 +24,33 @@ using namespace qor;
 
 constexpr int SlideCount = 360;
 
-// Picture k: a landscape or portrait card with a sky, a hill and a sun whose hue follows k.
-QImage Picture(int k)
+// Picture k: a landscape or portrait card with a sky, a hill and a sun whose hue follows k,
+// drawn for the screen's pixel ratio so that it stays sharp there.
+QImage Picture(int k, qreal dpr)
 {
     const bool portrait = k % 3 == 0;
-    QImage img(portrait ? 90 : 160, portrait ? 120 : 100, QImage::Format_RGB32);
+    QImage img(QSize(portrait ? 90 : 160, portrait ? 120 : 100) * dpr, QImage::Format_RGB32);
     QPainter p(&img);
+    p.scale(dpr, dpr);
     p.setRenderHint(QPainter::Antialiasing);
     const int hue = (k * 37) % 360;
-    QLinearGradient sky(0, 0, 0, img.height());
+    const QRectF area(0, 0, img.width() / dpr, img.height() / dpr);
+    QLinearGradient sky(0, 0, 0, area.height());
     sky.setColorAt(0, QColor::fromHsv(hue, 120, 250));
     sky.setColorAt(1, QColor::fromHsv((hue + 40) % 360, 60, 255));
-    p.fillRect(img.rect(), sky);
+    p.fillRect(area, sky);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor::fromHsv((hue + 180) % 360, 160, 150));
-    p.drawEllipse(QPointF(img.width() * 0.3, img.height() * 1.1), img.width() * 0.8, img.height() * 0.55);
+    p.drawEllipse(QPointF(area.width() * 0.3, area.height() * 1.1), area.width() * 0.8, area.height() * 0.55);
     p.setBrush(QColor::fromHsv((hue + 60) % 360, 200, 255));
-    p.drawEllipse(QPointF(img.width() * (0.2 + 0.6 * ((k * 7) % 10) / 10.0), img.height() * 0.3),
-                  img.height() * 0.12, img.height() * 0.12);
+    p.drawEllipse(QPointF(area.width() * (0.2 + 0.6 * ((k * 7) % 10) / 10.0), area.height() * 0.3),
+                  area.height() * 0.12, area.height() * 0.12);
     p.setPen(Qt::white);
     QFont f = p.font();
-    f.setPixelSize(img.height() / 5);
+    f.setPixelSize(int(area.height() / 5));
     f.setBold(true);
     p.setFont(f);
-    p.drawText(img.rect().adjusted(6, 4, -6, -4), Qt::AlignRight | Qt::AlignBottom, QString::number(k));
+    p.drawText(area.adjusted(6, 4, -6, -4), Qt::AlignRight | Qt::AlignBottom, QString::number(k));
     return img;
 }
 
@@ -76,13 +79,13 @@ private:
         FThumbs->SetFocusLinewidth(2);
         FThumbs->SetColorSelected(RGB(0x30, 0x60, 0xB0));
         FThumbs->SetAntiAlias(true);
-        FThumbs->OnImageRequest = [](QObject*, int k, TImageRequestProcessing& how, int& mark, TBitmap& buffer) {
+        FThumbs->OnImageRequest = [this](QObject*, int k, TImageRequestProcessing& how, int& mark, TBitmap& buffer) {
             if (k % 25 == 0) {
                 how = irpShowEmpty;   // a slide without a picture shows its number
                 return;
             }
             how = irpShowSlide;
-            buffer.SetImage(Picture(k));
+            buffer.SetImage(Picture(k, FThumbs->devicePixelRatioF()));
             if (k % 7 == 0)
                 mark = 6;   // a large filled circle
         };
