@@ -2,6 +2,7 @@
 // accessibility.
 #include "QOR_Thumbnails.h"
 
+#include <QAccessibleActionInterface>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -90,7 +91,7 @@ void TThumbnails::SetGeometry(int& field, int v)
     if (!Store(field, v))
         return;
     UpdateLayout();
-    Invalidate();
+    SlidesChanged();
 }
 
 void TThumbnails::SetSlideDistance(int v) { SetGeometry(FSlideDist, std::clamp(v, 0, 100)); }
@@ -150,7 +151,7 @@ void TThumbnails::SetFirstThumbIdx(double x)
 {
     UpdateLayout();
     if (StorePosition(x))
-        Invalidate();
+        SlidesChanged();
 }
 
 void TThumbnails::ScrollRows(double Rows)
@@ -168,6 +169,13 @@ void TThumbnails::ScrollRows(double Rows)
 void TThumbnails::Resized()
 {
     UpdateLayout();
+    AccessiblePartsChanged();
+}
+
+void TThumbnails::SlidesChanged()
+{
+    Invalidate();
+    AccessiblePartsChanged();
 }
 
 int TThumbnails::CalcSlideIndex(int XPos, int YPos) const
@@ -244,7 +252,7 @@ void TThumbnails::SetRange(std::int64_t NewMin, std::int64_t NewMax)
     if (!hadFocus || !InRange(FLastHiLite))
         FLastHiLite = NoSlide();
     StorePosition(FFirstThumbIx);
-    Invalidate();
+    SlidesChanged();
     if (FLastHiLite != oldFocus)
         Notify(this, OnFocusChange, &TThumbnails::focusChanged);
 }
@@ -259,13 +267,13 @@ void TThumbnails::SetSlideSelected(int SldNum, bool Value)
     if (!InRange(SldNum) || SlideSelected(SldNum) == Value)
         return;
     FSelectedSlide.SetBit(SldNum - FMin, Value);
-    Invalidate();
+    SlidesChanged();
 }
 
 void TThumbnails::ResetAllSelections()
 {
     FSelectedSlide.Clear();
-    Invalidate();
+    SlidesChanged();
 }
 
 int TThumbnails::FirstSelectedSlide() const
@@ -284,7 +292,7 @@ void TThumbnails::SetSlideSelectMode(TSlideSelectMode v)
     if (!Store(FSelectMode, v > ssmMultiple ? ssmSingle : v))
         return;
     FSelectedSlide.Clear();
-    Invalidate();
+    SlidesChanged();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -298,7 +306,7 @@ void TThumbnails::FocusSlide(int SldNum)
     HiLite(SldNum);
     FLastHiLite = SldNum;
     Notify(this, OnFocusChange, &TThumbnails::focusChanged);
-    AccessibleValueChanged();
+    AccessiblePartsChanged();
 }
 
 void TThumbnails::MouseMove(TShiftState Shift, int X, int Y)
@@ -331,7 +339,7 @@ void TThumbnails::SelectOnClick(int SldNum)
         return;
     }
     FLastClickedSlide = SldNum;
-    Invalidate();
+    SlidesChanged();
 }
 
 void TThumbnails::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -430,7 +438,7 @@ void TThumbnails::Assign(const QObject* Source)
         emit scrolled(FFirstThumbIx);
     const int oldFocus = FLastHiLite;
     FLastHiLite = src->FLastHiLite;
-    Invalidate();
+    SlidesChanged();
     if (FLastHiLite != oldFocus)
         Notify(this, OnFocusChange, &TThumbnails::focusChanged);
 }
@@ -441,14 +449,41 @@ void TThumbnails::AssignTo(QObject* Dest) const
         TCustomControl::AssignTo(Dest);
 }
 
-QString TThumbnails::AccessibleValueText() const
+// The parts are the slides of the painted grid from the top row's first, in number order.
+int TThumbnails::AccessiblePartCount() const
 {
-    if (!InRange(FLastHiLite))
-        return {};
-    QString text = QStringLiteral("Slide %1").arg(FLastHiLite);
-    if (SlideSelected(FLastHiLite))
-        text += QStringLiteral(", selected");
-    return text;
+    const std::int64_t first = std::int64_t(std::floor(FFirstThumbIx));
+    const std::int64_t last = std::min<std::int64_t>(FMax, first + std::int64_t(NumSlidesHoriz()) * NumSlidesVert() - 1);
+    return int(std::max<std::int64_t>(0, last - first + 1));
+}
+
+TAccessiblePart TThumbnails::AccessiblePart(int Index) const
+{
+    const int k = int(std::floor(FFirstThumbIx)) + Index;
+    int x = 0, y = 0;
+    CalcSlidePos(k, x, y);
+    const int extent = FThumbBaseSize + 2 * FSlideMargin + 1;
+    const QRect slideArea(QPoint(Border, Border), QPoint(width() - Border, height() - Border));
+    TAccessiblePart part;
+    part.Role = QAccessible::ListItem;
+    part.Name = QStringLiteral("Slide %1").arg(k);
+    part.Rect = QRect(x, y, extent, extent) & slideArea;
+    part.Selectable = FSelectMode != ssmDisabled;
+    part.Selected = SlideSelected(k);
+    part.HotTracked = k == FLastHiLite && FHiliteThickness > 0;
+    part.Actions = QStringList{QAccessibleActionInterface::pressAction()};
+    return part;
+}
+
+// Pressing a slide clicks its centre.
+void TThumbnails::DoAccessiblePartAction(int Index, const QString& Action)
+{
+    if (Action != QAccessibleActionInterface::pressAction() || Index < 0 || Index >= AccessiblePartCount())
+        return;
+    const QPoint centre = AccessiblePart(Index).Rect.center();
+    const int k = int(std::floor(FFirstThumbIx)) + Index;
+    SelectOnClick(k);
+    Notify(this, OnImageClick, &TThumbnails::imageClicked, centre.x(), centre.y(), k);
 }
 
 void TThumbnails::AccessibleState(QAccessible::State& s) const

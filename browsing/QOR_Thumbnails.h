@@ -70,7 +70,9 @@
 // handler leaves in it is drawn and dropped. A handler that keeps pictures hands one over
 // without copying its pixels with ImgBuffer.SetImage(cached.Image()).
 //
-// Accessibility: a list whose value is the highlighted slide ("Slide 7", empty when none).
+// Accessibility: a list whose items are the slides on screen, each named "Slide k", selectable,
+// selected as the pane shows it, hot-tracked while the mouse highlights it (FocusedSlide), with
+// a press action that clicks it.
 #pragma once
 
 #include <QOR_Controls.h>
@@ -221,8 +223,10 @@ public:
     void AssignTo(QObject* Dest) const override;
 
     QAccessible::Role AccessibleRole() const override { return QAccessible::List; }
-    QString AccessibleValueText() const override;
     void AccessibleState(QAccessible::State& s) const override;
+    int AccessiblePartCount() const override;
+    TAccessiblePart AccessiblePart(int Index) const override;
+    void DoAccessiblePartAction(int Index, const QString& Action) override;
 
 Q_SIGNALS:
     void imageClicked(int x, int y, int thumbId);
@@ -262,6 +266,9 @@ private:
     bool InRange(std::int64_t SldNum) const { return SldNum >= FMin && SldNum <= FMax; }
     int RowOffset() const;
     void SelectOnClick(int SldNum);
+    // The slides show otherwise (scrolled, selected, laid out): paint again and tell
+    // assistive technology.
+    void SlidesChanged();
     // Painting (QOR_ThumbnailsPaint.cpp).
     void PaintSlide(TCanvas* c, const TSlideBox& box, int SldNum);
     void PaintPicture(TCanvas* c, const TSlideBox& box, const TBitmap& Picture);

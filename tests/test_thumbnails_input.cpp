@@ -6,6 +6,7 @@
 #include <QOR_ProgBar.h>
 
 #include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -101,23 +102,16 @@ TEST(ThumbnailsInput, MultipleModeTogglesAndDisabledModeKeeps)
     EXPECT_EQ(clicks, 1);   // still reported
 }
 
-TEST(ThumbnailsInput, FocusedSlideNotifiesAndReadsThroughAccessibility)
+TEST(ThumbnailsInput, FocusedSlideNotifies)
 {
     TThumbnails t;
     QSignalSpy spy(&t, &TThumbnails::focusChanged);
     int events = 0;
     t.OnFocusChange = [&](QObject*) { ++events; };
-    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&t);
-    ASSERT_NE(a, nullptr);
-    EXPECT_EQ(a->role(), QAccessible::List);
-    EXPECT_EQ(a->text(QAccessible::Value), QString());
     QMouseEvent move(QEvent::MouseMove, OnSlide1, t.mapToGlobal(OnSlide1), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&t, &move);
     EXPECT_EQ(t.FocusedSlide(), 1);
     EXPECT_EQ(t.property("FocusedSlide").toInt(), 1);
-    EXPECT_EQ(a->text(QAccessible::Value), QStringLiteral("Slide 1"));
-    t.SetSlideSelected(1, true);
-    EXPECT_EQ(a->text(QAccessible::Value), QStringLiteral("Slide 1, selected"));
     QApplication::sendEvent(&t, &move);   // same slide: nothing new
     EXPECT_EQ(events, 1);
     QEvent leave(QEvent::Leave);
@@ -125,9 +119,50 @@ TEST(ThumbnailsInput, FocusedSlideNotifiesAndReadsThroughAccessibility)
     EXPECT_EQ(t.FocusedSlide(), 0);
     EXPECT_EQ(events, 2);
     EXPECT_EQ(spy.count(), 2);
+}
+
+TEST(ThumbnailsInput, SlidesOnScreenAreAccessibleListItems)
+{
+    TThumbnails t;   // one column, three rows: slides 1..3
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&t);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->role(), QAccessible::List);
+    ASSERT_EQ(a->childCount(), 3);
+    QAccessibleInterface* first = a->child(0);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->role(), QAccessible::ListItem);
+    EXPECT_EQ(first->text(QAccessible::Name), QStringLiteral("Slide 1"));
+    EXPECT_EQ(first->rect(), QRect(t.mapToGlobal(QPoint(10, 12)), QSize(135, 135)));
+    EXPECT_TRUE(first->state().selectable);
+    EXPECT_FALSE(first->state().selected);
+    EXPECT_FALSE(first->state().hotTracked);
+    // The highlighted slide is hot-tracked; a selected one selected.
+    QMouseEvent move(QEvent::MouseMove, OnSlide1, t.mapToGlobal(OnSlide1), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&t, &move);
+    EXPECT_TRUE(first->state().hotTracked);
+    t.SetSlideSelected(1, true);
+    EXPECT_TRUE(first->state().selected);
+    // The last row reaches into the bottom band: its rectangle ends above it.
+    EXPECT_EQ(a->child(2)->rect().bottom(), t.mapToGlobal(QPoint(0, 390)).y());
+    const QPoint onSecond = t.mapToGlobal(OnSlide2);
+    EXPECT_EQ(a->childAt(onSecond.x(), onSecond.y()), a->child(1));
+    // Pressing a slide clicks it.
+    QSignalSpy clicked(&t, &TThumbnails::imageClicked);
+    a->child(1)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(t.SlideSelected(2));
+    EXPECT_FALSE(t.SlideSelected(1));
+    ASSERT_EQ(clicked.count(), 1);
+    EXPECT_EQ(clicked.at(0).at(2).toInt(), 2);
+    // Scrolled by a row, the items follow.
+    t.SetFirstThumbIdx(2);
+    EXPECT_EQ(a->child(0)->text(QAccessible::Name), QStringLiteral("Slide 2"));
+    t.SetMax(3);
+    EXPECT_EQ(a->childCount(), 2);
     EXPECT_FALSE(a->state().multiSelectable);
     t.SetSlideSelectMode(ssmMultiple);
     EXPECT_TRUE(a->state().multiSelectable);
+    t.SetSlideSelectMode(ssmDisabled);
+    EXPECT_FALSE(a->child(0)->state().selectable);
 }
 
 TEST(ThumbnailsInput, KeysScrollByQuarterRowsAndPages)
