@@ -176,6 +176,7 @@ void TThumbnails::SlidesChanged()
 {
     Invalidate();
     AccessiblePartsChanged();
+    AccessibleValueChanged();   // the slide under the mouse may be selected now
 }
 
 int TThumbnails::CalcSlideIndex(int XPos, int YPos) const
@@ -306,7 +307,7 @@ void TThumbnails::FocusSlide(int SldNum)
     HiLite(SldNum);
     FLastHiLite = SldNum;
     Notify(this, OnFocusChange, &TThumbnails::focusChanged);
-    AccessiblePartsChanged();
+    AccessibleValueChanged();
 }
 
 void TThumbnails::MouseMove(TShiftState Shift, int X, int Y)
@@ -466,13 +467,23 @@ TAccessiblePart TThumbnails::AccessiblePart(int Index) const
     const QRect slideArea(QPoint(Border, Border), QPoint(width() - Border, height() - Border));
     TAccessiblePart part;
     part.Role = QAccessible::ListItem;
-    part.Name = QStringLiteral("Slide %1").arg(k);
+    part.Name = SlideText(k);
     part.Rect = QRect(x, y, extent, extent) & slideArea;
-    part.Selectable = FSelectMode != ssmDisabled;
-    part.Selected = SlideSelected(k);
-    part.HotTracked = k == FLastHiLite && FHiliteThickness > 0;
     part.Actions = QStringList{QAccessibleActionInterface::pressAction()};
     return part;
+}
+
+QString TThumbnails::SlideText(int SldNum) const
+{
+    QString text = QStringLiteral("Slide %1").arg(SldNum);
+    if (SlideSelected(SldNum))
+        text += QStringLiteral(", selected");
+    return text;
+}
+
+QString TThumbnails::AccessibleText() const
+{
+    return InRange(FLastHiLite) ? SlideText(FLastHiLite) : QString();
 }
 
 // Pressing a slide clicks its centre.

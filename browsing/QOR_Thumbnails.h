@@ -70,9 +70,9 @@
 // handler leaves in it is drawn and dropped. A handler that keeps pictures hands one over
 // without copying its pixels with ImgBuffer.SetImage(cached.Image()).
 //
-// Accessibility: a list whose items are the slides on screen, each named "Slide k", selectable,
-// selected as the pane shows it, hot-tracked while the mouse highlights it (FocusedSlide), with
-// a press action that clicks it.
+// Accessibility: a list whose items are the slides on screen, each named "Slide k" ("Slide k,
+// selected" while selected) with a press action that clicks it; the list shows the text of the
+// slide under the mouse (FocusedSlide), empty while there is none.
 #pragma once
 
 #include <QOR_Controls.h>
@@ -223,6 +223,8 @@ public:
     void AssignTo(QObject* Dest) const override;
 
     QAccessible::Role AccessibleRole() const override { return QAccessible::List; }
+    bool AccessibleShowsText() const override { return true; }
+    QString AccessibleText() const override;
     void AccessibleState(QAccessible::State& s) const override;
     int AccessiblePartCount() const override;
     TAccessiblePart AccessiblePart(int Index) const override;
@@ -266,6 +268,7 @@ private:
     bool InRange(std::int64_t SldNum) const { return SldNum >= FMin && SldNum <= FMax; }
     int RowOffset() const;
     void SelectOnClick(int SldNum);
+    QString SlideText(int SldNum) const;   // "Slide k", ", selected" added while selected
     // The slides show otherwise (scrolled, selected, laid out): paint again and tell
     // assistive technology.
     void SlidesChanged();

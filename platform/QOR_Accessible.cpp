@@ -212,12 +212,11 @@ void TAccessibleControl::PartsChanged()
     for (int i = 0, n = int(std::min(now.size(), before.size())); i < n; ++i) {
         if (now[i].Name != before[i].Name)
             Send(QAccessibleEvent(PartInterface(i), QAccessible::NameChanged));
-        QAccessible::State changed;
-        changed.checked = now[i].Checked != before[i].Checked;
-        changed.selected = now[i].Selected != before[i].Selected;
-        changed.hotTracked = now[i].HotTracked != before[i].HotTracked;
-        if (changed.checked || changed.selected || changed.hotTracked)
+        if (now[i].Checked != before[i].Checked) {
+            QAccessible::State changed;
+            changed.checked = true;
             Send(QAccessibleStateChangeEvent(PartInterface(i), changed));
+        }
     }
 }
 
@@ -428,9 +427,6 @@ QAccessible::State TAccessiblePartObject::state() const
     s.disabled = !FOwner || !FOwner->isEnabled();
     s.checkable = p.Checkable;
     s.checked = p.Checked;
-    s.selectable = p.Selectable;
-    s.selected = p.Selected;
-    s.hotTracked = p.HotTracked;
     s.readOnly = p.Role == QAccessible::StaticText;
     return s;
 }

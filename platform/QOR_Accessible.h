@@ -20,17 +20,13 @@ struct TAccessibleValue {
     double Step = 0.0;
 };
 
-// A part of a component that a reader meets as an object of its own: a caption, a check box,
-// an item of a self-drawn list.
+// A part of a component that a reader meets as an object of its own: a caption, a check box.
 struct TAccessiblePart {
     QAccessible::Role Role = QAccessible::StaticText;
     QString Name;
     QRect Rect;                  // widget coordinates; empty while the part is not shown
     bool Checkable = false;
     bool Checked = false;
-    bool Selectable = false;     // an item that can be selected, and whether it is
-    bool Selected = false;
-    bool HotTracked = false;     // the item under the mouse
     bool LabelsComponent = false;   // a caption: the component is labelled by it
     QStringList Actions;         // Qt action names that work now (QAccessibleActionInterface)
 };

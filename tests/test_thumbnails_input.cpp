@@ -1,6 +1,8 @@
 // Thumbnail pane interaction: clicks in the three selection modes and their events and signals,
-// double clicks, scrolling by keys and wheel, the focused slide through QAccessible, and Assign.
+// double clicks, scrolling by keys and wheel, the slides on screen through QAccessible, and Assign.
 #include <gtest/gtest.h>
+
+#include "test_accessibility_support.h"
 
 #include <QOR_Thumbnails.h>
 #include <QOR_ProgBar.h>
@@ -133,15 +135,14 @@ TEST(ThumbnailsInput, SlidesOnScreenAreAccessibleListItems)
     EXPECT_EQ(first->role(), QAccessible::ListItem);
     EXPECT_EQ(first->text(QAccessible::Name), QStringLiteral("Slide 1"));
     EXPECT_EQ(first->rect(), QRect(t.mapToGlobal(QPoint(10, 12)), QSize(135, 135)));
-    EXPECT_TRUE(first->state().selectable);
-    EXPECT_FALSE(first->state().selected);
-    EXPECT_FALSE(first->state().hotTracked);
-    // The highlighted slide is hot-tracked; a selected one selected.
+    // The list shows the slide under the mouse; a selected slide says so.
+    EXPECT_EQ(a->textInterface()->text(0, -1), QString());
     QMouseEvent move(QEvent::MouseMove, OnSlide1, t.mapToGlobal(OnSlide1), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&t, &move);
-    EXPECT_TRUE(first->state().hotTracked);
+    EXPECT_EQ(a->textInterface()->text(0, -1), QStringLiteral("Slide 1"));
     t.SetSlideSelected(1, true);
-    EXPECT_TRUE(first->state().selected);
+    EXPECT_EQ(first->text(QAccessible::Name), QStringLiteral("Slide 1, selected"));
+    EXPECT_EQ(a->textInterface()->text(0, -1), QStringLiteral("Slide 1, selected"));
     // The last row reaches into the bottom band: its rectangle ends above it.
     EXPECT_EQ(a->child(2)->rect().bottom(), t.mapToGlobal(QPoint(0, 390)).y());
     const QPoint onSecond = t.mapToGlobal(OnSlide2);
@@ -155,14 +156,31 @@ TEST(ThumbnailsInput, SlidesOnScreenAreAccessibleListItems)
     EXPECT_EQ(clicked.at(0).at(2).toInt(), 2);
     // Scrolled by a row, the items follow.
     t.SetFirstThumbIdx(2);
-    EXPECT_EQ(a->child(0)->text(QAccessible::Name), QStringLiteral("Slide 2"));
+    EXPECT_EQ(a->child(0)->text(QAccessible::Name), QStringLiteral("Slide 2, selected"));
     t.SetMax(3);
     EXPECT_EQ(a->childCount(), 2);
     EXPECT_FALSE(a->state().multiSelectable);
     t.SetSlideSelectMode(ssmMultiple);
     EXPECT_TRUE(a->state().multiSelectable);
-    t.SetSlideSelectMode(ssmDisabled);
-    EXPECT_FALSE(a->child(0)->state().selectable);
+}
+
+TEST(ThumbnailsInput, SlideChangesAreAnnounced)
+{
+    qortest::EventRecorder heard;
+    TThumbnails t;
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&t);
+    ASSERT_EQ(a->childCount(), 3);
+    t.SetSlideSelected(3, true);   // a first change may only tell the reader to read them anew
+    heard.Clear();
+    t.SetSlideSelected(2, true);
+    EXPECT_EQ(heard.Count(QAccessible::NameChanged, QStringLiteral("Slide 2, selected")), 1);
+    heard.Clear();
+    QMouseEvent move(QEvent::MouseMove, OnSlide1, t.mapToGlobal(OnSlide1), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&t, &move);
+    EXPECT_GE(heard.Count(QAccessible::TextUpdated), 1);
+    heard.Clear();
+    t.SetFirstThumbIdx(2);   // scrolled: every item shows another slide
+    EXPECT_GE(heard.Count(QAccessible::NameChanged), 1);
 }
 
 TEST(ThumbnailsInput, KeysScrollByQuarterRowsAndPages)
