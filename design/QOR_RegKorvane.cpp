@@ -28,6 +28,8 @@
 #include <QOR_sevenseg.h>
 #include <QOR_RasterLab.h>
 #include <QOR_replist.h>
+#include <QOR_FolderTree.h>
+#include <QOR_Thumbnails.h>
 
 namespace qordesign {
 
@@ -204,6 +206,48 @@ void PaintSevenSegIcon(QPainter& p)
     p.drawEllipse(QPointF(25.5, 27), 1.3, 1.3);
 }
 
+// ---- browsing: the thumbnail pane and the folder tree
+// Four framed slides, one highlighted, one selected.
+void PaintThumbnailsIcon(QPainter& p)
+{
+    p.setPen(QPen(QColor(90, 90, 90), 1));
+    p.setBrush(QColor(212, 208, 200));
+    p.drawRect(QRectF(1.5, 1.5, 29, 29));
+    for (int k = 0; k < 4; ++k) {
+        const QRectF slide(4.5 + (k % 2) * 13, 4.5 + (k / 2) * 13, 10, 10);
+        p.setPen(QPen(k == 1 ? QColor(0, 0, 255) : QColor(60, 60, 60), 1));
+        p.setBrush(k == 2 ? QColor(0, 0, 128) : QColor(192, 192, 192));
+        p.drawRect(slide);
+        p.fillRect(slide.adjusted(2.5, 2.5, -2, -2), k == 3 ? QColor(70, 140, 60) : QColor(240, 240, 240));
+    }
+}
+
+// A root folder with two subfolders on dotted branch lines.
+void PaintFolderTreeIcon(QPainter& p)
+{
+    auto folder = [&p](double x, double y, QColor c) {
+        p.setPen(QPen(QColor(120, 90, 20), 1));
+        p.setBrush(c);
+        p.drawRect(QRectF(x + 0.5, y + 0.5, 4, 2));
+        p.drawRect(QRectF(x + 0.5, y + 2.5, 10, 7));
+    };
+    p.setPen(QPen(QColor(128, 128, 128), 1, Qt::DotLine));
+    p.drawLine(QPointF(6.5, 12), QPointF(6.5, 26.5));
+    p.drawLine(QPointF(6.5, 18.5), QPointF(13, 18.5));
+    p.drawLine(QPointF(6.5, 26.5), QPointF(13, 26.5));
+    folder(1, 2, QColor(250, 210, 90));
+    folder(14, 13, QColor(250, 225, 130));
+    folder(14, 21, QColor(250, 225, 130));
+}
+
+void AppendBrowsingEntries(QList<WidgetEntry>& list)
+{
+    list.append({QStringLiteral("TFolderTree"), QStringLiteral("QOR_FolderTree.h"), QStringLiteral("Folder tree"),
+                 QSize(200, 240), Factory<qor::TFolderTree>(), PaintFolderTreeIcon, {}, {}});
+    list.append({QStringLiteral("TThumbnails"), QStringLiteral("QOR_Thumbnails.h"), QStringLiteral("Thumbnail pane"),
+                 QSize(260, 400), Factory<qor::TThumbnails>(), PaintThumbnailsIcon, {}, {}});
+}
+
 // A month sheet: a caption band with arrows, a row of weekday marks, the day grid with a
 // selected day and today circled.
 void PaintMiniCalIcon(QPainter& p)
@@ -267,6 +311,7 @@ QList<WidgetEntry> BuildEntries()
                  QSize(300, 28), Factory<qor::TProgBar>(), PaintProgBarIcon, {}, {}});
     list.append({QStringLiteral("TRasterLab"), QStringLiteral("QOR_RasterLab.h"), QStringLiteral("Dot-matrix label"),
                  QSize(400, 68), Factory<qor::TRasterLab>(), PaintRasterLabIcon, {}, {}});
+    AppendBrowsingEntries(list);
     list.append({QStringLiteral("TReportListView"), QStringLiteral("QOR_replist.h"), QStringLiteral("Report list"),
                  QSize(320, 200), Factory<qor::TReportListView>(), PaintReportIcon, {}, {}});
     return list;

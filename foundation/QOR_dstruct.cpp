@@ -795,10 +795,22 @@ int TBitFld::CountTrueBits() const
 
 int TBitFld::FirstTrueBit() const
 {
-    for (std::size_t i = 0; i < FWords.size(); ++i)
-        if (FWords[i])
-            return int(i * 64) + std::countr_zero(FWords[i]);
-    return -1;
+    return NextTrueBit(0);
+}
+
+int TBitFld::NextTrueBit(int Ix) const
+{
+    Ix = std::max(0, Ix);
+    if (Ix >= FSize)
+        return -1;
+    std::size_t i = std::size_t(Ix) / 64;
+    std::uint64_t word = FWords[i] & (~std::uint64_t(0) << (Ix % 64));
+    while (!word) {
+        if (++i == FWords.size())
+            return -1;
+        word = FWords[i];
+    }
+    return int(i * 64) + std::countr_zero(word);
 }
 
 } // namespace qor

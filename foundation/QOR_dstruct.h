@@ -205,6 +205,8 @@ public:
     int CountTrueBits() const;
     // The lowest set bit, -1 when none is set.
     int FirstTrueBit() const;
+    // The lowest set bit at or above Ix, -1 when there is none.
+    int NextTrueBit(int Ix) const;
 private:
     int FSize = 0;
     std::vector<std::uint64_t> FWords;

@@ -17,6 +17,7 @@
 #include <QMetaProperty>
 #include <QPluginLoader>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QUiLoader>
 #include <QtDesigner/QDesignerComponents>
 #include <QtDesigner/QDesignerFormEditorInterface>
@@ -197,6 +198,22 @@ TEST_F(DesignerForms, DesignModeOnlyInTheFormEditor)
         auto* loaded = dynamic_cast<qor::TComponentState*>(form->findChild<QWidget*>(cls.mid(5)));
         ASSERT_NE(loaded, nullptr) << cls.toStdString();
         EXPECT_FALSE(loaded->Designing()) << cls.toStdString();
+    }
+}
+
+// Designer stores the items of a tree widget with the form: a loaded tree must hold what the
+// same tree built in code holds, nothing stored beside it.
+TEST_F(DesignerForms, LoadedTreesHoldTheItemsCodeGives)
+{
+    const auto form = Load(Form->contents().toUtf8());
+    ASSERT_NE(form, nullptr);
+    for (auto* plugin : Collection()->customWidgets()) {
+        auto* loaded = qobject_cast<QTreeWidget*>(form->findChild<QWidget*>(plugin->name().mid(5)));
+        if (!loaded)
+            continue;
+        std::unique_ptr<QWidget> code(plugin->createWidget(nullptr));
+        EXPECT_EQ(loaded->topLevelItemCount(), static_cast<QTreeWidget*>(code.get())->topLevelItemCount())
+            << plugin->name().toStdString();
     }
 }
 

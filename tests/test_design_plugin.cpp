@@ -20,7 +20,8 @@ const QStringList PaletteOrder = {"TMeter", "TMarkSel", "TColSel", "TGradFill", 
 
 // The widgets the library has built so far.
 const QStringList BuiltWidgets = {"TMeter", "TGradFill", "TNumLab", "TNumIO", "TNumIO2", "TMiniCal", "TRotLab",
-                                   "TSevenSeg", "TProgBar", "TRasterLab", "TReportListView"};
+                                   "TSevenSeg", "TProgBar", "TRasterLab", "TFolderTree", "TThumbnails",
+                                   "TReportListView"};
 
 QDesignerCustomWidgetCollectionInterface* Collection()
 {

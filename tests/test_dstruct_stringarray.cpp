@@ -222,6 +222,10 @@ TEST(BitFld, SizeBitsCountsAndFirst)
     b.SetBit(130, true);   // out of range
     EXPECT_EQ(b.CountTrueBits(), 2);
     EXPECT_EQ(b.FirstTrueBit(), 64);
+    EXPECT_EQ(b.NextTrueBit(64), 64);
+    EXPECT_EQ(b.NextTrueBit(65), 129);
+    EXPECT_EQ(b.NextTrueBit(-5), 64);
+    EXPECT_EQ(b.NextTrueBit(130), -1);
     EXPECT_FALSE(b.GetBit(-1));
     b.SetSize(100);
     b.SetSize(130);
