@@ -346,7 +346,7 @@ bool TControlEvents::DispatchContextMenu(QContextMenuEvent* e)
 // Owner-drawn items
 
 void PaintOwnerDrawnItem(QPainter* Painter, const QRect& Target, int Index, TOwnerDrawState State,
-                         const TFont& Font, TColor Background, const TDrawItemEvent& Draw)
+                         const TFont& Font, TColor Background, const TOwnerDrawProc& Draw)
 {
     if (Target.isEmpty())
         return;
@@ -365,7 +365,7 @@ void PaintOwnerDrawnItem(QPainter* Painter, const QRect& Target, int Index, TOwn
     Painter->drawImage(Target.topLeft(), bmp.Image());
 }
 
-TCanvasItemDelegate::TCanvasItemDelegate(TDrawItemEvent Draw, QObject* Parent)
+TCanvasItemDelegate::TCanvasItemDelegate(TOwnerDrawProc Draw, QObject* Parent)
     : QStyledItemDelegate(Parent), FDraw(std::move(Draw))
 {
 }
