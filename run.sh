@@ -9,7 +9,7 @@ BUILD="$ROOT/build"
 
 # libqt6opengl6-dev is only recommended by qt6-base-dev, but the Designer's CMake package needs it.
 PACKAGES=(cmake g++ make qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-tools-dev-tools libgtest-dev
-          libbenchmark-dev fonts-dejavu-core xvfb xauth)
+          libbenchmark-dev fonts-dejavu-core xvfb xauth python3)
 
 ensure_packages() {
     local missing=()
