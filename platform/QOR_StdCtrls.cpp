@@ -12,6 +12,8 @@ TCustomComboBox::TCustomComboBox(QWidget* AOwner)
     : TControlHost<QComboBox>(AOwner, clWindow)
 {
     setEditable(false);
+    // Styles that open the list as a menu ignore maxVisibleItems unless told otherwise.
+    setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     FMeasure.SetSize(1, 1);
     // After the host's own connection, so Click() comes first.
     connect(this, &QComboBox::activated, this, [this](int index) { GuardedCall([&] { Activated(index); }); });

@@ -19,8 +19,9 @@ const QStringList PaletteOrder = {"TMeter", "TMarkSel", "TColSel", "TGradFill", 
                                   "TReportListView", "TRepSpeedButton"};
 
 // The widgets the library has built so far.
-const QStringList BuiltWidgets = {"TMeter", "TGradFill", "TNumLab", "TNumIO", "TNumIO2", "TRotLab", "TSevenSeg",
-                                   "TProgBar", "TRasterLab", "TReportListView"};
+const QStringList BuiltWidgets = {"TMeter", "TMarkSel", "TColSel", "TGradFill", "TNumLab", "TNumIO", "TNumIO2",
+                                   "TOnOffBut", "TRotLab", "TSevenSeg", "TProgBar", "TRasterLab", "TReportListView",
+                                   "TRepSpeedButton"};
 
 QDesignerCustomWidgetCollectionInterface* Collection()
 {
