@@ -137,27 +137,19 @@ void TOnOffBut::SetAutoCenter(bool v)
     Invalidate();
 }
 
-void TOnOffBut::SetLeftSpace(int v)
+void TOnOffBut::SetSpace(int& Field, int v, int Limit)
 {
-    if (v < 0 || v == FLeftSpace)
+    if (v < 0 || v == Field)
         return;
     if (FAutoCenter)
         AdjustAutoCenter();
     else
-        FLeftSpace = std::min(v, width());
+        Field = std::min(v, Limit);
     Invalidate();
 }
 
-void TOnOffBut::SetTopSpace(int v)
-{
-    if (v < 0 || v == FTopSpace)
-        return;
-    if (FAutoCenter)
-        AdjustAutoCenter();
-    else
-        FTopSpace = std::min(v, height());
-    Invalidate();
-}
+void TOnOffBut::SetLeftSpace(int v) { SetSpace(FLeftSpace, v, width()); }
+void TOnOffBut::SetTopSpace(int v) { SetSpace(FTopSpace, v, height()); }
 
 // ---------------------------------------------------------------------------------------------
 // Looks

@@ -213,6 +213,9 @@ protected:
 
 private:
     bool ActsAt(int X, int Y) const;
+    // LeftSpace or TopSpace: negative values ignored, the glyph centred under AutoCenter, else
+    // at most Limit.
+    void SetSpace(int& Field, int v, int Limit);
     // What a press and a release where the button acts do (mouse or Space).
     void Press();
     void Release(bool Inside);

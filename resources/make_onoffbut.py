@@ -228,40 +228,32 @@ def radiobut(on):
     return p
 
 
-def knob(p, x0, y0, x1, y1, vertical_grip):
+def knob(p, x0, y0, x1, y1):
     """A raised grey knob with a groove across it."""
     p.paint(box(x0, y0, x1, y1), raised(x0, y0, x1, y1, WHITE, DARK))
     p.paint(box(x0 + 1, y0 + 1, x1 - 1, y1 - 1), FACE)
-    if vertical_grip:
-        mid = (x0 + x1) // 2
-        p.paint(box(mid - 1, y0 + 2, mid, y1 - 2), SHADOW)
-        p.paint(box(mid, y0 + 2, mid + 1, y1 - 2), WHITE)
-    else:
-        mid = (y0 + y1) // 2
-        p.paint(box(x0 + 2, mid - 1, x1 - 2, mid), SHADOW)
-        p.paint(box(x0 + 2, mid, x1 - 2, mid + 1), WHITE)
+    mid = (y0 + y1) // 2
+    p.paint(box(x0 + 2, mid - 1, x1 - 2, mid), SHADOW)
+    p.paint(box(x0 + 2, mid, x1 - 2, mid + 1), WHITE)
 
 
-def slider_tb(on, slot):
+def slider(knob_up, slot):
+    """A vertical slider, 18 x 30, its knob up or down."""
     p = Pic(18, 30)
     p.paint(box(6, 1, 12, 29), raised(6, 1, 12, 29, SHADOW, WHITE))
     p.paint(box(7, 2, 11, 28), slot)
-    if on:
-        knob(p, 1, 1, 17, 12, False)
+    if knob_up:
+        knob(p, 1, 1, 17, 12)
     else:
-        knob(p, 1, 18, 17, 29, False)
+        knob(p, 1, 18, 17, 29)
     return p
 
 
-def slider_lr(on, slot):
-    p = Pic(30, 18)
-    p.paint(box(1, 6, 29, 12), raised(1, 6, 29, 12, SHADOW, WHITE))
-    p.paint(box(2, 7, 28, 11), slot)
-    if on:
-        knob(p, 18, 1, 29, 17, True)
-    else:
-        knob(p, 1, 1, 12, 17, True)
-    return p
+def transposed(p):
+    """The picture mirrored at its diagonal: top becomes left."""
+    q = Pic(p.h, p.w)
+    q.px = [list(column) for column in zip(*p.px)]
+    return q
 
 
 def slot_colour(on):
@@ -434,10 +426,10 @@ def heart(on):
 SETS = [
     ("CHECKBOX", checkbox),
     ("RADIOBUT", radiobut),
-    ("SLIDETOPBOT", lambda on: slider_tb(on, grey(32))),
-    ("SLIDELFTRGT", lambda on: slider_lr(on, grey(32))),
-    ("COLSLIDETB", lambda on: slider_tb(on, slot_colour(on))),
-    ("COLSLIDELR", lambda on: slider_lr(on, slot_colour(on))),
+    ("SLIDETOPBOT", lambda on: slider(on, grey(32))),
+    ("SLIDELFTRGT", lambda on: transposed(slider(not on, grey(32)))),
+    ("COLSLIDETB", lambda on: slider(on, slot_colour(on))),
+    ("COLSLIDELR", lambda on: transposed(slider(not on, slot_colour(on)))),
     ("LEDREDGREEN", led),
     ("ARROWTR", lambda on: arrow("up", GREEN) if on else arrow("right", RED)),
     ("ARROWUD", lambda on: arrow("up", GREEN) if on else arrow("down", RED)),

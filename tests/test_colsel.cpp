@@ -52,6 +52,19 @@ TEST(ColSel, StartsWithThePredefinedColoursAndListsEachUnderItsOwnName)
     }
 }
 
+TEST(ColSel, WhileLoadingTheListWaitsForLoaded)
+{
+    TColSel cs;
+    cs.BeginLoading();
+    cs.SetNumColors(30);
+    cs.SetSelColor(clRed);
+    EXPECT_EQ(cs.count(), 20);
+    cs.Loaded();
+    EXPECT_EQ(cs.count(), 30);
+    EXPECT_EQ(cs.currentIndex(), EntryOf(clRed) - 1);
+    EXPECT_EQ(cs.SelColor(), clRed);
+}
+
 TEST(ColSel, EntriesOutsideTheRangeReadEmptyAndIgnoreWrites)
 {
     TColSel cs;
