@@ -50,6 +50,10 @@ void TColSel::ShowEntry(int Index)
     if (InUse(Index) && Index <= count())
         setItemText(Index - 1, FColorNames[size_t(Index)]);
     Refresh();
+    if (Index == FSelColorIx && QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, currentText());
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 TColor TColSel::Colors(int Index) const
@@ -81,8 +85,6 @@ void TColSel::SetColorNames(int Index, const QString& v)
         OnColorNameChange(this, name);
     FColorNames[size_t(Index)] = name;
     ShowEntry(Index);
-    if (Index == FSelColorIx)
-        AccessibleValueChanged();
 }
 
 bool TColSel::ColorEditAllowed(int Index) const
@@ -128,10 +130,8 @@ QString TColSel::SelColorID() const
 
 void TColSel::SelColorSettled(TColor Before)
 {
-    if (SelColor() == Before)
-        return;
-    emit selColorChanged(ToQColor(SelColor()));
-    AccessibleValueChanged();
+    if (SelColor() != Before)
+        emit selColorChanged(ToQColor(SelColor()));
 }
 
 void TColSel::Select(int Index)
@@ -185,7 +185,6 @@ void TColSel::FillList()
     setCurrentIndex(FSelColorIx - 1);
     FFilling = false;
     Refresh();
-    AccessibleValueChanged();
 }
 
 void TColSel::Loaded()

@@ -33,6 +33,9 @@
 // over the colour bar (X < ColorBarWidth) and the selected entry is editable, a colour dialog
 // opens on its colour first; a confirmed colour replaces it, named ColorToString(ColorToRGB(c)),
 // OnChange fires, then OnColorNameChange, then the name is stored. The list opens afterwards.
+//
+// Assistive technology reads Qt's own combo box, whose value, the current item's text, is the
+// selected colour's name; a new name for the selected entry is announced as a value change.
 #pragma once
 
 #include <QOR_StdCtrls.h>
@@ -97,9 +100,6 @@ public:
 
     // Ends loading: fills the list.
     void Loaded() override;
-
-    // Accessibility: a combo box whose value is the selected colour's name.
-    QString AccessibleValueText() const override { return SelColorID(); }
 
 Q_SIGNALS:
     void selColorChanged(const QColor& color);

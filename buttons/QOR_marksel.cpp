@@ -93,7 +93,7 @@ void TMarkSel::SetMarkVisible(int ix, bool v)
     MarksChanged();
 }
 
-QString TMarkSel::AccessibleValueText() const
+QString TMarkSel::AccessibleText() const
 {
     return FSelected < 0 ? QString() : QStringLiteral("%1: %2").arg(FSelected).arg(MarkerName(FSelected));
 }

@@ -105,9 +105,11 @@ public:
     TMarkClickEvent OnMarkDblClick;
     TNotifyEvent OnPaint;
 
-    // Accessibility: a list whose value is the selected marker's description.
+    // Accessibility: a list that reads the selected marker as its text ("12: filled square,
+    // medium"; empty while none is selected).
     QAccessible::Role AccessibleRole() const override { return QAccessible::List; }
-    QString AccessibleValueText() const override;
+    bool AccessibleShowsText() const override { return true; }
+    QString AccessibleText() const override;
 
 Q_SIGNALS:
     void selectedChanged(int mark);

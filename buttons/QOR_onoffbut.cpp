@@ -154,10 +154,19 @@ void TOnOffBut::SetTopSpace(int v) { SetSpace(FTopSpace, v, height()); }
 // ---------------------------------------------------------------------------------------------
 // Looks
 
-void TOnOffBut::SetBottomText(const QString& v) { Set(FBottomText, v); }
-void TOnOffBut::SetLeftText(const QString& v) { Set(FLeftText, v); }
-void TOnOffBut::SetRightText(const QString& v) { Set(FRightText, v); }
-void TOnOffBut::SetTopText(const QString& v) { Set(FTopText, v); }
+// The captions name the button for assistive technology too.
+void TOnOffBut::SetCaption(QString& Field, const QString& v)
+{
+    if (!Store(Field, v))
+        return;
+    Invalidate();
+    AccessibleValueChanged();
+}
+
+void TOnOffBut::SetBottomText(const QString& v) { SetCaption(FBottomText, v); }
+void TOnOffBut::SetLeftText(const QString& v) { SetCaption(FLeftText, v); }
+void TOnOffBut::SetRightText(const QString& v) { SetCaption(FRightText, v); }
+void TOnOffBut::SetTopText(const QString& v) { SetCaption(FTopText, v); }
 void TOnOffBut::SetBottomTextAlignment(TAlignment v) { Set(FBTAlignment, v); }
 void TOnOffBut::SetLeftTextAlignment(TAlignment v) { Set(FLTAlignment, v); }
 void TOnOffBut::SetRightTextAlignment(TAlignment v) { Set(FRTAlignment, v); }
@@ -198,12 +207,9 @@ void TOnOffBut::ChangeState(bool v)
         return;
     Invalidate();
     emit onOffChanged(v);
-    if (QAccessible::isActive()) {
-        QAccessible::State changed;
-        changed.checked = true;
-        QAccessibleStateChangeEvent event(this, changed);
-        QAccessible::updateAccessibility(&event);
-    }
+    QAccessible::State changed;
+    changed.checked = true;
+    AccessibleStateChanged(changed);
 }
 
 void TOnOffBut::SetOnOff(bool v)
@@ -354,10 +360,34 @@ QAccessible::Role TOnOffBut::AccessibleRole() const
     return FGroupIndex != 0 ? QAccessible::RadioButton : QAccessible::CheckBox;
 }
 
+QString TOnOffBut::AccessibleName() const
+{
+    QStringList captions;
+    for (const QString& s : {FLeftText, FTopText, FRightText, FBottomText})
+        if (!s.trimmed().isEmpty())
+            captions << s.trimmed();
+    return captions.join(QLatin1Char(' '));
+}
+
 void TOnOffBut::AccessibleState(QAccessible::State& s) const
 {
     s.checkable = true;
     s.checked = FOnOff;
+}
+
+QStringList TOnOffBut::AccessibleActions() const
+{
+    if (FMouseAction == oomaNone || !isEnabled())
+        return {};
+    return {QAccessibleActionInterface::toggleAction()};
+}
+
+void TOnOffBut::DoAccessibleAction(const QString& Action)
+{
+    if (Action != QAccessibleActionInterface::toggleAction() || FMouseAction == oomaNone || !isEnabled())
+        return;
+    Press();
+    Release(true);
 }
 
 void TOnOffBut::Assign(const QObject* Source)

@@ -180,9 +180,13 @@ public:
     TColor ColGrayLine() const { return FColGrayLine; }
     TColor ColWhiteLine() const { return FColWhiteLine; }
 
-    // Accessibility: a check box (a radio button in a group), checked when on.
+    // Accessibility: a check box (a radio button in a group), checked when on, named by its
+    // captions; its toggle action works as a click in the glyph.
     QAccessible::Role AccessibleRole() const override;
+    QString AccessibleName() const override;
     void AccessibleState(QAccessible::State& s) const override;
+    QStringList AccessibleActions() const override;
+    void DoAccessibleAction(const QString& Action) override;
 
 Q_SIGNALS:
     void onOffChanged(bool on);
@@ -216,6 +220,7 @@ private:
     // LeftSpace or TopSpace: negative values ignored, the glyph centred under AutoCenter, else
     // at most Limit.
     void SetSpace(int& Field, int v, int Limit);
+    void SetCaption(QString& Field, const QString& v);
     // What a press and a release where the button acts do (mouse or Space).
     void Press();
     void Release(bool Inside);

@@ -8,6 +8,7 @@
 // keeps the button that is down (SetDown(false) is then refused too). A button of GroupIndex 0
 // never stays down. Down is Qt's checked state, and the buttons of a group share AllowAllUp.
 // Click() (OnClick, then the button's own clicked()) follows every click, by mouse or keyboard.
+// Accessibility is Qt's own tool button (named by its text, checkable in a group).
 #pragma once
 
 #include "QOR_Controls.h"
@@ -39,8 +40,6 @@ public:
     void SetDown(bool v);
     int GroupIndex() const { return FGroupIndex; }
     void SetGroupIndex(int v);
-
-    QAccessible::Role AccessibleRole() const override { return QAccessible::Button; }
 
 Q_SIGNALS:
     void downChanged(bool down);

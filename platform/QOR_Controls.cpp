@@ -320,20 +320,6 @@ bool TControlEvents::DispatchKeyRelease(QKeyEvent* e)
     return key == 0 || FKeyUsed;
 }
 
-void TControlEvents::AccessibleValueChanged()
-{
-    if (!QAccessible::isActive())
-        return;
-    TAccessibleValue v;
-    if (AccessibleValue(v)) {
-        QAccessibleValueChangeEvent event(ComponentObject(), v.Current);
-        QAccessible::updateAccessibility(&event);
-    } else {
-        QAccessibleEvent event(ComponentObject(), QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&event);
-    }
-}
-
 bool TControlEvents::DispatchContextMenu(QContextMenuEvent* e)
 {
     bool handled = false;

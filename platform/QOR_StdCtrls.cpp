@@ -32,7 +32,6 @@ void TCustomComboBox::Activated(int Index)
 void TCustomComboBox::Change()
 {
     Notify(this, OnChange, &TCustomComboBox::changed);
-    AccessibleValueChanged();
 }
 
 void TCustomComboBox::DropDown()

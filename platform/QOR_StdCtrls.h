@@ -5,6 +5,7 @@
 // picks an item, by mouse, keyboard or wheel; Change() only when the pick changed the item.
 // DropDown() (OnDropDown, dropDown()) runs before the list opens, CloseUp() (OnCloseUp,
 // closeUp()) after it closed. Programs that set ItemIndex fire none of them.
+// Accessibility is Qt's own combo box: its value is the current item's text.
 //
 // Owner drawing: with OwnerDraw on, DrawItem draws every item of the list and the current
 // item on the closed box (State holds odComboBoxEdit there, and odSelected and odFocused while
@@ -48,9 +49,6 @@ public:
     // DropDown() first, then the list opens; CloseUp() after it closed.
     void showPopup() override;
     void hidePopup() override;
-
-    QAccessible::Role AccessibleRole() const override { return QAccessible::ComboBox; }
-    QString AccessibleValueText() const override { return currentText(); }
 
 Q_SIGNALS:
     void changed();

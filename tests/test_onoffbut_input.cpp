@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QOR_onoffbut.h>
-#include "test_support.h"
+#include "test_accessibility_support.h"
 
 #include <QAccessible>
 #include <QSignalSpy>
@@ -246,19 +246,34 @@ TEST(OnOffButInput, AssignCopiesAllButTheGroupSettingsAndTheMode)
     EXPECT_THROW(dst.Assign(&notAButton), EConvertError);
 }
 
-TEST(OnOffButInput, AssistiveTechnologyReadsTheCheckedState)
+TEST(OnOffButInput, AssistiveTechnologyReadsTheStateAndTheCaptionsAndToggles)
 {
+    qortest::EventRecorder heard;
     QWidget parent;
     auto* b = new TOnOffBut(&parent);
-    b->setObjectName(QStringLiteral("power"));
+    b->SetLeftText(QStringLiteral("Pump"));
+    b->SetRightText(QStringLiteral("running"));
     parent.show();
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(b);
     ASSERT_NE(iface, nullptr);
     EXPECT_EQ(iface->role(), QAccessible::CheckBox);
+    EXPECT_EQ(iface->text(QAccessible::Name), QStringLiteral("Pump running"));
     EXPECT_TRUE(iface->state().checkable);
     EXPECT_TRUE(iface->state().checked);
-    b->SetOnOff(false);
+    Clicks clicks(*b);
+    ASSERT_NE(iface->actionInterface(), nullptr);
+    EXPECT_TRUE(iface->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+    heard.Clear();
+    iface->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_FALSE(b->OnOff());
     EXPECT_FALSE(iface->state().checked);
+    EXPECT_EQ(clicks.Count, 1);
+    ASSERT_EQ(heard.Count(QAccessible::StateChanged), 1);
+    EXPECT_TRUE(heard.Heard().last().Changed.checked);
+    b->SetRightText(QStringLiteral("stopped"));
+    EXPECT_EQ(heard.Count(QAccessible::NameChanged), 1);
+    b->SetMouseAction(oomaNone);
+    EXPECT_FALSE(iface->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
     b->SetGroupIndex(1);
     EXPECT_EQ(iface->role(), QAccessible::RadioButton);
 }
