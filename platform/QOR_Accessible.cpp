@@ -455,7 +455,7 @@ void TAccessiblePartObject::doAction(const QString& actionName)
 // The factory
 
 // The interface the host gives a component, or none where Qt's own must stay.
-QAccessibleInterface* InterfaceFor(QWidget* w, const TControlEvents* c)
+TAccessibleControl* InterfaceFor(QWidget* w, const TControlEvents* c)
 {
     const QMetaObject* base = c->HostedQtClass();
     if (base == &QLineEdit::staticMetaObject)
@@ -494,7 +494,7 @@ void AdoptAccessibleInterface(QObject* object)
         QAccessibleInterface* iface = w && c ? QAccessible::queryAccessibleInterface(object) : nullptr;
         if (!iface)
             return;
-        const std::unique_ptr<QAccessibleInterface> fresh(accessible::InterfaceFor(w, c));
+        const std::unique_ptr<accessible::TAccessibleControl> fresh(accessible::InterfaceFor(w, c));
         const bool right = fresh ? typeid(*fresh) == typeid(*iface) : !dynamic_cast<accessible::TAccessibleControl*>(iface);
         if (!right)
             QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(iface));

@@ -114,7 +114,7 @@ private:
 
 } // namespace
 
-QAccessibleInterface* NewLineEditInterface(QWidget* w)
+TAccessibleControl* NewLineEditInterface(QWidget* w)
 {
     return new TAccessibleLineEdit(static_cast<QLineEdit*>(w));
 }

@@ -369,7 +369,7 @@ void TAccessibleCell::doAction(const QString& actionName)
 
 // ---------------------------------------------------------------------------------------------
 
-QAccessibleInterface* NewGridInterface(QWidget* w)
+TAccessibleControl* NewGridInterface(QWidget* w)
 {
     return new TAccessibleGrid(w);
 }

@@ -172,7 +172,7 @@ private:
 // ---------------------------------------------------------------------------------------------
 // A grid: the control, and its cells as a table (QOR_AccessibleGrid.cpp).
 class TAccessibleGrid;
-QAccessibleInterface* NewGridInterface(QWidget* w);
+TAccessibleControl* NewGridInterface(QWidget* w);
 // The grid interface of a widget, or none.
 TAccessibleGrid* GridInterfaceOf(QObject* o);
 void AnnounceCurrentCell(QObject* grid);
@@ -180,10 +180,10 @@ void AnnounceRowSelection(QObject* grid, int row);
 void AnnounceTableChange(QObject* grid);
 
 // A line edit: Qt's own line-edit accessibility, and the component's (QOR_AccessibleEdit.cpp).
-QAccessibleInterface* NewLineEditInterface(QWidget* w);
+TAccessibleControl* NewLineEditInterface(QWidget* w);
 
 // The interface the host gives a component (a new one), or none where Qt's own stays.
-QAccessibleInterface* InterfaceFor(QWidget* w, const TControlEvents* c);
+TAccessibleControl* InterfaceFor(QWidget* w, const TControlEvents* c);
 
 } // namespace accessible
 } // namespace qor
