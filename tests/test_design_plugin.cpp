@@ -20,8 +20,8 @@ const QStringList PaletteOrder = {"TMeter", "TMarkSel", "TColSel", "TGradFill", 
 
 // The widgets the library has built so far.
 const QStringList BuiltWidgets = {"TMeter", "TMarkSel", "TColSel", "TGradFill", "TNumLab", "TNumIO", "TNumIO2",
-                                   "TOnOffBut", "TRotLab", "TSevenSeg", "TProgBar", "TRasterLab", "TReportListView",
-                                   "TRepSpeedButton"};
+                                   "TOnOffBut", "TMiniCal", "TRotLab", "TSevenSeg", "TProgBar", "TRasterLab",
+                                   "TReportListView", "TRepSpeedButton"};
 
 QDesignerCustomWidgetCollectionInterface* Collection()
 {
