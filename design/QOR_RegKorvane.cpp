@@ -30,6 +30,13 @@
 #include <QOR_replist.h>
 #include <QOR_FolderTree.h>
 #include <QOR_Thumbnails.h>
+#include <QOR_onoffbut.h>
+#include <QOR_repsbut.h>
+#include <QOR_Colsel.h>
+#include <QOR_marksel.h>
+
+#include <QRadialGradient>
+#include <algorithm>
 
 namespace qordesign {
 
@@ -282,9 +289,109 @@ QString WideRangeXml()
         .arg(bound);
 }
 
+// ---------------------------------------------------------------------------------------------
+// Buttons and selectors
+
+// A slide switch, green and on.
+void PaintOnOffButIcon(QPainter& p)
+{
+    p.setPen(QPen(QColor(20, 90, 20), 1));
+    p.setBrush(QColor(40, 176, 40));
+    p.drawRoundedRect(QRectF(2.5, 9.5, 27, 13), 6.5, 6.5);
+    p.setPen(QPen(QColor(96, 96, 96), 1));
+    QRadialGradient knob(QPointF(20, 13), 8);
+    knob.setColorAt(0, Qt::white);
+    knob.setColorAt(1, QColor(176, 176, 176));
+    p.setBrush(knob);
+    p.drawEllipse(QPointF(22.5, 16), 6, 6);
+    p.setPen(QPen(Qt::white, 2));
+    p.drawLine(QPointF(9, 13), QPointF(9, 19));
+}
+
+// A raised button with a turning arrow: it repeats.
+void PaintRepSpeedButtonIcon(QPainter& p)
+{
+    p.setPen(QPen(QColor(110, 110, 110), 1));
+    p.setBrush(QColor(222, 222, 222));
+    p.drawRoundedRect(QRectF(2.5, 2.5, 27, 27), 3, 3);
+    p.setPen(QPen(QColor(0, 0, 128), 2.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(8, 8, 16, 16), 100 * 16, 280 * 16);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 128));
+    p.drawPolygon(QPolygonF({QPointF(14, 4.5), QPointF(19.5, 8), QPointF(14, 11.5)}));
+}
+
+// A drop-down box with a colour bar beside a name.
+void PaintColSelIcon(QPainter& p)
+{
+    p.setPen(QPen(QColor(90, 90, 90), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(1.5, 8.5, 29, 15));
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(QColor(220, 30, 30));
+    p.drawRect(QRectF(3.5, 10.5, 8, 11));
+    p.fillRect(QRectF(13, 15, 7, 2), QColor(60, 60, 60));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(70, 70, 70));
+    p.drawPolygon(QPolygonF({QPointF(23, 14), QPointF(29, 14), QPointF(26, 18)}));
+}
+
+// Markers on a grid, one of them selected.
+void PaintMarkSelIcon(QPainter& p)
+{
+    p.setPen(QPen(QColor(90, 90, 90), 1));
+    p.setBrush(QColor(236, 236, 236));
+    p.drawRect(QRectF(1.5, 1.5, 29, 29));
+    p.setPen(QPen(QColor(0, 0, 128), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(11.5, 11.5, 9, 9));
+    p.setPen(QPen(Qt::black, 1.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(7, 7), 2.5, 2.5);
+    p.drawRect(QRectF(14, 4.5, 5, 5));
+    p.drawLine(QPointF(23, 7), QPointF(28, 7));
+    p.drawLine(QPointF(25.5, 4.5), QPointF(25.5, 9.5));
+    p.setBrush(Qt::black);
+    p.drawPolygon(QPolygonF({QPointF(7, 13.5), QPointF(10, 18.5), QPointF(4, 18.5)}));
+    p.drawEllipse(QPointF(25.5, 16), 2.5, 2.5);
+    p.setPen(QPen(QColor(0, 0, 128), 1.2));
+    p.setBrush(QColor(0, 0, 128));
+    p.drawRect(QRectF(14, 14, 4, 4));
+    p.setPen(QPen(Qt::black, 1.2));
+    p.drawLine(QPointF(4.5, 23.5), QPointF(9.5, 28.5));
+    p.drawLine(QPointF(4.5, 28.5), QPointF(9.5, 23.5));
+}
+
+void AppendButtonEntries(QList<WidgetEntry>& list)
+{
+    list.append({QStringLiteral("TOnOffBut"), QStringLiteral("QOR_onoffbut.h"), QStringLiteral("On/off button"),
+                 QSize(100, 50), Factory<qor::TOnOffBut>(), PaintOnOffButIcon, {}, {}});
+    list.append({QStringLiteral("TRepSpeedButton"), QStringLiteral("QOR_repsbut.h"),
+                 QStringLiteral("Repeating speed button"), QSize(25, 25), Factory<qor::TRepSpeedButton>(),
+                 PaintRepSpeedButtonIcon, {}, {}});
+    list.append({QStringLiteral("TColSel"), QStringLiteral("QOR_Colsel.h"), QStringLiteral("Colour selector"),
+                 QSize(145, 24), Factory<qor::TColSel>(), PaintColSelIcon, {}, {}});
+    list.append({QStringLiteral("TMarkSel"), QStringLiteral("QOR_marksel.h"), QStringLiteral("Marker selector"),
+                 QSize(236, 178), Factory<qor::TMarkSel>(), PaintMarkSelIcon, {}, {}});
+}
+
+// The palette order of the library: every widget's place on Designer's widget box.
+int PaletteRank(const QString& ClassName)
+{
+    static const QStringList order = {
+        QStringLiteral("TMeter"), QStringLiteral("TMarkSel"), QStringLiteral("TColSel"), QStringLiteral("TGradFill"),
+        QStringLiteral("TNTabEd"), QStringLiteral("TNumLab"), QStringLiteral("TNumIO"), QStringLiteral("TNumIO2"),
+        QStringLiteral("TOnOffBut"), QStringLiteral("TMiniCal"), QStringLiteral("TRotLab"), QStringLiteral("TSevenSeg"),
+        QStringLiteral("TProgBar"), QStringLiteral("TRasterLab"), QStringLiteral("TFolderTree"),
+        QStringLiteral("TThumbnails"), QStringLiteral("TReportListView"), QStringLiteral("TRepSpeedButton")};
+    const int rank = int(order.indexOf(ClassName));
+    return rank < 0 ? int(order.size()) : rank;
+}
+
 QList<WidgetEntry> BuildEntries()
 {
-    // Palette order of the library.
+    // The widgets, put in palette order at the end.
     QList<WidgetEntry> list;
     list.append({QStringLiteral("TMeter"), QStringLiteral("QOR_Meter.h"), QStringLiteral("Analog meter"),
                  QSize(297, 209), Factory<qor::TMeter>(), PaintMeterIcon,
@@ -314,6 +421,10 @@ QList<WidgetEntry> BuildEntries()
     AppendBrowsingEntries(list);
     list.append({QStringLiteral("TReportListView"), QStringLiteral("QOR_replist.h"), QStringLiteral("Report list"),
                  QSize(320, 200), Factory<qor::TReportListView>(), PaintReportIcon, {}, {}});
+    AppendButtonEntries(list);
+    std::stable_sort(list.begin(), list.end(), [](const WidgetEntry& a, const WidgetEntry& b) {
+        return PaletteRank(a.ClassName) < PaletteRank(b.ClassName);
+    });
     return list;
 }
 

@@ -333,7 +333,7 @@ bool TControlEvents::DispatchContextMenu(QContextMenuEvent* e)
 // Owner-drawn items
 
 void PaintOwnerDrawnItem(QPainter* Painter, const QRect& Target, int Index, TOwnerDrawState State,
-                         const TFont& Font, TColor Background, const TDrawItemEvent& Draw,
+                         const TFont& Font, TColor Background, const TOwnerDrawProc& Draw,
                          const QPalette* Palette)
 {
     if (Target.isEmpty())
@@ -358,7 +358,7 @@ void PaintOwnerDrawnItem(QPainter* Painter, const QRect& Target, int Index, TOwn
     Painter->drawImage(Target.topLeft(), bmp.Image());
 }
 
-TCanvasItemDelegate::TCanvasItemDelegate(TDrawItemEvent Draw, QObject* Parent)
+TCanvasItemDelegate::TCanvasItemDelegate(TOwnerDrawProc Draw, QObject* Parent)
     : QStyledItemDelegate(Parent), FDraw(std::move(Draw))
 {
 }

@@ -23,7 +23,9 @@
 //  - clicks: where the Qt class says itself what a click is (HasNativeClick: a button's
 //    clicked(), a combo box's activated(), by mouse or keyboard), Click() follows that signal
 //    and a button's clicked() is its Qt signal; elsewhere Click() follows a left press and
-//    release inside the control, as on every base.
+//    release inside the control, as on every base;
+//  - accessibility: by the rules on TControlEvents below (Qt's own interface, with what the
+//    host adds where it has an interface for the base).
 // Owner-drawn items of such widgets draw through TCanvas with TCanvasItemDelegate.
 //
 // The rules the host owns for every component:
@@ -493,7 +495,7 @@ enum TOwnerDrawStateElem : std::uint8_t { odSelected, odGrayed, odDisabled, odCh
                                           odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit };
 using TOwnerDrawState = TSet<TOwnerDrawStateElem, std::uint16_t>;
 // Draws item Index on Canvas inside Rect.
-using TDrawItemEvent = std::function<void(TCanvas* Canvas, int Index, const QRect& Rect, TOwnerDrawState State)>;
+using TOwnerDrawProc = std::function<void(TCanvas* Canvas, int Index, const QRect& Rect, TOwnerDrawState State)>;
 
 // Renders one owner-drawn item into Target: an off-screen bitmap of Target's size at the
 // painter's device pixel ratio gets Font (its colour is the text colour) and a brush of
@@ -501,7 +503,7 @@ using TDrawItemEvent = std::function<void(TCanvas* Canvas, int Index, const QRec
 // copied to Target in one step. Drawing outside Rect is cut off; an exception from Draw goes
 // to HandleException. System colours resolve through Palette (the widget's), when given.
 KORVANE_EXPORT void PaintOwnerDrawnItem(QPainter* Painter, const QRect& Target, int Index, TOwnerDrawState State,
-                                        const TFont& Font, TColor Background, const TDrawItemEvent& Draw,
+                                        const TFont& Font, TColor Background, const TOwnerDrawProc& Draw,
                                         const QPalette* Palette = nullptr);
 
 // An item delegate that draws the items of a Qt item view through TCanvas, with
@@ -511,7 +513,7 @@ KORVANE_EXPORT void PaintOwnerDrawnItem(QPainter* Painter, const QRect& Target, 
 // pixels high (0: as the style makes them).
 class KORVANE_EXPORT TCanvasItemDelegate : public QStyledItemDelegate {
 public:
-    explicit TCanvasItemDelegate(TDrawItemEvent Draw, QObject* Parent = nullptr);
+    explicit TCanvasItemDelegate(TOwnerDrawProc Draw, QObject* Parent = nullptr);
     int ItemHeight() const { return FItemHeight; }
     void SetItemHeight(int v) { FItemHeight = v < 0 ? 0 : v; }
     // The owner-draw state of an item as Qt's style option gives it.
@@ -521,7 +523,7 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override;
 
 private:
-    TDrawItemEvent FDraw;
+    TOwnerDrawProc FDraw;
     int FItemHeight = 0;
 };
 

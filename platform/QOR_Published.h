@@ -5,6 +5,7 @@
 //   QOR_PROPERTY(double, MeterMaxValue)                 plain property
 //   QOR_PROPERTY_NOTIFY(double, Value, valueChanged)    property that changes by interaction
 //   QOR_COLOR_PROPERTY(ColorScale)                      TColor property, QColor in Designer
+//   QOR_COLOR_PROPERTY_NOTIFY(SelColor, selColorChanged) the same, changing by interaction
 //   QOR_FONT_PROPERTY(FontCaption)                      TFont* sub-object (const getter needed),
 //                                                       QFont in Designer
 //   QOR_SUB_PROPERTY(int, NeedleLayout, HeadSize)       property HeadSize of a sub-object
@@ -44,10 +45,17 @@ using TPropertyArg = std::conditional_t<std::is_scalar_v<T>, T, const T&>;
     Q_PROPERTY(Type Name READ Name WRITE loaderSet##Name NOTIFY Signal)                            \
     QOR_QT_SETTER_(Type, Name, Set##Name(v))
 
-#define QOR_COLOR_PROPERTY(Name)                                                                   \
-    Q_PROPERTY(QColor Name READ Name##AsQColor WRITE loaderSet##Name)                              \
+#define QOR_COLOR_ACCESSORS_(Name)                                                                 \
     QColor Name##AsQColor() const { return qor::ToQColor(Name()); }                                \
     QOR_QT_SETTER_(QColor, Name, Set##Name(qor::FromQColor(v)))
+
+#define QOR_COLOR_PROPERTY(Name)                                                                   \
+    Q_PROPERTY(QColor Name READ Name##AsQColor WRITE loaderSet##Name)                              \
+    QOR_COLOR_ACCESSORS_(Name)
+
+#define QOR_COLOR_PROPERTY_NOTIFY(Name, Signal)                                                    \
+    Q_PROPERTY(QColor Name READ Name##AsQColor WRITE loaderSet##Name NOTIFY Signal)                \
+    QOR_COLOR_ACCESSORS_(Name)
 
 #define QOR_FONT_PROPERTY(Name)                                                                    \
     Q_PROPERTY(QFont Name READ Name##AsQFont WRITE loaderSet##Name)                                \

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QOR_Controls.h>
+#include <QOR_StdCtrls.h>
 #include "test_support.h"
 
 #include <QAbstractItemView>
@@ -195,6 +196,37 @@ TEST(NativeHost, ATreeSelectsAndExpandsAndTheClassicHandlersGetViewportPoints)
     QTest::mouseDClick(tree.viewport(), Qt::LeftButton, {}, at);
     EXPECT_TRUE(second->isExpanded());
     EXPECT_EQ(doubles, 1);
+}
+
+TEST(ComboBoxBase, PicksFireClickAndChangeProgramsNeither)
+{
+    TCustomComboBox combo;
+    FillCombo(combo);
+    QStringList log;
+    combo.OnClick = [&](QObject*) { log << QStringLiteral("click"); };
+    combo.OnChange = [&](QObject*) { log << QStringLiteral("change"); };
+    combo.OnDropDown = [&](QObject*) { log << (combo.view()->isVisible() ? "dropdown(open)" : "dropdown"); };
+    combo.OnCloseUp = [&](QObject*) { log << (combo.view()->isVisible() ? "closeup(open)" : "closeup"); };
+    QTest::keyClick(&combo, Qt::Key_Down);
+    EXPECT_EQ(log, (QStringList{"click", "change"}));
+    log.clear();
+    combo.SetItemIndex(2);
+    combo.SetItemIndex(7);   // out of range: ignored
+    EXPECT_EQ(combo.ItemIndex(), 2);
+    EXPECT_TRUE(log.isEmpty());
+    // Opening and picking the item that is already current: a click, no change.
+    combo.showPopup();
+    QAbstractItemView* list = combo.view();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(combo.model()->index(2, 0)).center());
+    EXPECT_EQ(log, (QStringList{"dropdown", "closeup", "click"}));
+    EXPECT_FALSE(list->isVisible());
+    log.clear();
+    combo.showPopup();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(combo.model()->index(0, 0)).center());
+    EXPECT_EQ(log, (QStringList{"dropdown", "closeup", "click", "change"}));
+    EXPECT_EQ(combo.ItemIndex(), 0);
+    combo.SetDropDownCount(0);
+    EXPECT_EQ(combo.DropDownCount(), 1);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -19,9 +19,9 @@ const QStringList PaletteOrder = {"TMeter", "TMarkSel", "TColSel", "TGradFill", 
                                   "TReportListView", "TRepSpeedButton"};
 
 // The widgets the library has built so far.
-const QStringList BuiltWidgets = {"TMeter", "TGradFill", "TNumLab", "TNumIO", "TNumIO2", "TMiniCal", "TRotLab",
-                                   "TSevenSeg", "TProgBar", "TRasterLab", "TFolderTree", "TThumbnails",
-                                   "TReportListView"};
+const QStringList BuiltWidgets = {"TMeter", "TMarkSel", "TColSel", "TGradFill", "TNumLab", "TNumIO", "TNumIO2",
+                                   "TOnOffBut", "TMiniCal", "TRotLab", "TSevenSeg", "TProgBar", "TRasterLab",
+                                   "TFolderTree", "TThumbnails", "TReportListView", "TRepSpeedButton"};
 
 QDesignerCustomWidgetCollectionInterface* Collection()
 {
