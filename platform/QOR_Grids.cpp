@@ -39,8 +39,7 @@ void TCustomGrid::SetColCount(int v)
     if (v == old)
         return;
     FColWidths.resize(std::size_t(v), FDefaultColWidth);
-    if (FFixedCols >= v)
-        FFixedCols = v - 1;
+    FFixedCols = std::min(FFixedColsSet, v - 1);
     ClampCurrent();
     ClampTopLeft();
     SizeChanged(old, FRowCount);
@@ -57,8 +56,7 @@ void TCustomGrid::SetRowCount(int v)
     FRowCount = v;
     if (!FRowHeights.empty())
         FRowHeights.resize(std::size_t(v), FDefaultRowHeight);
-    if (FFixedRows >= v)
-        FFixedRows = v - 1;
+    FFixedRows = std::min(FFixedRowsSet, v - 1);
     ClampCurrent();
     ClampTopLeft();
     SizeChanged(ColCount(), old);
@@ -68,7 +66,8 @@ void TCustomGrid::SetRowCount(int v)
 
 void TCustomGrid::SetFixedCols(int v)
 {
-    v = std::clamp(v, 0, ColCount() - 1);
+    FFixedColsSet = std::max(0, v);
+    v = std::min(FFixedColsSet, ColCount() - 1);
     if (v == FFixedCols)
         return;
     FFixedCols = v;
@@ -80,7 +79,8 @@ void TCustomGrid::SetFixedCols(int v)
 
 void TCustomGrid::SetFixedRows(int v)
 {
-    v = std::clamp(v, 0, FRowCount - 1);
+    FFixedRowsSet = std::max(0, v);
+    v = std::min(FFixedRowsSet, FRowCount - 1);
     if (v == FFixedRows)
         return;
     FFixedRows = v;

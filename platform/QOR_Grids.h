@@ -100,7 +100,8 @@ public:
     void SetColCount(int v);
     int RowCount() const { return FRowCount; }
     void SetRowCount(int v);
-    // Fixed counts are kept at most the column / row count.
+    // Fixed counts are kept below the column / row count; a count lowered so comes back when
+    // columns / rows come back (the count last set is the one wanted).
     int FixedCols() const { return FFixedCols; }
     void SetFixedCols(int v);
     int FixedRows() const { return FFixedRows; }
@@ -258,6 +259,8 @@ private:
     int FRowCount = 5;
     int FFixedCols = 1;
     int FFixedRows = 1;
+    int FFixedColsSet = 1;      // the fixed counts last set, before the counts limit them
+    int FFixedRowsSet = 1;
     int FDefaultColWidth = 64;
     int FDefaultRowHeight = 24;
     int FGridLineWidth = 1;
