@@ -114,7 +114,7 @@ void TCustomGrid::SetDefaultRowHeight(int v)
 
 int TCustomGrid::ColWidths(int i) const
 {
-    return (i >= 0 && i < ColCount()) ? FColWidths[std::size_t(i)] : FDefaultColWidth;
+    return (i >= 0 && i < ColCount()) ? FColWidths[std::size_t(i)] : 0;
 }
 
 void TCustomGrid::SetColWidths(int i, int w)
@@ -134,9 +134,9 @@ void TCustomGrid::SetColWidths(int i, int w)
 
 int TCustomGrid::RowHeights(int i) const
 {
-    if (i < 0 || i >= FRowCount || FRowHeights.empty())
-        return FDefaultRowHeight;
-    return FRowHeights[std::size_t(i)];
+    if (i < 0 || i >= FRowCount)
+        return 0;
+    return FRowHeights.empty() ? FDefaultRowHeight : FRowHeights[std::size_t(i)];
 }
 
 void TCustomGrid::SetRowHeights(int i, int h)

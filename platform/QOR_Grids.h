@@ -112,7 +112,7 @@ public:
     int DefaultRowHeight() const { return FDefaultRowHeight; }
     // Sets every row to the new default height.
     void SetDefaultRowHeight(int v);
-    // Out-of-range reads give the default size; out-of-range writes are ignored.
+    // Out-of-range reads give 0; out-of-range writes are ignored.
     int ColWidths(int i) const;
     void SetColWidths(int i, int w);
     int RowHeights(int i) const;
