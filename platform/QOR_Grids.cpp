@@ -404,15 +404,17 @@ void TCustomGrid::ClampTopLeft()
     }
 }
 
+TGridCoord TCustomGrid::ClampedToCells(TGridCoord p) const
+{
+    return {std::clamp(p.X, FFixedCols, std::max(FFixedCols, ColCount() - 1)),
+            std::clamp(p.Y, FFixedRows, std::max(FFixedRows, FRowCount - 1))};
+}
+
 void TCustomGrid::ClampCurrent()
 {
-    auto clampCoord = [this](TGridCoord& p) {
-        p.X = std::clamp(p.X, FFixedCols, std::max(FFixedCols, ColCount() - 1));
-        p.Y = std::clamp(p.Y, FFixedRows, std::max(FFixedRows, FRowCount - 1));
-    };
     const TGridCoord was = FCurrent;
-    clampCoord(FCurrent);
-    clampCoord(FAnchor);
+    FCurrent = ClampedToCells(FCurrent);
+    FAnchor = ClampedToCells(FAnchor);
     if (!FOptions.testFlag(goRangeSelect))
         FAnchor = FCurrent;
     if (!(FCurrent == was))
@@ -505,10 +507,9 @@ void TCustomGrid::ScrollToCell(int ACol, int ARow)
 
 void TCustomGrid::SetSelection(TGridRect v)
 {
-    // Stored as given: a program may park the selection outside the cells so that nothing shows.
     const TGridCoord was = FCurrent;
-    FAnchor = {v.Left, v.Top};
-    FCurrent = {v.Right, v.Bottom};
+    FAnchor = ClampedToCells({v.Left, v.Top});
+    FCurrent = ClampedToCells({v.Right, v.Bottom});
     if (!FOptions.testFlag(goRangeSelect) && !(FAnchor == FCurrent))
         FAnchor = FCurrent = {v.Left, v.Top};
     Invalidate();

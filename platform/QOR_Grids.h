@@ -147,7 +147,8 @@ public:
     int Row() const { return FCurrent.Y; }
     void SetRow(int v) { FocusCell(FCurrent.X, v, true); }
     TGridRect Selection() const;
-    // Sets the selection (clamped to the non-fixed cells) and makes its top-left the current cell.
+    // Sets the selection, clamped to the non-fixed cells: its top-left becomes the anchor and
+    // its bottom-right the current cell.
     void SetSelection(TGridRect v);
 
     // --- geometry queries (client = viewport coordinates)
@@ -244,6 +245,7 @@ private:
     void ClampTopLeft();
     void UpdateScrollBars();
     void SetTopLeft(int ACol, int ARow);
+    TGridCoord ClampedToCells(TGridCoord p) const;   // inside the non-fixed cells
     void ClampCurrent();
     int ColSizingHit(int X, int Y) const;   // column whose right border is under (X, Y), or -1
     int RowSizingHit(int X, int Y) const;

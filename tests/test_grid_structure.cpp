@@ -46,3 +46,16 @@ TEST(GridStructure, FixedCountsComeBackWithTheirLines)
     f.grid.SetRowCount(10);
     EXPECT_EQ(f.grid.FixedRows(), 3);
 }
+
+TEST(GridStructure, SelectionIsKeptInsideTheNonFixedCells)
+{
+    Fixture f;
+    f.grid.SetOptions(f.grid.Options() | goRangeSelect);
+    f.grid.SetSelection(TGridRect{-5, 0, 50, 500});
+    EXPECT_EQ(f.grid.Selection(), (TGridRect{1, 1, 9, 99}));
+    EXPECT_EQ(f.grid.Col(), 9);
+    EXPECT_EQ(f.grid.Row(), 99);
+    f.grid.SetSelection(TGridRect{3, 4, 2, 2});   // corners in any order
+    EXPECT_EQ(f.grid.Selection(), (TGridRect{2, 2, 3, 4}));
+    EXPECT_EQ(f.grid.Col(), 2);
+}
