@@ -156,6 +156,69 @@ void TCustomGrid::SetRowHeights(int i, int h)
     Invalidate();
 }
 
+void TCustomGrid::InsertColAt(int Index, int Width)
+{
+    HideEditor();
+    const int old = ColCount();
+    Index = std::clamp(Index, 0, old);
+    FColWidths.insert(FColWidths.begin() + Index, std::max(0, Width));
+    ShiftCells(&TGridCoord::X, Index, 1, old, FRowCount);
+}
+
+void TCustomGrid::DeleteColAt(int Index)
+{
+    const int old = ColCount();
+    if (Index < 0 || Index >= old || old == 1)
+        return;
+    HideEditor();
+    FColWidths.erase(FColWidths.begin() + Index);
+    ShiftCells(&TGridCoord::X, Index, -1, old, FRowCount);
+}
+
+void TCustomGrid::InsertRowAt(int Index, int Height)
+{
+    HideEditor();
+    const int old = FRowCount;
+    Index = std::clamp(Index, 0, old);
+    Height = std::max(0, Height);
+    if (!FRowHeights.empty() || Height != FDefaultRowHeight) {
+        if (FRowHeights.empty())
+            FRowHeights.assign(std::size_t(old), FDefaultRowHeight);
+        FRowHeights.insert(FRowHeights.begin() + Index, Height);
+    }
+    ++FRowCount;
+    ShiftCells(&TGridCoord::Y, Index, 1, ColCount(), old);
+}
+
+void TCustomGrid::DeleteRowAt(int Index)
+{
+    const int old = FRowCount;
+    if (Index < 0 || Index >= old || old == 1)
+        return;
+    HideEditor();
+    if (!FRowHeights.empty())
+        FRowHeights.erase(FRowHeights.begin() + Index);
+    --FRowCount;
+    ShiftCells(&TGridCoord::Y, Index, -1, ColCount(), old);
+}
+
+void TCustomGrid::ShiftCells(int TGridCoord::*Axis, int Index, int Delta, int OldCols, int OldRows)
+{
+    // A cell after the line moves with it; a cell on a removed line stays where it is and so
+    // falls to its neighbour.
+    const TGridCoord was = FCurrent;
+    for (TGridCoord* p : {&FCurrent, &FAnchor, &FTopLeft})
+        if (p->*Axis > Index || (Delta > 0 && p->*Axis == Index))
+            p->*Axis += Delta;
+    FFixedCols = std::min(FFixedColsSet, ColCount() - 1);
+    FFixedRows = std::min(FFixedRowsSet, FRowCount - 1);
+    ClampCurrent(was);
+    ClampTopLeft();
+    SizeChanged(OldCols, OldRows);
+    UpdateScrollBars();
+    Invalidate();
+}
+
 void TCustomGrid::SetGridLineWidth(int v)
 {
     v = std::max(0, v);
@@ -412,7 +475,11 @@ TGridCoord TCustomGrid::ClampedToCells(TGridCoord p) const
 
 void TCustomGrid::ClampCurrent()
 {
-    const TGridCoord was = FCurrent;
+    ClampCurrent(FCurrent);
+}
+
+void TCustomGrid::ClampCurrent(TGridCoord was)
+{
     FCurrent = ClampedToCells(FCurrent);
     FAnchor = ClampedToCells(FAnchor);
     if (!FOptions.testFlag(goRangeSelect))

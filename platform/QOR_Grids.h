@@ -117,6 +117,16 @@ public:
     void SetColWidths(int i, int w);
     int RowHeights(int i) const;
     void SetRowHeights(int i, int h);
+    // A line shown or hidden in one step: InsertColAt puts a column Width wide before column
+    // Index (0..ColCount()), the columns from Index on moving right with their widths;
+    // DeleteColAt removes column Index (the last column stays), the columns after it moving
+    // left. The current cell, the selection and the scroll position stay on their cells; the
+    // fixed count stays as set. The row versions do the same with heights. An open in-place
+    // editor is closed first.
+    void InsertColAt(int Index, int Width);
+    void DeleteColAt(int Index);
+    void InsertRowAt(int Index, int Height);
+    void DeleteRowAt(int Index);
     int GridLineWidth() const { return FGridLineWidth; }
     void SetGridLineWidth(int v);
 
@@ -246,7 +256,11 @@ private:
     void UpdateScrollBars();
     void SetTopLeft(int ACol, int ARow);
     TGridCoord ClampedToCells(TGridCoord p) const;   // inside the non-fixed cells
+    // Moves the cell positions along one axis after a line was inserted (Delta 1) or removed
+    // (Delta -1) at Index, then applies the new counts.
+    void ShiftCells(int TGridCoord::*Axis, int Index, int Delta, int OldCols, int OldRows);
     void ClampCurrent();
+    void ClampCurrent(TGridCoord Was);   // tells currentCellChanged when the cell is not Was
     int ColSizingHit(int X, int Y) const;   // column whose right border is under (X, Y), or -1
     int RowSizingHit(int X, int Y) const;
     void PlaceEditor();

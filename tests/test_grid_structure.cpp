@@ -59,3 +59,59 @@ TEST(GridStructure, SelectionIsKeptInsideTheNonFixedCells)
     EXPECT_EQ(f.grid.Selection(), (TGridRect{2, 2, 3, 4}));
     EXPECT_EQ(f.grid.Col(), 2);
 }
+
+TEST(GridStructure, AColumnShownOrHiddenMovesTheWidthsAndKeepsTheCurrentCell)
+{
+    Fixture f;
+    for (int c = 0; c < 10; ++c)
+        f.grid.SetColWidths(c, 30 + c);
+    f.grid.SetCol(4);
+    f.grid.SetRow(7);
+    int moves = 0;
+    QObject::connect(&f.grid, &TCustomGrid::currentCellChanged, [&](int c, int r) {
+        ++moves;
+        EXPECT_EQ(c, f.grid.Col());
+        EXPECT_EQ(r, 7);
+    });
+    f.grid.InsertColAt(1, 77);
+    EXPECT_EQ(f.grid.ColCount(), 11);
+    EXPECT_EQ(f.grid.ColWidths(0), 30);
+    EXPECT_EQ(f.grid.ColWidths(1), 77);
+    EXPECT_EQ(f.grid.ColWidths(2), 31);
+    EXPECT_EQ(f.grid.ColWidths(10), 39);
+    EXPECT_EQ(f.grid.Col(), 5);
+    f.grid.DeleteColAt(1);
+    EXPECT_EQ(f.grid.ColCount(), 10);
+    EXPECT_EQ(f.grid.ColWidths(1), 31);
+    EXPECT_EQ(f.grid.Col(), 4);
+    EXPECT_EQ(moves, 2);
+    f.grid.DeleteColAt(4);   // the current column goes: its neighbour takes the cursor
+    EXPECT_EQ(f.grid.Col(), 4);
+    EXPECT_EQ(f.grid.ColWidths(4), 35);
+    f.grid.DeleteColAt(10);   // out of range
+    f.grid.InsertColAt(99, 5);   // appended
+    EXPECT_EQ(f.grid.ColWidths(9), 5);
+}
+
+TEST(GridStructure, ARowShownOrHiddenMovesTheHeightsEvenWhenAllAreDefault)
+{
+    Fixture f;
+    f.grid.SetTopRow(50);
+    f.grid.InsertRowAt(1, 20);
+    EXPECT_EQ(f.grid.RowCount(), 101);
+    EXPECT_EQ(f.grid.TopRow(), 51);
+    f.grid.SetRowHeights(0, 33);
+    f.grid.InsertRowAt(1, 11);
+    EXPECT_EQ(f.grid.RowHeights(0), 33);
+    EXPECT_EQ(f.grid.RowHeights(1), 11);
+    EXPECT_EQ(f.grid.RowHeights(2), 20);
+    f.grid.DeleteRowAt(0);
+    EXPECT_EQ(f.grid.RowHeights(0), 11);
+    EXPECT_EQ(f.grid.RowCount(), 101);
+    // The fixed count stays as set: the rows below it are the fixed ones now.
+    EXPECT_EQ(f.grid.FixedRows(), 1);
+    TDrawGrid one;
+    one.SetRowCount(1);
+    one.DeleteRowAt(0);
+    EXPECT_EQ(one.RowCount(), 1);
+}
