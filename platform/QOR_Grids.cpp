@@ -913,6 +913,10 @@ void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift)
             UseKey();
             return;
         case VK_RETURN:
+            if (FEnterFromEditor) {
+                UseKey();   // it closed the editor; the handlers after this one see it
+                return;
+            }
             if (FOptions.testFlag(goEditing) && !FEditorShown) {
                 ShowEditor();
                 UseKey();

@@ -179,6 +179,9 @@ public:
     QLineEdit* InplaceEditor() const;
     void ShowEditor();
     void HideEditor();
+    // Rows the pick list shows when it drops down (at least 1; 8 at start).
+    int PickListDropDownCount() const { return FPickListDropDownCount; }
+    void SetPickListDropDownCount(int v);
 
     // --- painting
     void InvalidateCell(int, int) { Invalidate(); }
@@ -215,6 +218,10 @@ protected:
     virtual bool CanEditShow() const;
     virtual TEditStyle GetEditStyle(int ACol, int ARow) { return esSimple; }
     virtual QStringList GetPickListItems(int ACol, int ARow) { return {}; }
+    // Escape in an editor that has written to its cell: the cell gets back what it held when
+    // the editor opened. The default writes OriginalText, the text GetEditText gave then,
+    // through SetEditText.
+    virtual void RestoreEditCell(int ACol, int ARow, const QString& OriginalText);
     void FocusChanged(bool Focused) override { Invalidate(); }
 
     // Moves the current cell (asking SelectCell); MoveAnchor false extends the selection from
@@ -267,6 +274,9 @@ private:
     void EditorTextEdited(const QString& s);
     void CommitEditorAndHide();
     void CancelEditor();
+    // Enter closed the editor: the key goes on to the grid's handlers (KeyDown, KeyPress),
+    // which must not open the editor again.
+    void PassEnterFromEditor(QKeyEvent* e);
     void DrawLines(const AxisRun& cols, const AxisRun& rows);
     bool IsSelectedDraw(int c, int r) const;
 
@@ -299,6 +309,9 @@ private:
     QString FEditOriginal;
     bool FEditorShown = false;
     bool FPickActive = false;   // the open editor is the pick list
+    int FPickListDropDownCount = 8;
+    bool FEditWritten = false;      // the open editor has written to its cell
+    bool FEnterFromEditor = false;  // the key being handled is the Enter that closed the editor
     TGridCoord FEditCell{-1, -1};
 
 Q_SIGNALS:
