@@ -15,6 +15,7 @@
 //  - the TFont and the QWidget font stay in step both ways; font, palette, style and enabled
 //    changes render again, and so does a change of device pixel ratio;
 //  - wheel, enter, leave and context-menu events reach the classic handlers of every base;
+//    an unhandled context-menu event shows the component's PopupMenu;
 //  - every exception from rendering or a handler goes to qor::HandleException;
 //  - a component with a transparent mode asks for a transparent surface (premultiplied ARGB,
 //    the parent shows through); opaque is the default, because it is faster;
@@ -29,7 +30,9 @@
 #include <QAbstractScrollArea>
 #include <QAccessible>
 #include <QLineEdit>
+#include <QMenu>
 #include <QObject>
+#include <QPointer>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -160,6 +163,11 @@ public:
     TNotifyEvent OnResize;
     TContextPopupEvent OnContextPopup;
 
+    // The menu the context-menu event shows when OnContextPopup leaves the event unhandled.
+    // Not owned: a menu deleted elsewhere reads as none.
+    QMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(QMenu* Menu) { FPopupMenu = Menu; }
+
     // --- accessibility: what the component tells the host (defaults: a plain client area)
     virtual QAccessible::Role AccessibleRole() const { return QAccessible::Client; }
     // The value as text (QAccessible::Value); empty when the component shows none.
@@ -190,6 +198,9 @@ protected:
     virtual void KeyPress(QChar& Key);
     virtual void DoEnter();
     virtual void DoExit();
+    // The context-menu event (a right press, or the menu key at MousePos): OnContextPopup,
+    // then, unless handled, PopupMenu at GlobalPos. True when the event was handled.
+    virtual bool DoContextPopup(QPoint MousePos, QPoint GlobalPos);
     virtual void Resize();
     // A key handler that acts on its key without zeroing it says so; the host then keeps the
     // key from travelling on to the parent.
@@ -216,6 +227,7 @@ protected:
 
 private:
     bool FKeyUsed = false;
+    QPointer<QMenu> FPopupMenu;
 };
 
 // ---------------------------------------------------------------------------------------------
