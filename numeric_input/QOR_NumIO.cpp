@@ -135,6 +135,14 @@ double DecimalTextToDouble(const char* first, const char* last)
 
 double ScanFloatStr(const QString& Instring, bool ExpAllowed, int DecPSep, int& Pos)
 {
+    bool isNumber = false;
+    return ScanFloatStr(Instring, ExpAllowed, DecPSep, Pos, isNumber);
+}
+
+double ScanFloatStr(const QString& Instring, bool ExpAllowed, int DecPSep, int& Pos, bool& IsNumber)
+{
+    IsNumber = false;
+    bool mantissaDigit = false;
     const int sep = ResolveDecPSep(DecPSep);
     const qsizetype len = Instring.size();
     const char16_t* s = reinterpret_cast<const char16_t*>(Instring.constData());
@@ -148,6 +156,7 @@ double ScanFloatStr(const QString& Instring, bool ExpAllowed, int DecPSep, int& 
         ++Pos;
         const CharClass cls = Classify(c, sep);
         const int next = NextState(state, cls, ExpAllowed);
+        mantissaDigit = mantissaDigit || (cls == ccDigit && next >= 3 && next <= 5);
         expValue = AddExpDigit(state, next, expValue, c);
         if (next >= 1 && next <= 8 && expValue <= kMaxExponent) {
             // Blanks and "+" carry no value; the rest is the normalised number text.
@@ -163,6 +172,7 @@ double ScanFloatStr(const QString& Instring, bool ExpAllowed, int DecPSep, int& 
     --Pos;
     if (state == sError)
         return 0.0;
+    IsNumber = mantissaDigit;
     if (buf.Len() == 0 || buf.Last() == '.' || buf.Last() == '-')
         buf.Push('0');
     double v = DecimalTextToDouble(buf.Data(), buf.Data() + buf.Len());
