@@ -90,24 +90,28 @@ inline int AddExpDigit(int state, int next, int expValue, char16_t c)
     return expValue > kMaxExponent ? expValue : expValue * 10 + digit;
 }
 
-// A character buffer on the stack for the usual short numbers.
+// A character buffer on the stack for the usual short numbers; a longer number moves it to
+// the heap. It grows with the number read, not with the text that follows it, so reading a long
+// text number by number stays linear.
 class NumBuf {
 public:
-    explicit NumBuf(qsizetype need)
+    void Push(char c)
     {
-        if (need > qsizetype(sizeof(FLocal))) {
-            FHeap.resize(size_t(need));
-            FData = FHeap.data();
+        if (FHeap.empty() && FLen < qsizetype(sizeof(FLocal))) {
+            FLocal[FLen++] = c;
+            return;
         }
+        if (FHeap.empty())
+            FHeap.assign(FLocal, std::size_t(FLen));
+        FHeap.push_back(c);
+        ++FLen;
     }
-    void Push(char c) { FData[FLen++] = c; }
-    char* Data() { return FData; }
+    char* Data() { return FHeap.empty() ? FLocal : FHeap.data(); }
     qsizetype Len() const { return FLen; }
-    char Last() const { return FLen ? FData[FLen - 1] : '\0'; }
+    char Last() const { return FLen ? (FHeap.empty() ? FLocal[FLen - 1] : FHeap.back()) : '\0'; }
 private:
     char FLocal[96];
     std::string FHeap;
-    char* FData = FLocal;
     qsizetype FLen = 0;
 };
 
@@ -148,7 +152,7 @@ double ScanFloatStr(const QString& Instring, bool ExpAllowed, int DecPSep, int& 
     const char16_t* s = reinterpret_cast<const char16_t*>(Instring.constData());
     if (Pos < 1)
         Pos = 1;
-    NumBuf buf((len - Pos + 1 > 0 ? len - Pos + 1 : 0) + 2);
+    NumBuf buf;
     int state = 1;
     int expValue = 0;
     while (state != sAccept && state != sError) {

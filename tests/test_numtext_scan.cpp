@@ -293,3 +293,17 @@ TEST(NumTextScan, TheScannerTellsWhetherItReadANumber)
         EXPECT_EQ(v, c.Value) << c.Text;
     }
 }
+
+TEST(NumTextScan, LongNumbersAndLongTextsAfterThem)
+{
+    // A number longer than the scanner's stack buffer.
+    const QString longNumber = QStringLiteral("0.") + QString(150, QLatin1Char('0')) + QStringLiteral("1");
+    int pos = 1;
+    EXPECT_DOUBLE_EQ(ScanFloatStr(longNumber, true, 1, pos), 1e-151);
+    EXPECT_EQ(pos, longNumber.size() + 1);
+    // A short number before a long text: only the number is read.
+    const QString text = QStringLiteral("12.5 ") + QString(100000, QLatin1Char('x'));
+    pos = 1;
+    EXPECT_EQ(ScanFloatStr(text, true, 1, pos), 12.5);
+    EXPECT_EQ(pos, 5);
+}
