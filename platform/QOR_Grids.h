@@ -201,6 +201,7 @@ public:
     QRect AccessibleCellRect(int Row, int Column) const override;
     bool AccessibleCellAt(QPoint Pos, int& Row, int& Column) const override;
     bool AccessibleRowSelected(int Row) const override;
+    void AccessibleCurrentCell(int& Row, int& Column) const override;
 
 protected:
     // Renders the visible part of the grid into Canvas(): background, grid lines, then every
@@ -222,7 +223,12 @@ protected:
     // the editor opened. The default writes OriginalText, the text GetEditText gave then,
     // through SetEditText.
     virtual void RestoreEditCell(int ACol, int ARow, const QString& OriginalText);
-    void FocusChanged(bool Focused) override { Invalidate(); }
+    void FocusChanged(bool Focused) override
+    {
+        Invalidate();
+        if (Focused)
+            AccessibleCurrentCellChanged();
+    }
 
     // Moves the current cell (asking SelectCell); MoveAnchor false extends the selection from
     // the anchor (range selection). Scrolls the cell into view.
