@@ -65,6 +65,7 @@ public:
     {
         auto* t = new TNTabEd;
         t->setObjectName(QStringLiteral("TableEditor"));
+        t->setAccessibleName(QStringLiteral("Probe readings"));
         t->setMinimumSize(700, 360);
         t->SetEmptyMessage(QStringLiteral("No rows|add some with the heading menu"));
         t->SetOptions(t->Options() | goColSizing);

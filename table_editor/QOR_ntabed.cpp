@@ -161,6 +161,7 @@ void TNTabEd::TableResized(int OldCols)
             TCustomGrid::SetColWidths(g, newWidth);
         SetRowCount(rows + FRowOffset + 1);
     }
+    AccessibleTableChanged();
     ChangedSetup();
     Invalidate();
 }
@@ -169,6 +170,7 @@ void TNTabEd::TableResized(int OldCols)
 void TNTabEd::TableStructureChanged(TDTStructureEdit Kind, int Ix)
 {
     Quiet quiet(this);
+    AccessibleTableChanged();
     switch (Kind) {
     case dtsColumnInserted:
         FDecP.insert(FDecP.begin() + std::min<std::ptrdiff_t>(Ix - 1, std::ptrdiff_t(FDecP.size())),

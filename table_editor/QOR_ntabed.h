@@ -160,8 +160,10 @@
 //  - FillMarkedCells tells OnChange once when it wrote cells (its SuppressPaint would
 //    otherwise keep every notification back).
 //
-// Accessibility: the data cells as a table, with their shown texts and the column names as
-// column headers.
+// Accessibility: the data cells as a table, with their shown texts, the column names as column
+// headers, the current cell (focus moves with it) and the selected rows; readers hear when the
+// selection and the shape of the table change. Locked cells, and all while DataReadOnly, are
+// not editable.
 #pragma once
 
 #include <QOR_Grids.h>
@@ -525,14 +527,18 @@ public:
     TNotifyEvent OnClear;
     TNotifyEvent OnPaste;
 
-    // ---- accessibility: the data cells
+    // ---- accessibility: the data cells, the column names as their headers (row -1)
     int AccessibleRowCount() const override { return NrOfRows(); }
     int AccessibleColumnCount() const override { return NrOfColumns(); }
     QString AccessibleCellText(int Row, int Column) const override;
     QString AccessibleColumnHeader(int Column) const override;
+    bool AccessibleHasColumnHeaders() const override { return true; }
     QRect AccessibleCellRect(int Row, int Column) const override;
     bool AccessibleCellAt(QPoint Pos, int& Row, int& Column) const override;
     bool AccessibleRowSelected(int Row) const override;
+    bool AccessibleCellEditable(int Row, int Column) const override;
+    void AccessibleCurrentCell(int& Row, int& Column) const override;
+    bool AccessibleMultiSelect() const override { return Options().testFlag(goRangeSelect); }
 
     // The texts of a cell (rules above).
     QString CellText(int ACol, int ARow) const;

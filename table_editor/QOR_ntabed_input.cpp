@@ -196,6 +196,7 @@ void TNTabEd::ReportSelection()
     if (sel == FLastSelection)
         return;
     FLastSelection = sel;
+    AccessibleRowSelectionChanged(-1);
     Fire(OnSelectionChanged, &TNTabEd::selectionChanged);
 }
 

@@ -83,3 +83,36 @@ TEST(NTabEdQt, TheCellsAreAnAccessibleTable)
     EXPECT_FALSE(table->isRowSelected(0));
     EXPECT_EQ(table->cellAt(5, 0), nullptr);
 }
+
+TEST(NTabEdQt, ReadersMeetHeaderCellsTheCurrentCellAndWhatTheyMayEdit)
+{
+    Editor f(3, 2);
+    f.t.SetColName(1, QStringLiteral("Flow\nrate"));
+    f.t.SetCellState(2, 1, csLocked);
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&f.t);
+    ASSERT_NE(iface, nullptr);
+    QAccessibleTableInterface* table = iface->tableInterface();
+    ASSERT_NE(table, nullptr);
+    QAccessibleTableCellInterface* cell = table->cellAt(1, 0)->tableCellInterface();
+    ASSERT_NE(cell, nullptr);
+    const QList<QAccessibleInterface*> headers = cell->columnHeaderCells();
+    ASSERT_EQ(headers.size(), 1);
+    EXPECT_EQ(headers[0]->role(), QAccessible::ColumnHeader);
+    EXPECT_EQ(headers[0]->text(QAccessible::Name), QStringLiteral("Flow rate"));
+    const QRect head = f.t.CellRect(f.t.AttribRowVisible() ? 2 : 1, 0);
+    EXPECT_EQ(headers[0]->rect(), QRect(f.t.viewport()->mapToGlobal(head.topLeft()), head.size()));
+
+    EXPECT_TRUE(table->cellAt(0, 0)->state().editable);
+    EXPECT_TRUE(table->cellAt(0, 1)->state().readOnly) << "locked";
+    f.t.SetDataReadOnly(true);
+    EXPECT_TRUE(table->cellAt(0, 0)->state().readOnly);
+    f.t.SetDataReadOnly(false);
+
+    f.SelectCell(3, 2);
+    ASSERT_TRUE(f.t.hasFocus());
+    EXPECT_TRUE(table->cellAt(1, 2)->state().focused);
+    EXPECT_FALSE(table->cellAt(0, 0)->state().focused);
+    f.t.SetAttribRowVisible(!f.t.AttribRowVisible());   // the cells follow the attribute column
+    EXPECT_EQ(table->columnCount(), 3);
+    EXPECT_EQ(table->cellAt(0, 0)->rect().left(), f.t.viewport()->mapToGlobal(f.Cell(1, 1).topLeft()).x());
+}
