@@ -1,8 +1,10 @@
 #include "QOR_datatable.h"
 
 #include <algorithm>
+#include <cmath>
 #include <new>
 #include <numeric>
+#include <utility>
 
 namespace qor {
 
@@ -377,6 +379,45 @@ void TDataTable::CopyStatesFrom(const TDataTable& Source)
 
 namespace {
 
+// The lines First..Last ordered by an index comparison; equal lines keep their order.
+template <class Less>
+std::vector<int> SortedOrder(int First, int Last, Less less)
+{
+    std::vector<int> order(std::size_t(Last - First + 1));
+    std::iota(order.begin(), order.end(), First);
+    std::stable_sort(order.begin(), order.end(), less);
+    return order;
+}
+
+// The key cells of a value sort, one per line, read once and compared where they lie (a
+// comparison through line indices would miss the cache on every step of a large sort).
+struct TLineKeys {
+    struct TKey {
+        double Value;
+        int Line;
+        bool Number;   // NaN counts as no number: it has no place among the numbers
+    };
+    std::vector<TKey> Keys;
+    bool Ascending;
+};
+
+// Numbers first, in the asked direction, then the cells without a number; equal keys keep the
+// order of their lines.
+std::vector<int> SortedOrder(int, int, TLineKeys& keys)
+{
+    const bool up = keys.Ascending;
+    std::sort(keys.Keys.begin(), keys.Keys.end(), [up](const TLineKeys::TKey& a, const TLineKeys::TKey& b) {
+        if (a.Number != b.Number)
+            return a.Number;
+        if (a.Number && a.Value != b.Value)
+            return up ? a.Value < b.Value : b.Value < a.Value;
+        return a.Line < b.Line;
+    });
+    std::vector<int> order(keys.Keys.size());
+    std::transform(keys.Keys.begin(), keys.Keys.end(), order.begin(), [](const TLineKeys::TKey& k) { return k.Line; });
+    return order;
+}
+
 int FindName(const std::vector<QString>& names, const QString& name)
 {
     const QString wanted = name.trimmed();
@@ -462,23 +503,15 @@ void TDataTable::SortRange(bool ByRows, int Key, bool Ascending, int FirstCol, i
     const int last = ByRows ? LastRow : LastCol;
     if (last - first < 1 || LastCol < FirstCol || LastRow < FirstRow)
         return;
-    // The keys are read once: value and whether the cell holds a number.
-    std::vector<double> values(std::size_t(last - first + 1));
-    std::vector<char> numbers(values.size());
+    // The keys are read once into one array and sorted where they lie.
+    TLineKeys keys{{}, Ascending};
+    keys.Keys.reserve(std::size_t(last - first + 1));
     for (int i = first; i <= last; ++i) {
         const int c = ByRows ? Key : i, r = ByRows ? i : Key;
-        values[std::size_t(i - first)] = FElems->Get(c, r);
-        numbers[std::size_t(i - first)] = GetIsNumber(c, r);
+        const double v = FElems->Get(c, r);
+        keys.Keys.push_back({v, i, GetIsNumber(c, r) && !std::isnan(v)});
     }
-    SortLines(ByRows, first, last, ByRows ? FirstCol : FirstRow, ByRows ? LastCol : LastRow, WithHeadings,
-              [&](int a, int b) {
-                  const std::size_t ia = std::size_t(a - first), ib = std::size_t(b - first);
-                  if (numbers[ia] != numbers[ib])
-                      return numbers[ia] != 0;   // numbers first, whatever the direction
-                  if (!numbers[ia])
-                      return false;
-                  return Ascending ? values[ia] < values[ib] : values[ib] < values[ia];
-              });
+    SortLines(ByRows, first, last, ByRows ? FirstCol : FirstRow, ByRows ? LastCol : LastRow, WithHeadings, std::move(keys));
 }
 
 void TDataTable::SortColumnsByAttrib(bool Ascending, int FirstCol, int FirstRow, int LastCol, int LastRow)
@@ -548,9 +581,7 @@ void TDataTable::SortLines(bool ByRows, int First, int Last, int CellFirst, int 
         return;
     if (OnPercentDone)
         OnPercentDone(this, 0);
-    std::vector<int> order(std::size_t(Last - First + 1));
-    std::iota(order.begin(), order.end(), First);
-    std::stable_sort(order.begin(), order.end(), less);
+    const std::vector<int> order = SortedOrder(First, Last, less);
     if (OnPercentDone)
         OnPercentDone(this, 50);
     // Reach the sorted order by exchanges, announcing each one.
