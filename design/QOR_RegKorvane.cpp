@@ -21,6 +21,7 @@
 #include <QOR_Meter.h>
 #include <QOR_ProgBar.h>
 #include <QOR_gradfl.h>
+#include <QOR_ntabed.h>
 #include <QOR_NumIO.h>
 #include <QOR_MiniCal.h>
 #include <QOR_NumLab.h>
@@ -255,6 +256,27 @@ void AppendBrowsingEntries(QList<WidgetEntry>& list)
                  QSize(260, 400), Factory<qor::TThumbnails>(), PaintThumbnailsIcon, {}, {}});
 }
 
+// A small table: a grey heading row and column, numbers, one cell marked red.
+void PaintTableEditorIcon(QPainter& p)
+{
+    p.setPen(QPen(QColor(90, 90, 90), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(1.5, 3.5, 29, 25));
+    p.fillRect(QRectF(2, 4, 28, 6), QColor(212, 208, 200));
+    p.fillRect(QRectF(2, 4, 8, 24), QColor(212, 208, 200));
+    p.setPen(QPen(QColor(150, 150, 150), 1));
+    for (double x : {10.5, 20.5})
+        p.drawLine(QPointF(x, 4), QPointF(x, 28));
+    for (double y : {10.5, 16.5, 22.5})
+        p.drawLine(QPointF(2, y), QPointF(30, y));
+    p.setPen(Qt::NoPen);
+    const QColor ink(0, 32, 0);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 2; ++c)
+            p.fillRect(QRectF(12 + c * 10, 12.5 + r * 6, r == 1 && c == 1 ? 4 : 6, 2),
+                       r == 2 && c == 0 ? QColor(255, 0, 0) : ink);
+}
+
 // A month sheet: a caption band with arrows, a row of weekday marks, the day grid with a
 // selected day and today circled.
 void PaintMiniCalIcon(QPainter& p)
@@ -398,6 +420,8 @@ QList<WidgetEntry> BuildEntries()
                  {QStringLiteral("AnchorImage"), QStringLiteral("BackGroundImg")}, {}});
     list.append({QStringLiteral("TGradFill"), QStringLiteral("QOR_gradfl.h"), QStringLiteral("Gradient fill"),
                  QSize(121, 121), Factory<qor::TGradFill>(), PaintGradFillIcon, {}, {}});
+    list.append({QStringLiteral("TNTabEd"), QStringLiteral("QOR_ntabed.h"), QStringLiteral("Numeric table editor"),
+                 QSize(320, 160), Factory<qor::TNTabEd>(), PaintTableEditorIcon, {}, {}});
     list.append({QStringLiteral("TNumLab"), QStringLiteral("QOR_NumLab.h"), QStringLiteral("Numeric label"),
                  QSize(160, 28), Factory<qor::TNumLab>(), PaintNumLabIcon, {}, {}});
     list.append({QStringLiteral("TNumIO"), QStringLiteral("QOR_NumIO.h"), QStringLiteral("Numeric edit field"),

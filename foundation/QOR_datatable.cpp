@@ -1,7 +1,10 @@
 #include "QOR_datatable.h"
 
 #include <algorithm>
+#include <cmath>
+#include <new>
 #include <numeric>
+#include <utility>
 
 namespace qor {
 
@@ -38,29 +41,62 @@ void TDataTable::Resized(int OldCols)
     DataChanged();
 }
 
+void TDataTable::StructureChanged(TDTStructureEdit Kind, int Ix)
+{
+    if (OnStructureChanged)
+        OnStructureChanged(this, Kind, Ix);
+}
+
+void TDataTable::ClearHooks()
+{
+    OnDataChanged = nullptr;
+    OnSetupChanged = nullptr;
+    OnPercentDone = nullptr;
+    OnResize = nullptr;
+    OnSortExchange = nullptr;
+    OnStructureChanged = nullptr;
+}
+
 void TDataTable::Resize(int NrCols, int NrRows)
+{
+    const int oldCols = FNrCols;
+    ResizeQuietly(NrCols, NrRows);
+    Resized(oldCols);
+}
+
+void TDataTable::ResizeQuietly(int NrCols, int NrRows)
 {
     NrCols = std::max(0, NrCols);
     NrRows = std::max(0, NrRows);
-    const int oldCols = FNrCols;
-    if (NrCols != FNrCols || NrRows != FNrRows) {
-        std::vector<std::uint8_t> states(std::size_t(NrCols) * std::size_t(NrRows), csEmpty);
-        const int nc = std::min(NrCols, FNrCols), nr = std::min(NrRows, FNrRows);
-        for (int r = 1; r <= nr; ++r)
-            for (int c = 1; c <= nc; ++c)
-                states[std::size_t(r - 1) * std::size_t(NrCols) + std::size_t(c - 1)] = FStates[StateIx(c, r)];
-        FElems->Resize(NrCols, NrRows);
-        FStates.swap(states);
-        FColNames.resize(std::size_t(NrCols));
-        FColAttrib.resize(std::size_t(NrCols), 0);
-        FScaleType.resize(std::size_t(NrCols), mstUndefined);
-        FNominal.resize(std::size_t(NrCols));
-        FRowNames.resize(std::size_t(NrRows));
-        FRowAttrib.resize(std::size_t(NrRows), 0);
-        FNrCols = NrCols;
-        FNrRows = NrRows;
-    }
-    Resized(oldCols);
+    if (NrCols == FNrCols && NrRows == FNrRows)
+        return;
+    // A value and a state byte per cell. Sizes beyond what the machine has free are refused
+    // before anything is touched (asking the system only for big tables).
+    const double bytes = double(NrCols) * double(NrRows) * double(sizeof(double) + 1);
+    if (bytes > double(1 << 26) && bytes > double(AvailableMemoryBytes()))
+        throw std::bad_alloc();
+    // Every new part is had first; then nothing can fail.
+    std::vector<std::uint8_t> states(std::size_t(NrCols) * std::size_t(NrRows), csEmpty);
+    const int nc = std::min(NrCols, FNrCols), nr = std::min(NrRows, FNrRows);
+    for (int r = 1; r <= nr; ++r)
+        std::copy_n(FStates.begin() + std::ptrdiff_t(StateIx(1, r)), nc,
+                    states.begin() + std::ptrdiff_t(std::size_t(r - 1) * std::size_t(NrCols)));
+    for (auto* v : {&FColNames, &FRowNames})
+        v->reserve(std::size_t(v == &FColNames ? NrCols : NrRows));
+    FColAttrib.reserve(std::size_t(NrCols));
+    FScaleType.reserve(std::size_t(NrCols));
+    FNominal.reserve(std::size_t(NrCols));
+    FRowAttrib.reserve(std::size_t(NrRows));
+    FElems->Resize(NrCols, NrRows);
+    FStates.swap(states);
+    FColNames.resize(std::size_t(NrCols));
+    FColAttrib.resize(std::size_t(NrCols), 0);
+    FScaleType.resize(std::size_t(NrCols), mstUndefined);
+    FNominal.resize(std::size_t(NrCols));
+    FRowNames.resize(std::size_t(NrRows));
+    FRowAttrib.resize(std::size_t(NrRows), 0);
+    FNrCols = NrCols;
+    FNrRows = NrRows;
 }
 
 void TDataTable::SetElem(int Col, int Row, double Value)
@@ -224,8 +260,7 @@ void TDataTable::ExchangeRows(int Row1, int Row2)
         return;
     for (int c = 1; c <= FNrCols; ++c)
         SwapCells(c, Row1, c, Row2);
-    std::swap(FRowNames[std::size_t(Row1 - 1)], FRowNames[std::size_t(Row2 - 1)]);
-    std::swap(FRowAttrib[std::size_t(Row1 - 1)], FRowAttrib[std::size_t(Row2 - 1)]);
+    SwapHeadings(true, Row1, Row2);
 }
 
 void TDataTable::ExchangeColumns(int Col1, int Col2)
@@ -234,11 +269,7 @@ void TDataTable::ExchangeColumns(int Col1, int Col2)
         return;
     for (int r = 1; r <= FNrRows; ++r)
         SwapCells(Col1, r, Col2, r);
-    const auto a = std::size_t(Col1 - 1), b = std::size_t(Col2 - 1);
-    std::swap(FColNames[a], FColNames[b]);
-    std::swap(FColAttrib[a], FColAttrib[b]);
-    std::swap(FScaleType[a], FScaleType[b]);
-    std::swap(FNominal[a], FNominal[b]);
+    SwapHeadings(false, Col1, Col2);
 }
 
 void TDataTable::InsertColumn(int Ix)
@@ -246,11 +277,10 @@ void TDataTable::InsertColumn(int Ix)
     if (Ix < 1 || Ix > FNrCols + 1)
         return;
     const int oldCols = FNrCols;
-    auto onResize = std::move(OnResize);
-    Resize(FNrCols + 1, FNrRows);
-    OnResize = std::move(onResize);
+    ResizeQuietly(FNrCols + 1, FNrRows);
     for (int c = FNrCols; c > Ix; --c)
         ExchangeColumns(c, c - 1);
+    StructureChanged(dtsColumnInserted, Ix);
     Resized(oldCols);
 }
 
@@ -259,11 +289,10 @@ void TDataTable::InsertRow(int Ix)
     if (Ix < 1 || Ix > FNrRows + 1)
         return;
     const int oldCols = FNrCols;
-    auto onResize = std::move(OnResize);
-    Resize(FNrCols, FNrRows + 1);
-    OnResize = std::move(onResize);
+    ResizeQuietly(FNrCols, FNrRows + 1);
     for (int r = FNrRows; r > Ix; --r)
         ExchangeRows(r, r - 1);
+    StructureChanged(dtsRowInserted, Ix);
     Resized(oldCols);
 }
 
@@ -274,9 +303,8 @@ void TDataTable::RemoveColumn(int Ix)
     const int oldCols = FNrCols;
     for (int c = Ix; c < FNrCols; ++c)
         ExchangeColumns(c, c + 1);
-    auto onResize = std::move(OnResize);
-    Resize(FNrCols - 1, FNrRows);
-    OnResize = std::move(onResize);
+    ResizeQuietly(FNrCols - 1, FNrRows);
+    StructureChanged(dtsColumnRemoved, Ix);
     Resized(oldCols);
 }
 
@@ -287,9 +315,8 @@ void TDataTable::RemoveRow(int Ix)
     const int oldCols = FNrCols;
     for (int r = Ix; r < FNrRows; ++r)
         ExchangeRows(r, r + 1);
-    auto onResize = std::move(OnResize);
-    Resize(FNrCols, FNrRows - 1);
-    OnResize = std::move(onResize);
+    ResizeQuietly(FNrCols, FNrRows - 1);
+    StructureChanged(dtsRowRemoved, Ix);
     Resized(oldCols);
 }
 
@@ -297,6 +324,7 @@ void TDataTable::MirrorColumns()
 {
     for (int a = 1, b = FNrCols; a < b; ++a, --b)
         ExchangeColumns(a, b);
+    StructureChanged(dtsColumnsMirrored, 0);
     DataChanged();
 }
 
@@ -304,7 +332,111 @@ void TDataTable::MirrorRows()
 {
     for (int a = 1, b = FNrRows; a < b; ++a, --b)
         ExchangeRows(a, b);
+    StructureChanged(dtsRowsMirrored, 0);
     DataChanged();
+}
+
+void TDataTable::CopyFrom(const TDataTable& Source)
+{
+    if (&Source == this)
+        return;
+    const int oldCols = FNrCols;
+    // Copies first, so that a failure leaves the table as it was.
+    auto elems = std::make_unique<TMatrix>();
+    elems->Resize(Source.FNrCols, Source.FNrRows);
+    for (int r = 1; r <= Source.FNrRows; ++r)
+        for (int c = 1; c <= Source.FNrCols; ++c)
+            elems->Set(c, r, Source.FElems->Get(c, r));
+    auto states = Source.FStates;
+    auto colNames = Source.FColNames, rowNames = Source.FRowNames;
+    auto colAttrib = Source.FColAttrib, rowAttrib = Source.FRowAttrib, scaleType = Source.FScaleType;
+    std::vector<std::unique_ptr<NominalTable>> nominal(Source.FNominal.size());
+    for (std::size_t i = 0; i < nominal.size(); ++i)
+        if (Source.FNominal[i])
+            nominal[i] = std::make_unique<NominalTable>(*Source.FNominal[i]);
+    FElems.swap(elems);
+    FStates.swap(states);
+    FColNames.swap(colNames);
+    FRowNames.swap(rowNames);
+    FColAttrib.swap(colAttrib);
+    FRowAttrib.swap(rowAttrib);
+    FScaleType.swap(scaleType);
+    FNominal.swap(nominal);
+    FComment = Source.FComment;
+    FNrCols = Source.FNrCols;
+    FNrRows = Source.FNrRows;
+    Resized(oldCols);
+}
+
+void TDataTable::CopyStatesFrom(const TDataTable& Source)
+{
+    const int nc = std::min(FNrCols, Source.FNrCols), nr = std::min(FNrRows, Source.FNrRows);
+    for (int r = 1; r <= nr; ++r)
+        std::copy_n(Source.FStates.begin() + std::ptrdiff_t(Source.StateIx(1, r)), nc,
+                    FStates.begin() + std::ptrdiff_t(StateIx(1, r)));
+    DataChanged();
+}
+
+namespace {
+
+// The lines First..Last ordered by an index comparison; equal lines keep their order.
+template <class Less>
+std::vector<int> SortedOrder(int First, int Last, Less less)
+{
+    std::vector<int> order(std::size_t(Last - First + 1));
+    std::iota(order.begin(), order.end(), First);
+    std::stable_sort(order.begin(), order.end(), less);
+    return order;
+}
+
+// The key cells of a value sort, one per line, read once and compared where they lie (a
+// comparison through line indices would miss the cache on every step of a large sort).
+struct TLineKeys {
+    struct TKey {
+        double Value;
+        int Line;
+        bool Number;   // NaN counts as no number: it has no place among the numbers
+    };
+    std::vector<TKey> Keys;
+    bool Ascending;
+};
+
+// Numbers first, in the asked direction, then the cells without a number; equal keys keep the
+// order of their lines.
+std::vector<int> SortedOrder(int, int, TLineKeys& keys)
+{
+    const bool up = keys.Ascending;
+    std::sort(keys.Keys.begin(), keys.Keys.end(), [up](const TLineKeys::TKey& a, const TLineKeys::TKey& b) {
+        if (a.Number != b.Number)
+            return a.Number;
+        if (a.Number && a.Value != b.Value)
+            return up ? a.Value < b.Value : b.Value < a.Value;
+        return a.Line < b.Line;
+    });
+    std::vector<int> order(keys.Keys.size());
+    std::transform(keys.Keys.begin(), keys.Keys.end(), order.begin(), [](const TLineKeys::TKey& k) { return k.Line; });
+    return order;
+}
+
+int FindName(const std::vector<QString>& names, const QString& name)
+{
+    const QString wanted = name.trimmed();
+    for (std::size_t i = 0; i < names.size(); ++i)
+        if (QStringView(names[i]).trimmed().compare(wanted, Qt::CaseInsensitive) == 0)
+            return int(i) + 1;
+    return 0;
+}
+
+} // namespace
+
+int TDataTable::FindColName(const QString& Name) const
+{
+    return FindName(FColNames, Name);
+}
+
+int TDataTable::FindRowName(const QString& Name) const
+{
+    return FindName(FRowNames, Name);
 }
 
 void TDataTable::UnmarkAllCells()
@@ -371,59 +503,112 @@ void TDataTable::SortRange(bool ByRows, int Key, bool Ascending, int FirstCol, i
     const int last = ByRows ? LastRow : LastCol;
     if (last - first < 1 || LastCol < FirstCol || LastRow < FirstRow)
         return;
+    // The keys are read once into one array and sorted where they lie.
+    TLineKeys keys{{}, Ascending};
+    keys.Keys.reserve(std::size_t(last - first + 1));
+    for (int i = first; i <= last; ++i) {
+        const int c = ByRows ? Key : i, r = ByRows ? i : Key;
+        const double v = FElems->Get(c, r);
+        keys.Keys.push_back({v, i, GetIsNumber(c, r) && !std::isnan(v)});
+    }
+    SortLines(ByRows, first, last, ByRows ? FirstCol : FirstRow, ByRows ? LastCol : LastRow, WithHeadings, std::move(keys));
+}
+
+void TDataTable::SortColumnsByAttrib(bool Ascending, int FirstCol, int FirstRow, int LastCol, int LastRow)
+{
+    SortByAttrib(false, Ascending, FirstCol, FirstRow, LastCol, LastRow);
+}
+
+void TDataTable::SortRowsByAttrib(bool Ascending, int FirstCol, int FirstRow, int LastCol, int LastRow)
+{
+    SortByAttrib(true, Ascending, FirstCol, FirstRow, LastCol, LastRow);
+}
+
+void TDataTable::SortByAttrib(bool ByRows, bool Ascending, int FirstCol, int FirstRow, int LastCol, int LastRow)
+{
+    FirstCol = std::max(1, FirstCol);
+    FirstRow = std::max(1, FirstRow);
+    LastCol = std::min(FNrCols, LastCol);
+    LastRow = std::min(FNrRows, LastRow);
+    if (LastCol < FirstCol || LastRow < FirstRow)
+        return;
+    const std::vector<std::uint8_t>& attrib = ByRows ? FRowAttrib : FColAttrib;
+    SortLines(ByRows, ByRows ? FirstRow : FirstCol, ByRows ? LastRow : LastCol, ByRows ? FirstCol : FirstRow,
+              ByRows ? LastCol : LastRow, true, [&](int a, int b) {
+                  const std::uint8_t x = attrib[std::size_t(a - 1)], y = attrib[std::size_t(b - 1)];
+                  return Ascending ? x < y : y < x;
+              });
+}
+
+void TDataTable::SortColumnsByName(bool Ascending, bool IgnoreCase)
+{
+    SortByName(false, Ascending, IgnoreCase);
+}
+
+void TDataTable::SortRowsByName(bool Ascending, bool IgnoreCase)
+{
+    SortByName(true, Ascending, IgnoreCase);
+}
+
+void TDataTable::SortByName(bool ByRows, bool Ascending, bool IgnoreCase)
+{
+    const std::vector<QString>& names = ByRows ? FRowNames : FColNames;
+    const auto cs = IgnoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
+    SortLines(ByRows, 1, ByRows ? FNrRows : FNrCols, 1, ByRows ? FNrCols : FNrRows, true, [&](int a, int b) {
+        const int order = names[std::size_t(a - 1)].compare(names[std::size_t(b - 1)], cs);
+        return Ascending ? order < 0 : order > 0;
+    });
+}
+
+void TDataTable::SwapHeadings(bool Rows, int Ix1, int Ix2)
+{
+    const auto a = std::size_t(Ix1 - 1), b = std::size_t(Ix2 - 1);
+    if (Rows) {
+        std::swap(FRowNames[a], FRowNames[b]);
+        std::swap(FRowAttrib[a], FRowAttrib[b]);
+    } else {
+        std::swap(FColNames[a], FColNames[b]);
+        std::swap(FColAttrib[a], FColAttrib[b]);
+        std::swap(FScaleType[a], FScaleType[b]);
+        std::swap(FNominal[a], FNominal[b]);
+    }
+}
+
+template <class Less>
+void TDataTable::SortLines(bool ByRows, int First, int Last, int CellFirst, int CellLast, bool WithHeadings, Less less)
+{
+    if (Last - First < 1)
+        return;
     if (OnPercentDone)
         OnPercentDone(this, 0);
-    auto keyCell = [&](int i, bool& isNum) {
-        const int c = ByRows ? Key : i, r = ByRows ? i : Key;
-        isNum = GetIsNumber(c, r);
-        return FElems->Get(c, r);
-    };
-    std::vector<int> order(std::size_t(last - first + 1));
-    std::iota(order.begin(), order.end(), first);
-    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-        bool na = false, nb = false;
-        const double va = keyCell(a, na), vb = keyCell(b, nb);
-        if (na != nb)
-            return na;   // numbers first, whatever the direction
-        if (!na)
-            return false;
-        return Ascending ? va < vb : vb < va;
-    });
+    const std::vector<int> order = SortedOrder(First, Last, less);
     if (OnPercentDone)
         OnPercentDone(this, 50);
     // Reach the sorted order by exchanges, announcing each one.
     std::vector<int> at(order.size()), where(order.size());
-    std::iota(at.begin(), at.end(), first);
+    std::iota(at.begin(), at.end(), First);
     std::iota(where.begin(), where.end(), 0);
+    FExchangingHeadings = WithHeadings;
     for (std::size_t k = 0; k < order.size(); ++k) {
         if (at[k] == order[k])
             continue;
-        const std::size_t j = std::size_t(where[std::size_t(order[k] - first)]);
-        const int ix1 = first + int(k), ix2 = first + int(j);
+        const std::size_t j = std::size_t(where[std::size_t(order[k] - First)]);
+        const int ix1 = First + int(k), ix2 = First + int(j);
         if (OnSortExchange)
             OnSortExchange(this, ByRows ? dtExchangeRows : dtExchangeColumns, ix1, ix2);
-        if (ByRows) {
-            for (int c = FirstCol; c <= LastCol; ++c)
-                SwapCells(c, ix1, c, ix2);
-            if (WithHeadings) {
-                std::swap(FRowNames[std::size_t(ix1 - 1)], FRowNames[std::size_t(ix2 - 1)]);
-                std::swap(FRowAttrib[std::size_t(ix1 - 1)], FRowAttrib[std::size_t(ix2 - 1)]);
-            }
-        } else {
-            for (int r = FirstRow; r <= LastRow; ++r)
-                SwapCells(ix1, r, ix2, r);
-            if (WithHeadings) {
-                const auto a = std::size_t(ix1 - 1), b = std::size_t(ix2 - 1);
-                std::swap(FColNames[a], FColNames[b]);
-                std::swap(FColAttrib[a], FColAttrib[b]);
-                std::swap(FScaleType[a], FScaleType[b]);
-                std::swap(FNominal[a], FNominal[b]);
-            }
+        for (int i = CellFirst; i <= CellLast; ++i) {
+            if (ByRows)
+                SwapCells(i, ix1, i, ix2);
+            else
+                SwapCells(ix1, i, ix2, i);
         }
+        if (WithHeadings)
+            SwapHeadings(ByRows, ix1, ix2);
         std::swap(at[k], at[j]);
-        where[std::size_t(at[k] - first)] = int(k);
-        where[std::size_t(at[j] - first)] = int(j);
+        where[std::size_t(at[k] - First)] = int(k);
+        where[std::size_t(at[j] - First)] = int(j);
     }
+    FExchangingHeadings = false;
     if (OnPercentDone)
         OnPercentDone(this, 100);
     DataChanged();

@@ -44,6 +44,16 @@ KORVANE_EXPORT QString MScaleTypeNames(int ScaleType);
 constexpr std::uint8_t dtExchangeRows = 0;
 constexpr std::uint8_t dtExchangeColumns = 1;
 
+// What a structural edit did, for the hook that keeps per-line settings of a viewer in step.
+enum TDTStructureEdit : std::uint8_t {
+    dtsColumnInserted,   // a column now stands at Ix; the ones from Ix on moved right
+    dtsColumnRemoved,    // column Ix went; the ones after it moved left
+    dtsRowInserted,
+    dtsRowRemoved,
+    dtsColumnsMirrored,  // the order of all columns was reversed (Ix 0)
+    dtsRowsMirrored
+};
+
 class KORVANE_EXPORT TDataTable : public TComponent {
     Q_OBJECT
 public:
@@ -53,7 +63,8 @@ public:
     int NrOfColumns() const { return FNrCols; }
     int NrOfRows() const { return FNrRows; }
     // Keeps content where it fits; new cells are empty; new names empty. Fires OnResize and
-    // OnDataChanged. Negative sizes count as 0.
+    // OnDataChanged. Negative sizes count as 0. A size the memory cannot hold (more than the
+    // machine has free) raises std::bad_alloc and leaves the table as it was.
     void Resize(int NrCols, int NrRows);
 
     double GetElem(int Col, int Row) const { return FElems->Get(Col, Row); }
@@ -93,14 +104,27 @@ public:
     // Empties every cell (value 0, state empty) and clears names, attributes, scale types,
     // nominal identifiers and the comment. The size stays.
     void Clear();
-    // Insert before Ix (1..count + 1); remove Ix (1..count). Fire OnResize and OnDataChanged.
+    // Insert before Ix (1..count + 1); remove Ix (1..count). Fire OnStructureChanged, then
+    // OnResize and OnDataChanged.
     void InsertColumn(int Ix);
     void InsertRow(int Ix);
     void RemoveColumn(int Ix);
     void RemoveRow(int Ix);
-    // Reverse the order of the columns / rows with everything that belongs to them.
+    // Reverse the order of the columns / rows with everything that belongs to them; fire
+    // OnStructureChanged and OnDataChanged.
     void MirrorColumns();
     void MirrorRows();
+
+    // Everything of Source: size, values, states, names, attributes, scale types, nominal
+    // identifiers and comment (OnResize, OnDataChanged). Copying itself changes nothing; a
+    // size the memory cannot hold raises std::bad_alloc and leaves the table as it was.
+    void CopyFrom(const TDataTable& Source);
+    // The states of the cells both tables have; the other cells keep theirs (OnDataChanged).
+    void CopyStatesFrom(const TDataTable& Source);
+    // The first column (row) whose name equals Name, ignoring case and the blanks around
+    // both; 0 when there is none.
+    int FindColName(const QString& Name) const;
+    int FindRowName(const QString& Name) const;
 
     // Clears both mark bits of every cell.
     void UnmarkAllCells();
@@ -131,6 +155,16 @@ public:
     {
         SortColumnsInRange(KeyRow, Ascending, 1, 1, FNrCols, FNrRows, WithHeadings);
     }
+    // Columns FirstCol..LastCol ordered by their attributes (rows by theirs); the lines move
+    // with their names and attributes, and with their cells in rows FirstRow..LastRow
+    // (columns FirstCol..LastCol).
+    void SortColumnsByAttrib(bool Ascending, int FirstCol, int FirstRow, int LastCol, int LastRow);
+    void SortRowsByAttrib(bool Ascending, int FirstCol, int FirstRow, int LastCol, int LastRow);
+    // All columns (rows) ordered by their names, whole lines moving.
+    void SortColumnsByName(bool Ascending, bool IgnoreCase);
+    void SortRowsByName(bool Ascending, bool IgnoreCase);
+    // While OnSortExchange runs: whether names and attributes move with the exchanged lines.
+    bool ExchangingHeadings() const { return FExchangingHeadings; }
     // Exchanges two rows / columns completely (cells, states, names, attributes, nominal IDs).
     void ExchangeRows(int Row1, int Row2);
     void ExchangeColumns(int Col1, int Col2);
@@ -140,6 +174,9 @@ public:
     TOnPercentDoneEvent OnPercentDone;
     std::function<void(QObject* Sender, int OldCols, int NewCols, int NewRows)> OnResize;
     std::function<void(QObject* Sender, std::uint8_t Kind, int Ix1, int Ix2)> OnSortExchange;
+    std::function<void(QObject* Sender, TDTStructureEdit Kind, int Ix)> OnStructureChanged;
+    // Unbinds every hook above (a viewer that goes away while the table stays).
+    void ClearHooks();
 
 private:
     using NominalTable = std::array<QString, MaxNominalOrdinal + 1>;
@@ -148,9 +185,19 @@ private:
     void DataChanged();
     void SetupChanged();
     void Resized(int OldCols);
+    // Resize without the hooks.
+    void ResizeQuietly(int NrCols, int NrRows);
+    void StructureChanged(TDTStructureEdit Kind, int Ix);
     void SwapCells(int Col1, int Row1, int Col2, int Row2);
+    void SwapHeadings(bool Rows, int Ix1, int Ix2);
     void SortRange(bool ByRows, int Key, bool Ascending, int FirstCol, int FirstRow, int LastCol, int LastRow,
                    bool WithHeadings);
+    void SortByAttrib(bool ByRows, bool Ascending, int FirstCol, int FirstRow, int LastCol, int LastRow);
+    void SortByName(bool ByRows, bool Ascending, bool IgnoreCase);
+    // Orders lines First..Last (rows when ByRows) by Less on line numbers, moving their cells
+    // in the other axis' range CellFirst..CellLast and, WithHeadings, their headings.
+    template <class Less>
+    void SortLines(bool ByRows, int First, int Last, int CellFirst, int CellLast, bool WithHeadings, Less less);
 
     int FNrCols = 0;
     int FNrRows = 0;
@@ -160,6 +207,7 @@ private:
     std::vector<std::uint8_t> FColAttrib, FRowAttrib, FScaleType;
     std::vector<std::unique_ptr<NominalTable>> FNominal;   // per column, created on first use
     QString FComment;
+    bool FExchangingHeadings = false;
 };
 
 } // namespace qor

@@ -90,24 +90,28 @@ inline int AddExpDigit(int state, int next, int expValue, char16_t c)
     return expValue > kMaxExponent ? expValue : expValue * 10 + digit;
 }
 
-// A character buffer on the stack for the usual short numbers.
+// A character buffer on the stack for the usual short numbers; a longer number moves it to
+// the heap. It grows with the number read, not with the text that follows it, so reading a long
+// text number by number stays linear.
 class NumBuf {
 public:
-    explicit NumBuf(qsizetype need)
+    void Push(char c)
     {
-        if (need > qsizetype(sizeof(FLocal))) {
-            FHeap.resize(size_t(need));
-            FData = FHeap.data();
+        if (FHeap.empty() && FLen < qsizetype(sizeof(FLocal))) {
+            FLocal[FLen++] = c;
+            return;
         }
+        if (FHeap.empty())
+            FHeap.assign(FLocal, std::size_t(FLen));
+        FHeap.push_back(c);
+        ++FLen;
     }
-    void Push(char c) { FData[FLen++] = c; }
-    char* Data() { return FData; }
+    char* Data() { return FHeap.empty() ? FLocal : FHeap.data(); }
     qsizetype Len() const { return FLen; }
-    char Last() const { return FLen ? FData[FLen - 1] : '\0'; }
+    char Last() const { return FLen ? (FHeap.empty() ? FLocal[FLen - 1] : FHeap.back()) : '\0'; }
 private:
     char FLocal[96];
     std::string FHeap;
-    char* FData = FLocal;
     qsizetype FLen = 0;
 };
 
@@ -135,12 +139,20 @@ double DecimalTextToDouble(const char* first, const char* last)
 
 double ScanFloatStr(const QString& Instring, bool ExpAllowed, int DecPSep, int& Pos)
 {
+    bool isNumber = false;
+    return ScanFloatStr(Instring, ExpAllowed, DecPSep, Pos, isNumber);
+}
+
+double ScanFloatStr(const QString& Instring, bool ExpAllowed, int DecPSep, int& Pos, bool& IsNumber)
+{
+    IsNumber = false;
+    bool mantissaDigit = false;
     const int sep = ResolveDecPSep(DecPSep);
     const qsizetype len = Instring.size();
     const char16_t* s = reinterpret_cast<const char16_t*>(Instring.constData());
     // The position counts in 64 bits: a start at the largest int may step once past it.
     qint64 pos = std::max(Pos, 1);
-    NumBuf buf((len - pos + 1 > 0 ? len - pos + 1 : 0) + 2);
+    NumBuf buf;
     int state = 1;
     int expValue = 0;
     while (state != sAccept && state != sError) {
@@ -148,6 +160,7 @@ double ScanFloatStr(const QString& Instring, bool ExpAllowed, int DecPSep, int& 
         ++pos;
         const CharClass cls = Classify(c, sep);
         const int next = NextState(state, cls, ExpAllowed);
+        mantissaDigit = mantissaDigit || (cls == ccDigit && next >= 3 && next <= 5);
         expValue = AddExpDigit(state, next, expValue, c);
         if (next >= 1 && next <= 8 && expValue <= kMaxExponent) {
             // Blanks and "+" carry no value; the rest is the normalised number text.
@@ -163,6 +176,7 @@ double ScanFloatStr(const QString& Instring, bool ExpAllowed, int DecPSep, int& 
     Pos = int(pos - 1);
     if (state == sError)
         return 0.0;
+    IsNumber = mantissaDigit;
     if (buf.Len() == 0 || buf.Last() == '.' || buf.Last() == '-')
         buf.Push('0');
     double v = DecimalTextToDouble(buf.Data(), buf.Data() + buf.Len());

@@ -33,6 +33,9 @@ KORVANE_EXPORT QChar DecPSepChar(int DecPSep);
 // Pos == length + 1 afterwards. A syntax error gives 0. Exponents are cut to their longest
 // prefix not above 4200; the result is clamped to +-uc_MaxDouble.
 KORVANE_EXPORT double ScanFloatStr(const QString& Instring, bool ExpAllowed, int DecPSep, int& Pos);
+// The same, telling whether it read a number: at least one digit before any exponent, and no
+// syntax error (a lone sign or point, "1..", "-e5" are none).
+KORVANE_EXPORT double ScanFloatStr(const QString& Instring, bool ExpAllowed, int DecPSep, int& Pos, bool& IsNumber);
 // Whether the text starts with a real number (exponent optional), the end being marked by any
 // character that cannot continue it. Exponents above 4200 are rejected; empty text is invalid.
 KORVANE_EXPORT bool CheckFloatExpStr(const QString& Instring, bool ExpAllowed, int DecPSep);

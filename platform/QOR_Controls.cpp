@@ -323,9 +323,18 @@ bool TControlEvents::DispatchKeyRelease(QKeyEvent* e)
 
 bool TControlEvents::DispatchContextMenu(QContextMenuEvent* e)
 {
+    return DoContextPopup(MapEventPos(e->pos()), e->globalPos());
+}
+
+bool TControlEvents::DoContextPopup(QPoint MousePos, QPoint GlobalPos)
+{
     bool handled = false;
     if (OnContextPopup)
-        OnContextPopup(ComponentObject(), MapEventPos(e->pos()), handled);
+        OnContextPopup(ComponentObject(), MousePos, handled);
+    if (!handled && FPopupMenu) {
+        FPopupMenu->popup(GlobalPos);
+        handled = true;
+    }
     return handled;
 }
 

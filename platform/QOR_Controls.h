@@ -34,6 +34,7 @@
 //  - the TFont and the QWidget font stay in step both ways; font, palette, style and enabled
 //    changes render again, and so does a change of device pixel ratio;
 //  - wheel, enter, leave and context-menu events reach the classic handlers of every base;
+//    an unhandled context-menu event shows the component's PopupMenu;
 //  - every exception from rendering, sizing or a handler goes to qor::HandleException;
 //  - system colours (clBtnFace, clWindow ...) resolve through the control's own palette, which
 //    inherits its parent's and the application's: the surface canvas follows it, and every
@@ -57,7 +58,9 @@
 #include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QObject>
+#include <QPointer>
 #include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -167,6 +170,11 @@ public:
     TNotifyEvent OnResize;
     TContextPopupEvent OnContextPopup;
 
+    // The menu the context-menu event shows when OnContextPopup leaves the event unhandled.
+    // Not owned: a menu deleted elsewhere reads as none.
+    QMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(QMenu* Menu) { FPopupMenu = Menu; }
+
     // --- accessibility: what the component tells the host. The host (QOR_Accessible*.cpp)
     // answers QAccessible from it for every component alike, by these rules:
     //  - Name: the program's accessibleName, else the text of a buddy label, else the
@@ -249,6 +257,9 @@ protected:
     virtual void KeyPress(QChar& Key);
     virtual void DoEnter();
     virtual void DoExit();
+    // The context-menu event (a right press, or the menu key at MousePos): OnContextPopup,
+    // then, unless handled, PopupMenu at GlobalPos. True when the event was handled.
+    virtual bool DoContextPopup(QPoint MousePos, QPoint GlobalPos);
     virtual void Resize();
     // A key handler that acts on its key without zeroing it says so; the host then keeps the
     // key from travelling on to the parent.
@@ -290,6 +301,7 @@ protected:
 
 private:
     bool FKeyUsed = false;
+    QPointer<QMenu> FPopupMenu;
     QString FAccessibleShownText;   // the shown text and own name as the reader last got them
     QString FAccessibleOwnName;
 };

@@ -26,7 +26,7 @@ void TInplaceEdit::keyPressEvent(QKeyEvent* e)
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        FGrid->CommitEditorAndHide();
+        FGrid->PassEnterFromEditor(e);
         return;
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -83,6 +83,7 @@ void TCustomGrid::ShowEditor()
         CommitEditorAndHide();
     ScrollToCell(FCurrent.X, FCurrent.Y);
     FEditCell = FCurrent;
+    FEditWritten = false;
     FEditOriginal = GetEditText(FCurrent.X, FCurrent.Y);
     FPickActive = GetEditStyle(FCurrent.X, FCurrent.Y) == esPickList;
     if (FPickActive) {
@@ -98,6 +99,7 @@ void TCustomGrid::ShowEditor()
             });
         }
         const QSignalBlocker block(FPickList);
+        FPickList->setMaxVisibleItems(FPickListDropDownCount);
         FPickList->clear();
         FPickList->addItems(GetPickListItems(FCurrent.X, FCurrent.Y));
         FPickList->setEditText(FEditOriginal);
@@ -146,8 +148,10 @@ void TCustomGrid::PlaceEditor()
 
 void TCustomGrid::EditorTextEdited(const QString& s)
 {
-    if (FEditorShown)
-        SetEditText(FEditCell.X, FEditCell.Y, s);
+    if (!FEditorShown)
+        return;
+    FEditWritten = true;
+    SetEditText(FEditCell.X, FEditCell.Y, s);
 }
 
 void TCustomGrid::CommitEditorAndHide()
@@ -170,10 +174,29 @@ void TCustomGrid::CancelEditor()
 {
     if (!FEditorShown)
         return;
-    const QString now = FPickActive ? FPickList->currentText() : (FEditor ? FEditor->text() : QString());
-    if (now != FEditOriginal)
-        SetEditText(FEditCell.X, FEditCell.Y, FEditOriginal);
+    if (FEditWritten)
+        RestoreEditCell(FEditCell.X, FEditCell.Y, FEditOriginal);
     CommitEditorAndHide();
+}
+
+void TCustomGrid::RestoreEditCell(int ACol, int ARow, const QString& OriginalText)
+{
+    SetEditText(ACol, ARow, OriginalText);
+}
+
+void TCustomGrid::PassEnterFromEditor(QKeyEvent* e)
+{
+    CommitEditorAndHide();
+    FEnterFromEditor = true;
+    keyPressEvent(e);
+    FEnterFromEditor = false;
+}
+
+void TCustomGrid::SetPickListDropDownCount(int v)
+{
+    FPickListDropDownCount = std::max(1, v);
+    if (FPickList)
+        FPickList->setMaxVisibleItems(FPickListDropDownCount);
 }
 
 void TCustomGrid::HideEditor() { CommitEditorAndHide(); }
@@ -188,7 +211,7 @@ bool TCustomGrid::eventFilter(QObject* o, QEvent* e)
         }
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
             EditorTextEdited(FPickList->currentText());
-            CommitEditorAndHide();
+            PassEnterFromEditor(k);
             return true;
         }
     }

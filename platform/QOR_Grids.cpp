@@ -41,8 +41,7 @@ void TCustomGrid::SetColCount(int v)
     if (v == old)
         return;
     FColWidths.resize(std::size_t(v), FDefaultColWidth);
-    if (FFixedCols >= v)
-        FFixedCols = v - 1;
+    FFixedCols = std::min(FFixedColsSet, v - 1);
     ClampCurrent();
     ClampTopLeft();
     SizeChanged(old, FRowCount);
@@ -60,8 +59,7 @@ void TCustomGrid::SetRowCount(int v)
     if (!FRowHeights.empty())
         FRowHeights.resize(std::size_t(v), FDefaultRowHeight);
     FRowCount = v;
-    if (FFixedRows >= v)
-        FFixedRows = v - 1;
+    FFixedRows = std::min(FFixedRowsSet, v - 1);
     ClampCurrent();
     ClampTopLeft();
     SizeChanged(ColCount(), old);
@@ -71,7 +69,8 @@ void TCustomGrid::SetRowCount(int v)
 
 void TCustomGrid::SetFixedCols(int v)
 {
-    v = std::clamp(v, 0, ColCount() - 1);
+    FFixedColsSet = std::max(0, v);
+    v = std::min(FFixedColsSet, ColCount() - 1);
     if (v == FFixedCols)
         return;
     FFixedCols = v;
@@ -83,7 +82,8 @@ void TCustomGrid::SetFixedCols(int v)
 
 void TCustomGrid::SetFixedRows(int v)
 {
-    v = std::clamp(v, 0, FRowCount - 1);
+    FFixedRowsSet = std::max(0, v);
+    v = std::min(FFixedRowsSet, FRowCount - 1);
     if (v == FFixedRows)
         return;
     FFixedRows = v;
@@ -117,7 +117,7 @@ void TCustomGrid::SetDefaultRowHeight(int v)
 
 int TCustomGrid::ColWidths(int i) const
 {
-    return (i >= 0 && i < ColCount()) ? FColWidths[std::size_t(i)] : FDefaultColWidth;
+    return (i >= 0 && i < ColCount()) ? FColWidths[std::size_t(i)] : 0;
 }
 
 void TCustomGrid::SetColWidths(int i, int w)
@@ -137,9 +137,9 @@ void TCustomGrid::SetColWidths(int i, int w)
 
 int TCustomGrid::RowHeights(int i) const
 {
-    if (i < 0 || i >= FRowCount || FRowHeights.empty())
-        return FDefaultRowHeight;
-    return FRowHeights[std::size_t(i)];
+    if (i < 0 || i >= FRowCount)
+        return 0;
+    return FRowHeights.empty() ? FDefaultRowHeight : FRowHeights[std::size_t(i)];
 }
 
 void TCustomGrid::SetRowHeights(int i, int h)
@@ -156,6 +156,69 @@ void TCustomGrid::SetRowHeights(int i, int h)
     ClampTopLeft();
     UpdateScrollBars();
     PlaceEditor();
+    Invalidate();
+}
+
+void TCustomGrid::InsertColAt(int Index, int Width)
+{
+    HideEditor();
+    const int old = ColCount();
+    Index = std::clamp(Index, 0, old);
+    FColWidths.insert(FColWidths.begin() + Index, std::max(0, Width));
+    ShiftCells(&TGridCoord::X, Index, 1, old, FRowCount);
+}
+
+void TCustomGrid::DeleteColAt(int Index)
+{
+    const int old = ColCount();
+    if (Index < 0 || Index >= old || old == 1)
+        return;
+    HideEditor();
+    FColWidths.erase(FColWidths.begin() + Index);
+    ShiftCells(&TGridCoord::X, Index, -1, old, FRowCount);
+}
+
+void TCustomGrid::InsertRowAt(int Index, int Height)
+{
+    HideEditor();
+    const int old = FRowCount;
+    Index = std::clamp(Index, 0, old);
+    Height = std::max(0, Height);
+    if (!FRowHeights.empty() || Height != FDefaultRowHeight) {
+        if (FRowHeights.empty())
+            FRowHeights.assign(std::size_t(old), FDefaultRowHeight);
+        FRowHeights.insert(FRowHeights.begin() + Index, Height);
+    }
+    ++FRowCount;
+    ShiftCells(&TGridCoord::Y, Index, 1, ColCount(), old);
+}
+
+void TCustomGrid::DeleteRowAt(int Index)
+{
+    const int old = FRowCount;
+    if (Index < 0 || Index >= old || old == 1)
+        return;
+    HideEditor();
+    if (!FRowHeights.empty())
+        FRowHeights.erase(FRowHeights.begin() + Index);
+    --FRowCount;
+    ShiftCells(&TGridCoord::Y, Index, -1, ColCount(), old);
+}
+
+void TCustomGrid::ShiftCells(int TGridCoord::*Axis, int Index, int Delta, int OldCols, int OldRows)
+{
+    // A cell after the line moves with it; a cell on a removed line stays where it is and so
+    // falls to its neighbour.
+    const TGridCoord was = FCurrent;
+    for (TGridCoord* p : {&FCurrent, &FAnchor, &FTopLeft})
+        if (p->*Axis > Index || (Delta > 0 && p->*Axis == Index))
+            p->*Axis += Delta;
+    FFixedCols = std::min(FFixedColsSet, ColCount() - 1);
+    FFixedRows = std::min(FFixedRowsSet, FRowCount - 1);
+    ClampCurrent(was);
+    ClampTopLeft();
+    SizeChanged(OldCols, OldRows);
+    UpdateScrollBars();
     Invalidate();
 }
 
@@ -425,15 +488,21 @@ void TCustomGrid::ClampTopLeft()
     }
 }
 
+TGridCoord TCustomGrid::ClampedToCells(TGridCoord p) const
+{
+    return {std::clamp(p.X, FFixedCols, std::max(FFixedCols, ColCount() - 1)),
+            std::clamp(p.Y, FFixedRows, std::max(FFixedRows, FRowCount - 1))};
+}
+
 void TCustomGrid::ClampCurrent()
 {
-    auto clampCoord = [this](TGridCoord& p) {
-        p.X = std::clamp(p.X, FFixedCols, std::max(FFixedCols, ColCount() - 1));
-        p.Y = std::clamp(p.Y, FFixedRows, std::max(FFixedRows, FRowCount - 1));
-    };
-    const TGridCoord was = FCurrent;
-    clampCoord(FCurrent);
-    clampCoord(FAnchor);
+    ClampCurrent(FCurrent);
+}
+
+void TCustomGrid::ClampCurrent(TGridCoord was)
+{
+    FCurrent = ClampedToCells(FCurrent);
+    FAnchor = ClampedToCells(FAnchor);
     if (!FOptions.testFlag(goRangeSelect))
         FAnchor = FCurrent;
     if (!(FCurrent == was))
@@ -526,10 +595,9 @@ void TCustomGrid::ScrollToCell(int ACol, int ARow)
 
 void TCustomGrid::SetSelection(TGridRect v)
 {
-    // Stored as given: a program may park the selection outside the cells so that nothing shows.
     const TGridCoord was = FCurrent;
-    FAnchor = {v.Left, v.Top};
-    FCurrent = {v.Right, v.Bottom};
+    FAnchor = ClampedToCells({v.Left, v.Top});
+    FCurrent = ClampedToCells({v.Right, v.Bottom});
     if (!FOptions.testFlag(goRangeSelect) && !(FAnchor == FCurrent))
         FAnchor = FCurrent = {v.Left, v.Top};
     Invalidate();
@@ -871,6 +939,10 @@ void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift)
             UseKey();
             return;
         case VK_RETURN:
+            if (FEnterFromEditor) {
+                UseKey();   // it closed the editor; the handlers after this one see it
+                return;
+            }
             if (FOptions.testFlag(goEditing) && !FEditorShown) {
                 ShowEditor();
                 UseKey();

@@ -100,7 +100,8 @@ public:
     void SetColCount(int v);
     int RowCount() const { return FRowCount; }
     void SetRowCount(int v);
-    // Fixed counts are kept at most the column / row count.
+    // Fixed counts are kept below the column / row count; a count lowered so comes back when
+    // columns / rows come back (the count last set is the one wanted).
     int FixedCols() const { return FFixedCols; }
     void SetFixedCols(int v);
     int FixedRows() const { return FFixedRows; }
@@ -111,11 +112,21 @@ public:
     int DefaultRowHeight() const { return FDefaultRowHeight; }
     // Sets every row to the new default height.
     void SetDefaultRowHeight(int v);
-    // Out-of-range reads give the default size; out-of-range writes are ignored.
+    // Out-of-range reads give 0; out-of-range writes are ignored.
     int ColWidths(int i) const;
     void SetColWidths(int i, int w);
     int RowHeights(int i) const;
     void SetRowHeights(int i, int h);
+    // A line shown or hidden in one step: InsertColAt puts a column Width wide before column
+    // Index (0..ColCount()), the columns from Index on moving right with their widths;
+    // DeleteColAt removes column Index (the last column stays), the columns after it moving
+    // left. The current cell, the selection and the scroll position stay on their cells; the
+    // fixed count stays as set. The row versions do the same with heights. An open in-place
+    // editor is closed first.
+    void InsertColAt(int Index, int Width);
+    void DeleteColAt(int Index);
+    void InsertRowAt(int Index, int Height);
+    void DeleteRowAt(int Index);
     int GridLineWidth() const { return FGridLineWidth; }
     void SetGridLineWidth(int v);
 
@@ -149,7 +160,8 @@ public:
     int Row() const { return FCurrent.Y; }
     void SetRow(int v) { FocusCell(FCurrent.X, v, true); }
     TGridRect Selection() const;
-    // Sets the selection (clamped to the non-fixed cells) and makes its top-left the current cell.
+    // Sets the selection, clamped to the non-fixed cells: its top-left becomes the anchor and
+    // its bottom-right the current cell.
     void SetSelection(TGridRect v);
 
     // --- geometry queries (client = viewport coordinates)
@@ -170,6 +182,9 @@ public:
     QLineEdit* InplaceEditor() const;
     void ShowEditor();
     void HideEditor();
+    // Rows the pick list shows when it drops down (at least 1; 8 at start).
+    int PickListDropDownCount() const { return FPickListDropDownCount; }
+    void SetPickListDropDownCount(int v);
 
     // --- painting
     void InvalidateCell(int, int) { Invalidate(); }
@@ -207,6 +222,10 @@ protected:
     virtual bool CanEditShow() const;
     virtual TEditStyle GetEditStyle(int ACol, int ARow) { return esSimple; }
     virtual QStringList GetPickListItems(int ACol, int ARow) { return {}; }
+    // Escape in an editor that has written to its cell: the cell gets back what it held when
+    // the editor opened. The default writes OriginalText, the text GetEditText gave then,
+    // through SetEditText.
+    virtual void RestoreEditCell(int ACol, int ARow, const QString& OriginalText);
     void FocusChanged(bool Focused) override
     {
         Invalidate();
@@ -257,13 +276,21 @@ private:
     void UpdateScrollBars();
     void ApplyBorder();
     void SetTopLeft(int ACol, int ARow);
+    TGridCoord ClampedToCells(TGridCoord p) const;   // inside the non-fixed cells
+    // Moves the cell positions along one axis after a line was inserted (Delta 1) or removed
+    // (Delta -1) at Index, then applies the new counts.
+    void ShiftCells(int TGridCoord::*Axis, int Index, int Delta, int OldCols, int OldRows);
     void ClampCurrent();
+    void ClampCurrent(TGridCoord Was);   // tells currentCellChanged when the cell is not Was
     int ColSizingHit(int X, int Y) const;   // column whose right border is under (X, Y), or -1
     int RowSizingHit(int X, int Y) const;
     void PlaceEditor();
     void EditorTextEdited(const QString& s);
     void CommitEditorAndHide();
     void CancelEditor();
+    // Enter closed the editor: the key goes on to the grid's handlers (KeyDown, KeyPress),
+    // which must not open the editor again.
+    void PassEnterFromEditor(QKeyEvent* e);
     void DrawLines(const AxisRun& cols, const AxisRun& rows);
     bool IsSelectedDraw(int c, int r) const;
 
@@ -272,6 +299,8 @@ private:
     int FRowCount = 5;
     int FFixedCols = 1;
     int FFixedRows = 1;
+    int FFixedColsSet = 1;      // the fixed counts last set, before the counts limit them
+    int FFixedRowsSet = 1;
     int FDefaultColWidth = 64;
     int FDefaultRowHeight = 24;
     int FGridLineWidth = 1;
@@ -295,6 +324,9 @@ private:
     QString FEditOriginal;
     bool FEditorShown = false;
     bool FPickActive = false;   // the open editor is the pick list
+    int FPickListDropDownCount = 8;
+    bool FEditWritten = false;      // the open editor has written to its cell
+    bool FEnterFromEditor = false;  // the key being handled is the Enter that closed the editor
     TGridCoord FEditCell{-1, -1};
 
 Q_SIGNALS:

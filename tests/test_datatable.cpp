@@ -156,3 +156,127 @@ TEST(DataTable, SortColumnsWithinARectangle)
     EXPECT_EQ(t.GetElem(4, 1), 8.0);
     EXPECT_EQ(t.GetElem(2, 2), 2.0);   // row 2 untouched
 }
+
+TEST(DataTable, StructuralEditsTellWhereTheyHappened)
+{
+    TDataTable t;
+    t.Resize(3, 3);
+    std::vector<std::pair<int, int>> edits;
+    std::vector<std::string> order;
+    t.OnStructureChanged = [&](QObject*, TDTStructureEdit k, int ix) {
+        edits.emplace_back(int(k), ix);
+        order.push_back("structure");
+    };
+    t.OnResize = [&](QObject*, int, int, int) { order.push_back("resize"); };
+    t.OnDataChanged = [&](QObject*) { order.push_back("data"); };
+    t.InsertColumn(2);
+    EXPECT_EQ(order, (std::vector<std::string>{"structure", "resize", "data"}));
+    t.RemoveColumn(1);
+    t.InsertRow(4);
+    t.RemoveRow(2);
+    t.MirrorColumns();
+    t.MirrorRows();
+    t.InsertRow(9);   // ignored, tells nothing
+    EXPECT_EQ(edits, (std::vector<std::pair<int, int>>{{dtsColumnInserted, 2}, {dtsColumnRemoved, 1},
+                                                         {dtsRowInserted, 4}, {dtsRowRemoved, 2},
+                                                         {dtsColumnsMirrored, 0}, {dtsRowsMirrored, 0}}));
+    t.ClearHooks();
+    t.InsertRow(1);   // no hook left to call
+    EXPECT_EQ(edits.size(), 6u);
+}
+
+TEST(DataTable, ASizeBeyondMemoryLeavesTheTableAsItWas)
+{
+    TDataTable t;
+    t.Resize(2, 2);
+    t.SetElem(1, 1, 5);
+    t.SetColName(2, QStringLiteral("B"));
+    int resizes = 0;
+    t.OnResize = [&](QObject*, int, int, int) { ++resizes; };
+    EXPECT_THROW(t.Resize(2000000000, 2000000000), std::bad_alloc);
+    EXPECT_EQ(resizes, 0);
+    EXPECT_EQ(t.NrOfColumns(), 2);
+    EXPECT_EQ(t.NrOfRows(), 2);
+    EXPECT_EQ(t.GetElem(1, 1), 5.0);
+    EXPECT_EQ(t.GetColName(2), QStringLiteral("B"));
+    t.Resize(3, 2);   // still usable
+    EXPECT_EQ(t.GetElem(1, 1), 5.0);
+}
+
+TEST(DataTable, SortsByAttributesAndNamesMoveWholeHeadings)
+{
+    TDataTable t;
+    t.Resize(3, 3);
+    const char* names[] = {"beta", "Alpha", "gamma"};
+    for (int c = 1; c <= 3; ++c) {
+        t.SetColName(c, QString::fromLatin1(names[c - 1]));
+        t.SetColAttrib(c, std::uint8_t(10 - c));
+        t.SetElem(c, 1, c);
+        t.SetElem(c, 2, 10 * c);
+    }
+    t.SetMScaleType(3, mstNominal);
+    bool headings = false;
+    t.OnSortExchange = [&](QObject*, std::uint8_t, int, int) { headings = t.ExchangingHeadings(); };
+    // By attribute, moving only row 1's cells.
+    t.SortColumnsByAttrib(true, 1, 1, 3, 1);
+    EXPECT_TRUE(headings);
+    EXPECT_FALSE(t.ExchangingHeadings());
+    EXPECT_EQ(t.GetColName(1), QStringLiteral("gamma"));
+    EXPECT_EQ(t.GetColAttrib(1), 7);
+    EXPECT_EQ(t.GetMScaleType(1), int(mstNominal));
+    EXPECT_EQ(t.GetElem(1, 1), 3.0);
+    EXPECT_EQ(t.GetElem(1, 2), 10.0);   // row 2 stayed
+    // By name: case decides only when asked to.
+    t.SortColumnsByName(true, true);
+    EXPECT_EQ(t.GetColName(1), QStringLiteral("Alpha"));
+    EXPECT_EQ(t.GetColName(3), QStringLiteral("gamma"));
+    t.SortColumnsByName(false, false);   // "Alpha" < "beta" < "gamma" by code too
+    EXPECT_EQ(t.GetColName(1), QStringLiteral("gamma"));
+    t.SetColName(2, QStringLiteral("Zeta"));
+    t.SortColumnsByName(true, false);   // upper case first by code
+    EXPECT_EQ(t.GetColName(1), QStringLiteral("Alpha"));
+    EXPECT_EQ(t.GetColName(2), QStringLiteral("Zeta"));
+    t.SetRowName(1, QStringLiteral("r2"));
+    t.SetRowName(2, QStringLiteral("r1"));
+    t.SetRowAttrib(3, 1);
+    t.SortRowsByAttrib(false, 1, 1, 3, 3);
+    EXPECT_EQ(t.GetRowAttrib(1), 1);
+    t.SortRowsByName(true, false);
+    EXPECT_EQ(t.GetRowName(2), QStringLiteral("r1"));
+}
+
+TEST(DataTable, CopiesAndLookups)
+{
+    TDataTable a, b;
+    a.Resize(2, 3);
+    a.SetElem(2, 3, 7.5);
+    a.SetCellState(1, 1, csLocked | csMarkedA);
+    a.SetColName(2, QStringLiteral("Speed"));
+    a.SetRowName(3, QStringLiteral(" Last "));
+    a.SetMScaleType(1, mstNominal);
+    a.SetNominalID(1, 0, QStringLiteral("none"));
+    a.SetFComment(QStringLiteral("c"));
+    b.Resize(5, 1);
+    int oldCols = -1;
+    b.OnResize = [&](QObject*, int o, int, int) { oldCols = o; };
+    b.CopyFrom(a);
+    EXPECT_EQ(oldCols, 5);
+    EXPECT_EQ(b.NrOfColumns(), 2);
+    EXPECT_EQ(b.NrOfRows(), 3);
+    EXPECT_EQ(b.GetElem(2, 3), 7.5);
+    EXPECT_EQ(b.GetCellState(1, 1), csLocked | csMarkedA);
+    EXPECT_EQ(b.GetNominalID(1, 0), QStringLiteral("none"));
+    EXPECT_EQ(b.Comment(), QStringLiteral("c"));
+    a.SetNominalID(1, 0, QStringLiteral("other"));   // the copy has its own identifiers
+    EXPECT_EQ(b.GetNominalID(1, 0), QStringLiteral("none"));
+    EXPECT_EQ(b.FindColName(QStringLiteral("speed ")), 2);
+    EXPECT_EQ(b.FindRowName(QStringLiteral("last")), 3);
+    EXPECT_EQ(b.FindColName(QStringLiteral("nothing")), 0);
+
+    TDataTable c;
+    c.Resize(1, 5);
+    c.CopyStatesFrom(a);   // only the cells both have
+    EXPECT_EQ(c.GetCellState(1, 1), csLocked | csMarkedA);
+    EXPECT_EQ(c.GetCellState(1, 5), csEmpty);
+    EXPECT_EQ(c.NrOfColumns(), 1);
+}

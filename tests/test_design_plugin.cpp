@@ -19,9 +19,10 @@ const QStringList PaletteOrder = {"TMeter", "TMarkSel", "TColSel", "TGradFill", 
                                   "TReportListView", "TRepSpeedButton"};
 
 // The widgets the library has built so far.
-const QStringList BuiltWidgets = {"TMeter", "TMarkSel", "TColSel", "TGradFill", "TNumLab", "TNumIO", "TNumIO2",
-                                   "TOnOffBut", "TMiniCal", "TRotLab", "TSevenSeg", "TProgBar", "TRasterLab",
-                                   "TFolderTree", "TThumbnails", "TReportListView", "TRepSpeedButton"};
+const QStringList BuiltWidgets = {"TMeter", "TMarkSel", "TColSel", "TGradFill", "TNTabEd", "TNumLab", "TNumIO",
+                                   "TNumIO2", "TOnOffBut", "TMiniCal", "TRotLab", "TSevenSeg", "TProgBar",
+                                   "TRasterLab", "TFolderTree", "TThumbnails", "TReportListView",
+                                   "TRepSpeedButton"};
 
 QDesignerCustomWidgetCollectionInterface* Collection()
 {

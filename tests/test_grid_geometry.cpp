@@ -107,8 +107,10 @@ TEST(GridGeometry, CountsKeepFixedCellsAndCurrentCellValid)
     EXPECT_EQ(f.grid.FixedRows(), 0);
     f.grid.SetColCount(0);
     EXPECT_EQ(f.grid.ColCount(), 1);
-    // Out-of-range sizes: reads give the default, writes do nothing.
-    EXPECT_EQ(f.grid.ColWidths(99), 50);
+    // Out-of-range sizes: reads give 0, writes do nothing.
+    EXPECT_EQ(f.grid.ColWidths(99), 0);
+    EXPECT_EQ(f.grid.ColWidths(-1), 0);
+    EXPECT_EQ(f.grid.RowHeights(1), 0);
     f.grid.SetColWidths(99, 7);
     f.grid.SetRowHeights(-1, 7);
     EXPECT_EQ(f.grid.RowHeights(0), 20);

@@ -288,3 +288,35 @@ TEST(NumTextIntScan, HexOctBin)
     p = 1;
     EXPECT_EQ(ScanBinStr(QString(33, QLatin1Char('1')), p), -1);
 }
+
+TEST(NumTextScan, TheScannerTellsWhetherItReadANumber)
+{
+    struct Case {
+        const char* Text;
+        bool IsNumber;
+        double Value;
+    };
+    for (const Case& c : {Case{"12", true, 12}, Case{"-.5", true, -0.5}, Case{"5.", true, 5}, Case{"0", true, 0},
+                          Case{"3e2x", true, 300}, Case{"-", false, 0}, Case{".", false, 0}, Case{"+.", false, 0},
+                          Case{"1.2.3", false, 0}, Case{"-e5", false, 0}, Case{"", false, 0}}) {
+        int pos = 1;
+        bool isNumber = !c.IsNumber;
+        const double v = ScanFloatStr(QString::fromLatin1(c.Text), true, 1, pos, isNumber);
+        EXPECT_EQ(isNumber, c.IsNumber) << c.Text;
+        EXPECT_EQ(v, c.Value) << c.Text;
+    }
+}
+
+TEST(NumTextScan, LongNumbersAndLongTextsAfterThem)
+{
+    // A number longer than the scanner's stack buffer.
+    const QString longNumber = QStringLiteral("0.") + QString(150, QLatin1Char('0')) + QStringLiteral("1");
+    int pos = 1;
+    EXPECT_DOUBLE_EQ(ScanFloatStr(longNumber, true, 1, pos), 1e-151);
+    EXPECT_EQ(pos, longNumber.size() + 1);
+    // A short number before a long text: only the number is read.
+    const QString text = QStringLiteral("12.5 ") + QString(100000, QLatin1Char('x'));
+    pos = 1;
+    EXPECT_EQ(ScanFloatStr(text, true, 1, pos), 12.5);
+    EXPECT_EQ(pos, 5);
+}
