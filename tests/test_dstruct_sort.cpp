@@ -211,3 +211,13 @@ TEST(StringArraySort, EveryCodeUnitInOneColumn)
     FillColumn(a, 1, cells);
     ExpectReferenceOrder(a, 1, -1, "every code unit");
 }
+
+TEST(StringArraySort, OnlyEmptyTextsBesideNumbers)
+{
+    TStringArray a;
+    a.Resize(2, 7);
+    FillColumn(a, 1, {u""_qs, u"3"_qs, u""_qs, u"-1"_qs, u""_qs, u"3,0"_qs, u""_qs});
+    FillColumn(a, 2, {u"b"_qs, u"a"_qs, u"c"_qs, u"a"_qs, u"a"_qs, u"b"_qs, u"B"_qs});
+    ExpectReferenceOrder(a, 1, 2, "empty texts and numbers");
+    ExpectReferenceOrder(a, 1, -1, "empty texts and numbers alone");
+}
