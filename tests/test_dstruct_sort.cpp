@@ -1,6 +1,6 @@
 // Sort order of the string array against a plain reference comparison, on the columns that
 // stress its keys: long common prefixes, equal keys, numbers among texts, alphabets of every
-// size, and a secondary column.
+// size, and a secondary column. The exchanges a sort announces, and to whom.
 #include <gtest/gtest.h>
 
 #include <QOR_dstruct.h>
@@ -79,6 +79,35 @@ void FillColumn(TStringArray& a, int col, const std::vector<QString>& cells)
 {
     for (int r = 1; r <= a.NrOfRows(); ++r)
         a.SetString(col, r, cells[std::size_t(r - 1) % cells.size()]);
+}
+
+// The swaps that take the shown order Before to After (both display position -> physical row,
+// [0] unused): going up the positions, each position that does not yet show its new row is
+// swapped with the position that shows it.
+std::vector<std::pair<int, int>> SwapsBetween(std::vector<int> Before, const std::vector<int>& After)
+{
+    std::vector<int> where(Before.size());
+    for (std::size_t i = 1; i < Before.size(); ++i)
+        where[std::size_t(Before[i])] = int(i);
+    std::vector<std::pair<int, int>> swaps;
+    for (std::size_t i = 1; i < Before.size(); ++i) {
+        if (Before[i] == After[i])
+            continue;
+        const int j = where[std::size_t(After[i])];
+        swaps.emplace_back(int(i), j);
+        where[std::size_t(Before[i])] = j;
+        std::swap(Before[i], Before[std::size_t(j)]);
+        where[std::size_t(Before[i])] = int(i);
+    }
+    return swaps;
+}
+
+std::vector<int> ShownOrder(const TStringArray& a)
+{
+    std::vector<int> order(std::size_t(a.NrOfRows()) + 1, 0);
+    for (int i = 1; i <= a.NrOfRows(); ++i)
+        order[std::size_t(i)] = a.GetSortOrder(i);
+    return order;
 }
 
 template <class Gen>
@@ -220,4 +249,76 @@ TEST(StringArraySort, OnlyEmptyTextsBesideNumbers)
     FillColumn(a, 2, {u"b"_qs, u"a"_qs, u"c"_qs, u"a"_qs, u"a"_qs, u"b"_qs, u"B"_qs});
     ExpectReferenceOrder(a, 1, 2, "empty texts and numbers");
     ExpectReferenceOrder(a, 1, -1, "empty texts and numbers alone");
+}
+
+// Random cells with duplicates, so that sorts move many rows and keep ties.
+void FillForExchanges(TStringArray& a, int n)
+{
+    std::mt19937 rng(21);
+    a.Resize(2, n);
+    FillColumn(a, 1, Generate(n, [&](int) { return QStringLiteral("item-%1").arg(rng() % 300); }));
+    FillColumn(a, 2, Generate(n, [&](int) { return QString::number(rng() % 50); }));
+}
+
+TEST(StringArrayExchanges, AnnouncedSwapsFollowTheirRule)
+{
+    TStringArray a;
+    FillForExchanges(a, 700);
+    std::vector<std::pair<int, int>> announced;
+    std::vector<int> mirror;   // the shown order as the announcements leave it
+    a.OnBeforeSortExchange = [&](QObject* s, int r1, int r2) {
+        EXPECT_EQ(s, &a);
+        // Announced before the swap: both positions still show what they showed.
+        EXPECT_EQ(a.GetSortOrder(r1), mirror[std::size_t(r1)]);
+        EXPECT_EQ(a.GetSortOrder(r2), mirror[std::size_t(r2)]);
+        std::swap(mirror[std::size_t(r1)], mirror[std::size_t(r2)]);
+        announced.emplace_back(r1, r2);
+    };
+    auto check = [&](auto change, const char* what) {
+        const std::vector<int> before = ShownOrder(a);
+        mirror = before;
+        announced.clear();
+        change();
+        EXPECT_EQ(announced, SwapsBetween(before, ShownOrder(a))) << what;
+        EXPECT_EQ(mirror, ShownOrder(a)) << what;
+    };
+    check([&] { a.Sort(1, -1, true, true); }, "ascending");
+    check([&] { a.Sort(1, -1, false, true); }, "descending");
+    check([&] { a.Sort(2, 1, true, false); }, "with a secondary column");
+    check([&] { a.UnSort(); }, "unsorted");
+    EXPECT_FALSE(a.IsSorted());
+    EXPECT_FALSE(a.IsSorted());
+}
+
+// A forwarding hook whose listener is gone hears nothing, and the order comes out the same.
+TEST(StringArrayExchanges, UnheardHooksAreNotCalled)
+{
+    TStringArray heard, unheard;
+    FillForExchanges(heard, 700);
+    FillForExchanges(unheard, 700);
+    int heardCalls = 0, unheardCalls = 0, percents = 0;
+    bool listening = false;
+    heard.OnBeforeSortExchange = [&](QObject*, int, int) { ++heardCalls; };
+    unheard.OnBeforeSortExchange = THookForwarder<int, int>{[&](QObject*, int, int) { ++unheardCalls; }, [&] { return listening; }};
+    unheard.OnPercentDone = THookForwarder<int>{[&](QObject*, int) { ++percents; }, [&] { return listening; }};
+    for (bool asc : {true, false}) {
+        heard.Sort(1, 2, asc, !asc);
+        unheard.Sort(1, 2, asc, !asc);
+        ASSERT_EQ(ShownOrder(unheard), ShownOrder(heard));
+    }
+    heard.UnSort();
+    unheard.UnSort();
+    EXPECT_FALSE(unheard.IsSorted());
+    EXPECT_GT(heardCalls, 0);
+    EXPECT_EQ(unheardCalls, 0);
+    EXPECT_EQ(percents, 0);
+
+    // The listener comes back: the same swaps as a plain handler, and the progress.
+    listening = true;
+    heardCalls = 0;
+    heard.Sort(1, -1, false, true);
+    unheard.Sort(1, -1, false, true);
+    EXPECT_EQ(unheardCalls, heardCalls);
+    EXPECT_EQ(percents, 5);
+    EXPECT_EQ(ShownOrder(unheard), ShownOrder(heard));
 }
