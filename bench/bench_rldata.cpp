@@ -44,9 +44,10 @@ const std::vector<QString>& Cells(int rows)
     return cells;
 }
 
-void FillRL(TRLData& d, int rows)
+// The cells row by row, BenchCols to a row.
+void FillRL(TRLData& d, const std::vector<QString>& cells)
 {
-    const auto& cells = Cells(rows);
+    const int rows = int(cells.size() / BenchCols);
     d.SetNrOfColumns(BenchCols);
     d.SetNrOfRows(rows);
     d.Strings()->SetNotifyChange(false);
@@ -57,9 +58,9 @@ void FillRL(TRLData& d, int rows)
     d.Strings()->SetNotifyChange(true);
 }
 
-void FillModel(QStandardItemModel& m, int rows)
+void FillModel(QStandardItemModel& m, const std::vector<QString>& cells)
 {
-    const auto& cells = Cells(rows);
+    const int rows = int(cells.size() / BenchCols);
     m.setColumnCount(BenchCols);
     m.setRowCount(rows);
     std::size_t i = 0;
@@ -100,19 +101,6 @@ int SortColumnOf(const benchmark::State& state)
     return int(state.range(0)) + 1;
 }
 
-void FillForSort(TRLData& d)
-{
-    const auto& cells = SortCells();
-    d.SetNrOfColumns(BenchCols);
-    d.SetNrOfRows(BenchRows);
-    d.Strings()->SetNotifyChange(false);
-    std::size_t i = 0;
-    for (int r = 1; r <= BenchRows; ++r)
-        for (int c = 1; c <= BenchCols; ++c)
-            d.SetElem(c, r, cells[i++]);
-    d.Strings()->SetNotifyChange(true);
-}
-
 // Whether two cells are equal under the data's comparison (numbers by value, texts folded).
 bool SameSortKey(const QString& a, const QString& b)
 {
@@ -133,7 +121,7 @@ struct KeyedRow {
 std::vector<KeyedRow> RankedRows(int col)
 {
     TRLData d;
-    FillForSort(d);
+    FillRL(d, SortCells());
     d.Sort(col, -1, true);
     std::vector<KeyedRow> rows(BenchRows);
     std::uint64_t rank = 0;
@@ -170,7 +158,7 @@ static void BM_Fill_TRLData(benchmark::State& state)
     Cells(BenchRows);
     for (auto _ : state) {
         TRLData d;
-        FillRL(d, BenchRows);
+        FillRL(d, Cells(BenchRows));
         benchmark::DoNotOptimize(d.Strings());
     }
     state.SetItemsProcessed(state.iterations() * BenchRows * BenchCols);
@@ -182,7 +170,7 @@ static void BM_Fill_QStandardItemModel(benchmark::State& state)
     Cells(BenchRows);
     for (auto _ : state) {
         QStandardItemModel m;
-        FillModel(m, BenchRows);
+        FillModel(m, Cells(BenchRows));
         benchmark::DoNotOptimize(&m);
     }
     state.SetItemsProcessed(state.iterations() * BenchRows * BenchCols);
@@ -192,7 +180,7 @@ BENCHMARK(BM_Fill_QStandardItemModel)->Unit(benchmark::kMillisecond);
 static void BM_Sort_TRLData(benchmark::State& state)
 {
     TRLData d;
-    FillRL(d, BenchRows);
+    FillRL(d, Cells(BenchRows));
     const int col = int(state.range(0)) + 1;
     bool asc = true;
     for (auto _ : state) {
@@ -205,7 +193,7 @@ BENCHMARK(BM_Sort_TRLData)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond);
 static void BM_Sort_QStandardItemModel(benchmark::State& state)
 {
     QStandardItemModel m;
-    FillModel(m, BenchRows);
+    FillModel(m, Cells(BenchRows));
     const int col = int(state.range(0));
     bool asc = true;
     for (auto _ : state) {
@@ -220,7 +208,7 @@ BENCHMARK(BM_Sort_QStandardItemModel)->Arg(0)->Arg(2)->Unit(benchmark::kMillisec
 static void BM_SortColumn_TRLData(benchmark::State& state)
 {
     TRLData d;
-    FillForSort(d);
+    FillRL(d, SortCells());
     const int col = SortColumnOf(state);
     bool asc = true;
     for (auto _ : state) {
@@ -234,7 +222,7 @@ BENCHMARK(BM_SortColumn_TRLData)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMilli
 static void BM_SortColumn_TRLDataAnnounced(benchmark::State& state)
 {
     TRLData d;
-    FillForSort(d);
+    FillRL(d, SortCells());
     std::int64_t exchanges = 0;
     d.OnBeforeSortExchange = [&](QObject*, int, int) { ++exchanges; };
     const int col = SortColumnOf(state);
@@ -249,14 +237,8 @@ BENCHMARK(BM_SortColumn_TRLDataAnnounced)->Arg(1)->Unit(benchmark::kMillisecond)
 
 static void BM_SortColumn_QStandardItemModel(benchmark::State& state)
 {
-    const auto& cells = SortCells();
     QStandardItemModel m;
-    m.setColumnCount(BenchCols);
-    m.setRowCount(BenchRows);
-    std::size_t i = 0;
-    for (int r = 0; r < BenchRows; ++r)
-        for (int c = 0; c < BenchCols; ++c)
-            m.setItem(r, c, new QStandardItem(cells[i++]));
+    FillModel(m, SortCells());
     const int col = SortColumnOf(state) - 1;
     bool asc = true;
     for (auto _ : state) {
@@ -288,7 +270,7 @@ static void BM_Memory_TRLData(benchmark::State& state)
     for (auto _ : state) {
         const std::size_t before = HeapInUse();
         TRLData d;
-        FillRL(d, BenchRows);
+        FillRL(d, Cells(BenchRows));
         state.counters["heap_MB"] = double(HeapInUse() - before) / 1048576.0;
     }
 }
@@ -300,7 +282,7 @@ static void BM_Memory_QStandardItemModel(benchmark::State& state)
     for (auto _ : state) {
         const std::size_t before = HeapInUse();
         QStandardItemModel m;
-        FillModel(m, BenchRows);
+        FillModel(m, Cells(BenchRows));
         state.counters["heap_MB"] = double(HeapInUse() - before) / 1048576.0;
     }
 }
@@ -309,7 +291,7 @@ BENCHMARK(BM_Memory_QStandardItemModel)->Iterations(1)->Unit(benchmark::kMillise
 static void BM_XmlWrite_TRLData(benchmark::State& state)
 {
     TRLData d;
-    FillRL(d, BenchRows);
+    FillRL(d, Cells(BenchRows));
     const QString file = BenchFile("w.xml");
     for (auto _ : state)
         d.SaveAsXMLFile(file, QStringLiteral("bench"));
@@ -320,7 +302,7 @@ BENCHMARK(BM_XmlWrite_TRLData)->Unit(benchmark::kMillisecond);
 static void BM_XmlRead_TRLData(benchmark::State& state)
 {
     TRLData d;
-    FillRL(d, BenchRows);
+    FillRL(d, Cells(BenchRows));
     const QString file = BenchFile("r.xml");
     d.SaveAsXMLFile(file, QStringLiteral("bench"));
     TRLData target;
@@ -334,7 +316,7 @@ BENCHMARK(BM_XmlRead_TRLData)->Unit(benchmark::kMillisecond);
 static void BM_CsvExport_TRLData(benchmark::State& state)
 {
     TRLData d;
-    FillRL(d, BenchRows);
+    FillRL(d, Cells(BenchRows));
     const QString file = BenchFile("w.csv");
     for (auto _ : state)
         d.ExportCSV(file, csvSemicolon, true, false, 1, 1, BenchCols, BenchRows);
@@ -345,7 +327,7 @@ BENCHMARK(BM_CsvExport_TRLData)->Unit(benchmark::kMillisecond);
 static void BM_CsvImport_TRLData(benchmark::State& state)
 {
     TRLData d;
-    FillRL(d, BenchRows);
+    FillRL(d, Cells(BenchRows));
     const QString file = BenchFile("r.csv");
     d.ExportCSV(file, csvSemicolon, true, false, 1, 1, BenchCols, BenchRows);
     TRLData target;
@@ -360,7 +342,7 @@ BENCHMARK(BM_CsvImport_TRLData)->Unit(benchmark::kMillisecond);
 static void BM_Sort1M_TRLData(benchmark::State& state)
 {
     TRLData d;
-    FillRL(d, 1000000);
+    FillRL(d, Cells(1000000));
     const int col = int(state.range(0)) + 1;
     bool asc = false;
     for (auto _ : state) {
