@@ -287,7 +287,6 @@ TEST(StringArrayExchanges, AnnouncedSwapsFollowTheirRule)
     check([&] { a.Sort(2, 1, true, false); }, "with a secondary column");
     check([&] { a.UnSort(); }, "unsorted");
     EXPECT_FALSE(a.IsSorted());
-    EXPECT_FALSE(a.IsSorted());
 }
 
 // A forwarding hook whose listener is gone hears nothing, and the order comes out the same.
