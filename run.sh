@@ -8,8 +8,9 @@ ROOT=$(pwd)
 BUILD="$ROOT/build"
 
 # libqt6opengl6-dev is only recommended by qt6-base-dev, but the Designer's CMake package needs it.
+# at-spi2-core, python3-pyatspi and dbus let the suite read the components as a screen reader does.
 PACKAGES=(cmake g++ make qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-tools-dev-tools libgtest-dev
-          libbenchmark-dev fonts-dejavu-core xvfb xauth)
+          libbenchmark-dev fonts-dejavu-core xvfb xauth at-spi2-core python3-pyatspi dbus)
 
 ensure_packages() {
     local missing=()

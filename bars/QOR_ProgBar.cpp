@@ -207,15 +207,9 @@ void TProgBar::SetRange(double AMin, double AMax)
     ValueSettingChanged(FProgValue);
 }
 
-QString TProgBar::AccessibleValueText() const
+QString TProgBar::AccessibleText() const
 {
     return const_cast<TProgBar*>(this)->ValueText();
-}
-
-bool TProgBar::AccessibleValue(TAccessibleValue& v) const
-{
-    v = {FProgValue, FProgMin, FProgMax, 0.0};
-    return true;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -212,10 +212,11 @@ public:
     void Assign(const QObject* Source) override;
     void AssignTo(QObject* Dest) const override;
 
-    // Accessibility: a read-only progress bar of Value in Min .. Max.
+    // Accessibility: a read-only progress bar whose text is the value text (after OnShowValue),
+    // also while TextVisible is off; it has no value interface (a display offers no steps).
     QAccessible::Role AccessibleRole() const override { return QAccessible::ProgressBar; }
-    QString AccessibleValueText() const override;
-    bool AccessibleValue(TAccessibleValue& v) const override;
+    bool AccessibleShowsText() const override { return true; }
+    QString AccessibleText() const override;
     void AccessibleState(QAccessible::State& s) const override { s.readOnly = true; }
 
 Q_SIGNALS:

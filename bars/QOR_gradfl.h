@@ -81,7 +81,9 @@ public:
     // After each painting (then the signal painted()).
     TNotifyEvent OnPaint;
 
+    // Accessibility: a decorative graphic, left out by readers unless the program names it.
     QAccessible::Role AccessibleRole() const override { return QAccessible::Graphic; }
+    void AccessibleState(QAccessible::State& s) const override { s.invisible = s.invisible || accessibleName().isEmpty(); }
 
 Q_SIGNALS:
     void painted();

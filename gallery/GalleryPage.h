@@ -3,6 +3,7 @@
 // The page list is sorted by order.
 #pragma once
 
+#include <QLabel>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -23,5 +24,7 @@ std::vector<PageInfo> Pages();
 
 // A titled group box holding the widget, for laying out pages.
 QWidget* Framed(const QString& title, QWidget* content);
+// A label that names the field beside it (its buddy): a screen reader reads it as the field's name.
+QLabel* LabelFor(const QString& text, QWidget* field);
 
 } // namespace gallery

@@ -44,6 +44,14 @@ QWidget* Framed(const QString& title, QWidget* content)
     return box;
 }
 
+QLabel* LabelFor(const QString& text, QWidget* field)
+{
+    // A label with a buddy reads "&" as the mark of a shortcut key; the text stays as written.
+    auto* label = new QLabel(QString(text).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    label->setBuddy(field);
+    return label;
+}
+
 } // namespace gallery
 
 namespace {

@@ -110,13 +110,15 @@ private:
         right->SetTextPosX(10);
         right->SetTextPosY(24);
         right->SetGridDist(10);
+        up->setAccessibleName(QStringLiteral("dirUp"));
+        down->setAccessibleName(QStringLiteral("dirDown, cgmMove"));
         for (TProgBar* b : {up, down, left, right})
             FDriven.push_back(b);
         grid->addWidget(up, 0, 0, 4, 1);
         grid->addWidget(down, 0, 1, 4, 1);
-        grid->addWidget(new QLabel(QStringLiteral("dirLeft, cgmCover")), 0, 2);
+        grid->addWidget(gallery::LabelFor(QStringLiteral("dirLeft, cgmCover"), left), 0, 2);
         grid->addWidget(left, 1, 2);
-        grid->addWidget(new QLabel(QStringLiteral("dirRight, text at 15°, left-justified")), 2, 2);
+        grid->addWidget(gallery::LabelFor(QStringLiteral("dirRight, text at 15°, left-justified"), right), 2, 2);
         grid->addWidget(right, 3, 2);
         return w;
     }
@@ -171,6 +173,7 @@ private:
         FAuto->SetRepeatInterval(60);
         FAuto->SetValue(0);
         FAuto->OnShowValue = nullptr;
+        FAuto->setAccessibleName(QStringLiteral("Auto increment"));
         // Wraps round at Max, like a busy indicator.
         FAuto->OnAutoInc = [this](QObject*) {
             if (FAuto->Value() > FAuto->Max())
@@ -254,7 +257,7 @@ private:
         });
         controls->addWidget(colours);
         controls->addWidget(flip);
-        controls->addWidget(new QLabel(QStringLiteral("Grid of the lower row")));
+        controls->addWidget(gallery::LabelFor(QStringLiteral("Grid of the lower row"), gridMode));
         controls->addWidget(gridMode);
         controls->addStretch();
         lay->addLayout(controls);

@@ -52,7 +52,7 @@ public:
         grid->setColumnStretch(2, 1);
 
         auto* valueRow = new QHBoxLayout;
-        valueRow->addWidget(new QLabel(QStringLiteral("Value (all labels and displays)")));
+        valueRow->addWidget(gallery::LabelFor(QStringLiteral("Value (all labels and displays)"), FValue));
         valueRow->addWidget(FValue);
         FValueText = new QLabel;
         FValueText->setMinimumWidth(80);
@@ -146,6 +146,7 @@ private:
         FFree = NewLab(QStringLiteral("free"), QString(), dtFixP, 2);
         FLabs.push_back(FFree);
         auto* type = new QComboBox;
+        type->setAccessibleName(QStringLiteral("DisplayType"));
         for (const char* n : kDisplayNames)
             type->addItem(QString::fromLatin1(n));
         type->setCurrentIndex(dtFixP);
@@ -156,7 +157,7 @@ private:
         auto* plus = new QCheckBox(QStringLiteral("ForcePlusSign"));
         auto* row1 = new QHBoxLayout;
         row1->addWidget(type);
-        row1->addWidget(new QLabel(QStringLiteral("Precision")));
+        row1->addWidget(gallery::LabelFor(QStringLiteral("Precision"), precision));
         row1->addWidget(precision);
         row1->addStretch();
         auto* row2 = new QHBoxLayout;
@@ -181,7 +182,7 @@ private:
         FSegValue = new TSevenSeg;
         FSegValue->setFixedSize(260, 84);
         FSegValue->SetNumDigits(5);
-        lay->addWidget(new QLabel(QStringLiteral("The slider value, red on dark grey")));
+        lay->addWidget(gallery::LabelFor(QStringLiteral("The slider value, red on dark grey"), FSegValue));
         lay->addWidget(FSegValue);
 
         FSegHex = new TSevenSeg;
@@ -191,7 +192,7 @@ private:
         FSegHex->SetColorBackGnd(RGB(0x08, 0x18, 0x08));
         FSegHex->SetFrameStyle(fsRaised);
         FSegHex->SetInterDigDist(4);
-        lay->addWidget(new QLabel(QStringLiteral("Hexadecimal, green, raised frame")));
+        lay->addWidget(gallery::LabelFor(QStringLiteral("Hexadecimal, green, raised frame"), FSegHex));
         lay->addWidget(FSegHex);
 
         auto* clock = new TSevenSeg;
@@ -202,7 +203,7 @@ private:
         clock->SetFrameStyle(fsNone);
         clock->SetMargin(6);
         clock->SetCaption(QStringLiteral("12:34-56"));
-        lay->addWidget(new QLabel(QStringLiteral("White on blue, no frame: colon and dash")));
+        lay->addWidget(gallery::LabelFor(QStringLiteral("White on blue, no frame: colon and dash"), clock));
         lay->addWidget(clock);
 
         auto* temp = new TSevenSeg;
@@ -212,7 +213,7 @@ private:
         temp->SetColorBackGnd(clBlack);
         temp->SetFrameStyle(fsEngraved);
         temp->SetCaption(QStringLiteral("+21\u00B0"));
-        lay->addWidget(new QLabel(QStringLiteral("Amber: plus and degree signs")));
+        lay->addWidget(gallery::LabelFor(QStringLiteral("Amber: plus and degree signs"), temp));
         lay->addWidget(temp);
         lay->addStretch();
         return box;

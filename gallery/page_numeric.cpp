@@ -39,10 +39,10 @@ public:
             FSep->addItem(QString::fromLatin1(n));
         FSep->setCurrentIndex(-1);
         FSep->setPlaceholderText(QStringLiteral("(as set per field)"));
-        switches->addWidget(new QLabel(QStringLiteral("InputFormat of all fields:")));
+        switches->addWidget(gallery::LabelFor(QStringLiteral("InputFormat of all fields:"), FFormat));
         switches->addWidget(FFormat);
         switches->addSpacing(20);
-        switches->addWidget(new QLabel(QStringLiteral("DecPlaceSep of all fields:")));
+        switches->addWidget(gallery::LabelFor(QStringLiteral("DecPlaceSep of all fields:"), FSep));
         switches->addWidget(FSep);
         switches->addStretch(1);
         page->addLayout(switches);
@@ -164,7 +164,7 @@ private:
         auto* f = new TNumIO2;
         auto* readout = new QLabel;
         readout->setMinimumWidth(160);
-        grid->addWidget(new QLabel(what), row, 0);
+        grid->addWidget(gallery::LabelFor(what, f), row, 0);
         grid->addWidget(f, row, 1);
         grid->addWidget(readout, row, 2);
         FFields2.push_back(f);
@@ -180,7 +180,7 @@ private:
         f->setFixedWidth(160);
         auto* readout = new QLabel;
         readout->setMinimumWidth(160);
-        grid->addWidget(new QLabel(what), row, 0);
+        grid->addWidget(gallery::LabelFor(what, f), row, 0);
         grid->addWidget(f, row, 1);
         grid->addWidget(readout, row, 2);
         FFields.push_back(f);

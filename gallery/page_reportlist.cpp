@@ -175,7 +175,8 @@ public:
         auto* filterRow = new QHBoxLayout;
         filterRow->addWidget(filter, 1);
         filterRow->addWidget(filterMode);
-        form->addRow(QStringLiteral("Filter"), filterRow);
+        form->addRow(gallery::LabelFor(QStringLiteral("Filter"), filter), filterRow);
+        filterMode->setAccessibleName(QStringLiteral("Filter mode"));
         form->addRow(QString(), filterError);
         auto* buttons = new QHBoxLayout;
         for (QWidget* b : {static_cast<QWidget*>(fit), static_cast<QWidget*>(edit), static_cast<QWidget*>(save), static_cast<QWidget*>(load)})

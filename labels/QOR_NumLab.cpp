@@ -1,5 +1,6 @@
 #include "QOR_NumLab.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <algorithm>
 #include <cmath>
@@ -32,7 +33,12 @@ template <class T> void TNumLab::Set(T& field, T v)
         Changed();
 }
 
-void TNumLab::Changed() { Invalidate(); }
+// Any setting may change what the label shows (captions, widths, the overflow indicator).
+void TNumLab::Changed()
+{
+    Invalidate();
+    AccessibleValueChanged();
+}
 
 // A setting of the value text changed: assistive technology reads the new text.
 void TNumLab::TextChanged()
@@ -195,18 +201,24 @@ void TNumLab::PaintValueField(TCanvas* c)
     DrawFrame(c, FFrameStyle, l, t, r, b, clWhite, clSilver, clGray, clBlack, 0);
 }
 
+QString TNumLab::ShownValueText(const std::function<int(const QString&)>& TextWidth) const
+{
+    if (FEmpty)
+        return {};
+    QString s = NumLabValueText(FValue, FText);
+    if (OnBeforeDisplay)
+        OnBeforeDisplay(const_cast<TNumLab*>(this), s);
+    if (FText.DisplayType != dtState && TextWidth(s) > FLabelWidth - 6)
+        s = FText.OverflowIndicator;
+    return s;
+}
+
 void TNumLab::PaintValueText(TCanvas* c, int y)
 {
     if (FEmpty)
         return;
-    QString s = NumLabValueText(FValue, FText);
-    if (OnBeforeDisplay)
-        OnBeforeDisplay(this, s);
-    int tw = c->TextWidth(s);
-    if (FText.DisplayType != dtState && tw > FLabelWidth - 6) {
-        s = FText.OverflowIndicator;
-        tw = c->TextWidth(s);
-    }
+    const QString s = ShownValueText([c](const QString& t) { return c->TextWidth(t); });
+    const int tw = c->TextWidth(s);
     const int x = FAlignment == taLeftJustify    ? FLeftSpace + 4
                   : FAlignment == taRightJustify ? FLeftSpace + FLabelWidth - tw - 2
                                                  : FLeftSpace + (FLabelWidth - tw) / 2 + 2;
@@ -283,12 +295,15 @@ void TNumLab::AssignTo(QObject* Dest) const
         TGraphicControl::AssignTo(Dest);
 }
 
-QString TNumLab::AccessibleValueText() const { return ValueText(); }
-
-bool TNumLab::AccessibleValue(TAccessibleValue& v) const
+QString TNumLab::AccessibleText() const
 {
-    v = {FValue, FValue, FValue, 0.0};
-    return true;
+    const QFontMetrics metrics(font());
+    const QString value = ShownValueText([&](const QString& s) { return metrics.horizontalAdvance(s); });
+    QStringList shown;
+    for (const QString& part : {FLeftText, value, FRightText})
+        if (!part.trimmed().isEmpty())
+            shown.append(part.trimmed());
+    return shown.join(QLatin1Char(' '));
 }
 
 } // namespace qor

@@ -48,8 +48,8 @@
 // keeps its colour with the white taken out (grey text edges blend with the parent as they
 // would by AND; a black pixel stays black).
 //
-// Accessibility: static text with ValueText() (before OnBeforeDisplay and the width check) as
-// its value and Value as its current, minimum and maximum value; read-only.
+// Accessibility: static text named by what it shows: LeftText, the value text as drawn (after
+// OnBeforeDisplay and the width check) and RightText.
 #pragma once
 
 #include <QOR_Controls.h>
@@ -180,9 +180,7 @@ public:
     void AssignTo(QObject* Dest) const override;
 
     QAccessible::Role AccessibleRole() const override { return QAccessible::StaticText; }
-    QString AccessibleValueText() const override;
-    bool AccessibleValue(TAccessibleValue& v) const override;
-    void AccessibleState(QAccessible::State& s) const override { s.readOnly = true; }
+    QString AccessibleText() const override;
 
 protected:
     void Paint() override;
@@ -195,6 +193,8 @@ private:
     void PaintSideText(TCanvas* c, const QString& s, int x, int y, bool rightJustifiedRight);
     void PaintValueField(TCanvas* c);
     void PaintValueText(TCanvas* c, int y);
+    // The value text as drawn: after OnBeforeDisplay, the overflow indicator when too wide.
+    QString ShownValueText(const std::function<int(const QString&)>& TextWidth) const;
     void ApplyTransparency();
 
     double FValue = 0.0;

@@ -183,8 +183,8 @@ public:
     void AssignTo(QObject* Dest) const override;
 
     QAccessible::Role AccessibleRole() const override { return QAccessible::StaticText; }
-    QString AccessibleValueText() const override { return FText; }
-    void AccessibleState(QAccessible::State& s) const override { s.readOnly = true; }
+    // Accessibility: static text named by its whole text, wherever the scrolling stands.
+    QString AccessibleText() const override { return FText; }
 
 Q_SIGNALS:
     void posXChanged(int posX);

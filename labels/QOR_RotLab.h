@@ -21,7 +21,7 @@
 // draws it engraved, in clBtnHighlight one pixel right of and below the start, then in
 // clBtnShadow at the start.
 //
-// Accessibility: static text with the caption as its value.
+// Accessibility: static text named by its caption.
 #pragma once
 
 #include <QOR_Controls.h>
@@ -84,7 +84,7 @@ public:
     void AssignTo(QObject* Dest) const override;
 
     QAccessible::Role AccessibleRole() const override { return QAccessible::StaticText; }
-    QString AccessibleValueText() const override { return FCaption; }
+    QString AccessibleText() const override { return FCaption; }
 
 Q_SIGNALS:
     void posXChanged(int posX);

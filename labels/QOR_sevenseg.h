@@ -20,7 +20,7 @@
 // ".5" is an empty cell with point, then 5). Letters are looked up in upper case; a character
 // not in the list is an empty cell.
 //
-// Accessibility: static text with the caption as its value.
+// Accessibility: static text named by its caption.
 #pragma once
 
 #include <QOR_Controls.h>
@@ -96,7 +96,7 @@ public:
     void AssignTo(QObject* Dest) const override;
 
     QAccessible::Role AccessibleRole() const override { return QAccessible::StaticText; }
-    QString AccessibleValueText() const override { return FCaption; }
+    QString AccessibleText() const override { return FCaption; }
 
 protected:
     void Paint() override;

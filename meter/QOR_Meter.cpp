@@ -183,7 +183,11 @@ void TMeter::SetRimSide(int v)
     }
 }
 
-void TMeter::SetCaption(const QString& v) { Set(FCaption, v); }
+void TMeter::SetCaption(const QString& v)
+{
+    Set(FCaption, v);
+    AccessibleValueChanged();   // the caption names the meter and is the unit of its text
+}
 
 void TMeter::SetFontCaption(const TFont& f)
 {
@@ -395,15 +399,14 @@ void TMeter::MouseMoveInMeter(bool WithinRange, TShiftState Shift, double MeterV
     Notify(this, OnMouseMoveInMeter, &TMeter::mouseMoveInMeter, WithinRange, Shift, MeterValue);
 }
 
-QString TMeter::AccessibleValueText() const
+QString TMeter::AccessibleText() const
 {
-    return FormatRealStr(1, std::max(0, CalcM(FMeterDecPlaces, FMeterMinValue, FMeterMaxValue)), FValue);
-}
-
-bool TMeter::AccessibleValue(TAccessibleValue& v) const
-{
-    v = {FValue, FMeterMinValue, FMeterMaxValue, 0.0};
-    return true;
+    int decimals = std::max(0, CalcM(FMeterDecPlaces, FMeterMaxValue, FMeterMinValue));
+    if (FLogarithmic && FValue > 0.0)
+        decimals = std::clamp(2 - int(std::floor(std::log10(FValue))), decimals, 15);
+    const QString number = FormatRealStr(1, decimals, FValue);
+    const QString unit = FCaption.trimmed();
+    return unit.isEmpty() ? number : number + QLatin1Char(' ') + unit;
 }
 
 void TMeter::MouseMove(TShiftState Shift, int X, int Y)

@@ -307,10 +307,14 @@ public:
     void Assign(const QObject* Source) override;
     void AssignTo(QObject* Dest) const override;
 
-    // Accessibility: the meter reads as a gauge of Value in MeterMinValue .. MeterMaxValue.
+    // Accessibility: a read-only gauge named by its caption (the unit), whose text is Value as
+    // its scale labels it, with the caption: "12.3 V". On a logarithmic scale the value keeps
+    // three significant digits however small it is. It has no value interface (a display
+    // offers no steps).
     QAccessible::Role AccessibleRole() const override { return QAccessible::ProgressBar; }
-    QString AccessibleValueText() const override;
-    bool AccessibleValue(TAccessibleValue& v) const override;
+    QString AccessibleName() const override { return FCaption.trimmed(); }
+    bool AccessibleShowsText() const override { return true; }
+    QString AccessibleText() const override;
     void AccessibleState(QAccessible::State& s) const override { s.readOnly = true; }
 
 Q_SIGNALS:

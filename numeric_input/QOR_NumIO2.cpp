@@ -149,9 +149,65 @@ void TNumIO2::Changed()
     Notify(this, OnChange, &TNumIO2::changed);
 }
 
-QString TNumIO2::AccessibleValueText() const
+// ---------------------------------------------------------------------------------------------
+// Accessibility
+
+QString TNumIO2::AccessibleName() const
 {
-    return FBuffer;
+    const QString left = FLeftText.trimmed(), right = FRightText.trimmed();
+    return left.isEmpty() || right.isEmpty() ? left + right : left + QLatin1Char(' ') + right;
+}
+
+void TNumIO2::AccessibleTextSelection(int& Start, int& End) const
+{
+    Start = FHideInputEditor ? 0 : FSelBegin;
+    End = FHideInputEditor ? 0 : FSelEnd;
+}
+
+void TNumIO2::SetAccessibleTextSelection(int Start, int End)
+{
+    const int oldCaret = FCaret, oldBegin = FSelBegin, oldEnd = FSelEnd;
+    const int len = int(FBuffer.size());
+    FSelBegin = std::clamp(std::min(Start, End), 0, len);
+    FSelEnd = std::clamp(std::max(Start, End), 0, len);
+    FCaret = std::clamp(End, 0, len);
+    Invalidate();
+    ReportCaret(oldCaret, oldBegin, oldEnd);
+}
+
+QRect TNumIO2::AccessibleCharRect(int Offset) const
+{
+    if (FHideInputEditor || Offset < 0 || Offset >= FBuffer.size())
+        return {};
+    auto* self = const_cast<TNumIO2*>(this);
+    const int x0 = self->CharPosToXCoords(Offset), x1 = self->CharPosToXCoords(Offset + 1);
+    return QRect(x0, 2, std::max(1, x1 - x0), std::max(1, height() - GaugeReserve() - 5));
+}
+
+bool TNumIO2::ReplaceAccessibleText(int Start, int End, const QString& s)
+{
+    // An edit from outside is a keystroke's edit: refused when read-only or when the text
+    // would not be (the start of) a number of the format.
+    if (FReadOnly)
+        return false;
+    const int len = int(FBuffer.size());
+    Start = std::clamp(Start, 0, len);
+    End = std::clamp(End, Start, len);
+    const QString edited = QString(FBuffer).replace(Start, End - Start, s);
+    if (!(edited.isEmpty() || edited == QLatin1String("-") || edited == QLatin1String("+") || CheckValidity(edited))) {
+        if (FBeep)
+            MessageBeep();
+        return false;
+    }
+    const QString old = std::exchange(FBuffer, edited);
+    const int oldCaret = FCaret, oldBegin = FSelBegin, oldEnd = FSelEnd;
+    FCaret = FSelBegin = FSelEnd = Start + int(s.size());
+    Invalidate();
+    if (edited != old)
+        Changed();
+    ReportTextChange(old);
+    ReportCaret(oldCaret, oldBegin, oldEnd);
+    return true;
 }
 
 bool TNumIO2::AccessibleValue(TAccessibleValue& v) const
@@ -162,13 +218,81 @@ bool TNumIO2::AccessibleValue(TAccessibleValue& v) const
 
 void TNumIO2::SetAccessibleValue(double v)
 {
-    if (!FReadOnly)
-        SetValue(v);
+    // As the buttons and the gauge set it: clamped to the range, then OnChange.
+    if (FReadOnly || std::isnan(v))
+        return;
+    const QString old = FBuffer;
+    SetValue(std::clamp(v, FRangeLow, FRangeHigh));
+    if (FBuffer != old)
+        Changed();
 }
 
-void TNumIO2::AccessibleState(QAccessible::State& s) const
+QString TNumIO2::AccessibleWarning() const
 {
-    s.readOnly = FReadOnly;
+    if (!OutOfRange())
+        return {};
+    return QStringLiteral("out of range %1 to %2").arg(QString::number(FRangeLow, 'g', 12), QString::number(FRangeHigh, 'g', 12));
+}
+
+QVector<TNumIO2::TPart> TNumIO2::AccessibleParts() const
+{
+    QVector<TPart> parts;
+    if (!FLeftText.trimmed().isEmpty())
+        parts.append(TPart::LeftCaption);
+    if (!FRightText.trimmed().isEmpty())
+        parts.append(TPart::RightCaption);
+    if (FFreezeBoxVisible)
+        parts.append(TPart::FreezeBox);
+    return parts;
+}
+
+TAccessiblePart TNumIO2::AccessiblePart(int Index) const
+{
+    const QVector<TPart> parts = AccessibleParts();
+    if (Index < 0 || Index >= parts.size())
+        return {};
+    auto* self = const_cast<TNumIO2*>(this);
+    const int textBottom = height() - GaugeReserve();
+    TAccessiblePart p;
+    switch (parts[Index]) {
+    case TPart::LeftCaption:
+        p.Name = FLeftText;
+        p.LabelsComponent = true;
+        p.Rect = QRect(0, 0, FLeftSpace, textBottom);
+        break;
+    case TPart::RightCaption: {
+        p.Name = FRightText;
+        p.LabelsComponent = true;
+        const int x = FLeftSpace + FTextBoxWidth + (FButVisible ? FButWidth + FButSpace : 0);
+        p.Rect = QRect(x, 0, std::max(0, width() - x), textBottom);
+        break;
+    }
+    case TPart::FreezeBox:
+        p.Role = QAccessible::CheckBox;
+        p.Name = QStringLiteral("Freeze");
+        p.Checkable = true;
+        p.Checked = FFreezeBoxChecked;
+        p.Rect = QRect(self->FreezeBoxX(), FFreezeBoxTop, FFreezeBoxSize, FFreezeBoxSize);
+        if (isEnabled())
+            p.Actions = {QAccessibleActionInterface::toggleAction(), QAccessibleActionInterface::pressAction()};
+        break;
+    }
+    return p;
+}
+
+void TNumIO2::DoAccessiblePartAction(int Index, const QString& Action)
+{
+    const QVector<TPart> parts = AccessibleParts();
+    if (Index >= 0 && Index < parts.size() && parts[Index] == TPart::FreezeBox && isEnabled())
+        ToggleFreeze();
+}
+
+void TNumIO2::ReportCaret(int OldCaret, int OldSelBegin, int OldSelEnd)
+{
+    if (FCaret != OldCaret)
+        AccessibleCaretMoved();
+    if (FSelBegin != OldSelBegin || FSelEnd != OldSelEnd)
+        AccessibleTextSelectionChanged();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -193,7 +317,6 @@ QOR_NUMIO2_SETTER(ColorWarnBG, TColor, FColorWarnBG)
 QOR_NUMIO2_SETTER(ColorWarnText, TColor, FColorWarnText)
 QOR_NUMIO2_SETTER(ColorScheme, TColorScheme, FColorScheme)
 QOR_NUMIO2_SETTER(FrameStyle, TFrameStyle, FFrameStyle)
-QOR_NUMIO2_SETTER(FreezeBoxVisible, bool, FFreezeBoxVisible)
 QOR_NUMIO2_SETTER(FreezeBoxLeft, int, FFreezeBoxLeft)
 QOR_NUMIO2_SETTER(FreezeBoxTop, int, FFreezeBoxTop)
 QOR_NUMIO2_SETTER(GaugeVisible, bool, FGaugeVisible)
@@ -201,14 +324,30 @@ QOR_NUMIO2_SETTER(GaugeColor, TColor, FGaugeColor)
 QOR_NUMIO2_SETTER(GaugeColorBg, TColor, FGaugeColorBg)
 QOR_NUMIO2_SETTER(GaugeColorFrame, TColor, FGaugeColorFrame)
 QOR_NUMIO2_SETTER(GaugeFrameStyle, TFrameStyle, FGaugeFrameStyle)
-QOR_NUMIO2_SETTER(HideInputEditor, bool, FHideInputEditor)
 QOR_NUMIO2_SETTER(HideSelection, bool, FHideSelection)
-QOR_NUMIO2_SETTER(LeftText, const QString&, FLeftText)
-QOR_NUMIO2_SETTER(RightText, const QString&, FRightText)
 QOR_NUMIO2_SETTER(LeftTextAlignment, TAlignment, FLeftTextAlignment)
 QOR_NUMIO2_SETTER(RightTextAlignment, TAlignment, FRightTextAlignment)
 
 #undef QOR_NUMIO2_SETTER
+
+// Settings a reader hears of: the captions name the field and are parts of it, the freeze box
+// is a part, a hidden number shows no text.
+#define QOR_NUMIO2_SPOKEN_SETTER(Name, Type, Field) \
+    void TNumIO2::Set##Name(Type v)                 \
+    {                                               \
+        if (!Store(Field, v))                       \
+            return;                                 \
+        Invalidate();                               \
+        AccessiblePartsChanged();                   \
+        AccessibleValueChanged();                   \
+    }
+
+QOR_NUMIO2_SPOKEN_SETTER(FreezeBoxVisible, bool, FFreezeBoxVisible)
+QOR_NUMIO2_SPOKEN_SETTER(HideInputEditor, bool, FHideInputEditor)
+QOR_NUMIO2_SPOKEN_SETTER(LeftText, const QString&, FLeftText)
+QOR_NUMIO2_SPOKEN_SETTER(RightText, const QString&, FRightText)
+
+#undef QOR_NUMIO2_SPOKEN_SETTER
 
 void TNumIO2::SetAutoSize(bool v)
 {
@@ -276,8 +415,10 @@ void TNumIO2::SetFreezeBoxChecked(bool v)
     const bool changed = Store(FFreezeBoxChecked, v);
     SetReadOnly(v);
     Invalidate();
-    if (changed)
+    if (changed) {
+        AccessiblePartsChanged();
         emit freezeBoxCheckedChanged(v);
+    }
 }
 
 void TNumIO2::SetFreezeBoxSize(int v)
@@ -346,7 +487,12 @@ void TNumIO2::SetRangeHigh(double v)
 
 void TNumIO2::SetReadOnly(bool v)
 {
-    FReadOnly = v;
+    if (v != FReadOnly) {
+        FReadOnly = v;
+        QAccessible::State changed;
+        changed.readOnly = changed.editable = true;
+        AccessibleStateChanged(changed);
+    }
     if (v) {
         FCaretTimer->Stop();
         FCaretVisible = false;
@@ -449,6 +595,7 @@ void TNumIO2::Assign(const QObject* Source)
     if (FReadOnly)
         FCaretTimer->Stop();
     Invalidate();
+    AccessiblePartsChanged();
     ReportTextChange(oldBuffer);
 }
 

@@ -217,12 +217,28 @@ public:
 
     QSize sizeHint() const override { return QSize(160, 28); }
 
-    // Accessibility: a spin box whose value is Value in RangeLow .. RangeHigh.
+    // Accessibility: a spin box named by its captions, whose text is the number as shown
+    // (caret and selection included; edits are checked as typing is) and whose value is Value
+    // in RangeLow .. RangeHigh; a value set from outside is clamped to the range as the buttons
+    // clamp it and fires OnChange. The captions are parts that label the field, the freeze
+    // box is a check box part that toggles as a click does.
     QAccessible::Role AccessibleRole() const override { return QAccessible::SpinBox; }
-    QString AccessibleValueText() const override;
+    QString AccessibleName() const override;
+    bool AccessibleShowsText() const override { return true; }
+    QString AccessibleText() const override { return FHideInputEditor ? QString() : FBuffer; }
+    int AccessibleCaret() const override { return FCaret; }
+    void AccessibleTextSelection(int& Start, int& End) const override;
+    void SetAccessibleTextSelection(int Start, int End) override;
+    QRect AccessibleCharRect(int Offset) const override;
+    bool AccessibleEditable() const override { return true; }
+    bool ReplaceAccessibleText(int Start, int End, const QString& s) override;
     bool AccessibleValue(TAccessibleValue& v) const override;
     void SetAccessibleValue(double v) override;
-    void AccessibleState(QAccessible::State& s) const override;
+    void AccessibleState(QAccessible::State& s) const override { s.readOnly = FReadOnly; }
+    QString AccessibleWarning() const override;
+    int AccessiblePartCount() const override { return int(AccessibleParts().size()); }
+    TAccessiblePart AccessiblePart(int Index) const override;
+    void DoAccessiblePartAction(int Index, const QString& Action) override;
 
 Q_SIGNALS:
     // After OnChange / OnGaugeChange.
@@ -262,6 +278,12 @@ private:
     double SnapToPivot(double v) const;
     int NearestPivot(double v) const;
     void StepButton(bool up);
+    // The freeze box clicked: frozen is read-only (and hidden with HideInputOnFreeze); OnChange.
+    void ToggleFreeze();
+    // Tells a reader where the caret and the selection went, when they moved.
+    void ReportCaret(int OldCaret, int OldSelBegin, int OldSelEnd);
+    enum class TPart : std::uint8_t { LeftCaption, RightCaption, FreezeBox };
+    QVector<TPart> AccessibleParts() const;
     int FreezeBoxX() const;
     void BoxFrame(TCanvas* c, int l, int t, int r, int b, bool flag);
     void DrawCaption(TCanvas* c, const QString& s, int x, int y);

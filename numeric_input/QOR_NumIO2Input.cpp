@@ -255,6 +255,7 @@ bool TNumIO2::EditKey(WORD Key, TShiftState Shift)
         Changed();
     Invalidate();
     ReportTextChange(savedBuffer);
+    ReportCaret(savedCaret, savedSelBegin, savedSelEnd);
     return true;
 }
 
@@ -309,8 +310,10 @@ void TNumIO2::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
     if (!FReadOnly)
         FCaretVisible = true;
     if (Y > 0 && Y < H - R) {
+        const int oldCaret = FCaret, oldBegin = FSelBegin, oldEnd = FSelEnd;
         FCaret = XCoordsToCharPos(X);
         FSelBegin = FSelEnd = FCaret;
+        ReportCaret(oldCaret, oldBegin, oldEnd);
     }
     if (Button == mbLeft && !FReadOnly) {
         if (FGaugeVisible && Y > H - R && X >= FGaugeLeftMargin && X <= FGaugeLeftMargin + FGaugeWidth) {
@@ -323,17 +326,27 @@ void TNumIO2::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
     }
     if (Button == mbLeft && FFreezeBoxVisible) {
         const int x0 = FreezeBoxX();
-        if (X > x0 && X < x0 + FFreezeBoxSize && Y > FFreezeBoxTop && Y < FFreezeBoxTop + FFreezeBoxSize) {
-            const bool checked = !FFreezeBoxChecked;
-            FFreezeBoxChecked = checked;
-            FHideInputEditor = FHideInputOnFreeze && checked;
-            SetReadOnly(checked);
-            emit freezeBoxCheckedChanged(checked);
-            Changed();
-        }
+        if (X > x0 && X < x0 + FFreezeBoxSize && Y > FFreezeBoxTop && Y < FFreezeBoxTop + FFreezeBoxSize)
+            ToggleFreeze();
     }
     Invalidate();
     TCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TNumIO2::ToggleFreeze()
+{
+    const bool checked = !FFreezeBoxChecked;
+    FFreezeBoxChecked = checked;
+    const bool hidden = FHideInputOnFreeze && checked;
+    const bool hiddenChanged = hidden != FHideInputEditor;
+    FHideInputEditor = hidden;
+    SetReadOnly(checked);
+    Invalidate();
+    AccessiblePartsChanged();
+    if (hiddenChanged)
+        AccessibleValueChanged();
+    emit freezeBoxCheckedChanged(checked);
+    Changed();
 }
 
 void TNumIO2::MouseMove(TShiftState Shift, int X, int Y)

@@ -132,7 +132,7 @@ double TNumIO::Value() const
     return Convert(s, v, sep) ? v : 0.0;
 }
 
-void TNumIO::SetValue(double v)
+QString TNumIO::TextOfValue(double v) const
 {
     QString s;
     switch (FInputFormat) {
@@ -152,8 +152,20 @@ void TNumIO::SetValue(double v)
     }
     if (PointChar() == QLatin1Char(','))
         s.replace(QLatin1Char('.'), QLatin1Char(','));
+    return s;
+}
+
+void TNumIO::SetValue(double v)
+{
+    const QString s = TextOfValue(v);
     FLastGoodText = s;
     SetEditText(s, int(s.size()));
+}
+
+void TNumIO::SetAccessibleValue(double v)
+{
+    if (!isReadOnly() && !std::isnan(v))
+        QLineEdit::setText(TextOfValue(v));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -60,15 +60,18 @@ public:
         PublishedWritten("text", v);
     }
 
-    // Accessibility: an editable field whose value is Value in RangeLow .. RangeHigh.
+    // Accessibility: the line edit's own (text, editable text, states) and a value, Value in
+    // RangeLow .. RangeHigh; a value set from outside is typed in: checked, then OnChange.
     bool AccessibleValue(TAccessibleValue& v) const override;
-    void SetAccessibleValue(double v) override { SetValue(v); }
+    void SetAccessibleValue(double v) override;
 
 protected:
     void Change() override;
 
 private:
     bool Convert(const QString& Text, double& Value, int DecPSep) const;
+    // The value rendered for the input format.
+    QString TextOfValue(double v) const;
     // Sets the text without checking it (the change notification is swallowed).
     void SetEditText(const QString& s, int caret);
     // The whole check of the current text (everything Change does but the internal-change test).

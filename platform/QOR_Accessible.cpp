@@ -1,389 +1,591 @@
+// The accessibility layer: the factory, the interface of a self-drawn control and its parts, and
+// the announcements a component makes (TControlEvents::Accessible...Changed).
 #include "QOR_Accessible_p.h"
 
-#include "QOR_Controls.h"
-
-#include <QAccessibleWidget>
-#include <QFontMetrics>
+#include <QAbstractScrollArea>
 #include <QLineEdit>
-#include <QHash>
-#include <QPointer>
+#include <QTimer>
+#include <QWindow>
+
+#include <memory>
+#include <typeinfo>
 
 namespace qor {
 
+namespace accessible {
+
 namespace {
 
-// The component behind a widget, or none while the widget is being destroyed (its component
-// part is gone then), so no call reaches a half-destroyed component.
-TControlEvents* ComponentOf(QObject* o)
+// Assistive technology is listening: Qt's platform bridge is on, or a program (a test) switched
+// accessibility on through QAccessible::setActive.
+class TActivation : public QAccessible::ActivationObserver {
+public:
+    void accessibilityActiveChanged(bool active) override { FActive = active; }
+    bool FActive = false;
+};
+
+TActivation& Activation()
 {
-    return dynamic_cast<TControlEvents*>(o);
+    static TActivation* observer = [] {
+        auto* o = new TActivation;
+        QAccessible::installActivationObserver(o);
+        return o;
+    }();
+    return *observer;
 }
 
-// ---------------------------------------------------------------------------------------------
-// A control: role, value text and state from the component; value components also answer the
-// value interface.
-class TAccessibleControl : public QAccessibleWidget, public QAccessibleValueInterface {
-public:
-    explicit TAccessibleControl(QWidget* w) : QAccessibleWidget(w) {}
+bool Listening()
+{
+    return QAccessible::isActive() || Activation().FActive;
+}
 
-    QAccessible::Role role() const override
-    {
-        const TControlEvents* c = ComponentOf(object());
-        return c ? c->AccessibleRole() : QAccessibleWidget::role();
+void Send(QAccessibleEvent&& event)
+{
+    QAccessible::updateAccessibility(&event);
+}
+
+QRect ToGlobal(const QWidget* w, const QRect& r)
+{
+    return r.isEmpty() || !w ? QRect() : QRect(w->mapToGlobal(r.topLeft()), r.size());
+}
+
+} // namespace
+
+QString JoinTexts(std::initializer_list<QString> texts)
+{
+    QStringList parts;
+    for (const QString& t : texts)
+        if (!t.isEmpty() && !parts.contains(t))
+            parts.append(t);
+    return parts.join(QStringLiteral("; "));
+}
+
+// =============================================================================================
+// TAccessibleControl
+
+TAccessibleControl::TAccessibleControl(QWidget* w) : QAccessibleWidget(w) {}
+
+TAccessibleControl::~TAccessibleControl()
+{
+    DropParts(0);
+}
+
+QString TAccessibleControl::GivenName() const
+{
+    // The program's accessibleName, else a buddy label (a top-level widget has neither).
+    return widget()->isWindow() ? widget()->accessibleName() : QAccessibleWidget::text(QAccessible::Name);
+}
+
+QString TAccessibleControl::ShownText() const
+{
+    const TControlEvents* c = Component();
+    return c ? Ask(QString(), [&] { return c->AccessibleText(); }) : QString();
+}
+
+TAccessibleValue TAccessibleControl::Value() const
+{
+    TAccessibleValue v;
+    if (const TControlEvents* c = Component())
+        GuardedCall([&] { c->AccessibleValue(v); });
+    return v;
+}
+
+QAccessible::Role TAccessibleControl::role() const
+{
+    const TControlEvents* c = Component();
+    return c ? Ask(QAccessible::Client, [&] { return c->AccessibleRole(); }) : QAccessibleWidget::role();
+}
+
+QString TAccessibleControl::text(QAccessible::Text t) const
+{
+    const TControlEvents* c = Component();
+    if (!c)
+        return QAccessibleWidget::text(t);
+    const QString given = GivenName();
+    switch (t) {
+    case QAccessible::Name:
+        return given.isEmpty() ? Ask(QString(), [&] { return c->AccessibleName(); }) : given;
+    case QAccessible::Description: {
+        // What the component calls itself, when the program named it otherwise; a warning.
+        const QString own = given.isEmpty() ? QString() : Ask(QString(), [&] { return c->AccessibleName(); });
+        const QString warning = Ask(QString(), [&] { return c->AccessibleWarning(); });
+        return JoinTexts({own, warning, QAccessibleWidget::text(QAccessible::Description)});
     }
-    QString text(QAccessible::Text t) const override
-    {
-        const TControlEvents* c = ComponentOf(object());
-        if (t == QAccessible::Value && c)
-            return c->AccessibleValueText();
-        QString s = QAccessibleWidget::text(t);
-        if (t == QAccessible::Name && s.isEmpty())
-            s = object()->objectName();
+    case QAccessible::Value:
+        return Ask(false, [&] { return c->AccessibleShowsText(); }) ? ShownText() : QString();
+    default:
+        return QAccessibleWidget::text(t);
+    }
+}
+
+QAccessible::State TAccessibleControl::state() const
+{
+    QAccessible::State s = QAccessibleWidget::state();
+    const TControlEvents* c = Component();
+    if (!c)
         return s;
+    GuardedCall([&] {
+        s.readOnly = s.readOnly || c->IsAccessibleLabel();
+        c->AccessibleState(s);
+    });
+    if (Ask(false, [&] { return c->AccessibleEditable(); })) {
+        s.editable = !s.readOnly;
+        s.selectableText = true;
     }
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = QAccessibleWidget::state();
-        if (const TControlEvents* c = ComponentOf(object()))
-            c->AccessibleState(s);
-        return s;
-    }
-    void* interface_cast(QAccessible::InterfaceType t) override
-    {
+    return s;
+}
+
+void* TAccessibleControl::interface_cast(QAccessible::InterfaceType t)
+{
+    const TControlEvents* c = Component();
+    switch (t) {
+    case QAccessible::ValueInterface: {
         TAccessibleValue v;
-        if (t == QAccessible::ValueInterface) {
-            const TControlEvents* c = ComponentOf(object());
-            return c && c->AccessibleValue(v) ? static_cast<QAccessibleValueInterface*>(this) : nullptr;
-        }
+        return c && Ask(false, [&] { return c->AccessibleValue(v); }) ? static_cast<QAccessibleValueInterface*>(this)
+                                                                      : nullptr;
+    }
+    case QAccessible::TextInterface:
+        return c && Ask(false, [&] { return c->AccessibleShowsText(); }) ? static_cast<QAccessibleTextInterface*>(this)
+                                                                         : nullptr;
+    case QAccessible::EditableTextInterface:
+        return c && Ask(false, [&] { return c->AccessibleEditable(); })
+                   ? static_cast<QAccessibleEditableTextInterface*>(this)
+                   : nullptr;
+    default:
         return QAccessibleWidget::interface_cast(t);
     }
+}
 
-    QVariant currentValue() const override { return Value().Current; }
-    void setCurrentValue(const QVariant& value) override
-    {
-        if (TControlEvents* c = ComponentOf(object()))
-            GuardedCall([&] { c->SetAccessibleValue(value.toDouble()); });
-    }
-    QVariant maximumValue() const override { return Value().Maximum; }
-    QVariant minimumValue() const override { return Value().Minimum; }
-    QVariant minimumStepSize() const override { return Value().Step; }
+QList<QPair<QAccessibleInterface*, QAccessible::Relation>> TAccessibleControl::relations(QAccessible::Relation match) const
+{
+    auto rels = QAccessibleWidget::relations(match);
+    if (!(match & QAccessible::Label))
+        return rels;
+    const TControlEvents* c = Component();
+    for (int i = 0, n = PartCount(); c && i < n; ++i)
+        if (Ask(false, [&] { return c->AccessiblePart(i).LabelsComponent; }))
+            rels.append({PartInterface(i), QAccessible::Label});
+    return rels;
+}
 
-private:
-    TAccessibleValue Value() const
-    {
-        TAccessibleValue v;
-        if (const TControlEvents* c = ComponentOf(object()))
-            c->AccessibleValue(v);
-        return v;
-    }
-};
+int TAccessibleControl::PartCount() const
+{
+    const TControlEvents* c = Component();
+    return c ? std::max(0, Ask(0, [&] { return c->AccessiblePartCount(); })) : 0;
+}
 
-// ---------------------------------------------------------------------------------------------
-// An edit control: a value component that keeps the line edit's text interface, so screen
-// readers follow the caret and the selection as in any Qt line edit.
-class TAccessibleEdit : public TAccessibleControl, public QAccessibleTextInterface {
-public:
-    explicit TAccessibleEdit(QLineEdit* e) : TAccessibleControl(e) {}
+QAccessibleInterface* TAccessibleControl::PartInterface(int index) const
+{
+    if (index < 0 || index >= PartCount())
+        return nullptr;
+    auto it = FParts.constFind(index);
+    if (it != FParts.constEnd())
+        return QAccessible::accessibleInterface(*it);
+    auto* part = new TAccessiblePartObject(widget(), index);
+    FParts.insert(index, QAccessible::registerAccessibleInterface(part));
+    return part;
+}
 
-    void* interface_cast(QAccessible::InterfaceType t) override
-    {
-        if (t == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface*>(this);
-        return TAccessibleControl::interface_cast(t);
-    }
-
-    void selection(int selectionIndex, int* startOffset, int* endOffset) const override
-    {
-        *startOffset = *endOffset = 0;
-        if (selectionIndex == 0 && Edit()->hasSelectedText()) {
-            *startOffset = Edit()->selectionStart();
-            *endOffset = *startOffset + int(Edit()->selectedText().size());
+void TAccessibleControl::DropParts(int from)
+{
+    for (auto it = FParts.begin(); it != FParts.end();) {
+        if (it.key() >= from) {
+            QAccessible::deleteAccessibleInterface(it.value());
+            it = FParts.erase(it);
+        } else {
+            ++it;
         }
     }
-    int selectionCount() const override { return Edit()->hasSelectedText() ? 1 : 0; }
-    void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
-    void removeSelection(int selectionIndex) override
-    {
-        if (selectionIndex == 0)
-            Edit()->deselect();
-    }
-    void setSelection(int selectionIndex, int startOffset, int endOffset) override
-    {
-        if (selectionIndex == 0)
-            Edit()->setSelection(startOffset, endOffset - startOffset);
-    }
-    int cursorPosition() const override { return Edit()->cursorPosition(); }
-    void setCursorPosition(int position) override { Edit()->setCursorPosition(position); }
-    QString text(int startOffset, int endOffset) const override
-    {
-        return Edit()->text().mid(startOffset, endOffset - startOffset);
-    }
-    int characterCount() const override { return int(Edit()->text().size()); }
-    QRect characterRect(int offset) const override
-    {
-        // One line of text from the left of the text area (a line edit keeps 2 pixels free).
-        const QLineEdit* e = Edit();
-        const QString t = e->displayText();
-        if (offset < 0 || offset >= t.size())
-            return {};
-        const QFontMetrics fm(e->font());
-        const QRect area = e->contentsRect().marginsRemoved(e->textMargins());
-        const int x = area.left() + 2 + fm.horizontalAdvance(t.left(offset));
-        const QRect r(x, area.top() + (area.height() - fm.height()) / 2, fm.horizontalAdvance(t.at(offset)), fm.height());
-        return QRect(e->mapToGlobal(r.topLeft()), r.size());
-    }
-    int offsetAtPoint(const QPoint& point) const override { return Edit()->cursorPositionAt(Edit()->mapFromGlobal(point)); }
-    void scrollToSubstring(int startIndex, int) override { Edit()->setCursorPosition(startIndex); }
-    QString attributes(int offset, int* startOffset, int* endOffset) const override
-    {
-        *startOffset = *endOffset = offset;
-        return {};
-    }
+}
 
-private:
-    QLineEdit* Edit() const { return static_cast<QLineEdit*>(widget()); }
-};
-
-class TAccessibleGrid;
-
-// ---------------------------------------------------------------------------------------------
-// One cell of a grid.
-class TAccessibleCell : public QAccessibleInterface, public QAccessibleTableCellInterface {
-public:
-    TAccessibleCell(TAccessibleGrid* table, QWidget* grid, int row, int column)
-        : FTable(table), FGrid(grid), FRow(row), FColumn(column) {}
-
-    bool isValid() const override;
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return FGrid ? FGrid->window()->windowHandle() : nullptr; }
-    QAccessibleInterface* parent() const override;
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QString text(QAccessible::Text t) const override
-    {
-        const TAccessibleTableSource* s = Source();
-        if (!s || (t != QAccessible::Name && t != QAccessible::Value))
-            return {};
-        return s->AccessibleCellText(FRow, FColumn);
+void TAccessibleControl::PartsChanged()
+{
+    const TControlEvents* c = Component();
+    QList<TAccessiblePart> now;
+    for (int i = 0, n = PartCount(); c && i < n; ++i)
+        now.append(Ask(TAccessiblePart{}, [&] { return c->AccessiblePart(i); }));
+    const QList<TAccessiblePart> before = std::exchange(FAnnouncedParts, now);
+    if (now.size() != before.size()) {
+        DropParts(int(now.size()));
+        Send(QAccessibleEvent(object(), QAccessible::ObjectReorder));
     }
-    void setText(QAccessible::Text, const QString&) override {}
-    QRect rect() const override
-    {
-        const TAccessibleTableSource* s = Source();
-        if (!s)
-            return {};
-        const QRect r = s->AccessibleCellRect(FRow, FColumn);
-        return r.isEmpty() ? r : QRect(FGrid->mapToGlobal(r.topLeft()), r.size());
-    }
-    QAccessible::Role role() const override { return QAccessible::Cell; }
-    QAccessible::State state() const override
-    {
-        QAccessible::State st;
-        const TAccessibleTableSource* s = Source();
-        if (!s)
-            return st;
-        st.selectable = true;
-        st.selected = s->AccessibleRowSelected(FRow);
-        if (s->AccessibleCellCheckable(FRow, FColumn)) {
-            st.checkable = true;
-            st.checked = s->AccessibleCellChecked(FRow, FColumn);
+    for (int i = 0, n = int(std::min(now.size(), before.size())); i < n; ++i) {
+        if (now[i].Name != before[i].Name)
+            Send(QAccessibleEvent(PartInterface(i), QAccessible::NameChanged));
+        if (now[i].Checked != before[i].Checked) {
+            QAccessible::State changed;
+            changed.checked = true;
+            Send(QAccessibleStateChangeEvent(PartInterface(i), changed));
         }
-        if (s->AccessibleCellRect(FRow, FColumn).isEmpty())
-            st.invisible = true;
-        return st;
     }
-    void* interface_cast(QAccessible::InterfaceType t) override
-    {
-        return t == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface*>(this) : nullptr;
-    }
-
-    bool isSelected() const override { return state().selected; }
-    QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
-    QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
-    int columnIndex() const override { return FColumn; }
-    int rowIndex() const override { return FRow; }
-    int columnExtent() const override { return 1; }
-    int rowExtent() const override { return 1; }
-    QAccessibleInterface* table() const override;
-
-private:
-    const TAccessibleTableSource* Source() const
-    {
-        const TControlEvents* c = FGrid ? ComponentOf(FGrid.data()) : nullptr;
-        return c ? c->AccessibleTable() : nullptr;
-    }
-    TAccessibleGrid* FTable;
-    QPointer<QWidget> FGrid;
-    int FRow, FColumn;
-};
-
-// ---------------------------------------------------------------------------------------------
-// A grid: the control, and its cells as a table. Cell interfaces are made on demand and kept
-// until the table changes shape.
-class TAccessibleGrid : public TAccessibleControl, public QAccessibleTableInterface {
-public:
-    explicit TAccessibleGrid(QWidget* w) : TAccessibleControl(w) {}
-    ~TAccessibleGrid() override { DropCells(); }
-
-    QAccessible::Role role() const override { return QAccessible::Table; }
-    void* interface_cast(QAccessible::InterfaceType t) override
-    {
-        if (t == QAccessible::TableInterface)
-            return static_cast<QAccessibleTableInterface*>(this);
-        return TAccessibleControl::interface_cast(t);
-    }
-    int childCount() const override { return rowCount() * columnCount(); }
-    QAccessibleInterface* child(int index) const override
-    {
-        const int cols = columnCount();
-        return cols > 0 && index >= 0 ? cellAt(index / cols, index % cols) : nullptr;
-    }
-    int indexOfChild(const QAccessibleInterface* iface) const override
-    {
-        if (auto* cell = const_cast<QAccessibleInterface*>(iface)->tableCellInterface())
-            return cell->rowIndex() * columnCount() + cell->columnIndex();
-        return -1;
-    }
-    QAccessibleInterface* childAt(int x, int y) const override
-    {
-        const TAccessibleTableSource* s = Source();
-        int row = -1, column = -1;
-        if (s)
-            s->AccessibleCellAt(widget()->mapFromGlobal(QPoint(x, y)), row, column);
-        return cellAt(row, column);
-    }
-
-    QAccessibleInterface* caption() const override { return nullptr; }
-    QAccessibleInterface* summary() const override { return nullptr; }
-    QAccessibleInterface* cellAt(int row, int column) const override
-    {
-        if (row < 0 || column < 0 || row >= rowCount() || column >= columnCount())
-            return nullptr;
-        const qint64 key = (qint64(row) << 32) | quint32(column);
-        auto it = FCells.constFind(key);
-        if (it != FCells.constEnd())
-            return QAccessible::accessibleInterface(*it);
-        auto* cell = new TAccessibleCell(const_cast<TAccessibleGrid*>(this), widget(), row, column);
-        FCells.insert(key, QAccessible::registerAccessibleInterface(cell));
-        return cell;
-    }
-    int selectedCellCount() const override { return selectedRowCount() * columnCount(); }
-    QList<QAccessibleInterface*> selectedCells() const override
-    {
-        QList<QAccessibleInterface*> cells;
-        for (int r : selectedRows())
-            for (int c = 0; c < columnCount(); ++c)
-                cells.append(cellAt(r, c));
-        return cells;
-    }
-    QString columnDescription(int column) const override
-    {
-        const TAccessibleTableSource* s = Source();
-        return s ? s->AccessibleColumnHeader(column) : QString();
-    }
-    QString rowDescription(int) const override { return {}; }
-    int columnCount() const override
-    {
-        const TAccessibleTableSource* s = Source();
-        return s ? s->AccessibleColumnCount() : 0;
-    }
-    int rowCount() const override
-    {
-        const TAccessibleTableSource* s = Source();
-        return s ? s->AccessibleRowCount() : 0;
-    }
-    int selectedColumnCount() const override { return 0; }
-    int selectedRowCount() const override { return int(selectedRows().size()); }
-    QList<int> selectedColumns() const override { return {}; }
-    QList<int> selectedRows() const override
-    {
-        QList<int> rows;
-        const TAccessibleTableSource* s = Source();
-        for (int r = 0, n = s ? s->AccessibleRowCount() : 0; r < n; ++r)
-            if (s->AccessibleRowSelected(r))
-                rows.append(r);
-        return rows;
-    }
-    bool isColumnSelected(int) const override { return false; }
-    bool isRowSelected(int row) const override
-    {
-        const TAccessibleTableSource* s = Source();
-        return s && s->AccessibleRowSelected(row);
-    }
-    // Selection stays with the user and the program.
-    bool selectRow(int) override { return false; }
-    bool selectColumn(int) override { return false; }
-    bool unselectRow(int) override { return false; }
-    bool unselectColumn(int) override { return false; }
-    void modelChange(QAccessibleTableModelChangeEvent*) override { DropCells(); }
-
-    const TAccessibleTableSource* Source() const
-    {
-        const TControlEvents* c = ComponentOf(object());
-        return c ? c->AccessibleTable() : nullptr;
-    }
-
-private:
-    void DropCells()
-    {
-        for (QAccessible::Id id : std::as_const(FCells))
-            QAccessible::deleteAccessibleInterface(id);
-        FCells.clear();
-    }
-    mutable QHash<qint64, QAccessible::Id> FCells;
-};
-
-bool TAccessibleCell::isValid() const
-{
-    const TAccessibleTableSource* s = Source();
-    return s && FRow < s->AccessibleRowCount() && FColumn < s->AccessibleColumnCount();
 }
 
-QAccessibleInterface* TAccessibleCell::parent() const
+int TAccessibleControl::childCount() const
 {
-    return FGrid ? QAccessible::queryAccessibleInterface(FGrid.data()) : nullptr;
+    return QAccessibleWidget::childCount() + PartCount();
 }
 
-QAccessibleInterface* TAccessibleCell::table() const
+QAccessibleInterface* TAccessibleControl::child(int index) const
 {
-    return parent();
+    const int widgets = QAccessibleWidget::childCount();
+    return index < widgets ? QAccessibleWidget::child(index) : PartInterface(index - widgets);
 }
+
+int TAccessibleControl::indexOfChild(const QAccessibleInterface* child) const
+{
+    if (auto* part = dynamic_cast<const TAccessiblePartObject*>(child))
+        return part->parent() == this && part->Index() < PartCount() ? QAccessibleWidget::childCount() + part->Index() : -1;
+    return QAccessibleWidget::indexOfChild(child);
+}
+
+QAccessibleInterface* TAccessibleControl::childAt(int x, int y) const
+{
+    for (int i = 0, n = PartCount(); i < n; ++i) {
+        QAccessibleInterface* part = PartInterface(i);
+        if (part && part->rect().contains(x, y))
+            return part;
+    }
+    return QAccessibleWidget::childAt(x, y);
+}
+
+QStringList TAccessibleControl::actionNames() const
+{
+    QStringList names = QAccessibleWidget::actionNames();
+    if (const TControlEvents* c = Component())
+        for (const QString& a : Ask(QStringList(), [&] { return c->AccessibleActions(); }))
+            if (!names.contains(a))
+                names.append(a);
+    return names;
+}
+
+void TAccessibleControl::doAction(const QString& actionName)
+{
+    TControlEvents* c = Component();
+    if (c && Ask(QStringList(), [&] { return c->AccessibleActions(); }).contains(actionName))
+        GuardedCall([&] { c->DoAccessibleAction(actionName); });
+    else
+        QAccessibleWidget::doAction(actionName);
+}
+
+// --- value
+
+QVariant TAccessibleControl::currentValue() const { return Value().Current; }
+QVariant TAccessibleControl::maximumValue() const { return Value().Maximum; }
+QVariant TAccessibleControl::minimumValue() const { return Value().Minimum; }
+QVariant TAccessibleControl::minimumStepSize() const { return Value().Step; }
+
+void TAccessibleControl::setCurrentValue(const QVariant& value)
+{
+    bool ok = false;
+    const double v = value.toDouble(&ok);
+    if (TControlEvents* c = Component(); c && ok)
+        GuardedCall([&] { c->SetAccessibleValue(v); });
+}
+
+// --- text
+
+void TAccessibleControl::selection(int selectionIndex, int* startOffset, int* endOffset) const
+{
+    int s = 0, e = 0;
+    if (const TControlEvents* c = Component(); c && selectionIndex == 0)
+        GuardedCall([&] { c->AccessibleTextSelection(s, e); });
+    *startOffset = s < e ? s : 0;
+    *endOffset = s < e ? e : 0;
+}
+
+int TAccessibleControl::selectionCount() const
+{
+    int s = 0, e = 0;
+    selection(0, &s, &e);
+    return s < e ? 1 : 0;
+}
+
+void TAccessibleControl::addSelection(int startOffset, int endOffset)
+{
+    setSelection(0, startOffset, endOffset);
+}
+
+void TAccessibleControl::removeSelection(int selectionIndex)
+{
+    if (selectionIndex == 0)
+        setCursorPosition(cursorPosition());
+}
+
+void TAccessibleControl::setSelection(int selectionIndex, int startOffset, int endOffset)
+{
+    if (TControlEvents* c = Component(); c && selectionIndex == 0)
+        GuardedCall([&] { c->SetAccessibleTextSelection(startOffset, endOffset); });
+}
+
+int TAccessibleControl::cursorPosition() const
+{
+    const TControlEvents* c = Component();
+    return c ? Ask(0, [&] { return c->AccessibleCaret(); }) : 0;
+}
+
+void TAccessibleControl::setCursorPosition(int position)
+{
+    setSelection(0, position, position);
+}
+
+QString TAccessibleControl::text(int startOffset, int endOffset) const
+{
+    const QString t = ShownText();
+    if (endOffset < 0 || endOffset > t.size())
+        endOffset = int(t.size());
+    startOffset = std::clamp(startOffset, 0, endOffset);
+    return t.mid(startOffset, endOffset - startOffset);
+}
+
+int TAccessibleControl::characterCount() const
+{
+    return int(ShownText().size());
+}
+
+QRect TAccessibleControl::characterRect(int offset) const
+{
+    const TControlEvents* c = Component();
+    return c ? ToGlobal(widget(), Ask(QRect(), [&] { return c->AccessibleCharRect(offset); })) : QRect();
+}
+
+int TAccessibleControl::offsetAtPoint(const QPoint& point) const
+{
+    for (int i = 0, n = characterCount(); i < n; ++i)
+        if (characterRect(i).contains(point))
+            return i;
+    return -1;
+}
+
+QString TAccessibleControl::attributes(int offset, int* startOffset, int* endOffset) const
+{
+    *startOffset = *endOffset = offset;
+    return {};
+}
+
+void TAccessibleControl::deleteText(int startOffset, int endOffset)
+{
+    replaceText(startOffset, endOffset, QString());
+}
+
+void TAccessibleControl::insertText(int offset, const QString& text)
+{
+    replaceText(offset, offset, text);
+}
+
+void TAccessibleControl::replaceText(int startOffset, int endOffset, const QString& text)
+{
+    if (TControlEvents* c = Component())
+        GuardedCall([&] { c->ReplaceAccessibleText(startOffset, endOffset, text); });
+}
+
+// =============================================================================================
+// TAccessibleLeaf, TAccessiblePartObject
+
+QWindow* TAccessibleLeaf::window() const
+{
+    return FOwner ? FOwner->window()->windowHandle() : nullptr;
+}
+
+QAccessibleInterface* TAccessibleLeaf::parent() const
+{
+    return FOwner ? QAccessible::queryAccessibleInterface(FOwner.data()) : nullptr;
+}
+
+QRect TAccessibleLeaf::ToScreen(const QRect& r) const
+{
+    return ToGlobal(FOwner, r);
+}
+
+TAccessiblePart TAccessiblePartObject::Part() const
+{
+    const TControlEvents* c = FOwner ? ComponentOf(FOwner.data()) : nullptr;
+    return c ? Ask(TAccessiblePart{}, [&] { return c->AccessiblePart(FIndex); }) : TAccessiblePart{};
+}
+
+bool TAccessiblePartObject::isValid() const
+{
+    const TControlEvents* c = FOwner ? ComponentOf(FOwner.data()) : nullptr;
+    return c && FIndex < Ask(0, [&] { return c->AccessiblePartCount(); });
+}
+
+
+QString TAccessiblePartObject::text(QAccessible::Text t) const
+{
+    return t == QAccessible::Name ? Part().Name : QString();
+}
+
+QRect TAccessiblePartObject::rect() const
+{
+    return ToScreen(Part().Rect);
+}
+
+QAccessible::State TAccessiblePartObject::state() const
+{
+    const TAccessiblePart p = Part();
+    QAccessible::State s;
+    s.invisible = p.Rect.isEmpty() || !FOwner || !FOwner->isVisible();
+    s.disabled = !FOwner || !FOwner->isEnabled();
+    s.checkable = p.Checkable;
+    s.checked = p.Checked;
+    s.readOnly = p.Role == QAccessible::StaticText;
+    return s;
+}
+
+void* TAccessiblePartObject::interface_cast(QAccessible::InterfaceType t)
+{
+    return t == QAccessible::ActionInterface && !Part().Actions.isEmpty() ? static_cast<QAccessibleActionInterface*>(this)
+                                                                          : nullptr;
+}
+
+QList<QPair<QAccessibleInterface*, QAccessible::Relation>> TAccessiblePartObject::relations(QAccessible::Relation match) const
+{
+    if ((match & QAccessible::Labelled) && Part().LabelsComponent && parent())
+        return {{parent(), QAccessible::Labelled}};
+    return {};
+}
+
+void TAccessiblePartObject::doAction(const QString& actionName)
+{
+    TControlEvents* c = FOwner ? ComponentOf(FOwner.data()) : nullptr;
+    if (c && Part().Actions.contains(actionName))
+        GuardedCall([&] { c->DoAccessiblePartAction(FIndex, actionName); });
+}
+
+// =============================================================================================
+// The factory
+
+// The interface the host gives a component, or none where Qt's own must stay.
+TAccessibleControl* InterfaceFor(QWidget* w, const TControlEvents* c)
+{
+    const QMetaObject* base = c->HostedQtClass();
+    if (base == &QLineEdit::staticMetaObject)
+        return NewLineEditInterface(w);
+    if (base != &QWidget::staticMetaObject && base != &QAbstractScrollArea::staticMetaObject)
+        return nullptr;
+    if (Ask(false, [&] { return c->AccessibleTable() != nullptr; }))
+        return NewGridInterface(w);
+    return new TAccessibleControl(w);
+}
+
+namespace {
 
 QAccessibleInterface* Factory(const QString&, QObject* object)
 {
     auto* w = qobject_cast<QWidget*>(object);
     const TControlEvents* c = w ? ComponentOf(object) : nullptr;
-    if (!c)
-        return nullptr;
-    if (c->AccessibleTable())
-        return new TAccessibleGrid(w);
-    if (auto* edit = qobject_cast<QLineEdit*>(w))
-        return new TAccessibleEdit(edit);
-    return new TAccessibleControl(w);
+    return c ? InterfaceFor(w, c) : nullptr;
 }
 
 } // namespace
 
+} // namespace accessible
+
 void AdoptAccessibleInterface(QObject* object)
 {
-    // With assistive technology running, Qt may have made a plain interface while the widget
-    // was still being constructed; drop it so the next query makes the component's own.
-    if (!QAccessible::isActive())
+    // With assistive technology running, an interface may have been made while the widget was
+    // being constructed: Qt's plain one, or the host's before the component's overrides
+    // answered (a grid not yet a grid). Once construction is over, an interface of another
+    // kind than the factory makes now is dropped, so the next query makes the right one.
+    if (!accessible::Listening())
         return;
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
-    if (iface && !dynamic_cast<TAccessibleControl*>(iface))
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(iface));
+    QTimer::singleShot(0, object, [object] {
+        auto* w = qobject_cast<QWidget*>(object);
+        const TControlEvents* c = accessible::ComponentOf(object);
+        QAccessibleInterface* iface = w && c ? QAccessible::queryAccessibleInterface(object) : nullptr;
+        if (!iface)
+            return;
+        const std::unique_ptr<accessible::TAccessibleControl> fresh(accessible::InterfaceFor(w, c));
+        const bool right = fresh ? typeid(*fresh) == typeid(*iface) : !dynamic_cast<accessible::TAccessibleControl*>(iface);
+        if (!right)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(iface));
+    });
 }
 
 void InstallAccessibleFactory()
 {
     static const bool installed = [] {
-        QAccessible::installFactory(&Factory);
+        accessible::Activation();
+        QAccessible::installFactory(&accessible::Factory);
         return true;
     }();
     (void)installed;
+}
+
+// =============================================================================================
+// Announcements
+
+void TControlEvents::AccessibleValueChanged()
+{
+    using namespace accessible;
+    if (!Listening())
+        return;
+    QObject* o = ComponentObject();
+    TAccessibleValue v;
+    if (Ask(false, [&] { return AccessibleValue(v); }))
+        Send(QAccessibleValueChangeEvent(o, v.Current));
+    if (Ask(false, [&] { return AccessibleShowsText(); })) {
+        const QString now = Ask(QString(), [&] { return AccessibleText(); });
+        if (now != FAccessibleShownText) {
+            const QString before = std::exchange(FAccessibleShownText, now);
+            Send(QAccessibleTextUpdateEvent(o, 0, before, now));
+        }
+    }
+    const QString name = Ask(QString(), [&] { return AccessibleName(); });
+    if (name != FAccessibleOwnName) {
+        FAccessibleOwnName = name;
+        auto* iface = dynamic_cast<TAccessibleControl*>(QAccessible::queryAccessibleInterface(o));
+        const bool isName = iface && iface->text(QAccessible::Name) == name;
+        Send(QAccessibleEvent(o, isName ? QAccessible::NameChanged : QAccessible::DescriptionChanged));
+    }
+}
+
+void TControlEvents::AccessibleStateChanged(QAccessible::State Changed)
+{
+    if (accessible::Listening())
+        accessible::Send(QAccessibleStateChangeEvent(ComponentObject(), Changed));
+}
+
+void TControlEvents::AccessibleCaretMoved()
+{
+    using namespace accessible;
+    if (Listening() && Ask(false, [&] { return AccessibleShowsText(); }))
+        Send(QAccessibleTextCursorEvent(ComponentObject(), Ask(0, [&] { return AccessibleCaret(); })));
+}
+
+void TControlEvents::AccessibleTextSelectionChanged()
+{
+    using namespace accessible;
+    if (!Listening() || !Ask(false, [&] { return AccessibleShowsText(); }))
+        return;
+    int s = 0, e = 0;
+    GuardedCall([&] { AccessibleTextSelection(s, e); });
+    Send(QAccessibleTextSelectionEvent(ComponentObject(), s, e));
+}
+
+void TControlEvents::AccessiblePartsChanged()
+{
+    if (!accessible::Listening())
+        return;
+    if (auto* iface = dynamic_cast<accessible::TAccessibleControl*>(QAccessible::queryAccessibleInterface(ComponentObject())))
+        iface->PartsChanged();
+}
+
+void TControlEvents::AccessibleCurrentCellChanged()
+{
+    if (accessible::Listening())
+        accessible::AnnounceCurrentCell(ComponentObject());
+}
+
+void TControlEvents::AccessibleRowSelectionChanged(int Row)
+{
+    if (accessible::Listening())
+        accessible::AnnounceRowSelection(ComponentObject(), Row);
+}
+
+void TControlEvents::AccessibleTableChanged()
+{
+    if (accessible::Listening())
+        accessible::AnnounceTableChange(ComponentObject());
 }
 
 } // namespace qor

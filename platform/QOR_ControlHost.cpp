@@ -1,5 +1,5 @@
-// The control host: the event bridge and the retained surface, instantiated for the three Qt
-// classes the bases stand on.
+// The control host: the event bridge and the retained surface, instantiated for the Qt classes
+// the bases stand on.
 #include "QOR_Controls.h"
 
 #include "QOR_Accessible_p.h"
@@ -17,8 +17,6 @@ namespace {
 
 template <class QtBase>
 constexpr bool IsScrollArea = std::is_base_of_v<QAbstractScrollArea, QtBase>;
-template <class QtBase>
-constexpr bool IsEdit = std::is_base_of_v<QLineEdit, QtBase>;
 
 } // namespace
 
@@ -41,6 +39,10 @@ TControlHost<QtBase>::TControlHost(QWidget* AOwner, TColor DefaultColor)
     };
     StartConfiguration(this);
     AdoptAccessibleInterface(this);
+    if constexpr (std::is_base_of_v<QAbstractButton, QtBase>)
+        QObject::connect(this, &QAbstractButton::clicked, this, [this] { GuardedCall([this] { Click(); }); });
+    else if constexpr (std::is_base_of_v<QComboBox, QtBase>)
+        QObject::connect(this, &QComboBox::activated, this, [this] { GuardedCall([this] { Click(); }); });
 }
 
 template <class QtBase>
@@ -110,33 +112,39 @@ void TControlHost<QtBase>::showEvent(QShowEvent* e)
 template <class QtBase>
 void TControlHost<QtBase>::mousePressEvent(QMouseEvent* e)
 {
-    if constexpr (IsEdit<QtBase>)
+    if constexpr (HasNativeBehaviour<QtBase>) {
         QtBase::mousePressEvent(e);
-    else if (this->focusPolicy() & Qt::ClickFocus)
+        if (FNativeDoubleClick)
+            return;
+    } else if (this->focusPolicy() & Qt::ClickFocus) {
         this->setFocus(Qt::MouseFocusReason);
+    }
     GuardedCall([&] { DispatchMousePress(e); });
 }
 
 template <class QtBase>
 void TControlHost<QtBase>::mouseReleaseEvent(QMouseEvent* e)
 {
-    if constexpr (IsEdit<QtBase>)
+    GuardedCall([&] { DispatchMouseRelease(e, !HasNativeClick<QtBase>); });
+    if constexpr (HasNativeBehaviour<QtBase>)
         QtBase::mouseReleaseEvent(e);
-    GuardedCall([&] { DispatchMouseRelease(e); });
 }
 
 template <class QtBase>
 void TControlHost<QtBase>::mouseDoubleClickEvent(QMouseEvent* e)
 {
-    if constexpr (IsEdit<QtBase>)
+    if constexpr (HasNativeBehaviour<QtBase>) {
+        FNativeDoubleClick = true;
         QtBase::mouseDoubleClickEvent(e);
+        FNativeDoubleClick = false;
+    }
     GuardedCall([&] { DispatchMouseDoubleClick(e); });
 }
 
 template <class QtBase>
 void TControlHost<QtBase>::mouseMoveEvent(QMouseEvent* e)
 {
-    if constexpr (IsEdit<QtBase>)
+    if constexpr (HasNativeBehaviour<QtBase>)
         QtBase::mouseMoveEvent(e);
     GuardedCall([&] { DispatchMouseMove(e); });
 }
@@ -146,7 +154,11 @@ void TControlHost<QtBase>::wheelEvent(QWheelEvent* e)
 {
     e->ignore();
     GuardedCall([&] { DispatchWheel(e); });
-    // The edit scrolls nothing with the wheel; an unhandled wheel goes on to the parent.
+    // A wheel the handlers leave goes to the native widget, and from there (or from a widget
+    // with no use for it) on to the parent.
+    if constexpr (HasNativeBehaviour<QtBase>)
+        if (!e->isAccepted())
+            QtBase::wheelEvent(e);
 }
 
 template <class QtBase>
@@ -158,7 +170,7 @@ void TControlHost<QtBase>::keyPressEvent(QKeyEvent* e)
         e->accept();
         return;
     }
-    if constexpr (IsEdit<QtBase>)
+    if constexpr (HasNativeBehaviour<QtBase>)
         QtBase::keyPressEvent(e);
     else
         e->ignore();
@@ -173,7 +185,7 @@ void TControlHost<QtBase>::keyReleaseEvent(QKeyEvent* e)
         e->accept();
         return;
     }
-    if constexpr (IsEdit<QtBase>)
+    if constexpr (HasNativeBehaviour<QtBase>)
         QtBase::keyReleaseEvent(e);
     else
         e->ignore();
@@ -371,6 +383,9 @@ void TSurfaceHost<QtBase>::resizeEvent(QResizeEvent* e)
 template class TControlHost<QWidget>;
 template class TControlHost<QLineEdit>;
 template class TControlHost<QAbstractScrollArea>;
+template class TControlHost<QToolButton>;
+template class TControlHost<QComboBox>;
+template class TControlHost<QTreeWidget>;
 template class TSurfaceHost<QWidget>;
 template class TSurfaceHost<QAbstractScrollArea>;
 

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <QtMath>
 #include <algorithm>
 
 namespace qor {
@@ -246,13 +247,13 @@ void TControlEvents::DispatchMousePress(QMouseEvent* e)
     MouseDown(b, ShiftFromQt(e->modifiers(), e->buttons()), p.x(), p.y());
 }
 
-void TControlEvents::DispatchMouseRelease(QMouseEvent* e)
+void TControlEvents::DispatchMouseRelease(QMouseEvent* e, bool ClickOnRelease)
 {
     TMouseButton b;
     if (!MouseButtonFromQt(e->button(), b))
         return;
     const QPoint p = MapEventPos(e->position().toPoint());
-    const bool click = FClicked && b == mbLeft;
+    const bool click = ClickOnRelease && FClicked && b == mbLeft;
     FClicked = false;
     MouseUp(b, ShiftFromQt(e->modifiers(), e->buttons()), p.x(), p.y());
     if (click) {
@@ -319,26 +320,73 @@ bool TControlEvents::DispatchKeyRelease(QKeyEvent* e)
     return key == 0 || FKeyUsed;
 }
 
-void TControlEvents::AccessibleValueChanged()
-{
-    if (!QAccessible::isActive())
-        return;
-    TAccessibleValue v;
-    if (AccessibleValue(v)) {
-        QAccessibleValueChangeEvent event(ComponentObject(), v.Current);
-        QAccessible::updateAccessibility(&event);
-    } else {
-        QAccessibleEvent event(ComponentObject(), QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&event);
-    }
-}
-
 bool TControlEvents::DispatchContextMenu(QContextMenuEvent* e)
 {
     bool handled = false;
     if (OnContextPopup)
         OnContextPopup(ComponentObject(), MapEventPos(e->pos()), handled);
     return handled;
+}
+
+// =============================================================================================
+// Owner-drawn items
+
+void PaintOwnerDrawnItem(QPainter* Painter, const QRect& Target, int Index, TOwnerDrawState State,
+                         const TFont& Font, TColor Background, const TDrawItemEvent& Draw)
+{
+    if (Target.isEmpty())
+        return;
+    const qreal dpr = Painter->device() ? Painter->device()->devicePixelRatioF() : 1.0;
+    QImage img(QSize(qCeil(Target.width() * dpr), qCeil(Target.height() * dpr)), QImage::Format_RGB32);
+    img.setDevicePixelRatio(dpr);
+    TBitmap bmp;
+    bmp.SetImage(img);
+    TCanvas* c = bmp.Canvas();
+    c->Font()->Assign(Font);
+    c->Brush()->SetColor(Background);
+    const QRect rect(0, 0, Target.width(), Target.height());
+    c->FillRect(rect);
+    if (Draw)
+        GuardedCall([&] { Draw(c, Index, rect, State); });
+    Painter->drawImage(Target.topLeft(), bmp.Image());
+}
+
+TCanvasItemDelegate::TCanvasItemDelegate(TDrawItemEvent Draw, QObject* Parent)
+    : QStyledItemDelegate(Parent), FDraw(std::move(Draw))
+{
+}
+
+TOwnerDrawState TCanvasItemDelegate::StateOf(const QStyleOptionViewItem& Option)
+{
+    TOwnerDrawState s;
+    if (Option.state & QStyle::State_Selected)
+        s.Include(odSelected);
+    if (!(Option.state & QStyle::State_Enabled))
+        s.Include(odDisabled).Include(odGrayed);
+    if (Option.state & QStyle::State_HasFocus)
+        s.Include(odFocused);
+    if (Option.state & QStyle::State_MouseOver)
+        s.Include(odHotLight);
+    return s;
+}
+
+void TCanvasItemDelegate::paint(QPainter* Painter, const QStyleOptionViewItem& Option, const QModelIndex& Index) const
+{
+    const TOwnerDrawState state = StateOf(Option);
+    const bool selected = state.Contains(odSelected);
+    TFont font;
+    font.AssignQFont(Option.font);
+    font.SetColor(FromQColor(Option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text)));
+    const TColor background = FromQColor(Option.palette.color(selected ? QPalette::Highlight : QPalette::Base));
+    PaintOwnerDrawnItem(Painter, Option.rect, Index.row(), state, font, background, FDraw);
+}
+
+QSize TCanvasItemDelegate::sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const
+{
+    QSize s = QStyledItemDelegate::sizeHint(Option, Index);
+    if (FItemHeight > 0)
+        s.setHeight(FItemHeight);
+    return s;
 }
 
 // =============================================================================================

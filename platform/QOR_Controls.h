@@ -8,6 +8,23 @@
 //   TGraphicControl  TCustomControl without focus          a windowless self-painting control
 //   TCustomEdit      TControlHost<QLineEdit>              the platform edit
 //   TCustomGrid      TSurfaceHost<QAbstractScrollArea>    the draw grid (QOR_Grids.h)
+// and the host also stands ready over QToolButton, QComboBox and QTreeWidget.
+//
+// Native widgets. A Qt class whose widget has behaviour of its own (HasNativeBehaviour: the line
+// edit types, the tool button presses, the combo box opens, the tree expands) keeps all of it;
+// the host listens beside it:
+//  - mouse: the Qt widget's press runs before the classic MouseDown, its release after the
+//    classic MouseUp, so the handlers see the widget pressed and a click Qt makes on the
+//    release follows OnMouseUp; a double click is the Qt widget's and one classic DblClick plus
+//    MouseDown (ssDouble), never a second classic MouseDown;
+//  - keys: the classic KeyDown/KeyPress/KeyUp run first; a key they use (zero it or UseKey())
+//    stops there, any other reaches the Qt widget, and what the widget ignores travels on;
+//  - wheel and context menu: the classic handlers first; unhandled, the Qt widget's own;
+//  - clicks: where the Qt class says itself what a click is (HasNativeClick: a button's
+//    clicked(), a combo box's activated(), by mouse or keyboard), Click() follows that signal
+//    and a button's clicked() is its Qt signal; elsewhere Click() follows a left press and
+//    release inside the control, as on every base.
+// Owner-drawn items of such widgets draw through TCanvas with TCanvasItemDelegate.
 //
 // The rules the host owns for every component:
 //  - a key the component does not use (its handlers neither zero it nor call UseKey()) is
@@ -18,21 +35,27 @@
 //  - every exception from rendering or a handler goes to qor::HandleException;
 //  - a component with a transparent mode asks for a transparent surface (premultiplied ARGB,
 //    the parent shows through); opaque is the default, because it is faster;
-//  - accessibility: the component tells the host its role, value text, value and state
-//    (QOR_Accessible.h), and the host answers QAccessible.
+//  - accessibility: the component tells the host what a reader should hear (the virtual
+//    functions of TControlEvents, rules there), and the host answers QAccessible for it.
 #pragma once
 
+#include "QOR_Accessible.h"
 #include "QOR_Classes.h"
 #include "QOR_Graphics.h"
 #include "QOR_Published.h"
 
 #include <QAbstractScrollArea>
 #include <QAccessible>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QObject>
+#include <QStyledItemDelegate>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <type_traits>
 
 class QMouseEvent;
 class QWheelEvent;
@@ -94,37 +117,6 @@ KORVANE_EXPORT WORD VirtualKeyFromQt(int qtKey, Qt::KeyboardModifiers mods = Qt:
 // Backspace #8, Escape #27, Tab #9); a null QChar when the press delivers none.
 KORVANE_EXPORT QChar KeyCharFromQt(const QKeyEvent* e);
 
-// ---------------------------------------------------------------------------------------------
-// What a component tells the accessibility layer about itself.
-
-// The value of a value component (meter, numeric field, progress bar, labels).
-struct TAccessibleValue {
-    double Current = 0.0;
-    double Minimum = 0.0;
-    double Maximum = 0.0;
-    double Step = 0.0;
-};
-
-// The cells of a grid as a table: rows and columns count from 0 over the data cells (the
-// header rows and columns are not part of the table).
-class KORVANE_EXPORT TAccessibleTableSource {
-public:
-    virtual ~TAccessibleTableSource() = default;
-    virtual int AccessibleRowCount() const = 0;
-    virtual int AccessibleColumnCount() const = 0;
-    // The text a screen reader reads; empty for secret cells.
-    virtual QString AccessibleCellText(int Row, int Column) const = 0;
-    virtual QString AccessibleColumnHeader(int Column) const = 0;
-    // Where the cell lies, in widget coordinates (empty when not visible).
-    virtual QRect AccessibleCellRect(int Row, int Column) const = 0;
-    // The cell at a point in widget coordinates; false (and -1, -1) when there is none.
-    virtual bool AccessibleCellAt(QPoint Pos, int& Row, int& Column) const = 0;
-    virtual bool AccessibleRowSelected(int Row) const = 0;
-    // Check cells: checkable, and whether checked.
-    virtual bool AccessibleCellCheckable(int Row, int Column) const { return false; }
-    virtual bool AccessibleCellChecked(int Row, int Column) const { return false; }
-};
-
 // The notification events every base republishes, as Qt signals (see QOR_CONTROL_SIGNALS).
 enum class TControlSignal : std::uint8_t {
     Clicked, DoubleClicked, MouseDown, MouseUp, MouseMove, MouseEntered, MouseLeft, Entered, Exited, Resized
@@ -160,18 +152,70 @@ public:
     TNotifyEvent OnResize;
     TContextPopupEvent OnContextPopup;
 
-    // --- accessibility: what the component tells the host (defaults: a plain client area)
+    // --- accessibility: what the component tells the host. The host (QOR_Accessible*.cpp)
+    // answers QAccessible from it for every component alike, by these rules:
+    //  - Name: the program's accessibleName, else the text of a buddy label, else the
+    //    component's own AccessibleName(). When the program or a buddy names the component,
+    //    its own name is read as the description instead. A label-like component names itself
+    //    by its display text, because readers read the name of static text (Qt's AT-SPI bridge
+    //    passes QAccessible::Value on to nobody).
+    //  - Text: a component that shows text (AccessibleShowsText) has a text interface with the
+    //    text as it is shown, caret and selection included; a self-drawn editor may also take
+    //    edits (AccessibleEditable, ReplaceAccessibleText), checked as typing is.
+    //  - Value: only a component whose value the user can set has a value interface: Qt's
+    //    AT-SPI bridge offers "increase" and "decrease" on every value interface and reports
+    //    them done, so a display gives its value as text. A value set through the interface
+    //    goes the way a user's change goes (clamped as the component clamps, events fire).
+    //  - States add to the widget's own; a shown value outside its range is read as the
+    //    description "out of range ..." (AccessibleWarning): Qt has no invalid-entry state (its
+    //    `invalid` means a defunct object).
+    //  - Actions are offered only where they work; parts (captions, check boxes) and grid
+    //    cells are objects of their own, made on demand.
+    //  - A component on a Qt widget that has its own accessibility keeps all of it: on the
+    //    line edit the host's interface reproduces Qt's and adds the component's value, states
+    //    and name; on the tool button, the combo box and the tree Qt's own interface answers
+    //    alone (the program names such a component with setAccessibleName or a buddy label)
+    //    until the host has an interface for that base that adds to Qt's (QOR_Accessible_p.h).
+    //  - Every call into the component is guarded: an exception goes to HandleException and the
+    //    reader gets an empty answer.
+    // The component announces changes with the Accessible...Changed functions below.
     virtual QAccessible::Role AccessibleRole() const { return QAccessible::Client; }
-    // The value as text (QAccessible::Value); empty when the component shows none.
-    virtual QString AccessibleValueText() const { return {}; }
-    // True for value components, which then fill v.
+    // What the component calls itself (a meter's caption); a label-like component
+    // (QAccessible::StaticText) calls itself by its text.
+    virtual QString AccessibleName() const { return IsAccessibleLabel() ? AccessibleText() : QString(); }
+    // The text the component shows, as shown ("U = 12.34 V", "0000BEEF", "64 %"); a label-like
+    // component shows text by nature.
+    virtual bool AccessibleShowsText() const { return IsAccessibleLabel(); }
+    virtual QString AccessibleText() const { return {}; }
+    // Caret and selection in that text (editors that draw their own).
+    virtual int AccessibleCaret() const { return 0; }
+    virtual void AccessibleTextSelection(int& Start, int& End) const { Start = End = 0; }
+    virtual void SetAccessibleTextSelection(int Start, int End) {}
+    // A character's rectangle in widget coordinates (empty when unknown or not shown).
+    virtual QRect AccessibleCharRect(int Offset) const { return {}; }
+    // Edits: the characters Start .. End replaced by s the way typing does it; false when
+    // refused (read-only, or the result is not valid input).
+    virtual bool AccessibleEditable() const { return false; }
+    virtual bool ReplaceAccessibleText(int Start, int End, const QString& s) { return false; }
+    // The value of a component whose value the user can set; false for none.
     virtual bool AccessibleValue(TAccessibleValue& v) const { return false; }
-    // Called when assistive technology sets the value; read-only components ignore it.
     virtual void SetAccessibleValue(double v) {}
     // Adds the component's own state (read-only, checked, ...) to what the widget reports.
     virtual void AccessibleState(QAccessible::State& s) const {}
+    // A problem with what is shown ("out of range 0 to 1000"); empty when there is none.
+    virtual QString AccessibleWarning() const { return {}; }
+    // Actions (Qt's action names) that work now, and doing one.
+    virtual QStringList AccessibleActions() const { return {}; }
+    virtual void DoAccessibleAction(const QString& Action) {}
+    // Parts drawn inside the component that a reader meets as objects of their own.
+    virtual int AccessiblePartCount() const { return 0; }
+    virtual TAccessiblePart AccessiblePart(int Index) const { return {}; }
+    virtual void DoAccessiblePartAction(int Index, const QString& Action) {}
     // Grids give their cells as a table.
     virtual const TAccessibleTableSource* AccessibleTable() const { return nullptr; }
+    bool IsAccessibleLabel() const { return AccessibleRole() == QAccessible::StaticText; }
+    // The Qt class the host stands on (it decides the interface; see QOR_Accessible_p.h).
+    virtual const QMetaObject* HostedQtClass() const { return &QWidget::staticMetaObject; }
 
 protected:
     virtual void Click();
@@ -194,15 +238,30 @@ protected:
     // A key handler that acts on its key without zeroing it says so; the host then keeps the
     // key from travelling on to the parent.
     void UseKey() { FKeyUsed = true; }
-    // Tells assistive technology that the value or the visible content changed.
+    // Announcements to assistive technology (nothing happens while none listens):
+    // the value or the shown text changed (also the name of a label-like component);
     void AccessibleValueChanged();
+    // states changed (only the fields set in Changed);
+    void AccessibleStateChanged(QAccessible::State Changed);
+    // the caret moved or the text selection changed in the shown text;
+    void AccessibleCaretMoved();
+    void AccessibleTextSelectionChanged();
+    // the parts changed in number or looks;
+    void AccessiblePartsChanged();
+    // grids: the current cell moved (focus and active descendant go to it), rows were
+    // selected or deselected (Row -1: many at once), the table changed shape.
+    void AccessibleCurrentCellChanged();
+    void AccessibleRowSelectionChanged(int Row);
+    void AccessibleTableChanged();
     // Emits the Qt signal of an inherited event; each base class implements it with
     // QOR_CONTROL_SIGNALS.
     virtual void EmitControlSignal(TControlSignal Which, const TMouseArgs& Args) {}
 
     // Qt event dispatch. The key dispatch returns true when the key was used.
     void DispatchMousePress(QMouseEvent* e);
-    void DispatchMouseRelease(QMouseEvent* e);
+    // ClickOnRelease: a left press and release inside the control is a Click() (false where the
+    // Qt widget says itself what a click is).
+    void DispatchMouseRelease(QMouseEvent* e, bool ClickOnRelease = true);
     void DispatchMouseDoubleClick(QMouseEvent* e);
     void DispatchMouseMove(QMouseEvent* e);
     void DispatchWheel(QWheelEvent* e);
@@ -216,16 +275,29 @@ protected:
 
 private:
     bool FKeyUsed = false;
+    QString FAccessibleShownText;   // the shown text and own name as the reader last got them
+    QString FAccessibleOwnName;
 };
 
 // ---------------------------------------------------------------------------------------------
 // The event bridge over a Qt widget class.
+
+// Qt classes whose widgets have behaviour of their own: the host passes them their input too.
+template <class QtBase>
+inline constexpr bool HasNativeBehaviour =
+    std::is_base_of_v<QLineEdit, QtBase> || std::is_base_of_v<QAbstractButton, QtBase> ||
+    std::is_base_of_v<QComboBox, QtBase> || std::is_base_of_v<QAbstractItemView, QtBase>;
+// Qt classes whose widgets say themselves what a click is (clicked(), activated()).
+template <class QtBase>
+inline constexpr bool HasNativeClick = std::is_base_of_v<QAbstractButton, QtBase> || std::is_base_of_v<QComboBox, QtBase>;
+
 template <class QtBase>
 class KORVANE_EXPORT TControlHost : public QtBase, public TControlEvents {
 public:
     explicit TControlHost(QWidget* AOwner, TColor DefaultColor);
     ~TControlHost() override;
     QObject* ComponentObject() override { return this; }
+    const QMetaObject* HostedQtClass() const override { return &QtBase::staticMetaObject; }
 
     // The control's TFont, in step with the QWidget font; its colour is the text colour.
     TFont* Font() { return &FFont; }
@@ -270,6 +342,8 @@ private:
     void SyncFontFromWidget();
     TFont FFont;
     TColor FColor;
+    // Qt's default double click presses again; that press is the widget's only.
+    bool FNativeDoubleClick = false;
 };
 
 // The host of a control that paints itself.
@@ -323,16 +397,24 @@ private:
 extern template class TControlHost<QWidget>;
 extern template class TControlHost<QLineEdit>;
 extern template class TControlHost<QAbstractScrollArea>;
+extern template class TControlHost<QToolButton>;
+extern template class TControlHost<QComboBox>;
+extern template class TControlHost<QTreeWidget>;
 extern template class TSurfaceHost<QWidget>;
 extern template class TSurfaceHost<QAbstractScrollArea>;
 
 // The Qt signals of the inherited events, emitted right after their handlers: clicked(),
 // doubleClicked(), mouseDown(button, shift, x, y), mouseUp(...), mouseMove(shift, x, y),
 // mouseEntered(), mouseLeft(), entered(), exited() (the focus), resized(). Each base class
-// declares them with this macro at the end of its class body.
+// declares them with QOR_CONTROL_SIGNALS at the end of its class body; a base on a Qt button
+// uses QOR_BUTTON_CONTROL_SIGNALS, because there the button's own clicked() is the signal.
 #define QOR_CONTROL_SIGNALS                                                                        \
 Q_SIGNALS:                                                                                         \
     void clicked();                                                                                \
+    QOR_BUTTON_CONTROL_SIGNALS
+
+#define QOR_BUTTON_CONTROL_SIGNALS                                                                 \
+Q_SIGNALS:                                                                                         \
     void doubleClicked();                                                                          \
     void mouseDown(qor::TMouseButton button, qor::TShiftState shift, int x, int y);                \
     void mouseUp(qor::TMouseButton button, qor::TShiftState shift, int x, int y);                  \
@@ -355,7 +437,10 @@ template <class Control>
 void EmitControlSignalOf(Control* c, TControlSignal which, const TMouseArgs& a)
 {
     switch (which) {
-    case TControlSignal::Clicked: emit c->clicked(); break;
+    case TControlSignal::Clicked:
+        if constexpr (!std::is_base_of_v<QAbstractButton, Control>)
+            emit c->clicked();
+        break;
     case TControlSignal::DoubleClicked: emit c->doubleClicked(); break;
     case TControlSignal::MouseDown: emit c->mouseDown(a.Button, a.Shift, a.X, a.Y); break;
     case TControlSignal::MouseUp: emit c->mouseUp(a.Button, a.Shift, a.X, a.Y); break;
@@ -367,6 +452,44 @@ void EmitControlSignalOf(Control* c, TControlSignal which, const TMouseArgs& a)
     case TControlSignal::Resized: emit c->resized(); break;
     }
 }
+
+// ---------------------------------------------------------------------------------------------
+// Owner-drawn items of native widgets (a combo box's list and face, a tree's rows).
+
+enum TOwnerDrawStateElem : std::uint8_t { odSelected, odGrayed, odDisabled, odChecked, odFocused,
+                                          odDefault, odHotLight, odInactive, odNoAccel,
+                                          odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit };
+using TOwnerDrawState = TSet<TOwnerDrawStateElem, std::uint16_t>;
+// Draws item Index on Canvas inside Rect.
+using TDrawItemEvent = std::function<void(TCanvas* Canvas, int Index, const QRect& Rect, TOwnerDrawState State)>;
+
+// Renders one owner-drawn item into Target: an off-screen bitmap of Target's size at the
+// painter's device pixel ratio gets Font (its colour is the text colour) and a brush of
+// Background, is filled with it, is drawn by Draw with Rect = (0, 0, width, height) and is
+// copied to Target in one step. Drawing outside Rect is cut off; an exception from Draw goes
+// to HandleException.
+KORVANE_EXPORT void PaintOwnerDrawnItem(QPainter* Painter, const QRect& Target, int Index, TOwnerDrawState State,
+                                        const TFont& Font, TColor Background, const TDrawItemEvent& Draw);
+
+// An item delegate that draws the items of a Qt item view through TCanvas, with
+// PaintOwnerDrawnItem: the font is the view's, the background and text colour the view's base
+// and text, or highlight and highlighted text for a selected item. Items are ItemHeight()
+// pixels high (0: as the style makes them).
+class KORVANE_EXPORT TCanvasItemDelegate : public QStyledItemDelegate {
+public:
+    explicit TCanvasItemDelegate(TDrawItemEvent Draw, QObject* Parent = nullptr);
+    int ItemHeight() const { return FItemHeight; }
+    void SetItemHeight(int v) { FItemHeight = v < 0 ? 0 : v; }
+    // The owner-draw state of an item as Qt's style option gives it.
+    static TOwnerDrawState StateOf(const QStyleOptionViewItem& Option);
+
+    void paint(QPainter* Painter, const QStyleOptionViewItem& Option, const QModelIndex& Index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override;
+
+private:
+    TDrawItemEvent FDraw;
+    int FItemHeight = 0;
+};
 
 // ---------------------------------------------------------------------------------------------
 // The bases.
@@ -401,8 +524,6 @@ public:
     void SetSelStart(int v);
     int SelLength() const;
     void SetSelLength(int v);
-    QAccessible::Role AccessibleRole() const override { return QAccessible::EditableText; }
-    QString AccessibleValueText() const override { return text(); }
 Q_SIGNALS:
     void changed();
 protected:

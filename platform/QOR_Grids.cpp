@@ -22,6 +22,8 @@ TCustomGrid::TCustomGrid(QWidget* AOwner) : TSurfaceHost<QAbstractScrollArea>(AO
     verticalScrollBar()->setTracking(false);
     horizontalScrollBar()->setTracking(false);
     UpdateScrollBars();
+    // A reader follows the current cell.
+    connect(this, &TCustomGrid::currentCellChanged, this, [this] { AccessibleCurrentCellChanged(); });
 }
 
 TCustomGrid::~TCustomGrid()
@@ -952,6 +954,14 @@ bool TCustomGrid::AccessibleCellAt(QPoint Pos, int& Row, int& Column) const
         return false;
     }
     return true;
+}
+
+void TCustomGrid::AccessibleCurrentCell(int& Row, int& Column) const
+{
+    Row = FCurrent.Y - FFixedRows;
+    Column = FCurrent.X - FFixedCols;
+    if (Row < 0 || Column < 0 || Row >= AccessibleRowCount() || Column >= AccessibleColumnCount())
+        Row = Column = -1;
 }
 
 bool TCustomGrid::AccessibleRowSelected(int Row) const

@@ -186,6 +186,7 @@ public:
     QRect AccessibleCellRect(int Row, int Column) const override;
     bool AccessibleCellAt(QPoint Pos, int& Row, int& Column) const override;
     bool AccessibleRowSelected(int Row) const override;
+    void AccessibleCurrentCell(int& Row, int& Column) const override;
 
 protected:
     // Renders the visible part of the grid into Canvas(): background, grid lines, then every
@@ -203,7 +204,12 @@ protected:
     virtual bool CanEditShow() const;
     virtual TEditStyle GetEditStyle(int ACol, int ARow) { return esSimple; }
     virtual QStringList GetPickListItems(int ACol, int ARow) { return {}; }
-    void FocusChanged(bool Focused) override { Invalidate(); }
+    void FocusChanged(bool Focused) override
+    {
+        Invalidate();
+        if (Focused)
+            AccessibleCurrentCellChanged();
+    }
 
     // Moves the current cell (asking SelectCell); MoveAnchor false extends the selection from
     // the anchor (range selection). Scrolls the cell into view.

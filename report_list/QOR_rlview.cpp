@@ -101,11 +101,22 @@ void TReportListView::StringsHasChanged()
 void TReportListView::Changed()
 {
     Notify(this, OnChange, &TReportListView::changed);
-    AccessibleValueChanged();
 }
 
-void TReportListView::ChangedSetup() { Notify(this, OnChangeSetup, &TReportListView::changeSetup); }
-void TReportListView::ChangedSelection() { Notify(this, OnSelectedChange, &TReportListView::selectedChanged); }
+void TReportListView::ChangedSetup()
+{
+    AccessibleTableChanged();
+    Notify(this, OnChangeSetup, &TReportListView::changeSetup);
+}
+
+void TReportListView::ChangedSelection()
+{
+    // A reader hears of the row at the cursor; the rest of a bulk change as one event.
+    int row = -1, column = -1;
+    AccessibleCurrentCell(row, column);
+    AccessibleRowSelectionChanged(row);
+    Notify(this, OnSelectedChange, &TReportListView::selectedChanged);
+}
 
 void TReportListView::SetSuppressPaint(bool v)
 {
@@ -143,6 +154,7 @@ void TReportListView::DeriveRows()
         SetRowCount(rows);
     }
     SetHeaderHeights();
+    AccessibleTableChanged();
 }
 
 void TReportListView::SetHeaderHeights()

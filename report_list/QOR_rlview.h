@@ -354,18 +354,30 @@ public:
     void ChangedSetup();
     void ChangedSelection();
 
-    // ---- accessibility: the shown rows in display order, every column, texts as shown
-    // (password cells give none; check cells tell their state)
+    // ---- accessibility: a table of the shown rows in display order and every column, texts
+    // as shown (password cells give their mask; check and radio cells tell their state and
+    // toggle as a click does); the column headers are header cells, the common header is the
+    // caption; rows are selected through the table as the user selects them.
     QAccessible::Role AccessibleRole() const override { return QAccessible::Table; }
     int AccessibleRowCount() const override { return NrOfShownRows(); }
     int AccessibleColumnCount() const override { return NrOfColumns(); }
     QString AccessibleCellText(int Row, int Column) const override;
     QString AccessibleColumnHeader(int Column) const override;
+    bool AccessibleHasColumnHeaders() const override { return FColHdVis; }
+    QString AccessibleCaption() const override;
+    QRect AccessibleCaptionRect() const override;
     QRect AccessibleCellRect(int Row, int Column) const override;
     bool AccessibleCellAt(QPoint Pos, int& Row, int& Column) const override;
     bool AccessibleRowSelected(int Row) const override { return RowSelected(Row + 1); }
     bool AccessibleCellCheckable(int Row, int Column) const override;
     bool AccessibleCellChecked(int Row, int Column) const override;
+    bool AccessibleCellToggleable(int Row, int Column) const override;
+    void ToggleAccessibleCell(int Row, int Column) override;
+    bool AccessibleCellSecret(int Row, int Column) const override;
+    bool AccessibleCellEditable(int Row, int Column) const override;
+    void AccessibleCurrentCell(int& Row, int& Column) const override;
+    bool AccessibleMultiSelect() const override { return FRowSelectMode == 2; }
+    bool SelectAccessibleRow(int Row, bool Selected) override;
     void Assign(const QObject* Source) override;
     void AssignTo(QObject* Dest) const override;
 
@@ -559,6 +571,11 @@ private:
     void DrawInterRowIndicator(TCanvas* cv);
     void HeaderClickSort(int d);
     void ToggleCheck(int d, int r);
+    // Whether a click on the box of data column d, row r toggles it.
+    bool CanToggleCheck(int d, int r) const;
+    // The data column of an accessible column and the data row of an accessible row, 0 outside.
+    int AccessibleDataCol(int Column) const { return ColumnOrder(Column + 1); }
+    int AccessibleDataRow(int Row) const { return Row >= 0 && Row < NrOfShownRows() ? Row + 1 : 0; }
     void ApplyClickSelection(TShiftState Shift);
     TRowEditor MakeRowEditor();
 

@@ -52,8 +52,7 @@ void TReportListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
         return;
     PaintGuard guard(this);
     SetOptions(Options().setFlag(goEditing, ColumnEditable(d) && !RowDisabled(r)));
-    if (FRLData->ColumnCheckMode(d) != cmNone && X - rc.left() < 18 && !FROCheckMarks && !RowDisabled(r)
-        && (FRLData->RawElem(d, r).length() > 1 || FShowEmptyCBx))
+    if (X - rc.left() < 18 && CanToggleCheck(d, r))
         ToggleCheck(d, r);
     ApplyClickSelection(Shift);
 }
@@ -76,6 +75,12 @@ void TReportListView::HeaderClickSort(int d)
         }
     }
     QApplication::restoreOverrideCursor();
+}
+
+bool TReportListView::CanToggleCheck(int d, int r) const
+{
+    return FRLData->ColumnCheckMode(d) != cmNone && !FROCheckMarks && !RowDisabled(r)
+        && (FRLData->RawElem(d, r).length() > 1 || FShowEmptyCBx);
 }
 
 void TReportListView::ToggleCheck(int d, int r)

@@ -269,9 +269,7 @@ TEST(ControlHost, AccessibilityReadsValuesTextsAndCells)
     QAccessibleInterface* m = QAccessible::queryAccessibleInterface(&meter);
     ASSERT_NE(m, nullptr);
     EXPECT_EQ(m->role(), QAccessible::ProgressBar);
-    ASSERT_NE(m->valueInterface(), nullptr);
-    EXPECT_EQ(m->valueInterface()->currentValue().toDouble(), 42.5);
-    EXPECT_EQ(m->valueInterface()->maximumValue().toDouble(), 200.0);
+    EXPECT_EQ(m->valueInterface(), nullptr);   // a display offers no steps
     EXPECT_EQ(m->text(QAccessible::Value), QStringLiteral("42.5"));
     EXPECT_TRUE(m->state().readOnly);
 
@@ -314,7 +312,7 @@ TEST(ControlHost, AccessibilityReadsValuesTextsAndCells)
     EXPECT_EQ(table->columnCount(), 3);
     EXPECT_EQ(table->columnDescription(0), QStringLiteral("Name"));
     EXPECT_EQ(table->cellAt(1, 0)->text(QAccessible::Name), QStringLiteral("Smith"));
-    EXPECT_EQ(table->cellAt(1, 1)->text(QAccessible::Name), QString());   // a password gives nothing
+    EXPECT_EQ(table->cellAt(1, 1)->text(QAccessible::Name), QStringLiteral("******"));   // a password gives its mask
     EXPECT_TRUE(table->cellAt(1, 2)->state().checkable);
     EXPECT_TRUE(table->cellAt(1, 2)->state().checked);
     EXPECT_FALSE(table->cellAt(0, 2)->state().checked);

@@ -353,9 +353,9 @@ TEST(NumLabPaint, AccessibleValueIsTheShownNumber)
     ASSERT_NE(iface, nullptr);
     EXPECT_EQ(iface->role(), QAccessible::StaticText);
     EXPECT_EQ(iface->text(QAccessible::Value), "1.23E+003");
+    EXPECT_EQ(iface->text(QAccessible::Name), "1.23E+003");
     EXPECT_TRUE(iface->state().readOnly);
-    ASSERT_NE(iface->valueInterface(), nullptr);
-    EXPECT_DOUBLE_EQ(iface->valueInterface()->currentValue().toDouble(), 1234.5);
+    EXPECT_EQ(iface->valueInterface(), nullptr);   // a display offers no steps
     lab.SetEmpty(true);
     EXPECT_EQ(iface->text(QAccessible::Value), "");
 }

@@ -7,6 +7,11 @@
 
 #include <QOR_SysUtils.h>
 
+#include <QtPlugin>
+
+// The tests' listener for accessibility events (testmain/accessibility_bridge.cpp).
+Q_IMPORT_PLUGIN(KorvaneTestBridgePlugin)
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");

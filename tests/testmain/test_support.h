@@ -1,7 +1,9 @@
 // Helpers shared by the tests.
 #pragma once
 
+#include <QAccessible>
 #include <QImage>
+#include <functional>
 #include <QString>
 #include <QWidget>
 #include <ostream>
@@ -18,6 +20,9 @@ QImage Render(QWidget* w);
 QString ScratchDir();
 // Writes bytes to a file; returns the path.
 QString WriteFile(const QString& path, const QByteArray& bytes);
+// Receives every accessibility event Qt sends (an empty function: none).
+using AccessibilityListener = std::function<void(QAccessibleEvent*)>;
+void SetAccessibilityListener(AccessibilityListener listener);
 
 } // namespace qortest
 
