@@ -22,6 +22,7 @@
 #include <QOR_ProgBar.h>
 #include <QOR_gradfl.h>
 #include <QOR_NumIO.h>
+#include <QOR_MiniCal.h>
 #include <QOR_NumLab.h>
 #include <QOR_RotLab.h>
 #include <QOR_sevenseg.h>
@@ -203,6 +204,32 @@ void PaintSevenSegIcon(QPainter& p)
     p.drawEllipse(QPointF(25.5, 27), 1.3, 1.3);
 }
 
+// A month sheet: a caption band with arrows, a row of weekday marks, the day grid with a
+// selected day and today circled.
+void PaintMiniCalIcon(QPainter& p)
+{
+    p.setPen(QPen(QColor(90, 90, 90), 1));
+    p.setBrush(QColor(248, 248, 248));
+    p.drawRect(QRectF(1.5, 2.5, 29, 27));
+    p.fillRect(QRectF(2, 3, 28, 6), QColor(208, 208, 208));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(60, 60, 60));
+    p.drawPolygon(QPolygonF({QPointF(4, 6), QPointF(7, 4), QPointF(7, 8)}));
+    p.drawPolygon(QPolygonF({QPointF(28, 6), QPointF(25, 4), QPointF(25, 8)}));
+    p.fillRect(QRectF(2, 9, 28, 3), QColor(192, 192, 192));
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 6; ++c) {
+            const QRectF cell(3.5 + c * 4.5, 13.5 + r * 4, 3, 2.5);
+            const QColor color = r == 1 && c == 2 ? QColor(0x40, 0xA0, 0xD0)
+                                 : c >= 4          ? QColor(0xEE, 0xDD, 0xBB)
+                                                   : QColor(130, 130, 130);
+            p.fillRect(cell, color);
+        }
+    p.setPen(QPen(QColor(230, 0, 0), 1.2));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(14.5, 23.75), 3, 2.5);
+}
+
 QString WideRangeXml()
 {
     const QString bound = QString::number(qor::uc_MaxDouble, 'g', 17);
@@ -230,6 +257,8 @@ QList<WidgetEntry> BuildEntries()
     list.append({QStringLiteral("TNumIO2"), QStringLiteral("QOR_NumIO.h"), QStringLiteral("Numeric input field"),
                  QSize(160, 26), Factory<qor::TNumIO2>(),
                  [](QPainter& p) { PaintFieldIcon(p, QStringLiteral("1.5"), true); }, {}, {}});
+    list.append({QStringLiteral("TMiniCal"), QStringLiteral("QOR_MiniCal.h"), QStringLiteral("Month calendar"),
+                 QSize(300, 180), Factory<qor::TMiniCal>(), PaintMiniCalIcon, {}, {}});
     list.append({QStringLiteral("TRotLab"), QStringLiteral("QOR_RotLab.h"), QStringLiteral("Rotated label"),
                  QSize(200, 200), Factory<qor::TRotLab>(), PaintRotLabIcon, {}, {}});
     list.append({QStringLiteral("TSevenSeg"), QStringLiteral("QOR_sevenseg.h"), QStringLiteral("Seven-segment display"),

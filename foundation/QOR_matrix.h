@@ -23,6 +23,13 @@ public:
         NrRows = NrRows < 0 ? 0 : NrRows;
         if (NrCols == FNrCols && NrRows == FNrRows)
             return;
+        if (NrCols == FNrCols) {
+            // Rows are stored one after another: the kept ones stay where they are, and growing
+            // row by row costs amortized constant time instead of a copy of the whole table.
+            FData.resize(std::size_t(NrCols) * std::size_t(NrRows), T(0));
+            FNrRows = NrRows;
+            return;
+        }
         std::vector<T> data(std::size_t(NrCols) * std::size_t(NrRows), T(0));
         const int nc = NrCols < FNrCols ? NrCols : FNrCols;
         const int nr = NrRows < FNrRows ? NrRows : FNrRows;

@@ -90,7 +90,13 @@ enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
 Q_ENUM_NS(TMouseButton)
 enum TShiftStateElem : std::uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 Q_ENUM_NS(TShiftStateElem)
+// Which parts of a control follow the application's look (a set: Designer shows a check list).
+// Each component that publishes StyleElements says what the parts mean for it.
+enum TStyleElement : std::uint8_t { seFont = 1u << 0, seClient = 1u << 1, seBorder = 1u << 2 };
+Q_DECLARE_FLAGS(TStyleElements, TStyleElement)
+Q_FLAG_NS(TStyleElements)
 } // namespace QOR_Controls
+Q_DECLARE_OPERATORS_FOR_FLAGS(TStyleElements)
 
 using TShiftState = TSet<TShiftStateElem, std::uint8_t>;
 

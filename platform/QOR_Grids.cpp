@@ -204,7 +204,25 @@ void TCustomGrid::SetScrollBars(TScrollStyle v)
 void TCustomGrid::SetBorderStyle(TBorderStyle v)
 {
     FBorderStyle = v;
-    setFrameStyle(v == bsSingle ? (QFrame::StyledPanel | QFrame::Sunken) : QFrame::NoFrame);
+    ApplyBorder();
+}
+
+void TCustomGrid::SetCtl3D(bool v)
+{
+    if (Store(FCtl3D, v))
+        ApplyBorder();
+}
+
+void TCustomGrid::ApplyBorder()
+{
+    if (FBorderStyle != bsSingle) {
+        setFrameStyle(QFrame::NoFrame);
+    } else if (FCtl3D) {
+        setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    } else {
+        setFrameStyle(QFrame::Box | QFrame::Plain);
+        setLineWidth(1);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -761,6 +779,12 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
 
 void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    FinishMouseAction(X, Y);
+    TControlEvents::MouseUp(Button, Shift, X, Y);
+}
+
+void TCustomGrid::FinishMouseAction(int X, int Y)
+{
     const TGridState was = FGridState;
     FGridState = gsNormal;
     if (was == gsColSizing)
@@ -773,7 +797,6 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
             ShowEditor();
     }
     FClickOnCurrent = false;
-    TControlEvents::MouseUp(Button, Shift, X, Y);
 }
 
 bool TCustomGrid::DoMouseWheelDown(TShiftState Shift, QPoint MousePos)

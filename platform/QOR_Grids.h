@@ -130,6 +130,9 @@ public:
     void SetScrollBars(TScrollStyle v);
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle v);
+    // A single border is a sunken 3-D edge, or without Ctl3D a flat line one pixel wide.
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool v);
 
     // --- scrolling
     int TopRow() const { return FTopLeft.Y; }
@@ -222,6 +225,10 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // What MouseUp does before it fires OnMouseUp: ends sizing and drag selection (and opens
+    // the editor after a click on the current cell). A grid whose MouseUp keeps OnMouseUp
+    // silent still calls it, or every later hover would go on moving the current cell.
+    void FinishMouseAction(int X, int Y);
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyPress(QChar& Key) override;
     bool DoMouseWheelDown(TShiftState Shift, QPoint MousePos) override;
@@ -248,6 +255,7 @@ private:
     int MaxLeftCol() const;
     void ClampTopLeft();
     void UpdateScrollBars();
+    void ApplyBorder();
     void SetTopLeft(int ACol, int ARow);
     void ClampCurrent();
     int ColSizingHit(int X, int Y) const;   // column whose right border is under (X, Y), or -1
@@ -272,6 +280,7 @@ private:
     bool FDefaultDrawing = true;
     TScrollStyle FScrollBars = ssBoth;
     TBorderStyle FBorderStyle = bsSingle;
+    bool FCtl3D = true;
     TGridCoord FTopLeft{1, 1};
     TGridCoord FCurrent{1, 1};
     TGridCoord FAnchor{1, 1};

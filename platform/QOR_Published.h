@@ -58,3 +58,25 @@ using TPropertyArg = std::conditional_t<std::is_scalar_v<T>, T, const T&>;
     Q_PROPERTY(QColor Object##_##Name READ Object##_##Name WRITE set##Object##_##Name)             \
     QColor Object##_##Name() const { return qor::ToQColor(Object()->Name()); }                     \
     QOR_QT_SETTER_(QColor, Object##_##Name, Object()->Set##Name(qor::FromQColor(v)))
+
+// A published property that is a part of another one (Day of a stored Date): Designer shows it,
+// but forms do not store it, so a form never applies it before or after the whole it belongs
+// to, and the configuration phase does not replay it. Its Qt-style setter routes an exception
+// of SetX to HandleException: code that calls setX as uic does, or a hand-edited form that names
+// the property anyway, cannot end the program with it.
+//
+//   QOR_UNSTORED_PROPERTY(int, Day)                      plain
+//   QOR_UNSTORED_PROPERTY_NOTIFY(int, Day, changed)      changes by interaction
+#define QOR_UNSTORED_QT_SETTER_(Type, Name)                                                        \
+    void set##Name(qor::TPropertyArg<Type> v)                                                      \
+    {                                                                                              \
+        qor::GuardedCall([&] { Set##Name(v); });                                                   \
+    }
+
+#define QOR_UNSTORED_PROPERTY(Type, Name)                                                          \
+    Q_PROPERTY(Type Name READ Name WRITE set##Name STORED false)                                   \
+    QOR_UNSTORED_QT_SETTER_(Type, Name)
+
+#define QOR_UNSTORED_PROPERTY_NOTIFY(Type, Name, Signal)                                           \
+    Q_PROPERTY(Type Name READ Name WRITE set##Name NOTIFY Signal STORED false)                     \
+    QOR_UNSTORED_QT_SETTER_(Type, Name)

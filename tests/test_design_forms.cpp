@@ -75,7 +75,8 @@ QString FormWith(const QStringList& classes)
         .arg(body);
 }
 
-// The properties the library's classes declare (not Qt's own), in declaration order.
+// The properties the library's classes declare (not Qt's own) and forms store, in declaration
+// order. A property that is part of another one (Day of a Date) is not stored and not set here.
 QList<QMetaProperty> OwnProperties(const QMetaObject* mo)
 {
     QList<const QMetaObject*> chain;
@@ -84,7 +85,8 @@ QList<QMetaProperty> OwnProperties(const QMetaObject* mo)
     QList<QMetaProperty> props;
     for (const QMetaObject* m : chain)
         for (int i = m->propertyOffset(); i < m->propertyCount(); ++i)
-            props.append(m->property(i));
+            if (m->property(i).isStored())
+                props.append(m->property(i));
     return props;
 }
 

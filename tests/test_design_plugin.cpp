@@ -19,8 +19,8 @@ const QStringList PaletteOrder = {"TMeter", "TMarkSel", "TColSel", "TGradFill", 
                                   "TReportListView", "TRepSpeedButton"};
 
 // The widgets the library has built so far.
-const QStringList BuiltWidgets = {"TMeter", "TGradFill", "TNumLab", "TNumIO", "TNumIO2", "TRotLab", "TSevenSeg",
-                                   "TProgBar", "TRasterLab", "TReportListView"};
+const QStringList BuiltWidgets = {"TMeter", "TGradFill", "TNumLab", "TNumIO", "TNumIO2", "TMiniCal", "TRotLab",
+                                   "TSevenSeg", "TProgBar", "TRasterLab", "TReportListView"};
 
 QDesignerCustomWidgetCollectionInterface* Collection()
 {

@@ -137,6 +137,11 @@ TEST(Matrix, ResizeKeepsContentAndRowsGrow)
     EXPECT_EQ(m.GetVal(3, 2), 9);
     EXPECT_EQ(m.GetVal(3, 5), 0);
     EXPECT_EQ(m.GetVal(0, 1), 0);
+    m.SetVal(1, 5, 4);
+    m.SetNRows(4);   // a shrunk row comes back empty
+    m.SetNRows(5);
+    EXPECT_EQ(m.GetVal(1, 5), 0);
+    EXPECT_EQ(m.GetVal(3, 2), 9);
 
     TMatrix d(nullptr, 2, 3);
     d.Fill(1.5);

@@ -1,6 +1,7 @@
 // Draw grid: cell geometry, scrolling, visible counts, painting only what shows, grid lines.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QScrollBar>
 #include <QTest>
 
@@ -238,4 +239,26 @@ TEST(GridGeometry, MixedChangesKeepCursorAndScrollingValid)
         grid.RenderNow();
     }
     EXPECT_GT(painted, 0);
+}
+
+TEST(GridGeometry, Ctl3DChoosesBetweenASunkenEdgeAndAFlatLine)
+{
+    TDrawGrid grid;
+    grid.SetScrollBars(ssNone);
+    grid.resize(300, 200);
+    grid.show();
+    QApplication::processEvents();
+    EXPECT_TRUE(grid.Ctl3D());
+    EXPECT_EQ(grid.frameShadow(), QFrame::Sunken);
+    grid.SetCtl3D(false);
+    QApplication::processEvents();
+    EXPECT_EQ(std::pair(grid.frameShape(), grid.frameShadow()), std::pair(QFrame::Box, QFrame::Plain));
+    EXPECT_EQ(grid.ClientWidth(), 298);   // one pixel on either side
+    EXPECT_EQ(grid.ClientHeight(), 198);
+    grid.SetBorderStyle(bsNone);
+    EXPECT_EQ(grid.frameShape(), QFrame::NoFrame);
+    grid.SetBorderStyle(bsSingle);
+    EXPECT_EQ(grid.frameShape(), QFrame::Box);   // still flat
+    grid.SetCtl3D(true);
+    EXPECT_EQ(grid.frameShadow(), QFrame::Sunken);
 }

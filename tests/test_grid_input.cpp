@@ -278,3 +278,28 @@ TEST(GridInput, SignalsForTheCurrentCellScrollingEditingAndSizing)
     EXPECT_GT(drawn.count(), 10);
 }
 
+
+// A grid whose mouse-up fires no event: the drag state still ends with the button.
+TEST(GridInput, MouseUpThatStaysSilentStillEndsTheDrag)
+{
+    struct SilentUp : TDrawGrid {
+        int Ups = 0;
+        void MouseUp(TMouseButton, TShiftState, int X, int Y) override
+        {
+            ++Ups;
+            FinishMouseAction(X, Y);
+        }
+    };
+    SilentUp grid;
+    grid.SetBorderStyle(bsNone);
+    grid.resize(300, 200);
+    grid.show();
+    QApplication::processEvents();
+    int events = 0;
+    grid.OnMouseUp = [&](QObject*, TMouseButton, TShiftState, int, int) { ++events; };
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.CellRect(1, 1).center());
+    EXPECT_EQ(std::pair(grid.Ups, events), std::pair(1, 0));
+    EXPECT_EQ(grid.GridState(), gsNormal);
+    QTest::mouseMove(grid.viewport(), grid.CellRect(3, 3).center());   // a hover, no button
+    EXPECT_EQ(std::pair(grid.Col(), grid.Row()), std::pair(1, 1));
+}
