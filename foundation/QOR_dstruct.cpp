@@ -462,9 +462,9 @@ void TStringArray::CommitWith(CommitBuffers& Buffers)
     Changed();
 }
 
-void TStringArray::ApplyOrder(std::vector<int>&& NewOrder)
+void TStringArray::ApplyOrder(const std::vector<int>& NewOrder)
 {
-    if (OnBeforeSortExchange) {
+    if (HookHeard(OnBeforeSortExchange)) {
         // Reach the new order by swaps of two positions, announcing each before it happens.
         std::vector<int> where(FOrder.size());
         for (std::size_t i = 0; i < FOrder.size(); ++i)
@@ -481,7 +481,8 @@ void TStringArray::ApplyOrder(std::vector<int>&& NewOrder)
             where[std::size_t(FOrder[i])] = int(i);
         }
     } else {
-        FOrder = std::move(NewOrder);
+        // Copied, not moved in: the order keeps the capacity that row growth relies on.
+        std::copy(NewOrder.begin(), NewOrder.end(), FOrder.begin());
     }
 }
 
@@ -490,64 +491,74 @@ void TStringArray::UnSort()
     std::vector<int> order(FOrder.size());
     for (std::size_t i = 0; i < order.size(); ++i)
         order[i] = int(i);
-    ApplyOrder(std::move(order));
+    ApplyOrder(order);
     Changed();
 }
 
 void TStringArray::ReportPercent(int Percent)
 {
-    if (OnPercentDone)
+    if (HookHeard(OnPercentDone))
         OnPercentDone(this, Percent);
 }
 
 bool TStringArray::ReadsAsNumber(QStringView Text, double& Value)
 {
-    qsizetype b = 0, e = Text.size();
-    while (b < e && Text[b].unicode() <= ' ')
-        ++b;
-    while (e > b && Text[e - 1].unicode() <= ' ')
-        --e;
-    if (b == e || e - b > 300)
+    const char16_t* p = Text.utf16();
+    const char16_t* end = p + Text.size();
+    while (p < end && *p <= u' ')
+        ++p;
+    while (end > p && end[-1] <= u' ')
+        --end;
+    if (p == end || end - p > 300)
         return false;
-    char buf[304];
-    qsizetype n = 0;
-    qsizetype i = b;
-    auto at = [&](qsizetype k) -> char16_t { return k < e ? Text[k].unicode() : u'\0'; };
-    bool negative = false;
-    if (at(i) == u'+' || at(i) == u'-') {
-        negative = at(i) == u'-';
-        ++i;
-    }
-    int digits = 0;
-    while (at(i) >= u'0' && at(i) <= u'9') {
-        buf[n++] = char(at(i++));
-        ++digits;
-    }
-    if (at(i) == u'.' || at(i) == u',') {
-        buf[n++] = '.';
-        ++i;
-        while (at(i) >= u'0' && at(i) <= u'9') {
-            buf[n++] = char(at(i++));
-            ++digits;
-        }
+    const bool negative = *p == u'-';
+    if (*p == u'+' || *p == u'-')
+        ++p;
+    const char16_t* const number = p;
+    // The digits also accumulate into an integer mantissa while it is exact.
+    auto isDigit = [](char16_t c) { return char16_t(c - u'0') < 10; };
+    int digits = 0, fractionDigits = 0;
+    std::uint64_t mantissa = 0;
+    auto digit = [&] {
+        if (++digits <= 19)
+            mantissa = mantissa * 10 + std::uint64_t(*p - u'0');
+        ++p;
+    };
+    while (p < end && isDigit(*p))
+        digit();
+    if (p < end && (*p == u'.' || *p == u',')) {
+        ++p;
+        for (; p < end && isDigit(*p); ++fractionDigits)
+            digit();
     }
     if (digits == 0)
         return false;
-    if (at(i) == u'e' || at(i) == u'E') {
-        buf[n++] = 'e';
-        ++i;
-        if (at(i) == u'+' || at(i) == u'-')
-            buf[n++] = char(at(i++));
-        int expDigits = 0;
-        while (at(i) >= u'0' && at(i) <= u'9') {
-            buf[n++] = char(at(i++));
-            ++expDigits;
+    if (p == end) {
+        // An exact mantissa divided by an exact power of ten is rounded once, as the full
+        // conversion below rounds: the same value, much faster.
+        static constexpr double Pow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                           1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+        if (digits <= 19 && mantissa <= (std::uint64_t(1) << 53) && fractionDigits <= 22) {
+            const double v = double(mantissa) / Pow10[fractionDigits];
+            Value = negative ? -v : v;
+            return true;
         }
-        if (expDigits == 0)
+    } else if (*p == u'e' || *p == u'E') {
+        ++p;
+        if (p < end && (*p == u'+' || *p == u'-'))
+            ++p;
+        const char16_t* const exponent = p;
+        while (p < end && isDigit(*p))
+            ++p;
+        if (p == exponent)
             return false;
     }
-    if (i != e)
+    if (p != end)
         return false;
+    char buf[304];
+    qsizetype n = 0;
+    for (const char16_t* q = number; q < end; ++q)
+        buf[n++] = *q == u',' ? '.' : (*q == u'E' ? 'e' : char(*q));
     double v = 0;
     const auto res = std::from_chars(buf, buf + n, v);
     if (res.ec == std::errc::result_out_of_range) {
@@ -564,177 +575,6 @@ bool TStringArray::ReadsAsNumber(QStringView Text, double& Value)
     }
     Value = negative ? -v : v;
     return true;
-}
-
-namespace {
-
-// One precomputed sort key: a number, or text folded into a shared arena.
-struct SortKey {
-    double Number = 0;
-    std::uint32_t Offset = 0;
-    std::uint16_t Length = 0;
-    bool IsNumber = false;
-};
-
-void FoldInto(QStringView s, std::vector<char16_t>& arena, SortKey& key)
-{
-    key.Offset = std::uint32_t(arena.size());
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        const char16_t ch = s[i].unicode();
-        if (ch < 0x80) {
-            arena.push_back((ch >= u'A' && ch <= u'Z') ? char16_t(ch + 32) : ch);
-        } else if (QChar::isHighSurrogate(ch) && i + 1 < s.size() && QChar::isLowSurrogate(s[i + 1].unicode())) {
-            const char32_t folded = QChar::toCaseFolded(QChar::surrogateToUcs4(ch, s[i + 1].unicode()));
-            arena.push_back(QChar::highSurrogate(folded));
-            arena.push_back(QChar::lowSurrogate(folded));
-            ++i;
-        } else {
-            arena.push_back(QChar::toCaseFolded(ch));
-        }
-    }
-    key.Length = std::uint16_t(arena.size() - key.Offset);
-}
-
-struct KeyColumn {
-    std::vector<SortKey> Keys;   // by physical row
-    std::vector<char16_t> Arena;
-
-    int Compare(int a, int b) const
-    {
-        const SortKey& x = Keys[std::size_t(a)];
-        const SortKey& y = Keys[std::size_t(b)];
-        if (x.IsNumber != y.IsNumber)
-            return x.IsNumber ? -1 : 1;
-        if (x.IsNumber)
-            return x.Number < y.Number ? -1 : (y.Number < x.Number ? 1 : 0);
-        const char16_t* p = Arena.data() + x.Offset;
-        const char16_t* q = Arena.data() + y.Offset;
-        const int n = std::min(x.Length, y.Length);
-        for (int i = 0; i < n; ++i)
-            if (p[i] != q[i])
-                return p[i] < q[i] ? -1 : 1;
-        return int(x.Length) - int(y.Length);
-    }
-};
-
-struct Item {
-    std::uint64_t Key = 0;
-    std::uint32_t Row = 0;
-};
-using ItemIt = std::vector<Item>::iterator;
-
-} // namespace
-
-void TStringArray::Sort(int PrimCol, int SecCol, bool AscendPrim, bool AscendSec)
-{
-    if (PrimCol < 0 || PrimCol > FNrCols || FNrRows < 2)
-        return;
-    const bool useSec = SecCol >= 0 && SecCol <= FNrCols && SecCol != PrimCol;
-    ReportPercent(0);
-    auto buildKeys = [this](int col, KeyColumn& kc) {
-        const Column& c = FColumns[std::size_t(col)];
-        kc.Keys.resize(c.Cells.size());
-        kc.Arena.reserve(c.Pool.size() - std::min(c.Garbage, c.Pool.size()));
-        for (std::size_t r = 1; r < c.Cells.size(); ++r) {
-            const Cell& cell = c.Cells[r];
-            const QStringView s(c.Pool.data() + cell.Offset, cell.Length);
-            SortKey& k = kc.Keys[r];
-            if (ReadsAsNumber(s, k.Number))
-                k.IsNumber = true;
-            else
-                FoldInto(s, kc.Arena, k);
-        }
-    };
-    KeyColumn prim, sec;
-    buildKeys(PrimCol, prim);
-    ReportPercent(useSec ? 20 : 40);
-    if (useSec)
-        buildKeys(SecCol, sec);
-    ReportPercent(40);
-
-    // Rows are sorted as compact items (a 64-bit key and the row) so that comparisons touch no
-    // other memory. Texts go level by level: four folded characters per level, and only runs
-    // that are still equal are refined by the next four (a most-significant-first sort).
-    std::vector<Item> items(FOrder.size() - 1);
-    for (std::size_t i = 1; i < FOrder.size(); ++i)
-        items[i - 1].Row = std::uint32_t(FOrder[i]);
-    const auto numbersFirst = std::stable_partition(items.begin(), items.end(), [&](const Item& it) {
-        return prim.Keys[it.Row].IsNumber == AscendPrim;
-    });
-    auto numBegin = AscendPrim ? items.begin() : numbersFirst;
-    auto numEnd = AscendPrim ? numbersFirst : items.end();
-    auto textBegin = AscendPrim ? numbersFirst : items.begin();
-    auto textEnd = AscendPrim ? items.end() : numbersFirst;
-
-    auto secondary = [&](ItemIt b, ItemIt e) {
-        if (useSec && e - b > 1)
-            std::stable_sort(b, e, [&](const Item& x, const Item& y) {
-                return sec.Compare(int(x.Row), int(y.Row)) * (AscendSec ? 1 : -1) < 0;
-            });
-    };
-    auto sortByKey = [&](ItemIt b, ItemIt e) {
-        if (AscendPrim)
-            std::stable_sort(b, e, [](const Item& x, const Item& y) { return x.Key < y.Key; });
-        else
-            std::stable_sort(b, e, [](const Item& x, const Item& y) { return x.Key > y.Key; });
-    };
-    auto forEachRun = [](ItemIt b, ItemIt e, auto&& fn) {
-        while (b != e) {
-            ItemIt r = b + 1;
-            while (r != e && r->Key == b->Key)
-                ++r;
-            fn(b, r);
-            b = r;
-        }
-    };
-
-    for (auto it = numBegin; it != numEnd; ++it) {
-        const double v = prim.Keys[it->Row].Number;
-        const auto bits = std::bit_cast<std::uint64_t>(v == 0 ? 0.0 : v);   // -0 equals +0
-        it->Key = (bits & 0x8000000000000000ull) ? ~bits : (bits | 0x8000000000000000ull);
-    }
-    sortByKey(numBegin, numEnd);
-    forEachRun(numBegin, numEnd, [&](ItemIt b, ItemIt e) { secondary(b, e); });
-
-    std::function<void(ItemIt, ItemIt, int)> sortText = [&](ItemIt b, ItemIt e, int level) {
-        const std::size_t from = std::size_t(level) * 4;
-        for (auto it = b; it != e; ++it) {
-            const SortKey& k = prim.Keys[it->Row];
-            std::uint64_t key = 0;
-            for (std::size_t j = from; j < from + 4; ++j)
-                key = (key << 16) | (j < k.Length ? prim.Arena[k.Offset + j] : 0u);
-            it->Key = key;
-        }
-        sortByKey(b, e);
-        forEachRun(b, e, [&](ItemIt rb, ItemIt re) {
-            if (re - rb < 2)
-                return;
-            const bool longer = std::any_of(rb, re, [&](const Item& x) { return prim.Keys[x.Row].Length > from + 4; });
-            if (longer) {
-                sortText(rb, re, level + 1);
-                return;
-            }
-            // Equal up to their ends: shorter first, then the secondary column.
-            for (auto it = rb; it != re; ++it)
-                it->Key = prim.Keys[it->Row].Length;
-            sortByKey(rb, re);
-            forEachRun(rb, re, [&](ItemIt sb, ItemIt se) { secondary(sb, se); });
-        });
-    };
-    if (textEnd - textBegin > 1)
-        sortText(textBegin, textEnd, 0);
-    else
-        secondary(textBegin, textEnd);
-
-    std::vector<int> order(FOrder.size());
-    for (std::size_t i = 0; i < items.size(); ++i)
-        order[i + 1] = int(items[i].Row);
-    items.clear();
-    items.shrink_to_fit();
-    ReportPercent(90);
-    ApplyOrder(std::move(order));
-    ReportPercent(100);
-    Changed();
 }
 
 std::size_t TStringArray::MemoryUsage() const

@@ -32,6 +32,27 @@ KORVANE_EXPORT bool ApplyLogicOp(bool A, bool B, TLogicOp Op);
 // positions (1-based, Row1 < Row2) whose rows are about to swap.
 using TBeforeSortExchgEvent = std::function<void(QObject* Sender, int Row1, int Row2)>;
 
+// A hook handler that only passes its calls on (a component binding the hooks of the parts it
+// owns): Call, and Listened, which tells whether anybody listens further on. A source of many
+// calls asks HookHeard once and, when nobody listens, neither prepares nor makes them.
+template <class... Args>
+struct THookForwarder {
+    std::function<void(QObject* Sender, Args...)> Call;
+    std::function<bool()> Listened;
+    void operator()(QObject* Sender, Args... args) const { Call(Sender, args...); }
+};
+
+// Whether calling Hook reaches anybody: it is assigned and, when it is a THookForwarder, its
+// Listened says so (one without Listened always listens). Any other handler listens.
+template <class... Args>
+bool HookHeard(const std::function<void(QObject*, Args...)>& Hook)
+{
+    if (!Hook)
+        return false;
+    const auto* forwarder = Hook.template target<THookForwarder<Args...>>();
+    return !forwarder || !forwarder->Listened || forwarder->Listened();
+}
+
 // A table of short texts (at most 255 characters each) addressed [col, row].
 //
 // Resize(NrCols, NrRows) gives the cells [0..NrCols, 0..NrRows]. Row 0 takes no part in sorting
@@ -57,18 +78,25 @@ using TBeforeSortExchgEvent = std::function<void(QObject* Sender, int Row1, int 
 //   - equal primary cells are ordered by the secondary column (with its own direction), and
 //     rows equal in both keep their previous relative order. Descending reverses the comparison,
 //     not the stability.
-// Keys are computed once per sort and compact (key, row) items are sorted, texts four folded
-// characters at a time; a sort costs O(n log n) comparisons of 64-bit keys and memory linear
-// in the row count.
+// Every cell of the sorted columns is read once into a 64-bit key (texts packed with as few bits
+// per character as the column's characters need, behind the start all its texts share), and
+// compact (key, row) items are sorted by a stable radix sort over the bits in which the keys
+// differ; texts longer than one key are refined run by run. Time and memory are linear in the
+// row count for keys of bounded length.
 //
-// Before-exchange hook: when OnBeforeSortExchange is assigned, Sort and UnSort express the change of order as a sequence of swaps of two display positions and call the hook
-// before each swap (at most NrRows - 1 calls per sort); a listener that applies the same swaps
-// to a parallel list ends up with the new order. Without a hook the order changes at once.
+// Before-exchange hook: when OnBeforeSortExchange is heard (HookHeard: assigned, and a
+// forwarder's listener present), Sort and UnSort express the change of order as a sequence of
+// swaps of two display positions and call the hook before each swap (at most NrRows - 1 calls
+// per sort): going up the positions, each position that does not yet show its new row is
+// swapped with the position that shows it. A listener that applies the same swaps to a parallel
+// list ends up with the new order. When nobody hears it, the order changes in one step.
 //
 // Change notification: OnChange fires after every change of content, size or order while
 // NotifyChange() is true (the default). Bulk operations switch it off, work and restore it.
 //
-// Percent done: OnPercentDone reports progress of sorting in steps of about ten percent.
+// Percent done: OnPercentDone, when heard, reports the progress of sorting: 0 at the start, 20
+// after the primary column's keys when there is a secondary column, 40 after all keys, 90 once
+// sorted, 100 once shown.
 class KORVANE_EXPORT TStringArray : public TComponent {
     Q_OBJECT
 public:
@@ -162,6 +190,8 @@ private:
         std::size_t Garbage = 0;
     };
 
+    class SortColumn;   // a column's sort keys, with Sort
+
     bool ValidCell(int Col, int Row) const { return Col >= 0 && Col <= FNrCols && Row >= 0 && Row <= FNrRows; }
     int Physical(int Row) const { return Row == 0 ? 0 : FOrder[std::size_t(Row)]; }
     // Committing the sort order in two steps: the buffers, taken before anything changes (raises
@@ -177,7 +207,8 @@ private:
     // Raises EQORDStructError when growing to this capacity and column count would take more
     // than the free memory.
     void RefuseBeyondFreeMemory(std::size_t RowCapacity, std::size_t Cols) const;
-    void ApplyOrder(std::vector<int>&& NewOrder);
+    // Shows NewOrder (display position -> physical row), announcing the exchanges when heard.
+    void ApplyOrder(const std::vector<int>& NewOrder);
     void ReportPercent(int Percent);
 
     int FNrCols = 0;

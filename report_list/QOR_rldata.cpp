@@ -3,6 +3,8 @@
 #include <QOR_filesys.h>
 #include <QOR_stringl.h>
 
+#include <QMetaMethod>
+
 #include <algorithm>
 #include <new>
 
@@ -77,7 +79,19 @@ TRLData::~TRLData() = default;
 
 void TRLData::BindArray()
 {
-    FStrings->OnBeforeSortExchange = [this](QObject* Sender, int Row1, int Row2) { BeforeSortExchange(Sender, Row1, Row2); };
+    FStrings->OnBeforeSortExchange = THookForwarder<int, int>{
+        [this](QObject* Sender, int Row1, int Row2) { BeforeSortExchange(Sender, Row1, Row2); },
+        [this] { return SortExchangeHeard(); }};
+}
+
+bool TRLData::SortExchangeHeard() const
+{
+    return HookHeard(OnBeforeSortExchange) || isSignalConnected(QMetaMethod::fromSignal(&TRLData::beforeSortExchange));
+}
+
+bool TRLData::PercentDoneHeard() const
+{
+    return HookHeard(OnPercentDone) || isSignalConnected(QMetaMethod::fromSignal(&TRLData::percentDone));
 }
 
 QString TRLData::DefaultName(int ColNr)
@@ -110,7 +124,7 @@ void TRLData::RecalcFeedback()
 
 void TRLData::ReportProgress(qint64 Done, qint64 Total)
 {
-    if (Total > 0)
+    if (Total > 0 && PercentDoneHeard())
         Notify(this, OnPercentDone, &TRLData::percentDone, int(std::clamp<qint64>(Done * 100 / Total, 0, 100)));
 }
 

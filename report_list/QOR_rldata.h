@@ -185,7 +185,7 @@ public:
     void AssignTo(QObject* Dest) const override;
 
     // The cells. The view binds the array's change and percent-done hooks; they survive Assign
-    // and every load.
+    // and every load. The array's before-exchange hook forwards to this object's.
     TStringArray* Strings() const { return FStrings.get(); }
     int FeedbkNumCells() const { return FFeedbkNumCells; }
     int FeedbkStep() const { return FFeedbkStep; }
@@ -257,11 +257,17 @@ public:
                          int Border, int CellSpacing, int Cellpadding, bool IncludeHeader, const QString& HeadClass,
                          const QString& CellClass, const QString& TableClass);
 
+    // Sorting announces its exchanges, and sorting and the files report their progress, only
+    // while somebody hears them: a handler (see HookHeard for handlers that forward) or a
+    // connected signal. Unheard, a sort applies its new order in one step.
     TBeforeSortExchgEvent OnBeforeSortExchange;
     TBeforeHTMLExportEvent OnBeforeHTMLExport;
     // Every CSV line and clipboard line before it is written.
     TExportTextEvent OnExportText;
     TOnPercentDoneEvent OnPercentDone;
+    // Whether exchanges and progress reports reach anybody now.
+    bool SortExchangeHeard() const;
+    bool PercentDoneHeard() const;
 
 Q_SIGNALS:
     // After OnPercentDone and OnBeforeSortExchange.

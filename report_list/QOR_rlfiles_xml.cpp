@@ -732,9 +732,9 @@ bool TRLData::LoadXMLBytes(const QByteArray& Bytes, const QString& DataID)
 {
     // Parse into a fresh object; this one changes only when the whole text was sound.
     TRLData fresh;
-    fresh.OnPercentDone = [this](QObject*, int Percent) {
-        Notify(this, OnPercentDone, &TRLData::percentDone, Percent);
-    };
+    fresh.OnPercentDone = THookForwarder<int>{
+        [this](QObject*, int Percent) { Notify(this, OnPercentDone, &TRLData::percentDone, Percent); },
+        [this] { return PercentDoneHeard(); }};
     try {
         if (!fresh.ParseXML(Bytes.constData(), Bytes.size(), DataID))
             return false;

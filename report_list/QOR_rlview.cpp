@@ -4,6 +4,7 @@
 
 #include <QFontMetricsF>
 #include <QHash>
+#include <QMetaMethod>
 #include <QResizeEvent>
 #include <map>
 #include <limits>
@@ -71,12 +72,18 @@ void TReportListView::BindData()
 {
     TStringArray* s = FRLData->Strings();
     s->OnChange = [this](QObject*) { StringsHasChanged(); };
-    auto percent = [this](QObject*, int p) { Notify(this, OnPercentDone, &TReportListView::percentDone, p); };
+    // Progress and exchanges go on to the view's events and signals, and are heard while those are.
+    const THookForwarder<int> percent{
+        [this](QObject*, int p) { Notify(this, OnPercentDone, &TReportListView::percentDone, p); },
+        [this] { return HookHeard(OnPercentDone) || isSignalConnected(QMetaMethod::fromSignal(&TReportListView::percentDone)); }};
     s->OnPercentDone = percent;
     FRLData->OnPercentDone = percent;
-    FRLData->OnBeforeSortExchange = [this](QObject*, int r1, int r2) {
-        Notify(this, OnBeforeSortExchange, &TReportListView::beforeSortExchange, r1, r2);
-    };
+    FRLData->OnBeforeSortExchange = THookForwarder<int, int>{
+        [this](QObject*, int r1, int r2) { Notify(this, OnBeforeSortExchange, &TReportListView::beforeSortExchange, r1, r2); },
+        [this] {
+            return HookHeard(OnBeforeSortExchange)
+                || isSignalConnected(QMetaMethod::fromSignal(&TReportListView::beforeSortExchange));
+        }};
     FRLData->OnBeforeHTMLExport = [this](QObject*, QString& t, int c, int r) {
         if (OnBeforeHTMLExport)
             OnBeforeHTMLExport(this, t, c, r);

@@ -1,5 +1,6 @@
-// Report list view and data: the Qt signals that follow the events, and the NOTIFY of the
-// properties that change by interaction.
+// Report list view and data: the Qt signals that follow the events, the NOTIFY of the
+// properties that change by interaction, and the exchanges and progress of sorting, which reach
+// handlers and signals alike and are not announced when nobody listens.
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
@@ -84,6 +85,107 @@ TEST(RLViewSignals, ProgressOfTheDataReachesBothSignals)
     ASSERT_TRUE(loaded.ReadFromXMLString(QString::fromUtf8(data.ToXML(QString())), QString()));
     EXPECT_GT(percent.count(), 0);
     EXPECT_EQ(percent.count(), handled);
+}
+
+using Swaps = std::vector<std::pair<int, int>>;
+
+// Wraps a hook of a string array to count the calls that get through to whoever bound it; the
+// hook stays heard exactly when it was.
+template <class... Args>
+struct CallsThrough {
+    int Calls = 0;
+    explicit CallsThrough(std::function<void(QObject*, Args...)>& Hook)
+    {
+        const std::function<void(QObject*, Args...)> inner = Hook;
+        Hook = THookForwarder<Args...>{[this, inner](QObject* s, Args... a) {
+                                           ++Calls;
+                                           inner(s, a...);
+                                       },
+                                       [inner] { return HookHeard(inner); }};
+    }
+};
+
+template <class Target>
+void FillForSorting(Target& t)
+{
+    t.SetNrOfColumns(2);
+    t.SetNrOfRows(400);
+    for (int r = 1; r <= 400; ++r) {
+        t.SetElem(1, r, QStringLiteral("row-%1").arg((r * 7919) % 97));
+        t.SetElem(2, r, QString::number(r % 13));
+    }
+}
+
+std::vector<int> ShownOrder(TRLData& d)
+{
+    std::vector<int> order;
+    for (int i = 1; i <= d.NrOfRows(); ++i)
+        order.push_back(d.Strings()->GetSortOrder(i));
+    return order;
+}
+
+TEST(RLViewSignals, DataAnnouncesExchangesToAHandlerOrASignalOnly)
+{
+    TRLData withHandler, withSignal, withNeither;
+    for (TRLData* d : {&withHandler, &withSignal, &withNeither})
+        FillForSorting(*d);
+    Swaps byHandler, bySignal;
+    withHandler.OnBeforeSortExchange = [&](QObject* s, int r1, int r2) {
+        EXPECT_EQ(s, &withHandler);
+        byHandler.emplace_back(r1, r2);
+    };
+    QObject::connect(&withSignal, &TRLData::beforeSortExchange, [&](int r1, int r2) { bySignal.emplace_back(r1, r2); });
+    CallsThrough<int, int> unheard(withNeither.Strings()->OnBeforeSortExchange);
+    for (TRLData* d : {&withHandler, &withSignal, &withNeither}) {
+        d->Sort(1, 2, false, true);
+        d->Sort(2, -1, true);
+        d->UnSort();
+        d->Sort(1, -1, true);
+    }
+    EXPECT_FALSE(byHandler.empty());
+    EXPECT_EQ(bySignal, byHandler);
+    EXPECT_EQ(unheard.Calls, 0);
+    EXPECT_EQ(ShownOrder(withNeither), ShownOrder(withHandler));
+    EXPECT_EQ(ShownOrder(withSignal), ShownOrder(withHandler));
+}
+
+TEST(RLViewSignals, ViewAnnouncesExchangesAndProgressOnlyToListeners)
+{
+    View withHandler, withSignal, withNeither;
+    for (View* f : {&withHandler, &withSignal, &withNeither})
+        FillForSorting(f->v);
+    Swaps byHandler, bySignal;
+    withHandler.v.OnBeforeSortExchange = [&](QObject* s, int r1, int r2) {
+        EXPECT_EQ(s, &withHandler.v);
+        byHandler.emplace_back(r1, r2);
+    };
+    QObject::connect(&withSignal.v, &TReportListView::beforeSortExchange,
+                     [&](int r1, int r2) { bySignal.emplace_back(r1, r2); });
+    QSignalSpy progress(&withSignal.v, &TReportListView::percentDone);
+    TStringArray* quiet = withNeither.v.Data()->Strings();
+    CallsThrough<int, int> unheardExchanges(quiet->OnBeforeSortExchange);
+    CallsThrough<int> unheardProgress(quiet->OnPercentDone);
+    for (View* f : {&withHandler, &withSignal, &withNeither}) {
+        f->v.Sort(1, 2, false, true);
+        f->v.UnSort();
+    }
+    EXPECT_FALSE(byHandler.empty());
+    EXPECT_EQ(bySignal, byHandler);
+    QList<int> percents;
+    for (const QList<QVariant>& args : progress)
+        percents << args.at(0).toInt();
+    EXPECT_EQ(percents, (QList<int>{0, 20, 40, 90, 100}));
+    EXPECT_EQ(unheardExchanges.Calls, 0);
+    EXPECT_EQ(unheardProgress.Calls, 0);
+    withHandler.v.Sort(1, 2, false, true);
+    withNeither.v.Sort(1, 2, false, true);
+    EXPECT_EQ(ShownOrder(*withNeither.v.Data()), ShownOrder(*withHandler.v.Data()));
+
+    // A program's own handler on the view's data listens by itself.
+    int own = 0;
+    withNeither.v.Data()->OnBeforeSortExchange = [&](QObject*, int, int) { ++own; };
+    withNeither.v.Sort(1, -1, true);
+    EXPECT_GT(own, 0);
 }
 
 } // namespace
