@@ -223,14 +223,23 @@ void TOnOffBut::SetOnOff(bool v)
 
 void TOnOffBut::setOnOff(bool v)
 {
-    if (Configuring()) {
-        ChangeState(v);
-        if (v)
-            UpdateExclusive();
-    } else {
+    WritePublished("OnOff", v, TWriteRoute::Call, [&] { ApplyPublishedOnOff(v); });
+}
+
+void TOnOffBut::loaderSetOnOff(bool v)
+{
+    WritePublished("OnOff", v, TWriteRoute::MetaObject, [&] { ApplyPublishedOnOff(v); });
+}
+
+void TOnOffBut::ApplyPublishedOnOff(bool v)
+{
+    if (!Configuring()) {
         SetOnOff(v);
+        return;
     }
-    PublishedWritten("OnOff", v);
+    ChangeState(v);
+    if (v)
+        UpdateExclusive();
 }
 
 void TOnOffBut::SetMode(TOOButMode v)

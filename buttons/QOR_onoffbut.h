@@ -107,7 +107,7 @@ public:
     QOR_PROPERTY(int, TopSpace)
     QOR_PROPERTY(bool, Transparent)
     // Last, so that a form sets the group first and the state it was designed with after it.
-    Q_PROPERTY(bool OnOff READ OnOff WRITE setOnOff NOTIFY onOffChanged)
+    Q_PROPERTY(bool OnOff READ OnOff WRITE loaderSetOnOff NOTIFY onOffChanged)
 
     explicit TOnOffBut(QWidget* AOwner = nullptr);
     ~TOnOffBut() override;
@@ -145,7 +145,10 @@ public:
     void SetMouseAction(TOOButMouseAction v) { FMouseAction = v; }
     bool OnOff() const { return FOnOff; }
     void SetOnOff(bool v);
+    // The published writers (see QOR_Published.h): while a form is set up they switch a grouped
+    // button off too, so a stored form restores the state it was designed with.
     void setOnOff(bool v);
+    void loaderSetOnOff(bool v);
     QString RightText() const { return FRightText; }
     void SetRightText(const QString& v);
     TAlignment RightTextAlignment() const { return FRTAlignment; }
@@ -216,6 +219,7 @@ protected:
     void ButtonPressed(int GroupIdx, TOnOffBut* Sender);
 
 private:
+    void ApplyPublishedOnOff(bool v);
     bool ActsAt(int X, int Y) const;
     // LeftSpace or TopSpace: negative values ignored, the glyph centred under AutoCenter, else
     // at most Limit.

@@ -326,6 +326,7 @@ TEST(FailureHandlers, ExceptionsFromTimerTicksLeaveTheComponentTicking)
             r->SetText(QStringLiteral("scroll"));
             r->SetScrollMode(rdsmLeft);
             r->SetScrollIncrement(7);
+            r->show();   // a hidden label pauses its scrolling
         }
         Caught caught;
         victim.OnScrollTimer = [](QObject*) { throw std::runtime_error("scroll tick"); };

@@ -240,7 +240,7 @@ TEST(MiniCalPaint, StyleElementsChooseBetweenThePaletteAndTheClassicButtons)
     QPalette pal = f.c.palette();
     pal.setColor(QPalette::Button, QColor(0x20, 0x30, 0x70));
     pal.setColor(QPalette::ButtonText, QColor(0xFF, 0xFF, 0x00));
-    QApplication::setPalette(pal);
+    f.c.setPalette(pal);   // system colours resolve through the control's own palette
     const Edges e = EdgesOf(f.Cell(5, 0));   // the caption, with upright strokes
     QImage img = f.Img();
     EXPECT_EQ(qortest::PixelAt(img, e.L + 3, e.T + 3), RGB(0x20, 0x30, 0x70));
@@ -250,5 +250,4 @@ TEST(MiniCalPaint, StyleElementsChooseBetweenThePaletteAndTheClassicButtons)
     EXPECT_EQ(qortest::PixelAt(img, e.L + 3, e.T + 3), 0xF0F0F0);
     EXPECT_TRUE(HasPixel(img, f.Cell(5, 0), clBlack));
     EXPECT_FALSE(HasPixel(img, f.Cell(5, 0), clYellow));
-    QApplication::setPalette(QPalette());
 }
