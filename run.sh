@@ -6,6 +6,8 @@
 #   ./run.sh test --sanitize[=debug|=release]
 #                      the whole suite under the address and undefined-behaviour sanitizers, in a
 #                      Debug and a Release build (build-asan-debug/, build-asan-release/)
+#   ./run.sh docs      the API reference with Doxygen (build/docs/html/index.html); any warning,
+#                      an undocumented public member among them, fails it
 #   ./run.sh fuzz [target ...]
 #                      builds the libFuzzer targets with clang (build-fuzz/) and runs each for
 #                      FUZZ_SECONDS (default 60); fails on any crash, leak, timeout or report
@@ -18,6 +20,9 @@ BUILD="$ROOT/build"
 # at-spi2-core, python3-pyatspi and dbus let the suite read the components as a screen reader does.
 PACKAGES=(cmake g++ make qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-tools-dev-tools libgtest-dev
           libbenchmark-dev fonts-dejavu-core xvfb xauth at-spi2-core python3-pyatspi dbus python3)
+
+# The reference: Doxygen.
+DOCS_PACKAGES=(doxygen)
 
 # Only what the fuzz targets need on top: clang with its fuzzer and sanitizer run-times, and the
 # symbolizer that puts names into their reports.
@@ -103,6 +108,26 @@ run_fuzz() {
     fi
 }
 
+# The API reference: component pages generated from the headers with the gallery's pictures,
+# then Doxygen over the public headers. Fails on the first warning it reports.
+build_docs() {
+    ensure_packages "${DOCS_PACKAGES[@]}"
+    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$BUILD" -j2 --target korvane_gallery
+    local out="$BUILD/docs"
+    rm -rf "$out"
+    mkdir -p "$out/pages" "$out/shots"
+    QT_QPA_PLATFORM=offscreen "$BUILD/gallery/korvane_gallery" --screenshot "$out/shots" >/dev/null
+    python3 "$ROOT/docs/component_pages.py" "$ROOT" "$out/pages"
+    KORVANE_DOCS_OUT="$out" KORVANE_DOCS_PAGES="$out/pages" KORVANE_DOCS_IMAGES="$out/shots" doxygen docs/Doxyfile
+    if [ -s "$out/warnings.log" ]; then
+        cat "$out/warnings.log" >&2
+        echo "run.sh: Doxygen reported $(wc -l < "$out/warnings.log") warning lines (above)" >&2
+        return 1
+    fi
+    echo "The reference is in $out/html/index.html"
+}
+
 case "${1:-}" in
     gallery)
         build
@@ -143,8 +168,11 @@ case "${1:-}" in
         shift
         run_fuzz "$@"
         ;;
+    docs)
+        build_docs
+        ;;
     *)
-        echo "usage: $0 gallery|test [--sanitize[=debug|=release]]|fuzz [target ...]" >&2
+        echo "usage: $0 gallery|test [--sanitize[=debug|=release]]|docs|fuzz [target ...]" >&2
         exit 2
         ;;
 esac

@@ -147,7 +147,7 @@ public:
     void SetOnOff(bool v);
     // The published writers (see QOR_Published.h): while a form is set up they switch a grouped
     // button off too, so a stored form restores the state it was designed with.
-    void setOnOff(bool v);
+    Q_SLOT void setOnOff(bool v);
     void loaderSetOnOff(bool v);
     QString RightText() const { return FRightText; }
     void SetRightText(const QString& v);

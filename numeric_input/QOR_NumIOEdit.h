@@ -54,7 +54,7 @@ public:
     // Designer-made fields start with the widest range.
     void SetDesigning(bool v) override;
 
-    void setText(const QString& v)
+    Q_SLOT void setText(const QString& v)
     {
         WritePublished("text", v, TWriteRoute::Call, [&] { QLineEdit::setText(v); });
     }

@@ -101,8 +101,14 @@ public:
     explicit TReportListView(QWidget* AOwner = nullptr);
     ~TReportListView() override;
 
-    // The data shown (owned by the view).
-    TRLData* Data() const { return FRLData.get(); }
+    // The data shown: the view's own, or one held elsewhere (see SetData).
+    TRLData* Data() const { return FRLData; }
+    // Shows AData, held elsewhere (a form's TRLData, a document's), instead of the view's own
+    // data; nullptr goes back to the view's own. The view does not take ownership: it follows the
+    // data's changes, those made on the data directly included, and goes back to its own data
+    // when AData is destroyed. A data container feeds one view at a time: a view that takes it
+    // takes its change hooks from the view that showed it before.
+    void SetData(TRLData* AData);
 
     // ---- counts and headers
     int NrOfColumns() const { return FRLData->NrOfColumns(); }
@@ -529,6 +535,9 @@ private:
     };
 
     void BindData();
+    void UnbindData();
+    // Data held elsewhere can change its size behind the view's back.
+    void FollowForeignData();
     bool AfterLoad(bool ok) { if (ok) SyncWithData(); return ok; }
     void RowsChanged();   // the data's row count changed behind the view
     void AfterRowsRemoved();
@@ -645,7 +654,9 @@ private:
     bool FInPaint = false;           // while Paint runs:
     int FPaintRightEnd = 0;          //   the right end of the visible columns
     bool FCommonHeaderDrawn = false; //   and whether the common header band is drawn
-    std::unique_ptr<TRLData> FRLData;
+    std::unique_ptr<TRLData> FOwnData;   // the view's own data, kept while it shows another
+    TRLData* FRLData = nullptr;          // the data shown
+    QMetaObject::Connection FForeignGone;
 };
 
 } // namespace qor
