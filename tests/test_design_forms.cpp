@@ -408,4 +408,28 @@ TEST_F(DesignerForms, MeterFileNamesAreChosenInAFileDialogAndCanBeUndone)
     EXPECT_TRUE(meter->property("AnchorImage").toString().isEmpty());
 }
 
+// The gallery's form is as Designer saves it: opened in the form editor and saved again, it is
+// unchanged (Designer's own output is kept in the build's forms folder to compare). This form
+// editor has no signal/slot editor, which keeps a form's connections; they are compared apart.
+QString WithoutConnections(QString ui)
+{
+    const qsizetype from = ui.indexOf(QLatin1String("<connections"));
+    return from < 0 ? ui.trimmed() : ui.left(from).trimmed();
+}
+
+TEST_F(DesignerForms, TheGalleryFormIsWhatDesignerSaves)
+{
+    QFile committed(QStringLiteral(KORVANE_SOURCE_DIR "/gallery/forms/instruments.ui"));
+    ASSERT_TRUE(committed.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(committed.readAll());
+    Form->setContents(text);
+    const QString saved = Form->contents();
+    QFile out(QStringLiteral(KORVANE_FORMS_DIR "/instruments.designer.ui"));
+    ASSERT_TRUE(QDir().mkpath(QStringLiteral(KORVANE_FORMS_DIR)) && out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(saved.toUtf8());
+    EXPECT_EQ(WithoutConnections(saved), WithoutConnections(text))
+        << "compare with " KORVANE_FORMS_DIR "/instruments.designer.ui";
+    EXPECT_EQ(text.count(QLatin1String("<connection>")), 5);
+}
+
 } // namespace
