@@ -108,6 +108,13 @@ run_fuzz() {
     fi
 }
 
+# Renders every gallery page into $1 without a display. Qt warns when there is no private runtime
+# folder (machines without a login session), and the renderer fails on any warning: give it one.
+render_gallery() {
+    [ -n "${XDG_RUNTIME_DIR:-}" ] || export XDG_RUNTIME_DIR="$(mktemp -d)"
+    QT_QPA_PLATFORM=offscreen "$BUILD/gallery/korvane_gallery" --screenshot "$1"
+}
+
 # The API reference: component pages generated from the headers with the gallery's pictures,
 # then Doxygen over the public headers. Fails on the first warning it reports.
 build_docs() {
@@ -117,7 +124,7 @@ build_docs() {
     local out="$BUILD/docs"
     rm -rf "$out"
     mkdir -p "$out/pages" "$out/shots"
-    QT_QPA_PLATFORM=offscreen "$BUILD/gallery/korvane_gallery" --screenshot "$out/shots" >/dev/null
+    render_gallery "$out/shots" >/dev/null
     python3 "$ROOT/docs/component_pages.py" "$ROOT" "$out/pages"
     KORVANE_DOCS_OUT="$out" KORVANE_DOCS_PAGES="$out/pages" KORVANE_DOCS_IMAGES="$out/shots" doxygen docs/Doxyfile
     if [ -s "$out/warnings.log" ]; then
@@ -133,7 +140,7 @@ case "${1:-}" in
         build
         if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
             out="$ROOT/gallery-shots"
-            QT_QPA_PLATFORM=offscreen "$BUILD/gallery/korvane_gallery" --screenshot "$out"
+            render_gallery "$out"
             echo "No display: the gallery pages were rendered to $out/"
             ls "$out"
         else
