@@ -207,13 +207,14 @@ public:
     // The column counterpart of ExchangeRows. Out-of-range or equal indices do nothing.
     void ExchangeColumns(int Col1, int Col2);
 
-    // Called after any change of values, states, names or the comment.
+    // Called after any change of values, states, names, size, line order or the comment.
     std::function<void(QObject* Sender)> OnDataChanged;
     // Called after a change of attributes, scale types or nominal identifiers.
     std::function<void(QObject* Sender)> OnSetupChanged;
     // Progress of a sort: 0, 50 and 100 percent.
     TOnPercentDoneEvent OnPercentDone;
-    // Called after the size changed (also by inserts, removes and CopyFrom), before OnDataChanged.
+    // Called by Resize, the inserts and removes and CopyFrom with the old column count and the new
+    // size, before OnDataChanged.
     std::function<void(QObject* Sender, int OldCols, int NewCols, int NewRows)> OnResize;
     // Called before a sort exchanges two lines: Kind dtExchangeRows or dtExchangeColumns, the two indices.
     std::function<void(QObject* Sender, std::uint8_t Kind, int Ix1, int Ix2)> OnSortExchange;

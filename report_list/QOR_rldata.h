@@ -46,8 +46,8 @@ constexpr int MaxNameLength = 50;
 constexpr int MaxColFmtLength = 80;
 
 // Row attribute bits (column attributes use only rlaSelected). Other bits are kept untouched.
-constexpr std::uint8_t rlaSelected = 0x80;  // selected: the view paints the row (column) in its selection colours
-constexpr std::uint8_t rlaDisabled = 0x40;  // disabled: the view paints the row in its disabled colours
+constexpr std::uint8_t rlaSelected = 0x80;  // selected: painted in the selection colours
+constexpr std::uint8_t rlaDisabled = 0x40;  // disabled: painted in the disabled colours
 
 class KORVANE_EXPORT EQORRLDataError : public EQORError {
 public:
@@ -259,7 +259,7 @@ public:
     void WriteToXMLStream(QIODevice* OutStream, bool CreateHeader, const QString& DataID);
     // Writes to an open text stream; raises EInOutError when the stream reports a write error.
     void WriteToOpenXMLFile(QTextStream& OutFile, bool CreateHeader, const QString& DataID);
-    // Reads a report-list file; false when it cannot be read (see the rules above).
+    // Reads a report-list file; false when it cannot be read (see SaveAsXMLFile for the rules).
     bool LoadFromXMLFile(const QString& FName, const QString& DataID);
     // Reads the report list from XML text.
     bool ReadFromXMLString(const QString& InString, const QString& DataID);

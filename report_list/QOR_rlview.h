@@ -391,7 +391,7 @@ public:
     // Sets column ColNr to DetermineMaxColWidth + Addon pixels (at least 4); ignored outside
     // 1..NrOfColumns.
     void AutoColWidth(int ColNr, bool IncludeHeader, int Addon);
-    // As above, but at most MaxWidth pixels.
+    // As the three-argument AutoColWidth, but at most MaxWidth pixels.
     void AutoColWidth(int ColNr, bool IncludeHeader, int Addon, int MaxWidth);
     // Sizes column ColIx to fill the client width left by the other columns and RightMargin (at
     // least 16 pixels); ignored outside 1..NrOfColumns.
