@@ -218,7 +218,7 @@ public:
     std::function<void(QObject* Sender, int OldCols, int NewCols, int NewRows)> OnResize;
     // Called before a sort exchanges two lines: Kind dtExchangeRows or dtExchangeColumns, the two indices.
     std::function<void(QObject* Sender, std::uint8_t Kind, int Ix1, int Ix2)> OnSortExchange;
-    // Called after an insert, remove or mirror with what happened and where (before OnResize).
+    // Called after an insert, remove or mirror with what happened and where (before any OnResize).
     std::function<void(QObject* Sender, TDTStructureEdit Kind, int Ix)> OnStructureChanged;
     // Unbinds every hook above (a viewer that goes away while the table stays).
     void ClearHooks();

@@ -579,7 +579,7 @@ public:
 
     // ---- events; each without by-reference arguments is followed by its signal. The first
     // eight fire only while painting is not held off.
-    // After values changed (edits, fills, paste, extract, mirror, sort, comment).
+    // After values changed (edits, FillMarkedCells, paste, extract, mirror, sort, comment).
     TNotifyEvent OnChange;
     // After the size changed (insert, remove, Redimension) or the set-up (read-only, menu bits).
     TNotifyEvent OnChangeSetup;
