@@ -64,7 +64,7 @@ public:
     // A visible needle with a 20 pixel head opening 30 degrees, no shaft width and no shadow.
     explicit TNeedleLayout(QObject* AOwner = nullptr);
 
-    // Each setter below fires OnChange when the value differs.
+    // --- each setter fires OnChange when the value differs
     // Length of the two sides of the arrow head, in pixels (default 20).
     int HeadSize() const { return FHeadSize; }
     // Sets HeadSize, in pixels.
@@ -312,8 +312,7 @@ public:
     TBeforeDrawNeedleEvent OnBeforeDrawNeedle;
     // Fires for each scale label before it is drawn; the handler may change or empty its text.
     TmtBeforeDrawScaleLabelEvent OnBeforeDrawScaleLabel;
-    // Each of these is followed by its signal: meterRendered(canvas), mouseMoveInMeter(...),
-    // overFlow(), underFlow(), normalRange().
+    // --- each event below is followed by its signal (meterRendered(), mouseMoveInMeter(), ...)
     // Fires after each paint, with the canvas the meter was drawn on.
     TMeterRenderedEvent OnMeterRendered;
     // Fires on every mouse move over the meter, with the value under the mouse.
