@@ -254,7 +254,7 @@ public:
     void ClearHolidayList();
     // Day limited to the length of the month reached.
     void NextMonth() { MonthStep(1); }
-    // The same month before; the day is limited to that month's length.
+    // The month before; the day is limited to that month's length.
     void PrevMonth() { MonthStep(-1); }
     // 29 February goes to 28 February.
     void NextYear() { YearStep(1); }

@@ -183,9 +183,9 @@ public:
     int TextLength() const;
     // The text length as painting stores it (TextLength() + 1), from the current text and font.
     int PaintedTextLength() const;
-    // Horizontal scroll offset in pixels, added to PosX (0 while not scrolling).
+    // Horizontal scroll offset in pixels, added to PosX (0 under rdsmOff).
     int ScrollX() const { return FScrollX; }
-    // Vertical scroll offset in pixels, added to PosY (0 while not scrolling).
+    // Vertical scroll offset in pixels, added to PosY (0 under rdsmOff).
     int ScrollY() const { return FScrollY; }
     // The scrolling timer, owned by the label (tests drive it by Tick()).
     TWindowTimer* ScrollTimer() const { return FTimer; }

@@ -159,8 +159,8 @@ private:
 // Result of the nice-step search for a scale: first major tick, major step (0 for an empty
 // range) and number of minor intervals per major step.
 struct TMeterTickStep {
-    double First = 0.0;                    // value of the first major tick at or above the minimum
-    double Step = 0.0;                     // distance between major ticks; 0 when there is no scale
+    double First = 0.0;                    // first major tick: first multiple of Step from lo on
+    double Step = 0.0;                     // major tick distance, negative for hi < lo; 0 for none
     int Minor = 1;                         // minor intervals per major step, 1 for none
 };
 
