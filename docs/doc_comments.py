@@ -21,7 +21,6 @@ BODY_OPENER = re.compile(r'(\)|\bconst|\boverride|\bnoexcept|\bfinal|\]|->\s*[\w
 
 
 PROPERTY_MACRO = re.compile(r'QOR_(?:UNSTORED_)?(?:COLOR_|FONT_)?PROPERTY(?:_NOTIFY)?\(\s*(?:[^,()]+,\s*)?(\w+)')
-SUB_PROPERTY_MACRO = re.compile(r'QOR_SUB_(?:COLOR_)?PROPERTY\((?:[^,()]+,\s*)?(\w+),\s*(\w+)\)')
 ACCESSOR = re.compile(r'^\s*(?:virtual\s+|static\s+|inline\s+)*[\w:<>,*& ]+?[\s*&](Set)?(\w+)\s*\(')
 
 
