@@ -83,7 +83,7 @@ struct KORVANE_EXPORT TFormatSettings {
     QChar DateSeparator = QLatin1Char('.'); // replaces "/" in date layouts
     QChar TimeSeparator = QLatin1Char(':'); // replaces ":" in time layouts
     QString ShortDateFormat = QStringLiteral("dd.mm.yyyy"); // the date layout of the "c" and "ddddd" tokens
-    QString LongTimeFormat = QStringLiteral("hh:nn:ss"); // the time layout of the "c" and "tt" tokens
+    QString LongTimeFormat = QStringLiteral("hh:nn:ss"); // the time layout of "c" and "tt"; "t" takes its first 5 characters
     QString TimeAMString = QStringLiteral("AM"); // the morning text of the "ampm" token
     QString TimePMString = QStringLiteral("PM"); // the afternoon text of the "ampm" token
     // Two-digit years yy are taken from the century window that starts
