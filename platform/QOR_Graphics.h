@@ -100,7 +100,7 @@ constexpr TColor clMenuBar = clSystemColor | 30; // menu bar (palette Window)
 
 constexpr TColor clNone = 0x1FFFFFFF; // "no colour" (a marker value, not a system colour; drawn it reads as white)
 constexpr TColor CLR_INVALID = TColor(0xFFFFFFFFu); // what Pixels() reads outside the surface or clip rectangle
-constexpr TColor clDefault = 0x20000000; // "the default colour": a bitmap's TransparentColor set so is its bottom-left pixel
+constexpr TColor clDefault = 0x20000000; // "the default colour"; as a bitmap's TransparentColor: its bottom-left pixel's colour
 
 // Whether c is a system colour ($FF0000xx), resolved through a palette when drawn.
 constexpr bool IsSystemColor(TColor c) { return (std::uint32_t(c) & 0xFF000000u) == 0xFF000000u; }
@@ -234,8 +234,9 @@ private:
 // and rendering quality.
 class KORVANE_EXPORT TFont : public TGraphicsObject {
 public:
+    // The application font's family and size, the colour clWindowText, no styles.
     TFont();
-    // The family name ("DejaVu Sans").
+    // The family name (the application font's at start).
     QString Name() const { return FName; }
     // Sets the family name.
     void SetName(const QString& v);
@@ -269,7 +270,7 @@ public:
     void AssignQFont(const QFont& f);
     // The QFont that renders this font (pixel size, styles, hinting, antialiasing strategy).
     QFont ToQFont() const;
-    // Whether both fonts render alike: family, height, colour, styles, orientation and quality.
+    // Whether family, height, colour, styles, orientation and quality all match.
     bool operator==(const TFont& o) const;
 private:
     QString FName;
@@ -460,11 +461,13 @@ private:
 };
 
 // ---------------------------------------------------------------------------------------------
-// A 32-bit image with its canvas; white where nothing was drawn.
 // TBitmap: a 32-bit image with its canvas.
 
+// A 32-bit image with its canvas; a new bitmap is empty, a resized one white where nothing
+// was drawn.
 class KORVANE_EXPORT TBitmap {
 public:
+    // An empty bitmap (0 x 0).
     TBitmap();
     // A white bitmap of w x h pixels (negative sizes count as 0).
     TBitmap(int w, int h);

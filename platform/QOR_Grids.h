@@ -71,7 +71,7 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TGridOptions)
 
 // How a cell is drawn: gdSelected in the selection, gdFocused the current cell of a focused
 // grid, gdFixed a fixed cell, gdRowSelected a cell of the current row under goRowSelect
-// (gdHotTrack and gdPressed are kept for derived grids).
+// (the base grid sets neither gdHotTrack nor gdPressed).
 enum TGridDrawStateElem : std::uint8_t { gdSelected, gdFocused, gdFixed, gdRowSelected, gdHotTrack, gdPressed };
 // The draw state a cell is drawn with (DrawCell, OnDrawCell).
 using TGridDrawState = TSet<TGridDrawStateElem, std::uint8_t>;
@@ -174,8 +174,8 @@ public:
     // --- scrolling
     // The first non-fixed row shown (at least FixedRows()).
     int TopRow() const { return FTopLeft.Y; }
-    // Scrolls so that row v comes first after the fixed rows, as far as the rows allow (the last
-    // row never scrolls above the bottom edge).
+    // Scrolls so that row v comes first after the fixed rows, as far as the rows allow
+    // (scrolling stops once the last row is shown completely).
     void SetTopRow(int v);
     // The first non-fixed column shown (at least FixedCols()).
     int LeftCol() const { return FTopLeft.X; }
