@@ -18,7 +18,7 @@ struct ColorIdent {
 
 // Identifiers of the named colours, plain ones first: ColorToString finds a plain colour's
 // first name (clSilver before clLtGray).
-const std::array<ColorIdent, 52> ColorIdents = {{
+const std::array<ColorIdent, 54> ColorIdents = {{
     {clBlack, "clBlack"}, {clMaroon, "clMaroon"}, {clGreen, "clGreen"}, {clOlive, "clOlive"},
     {clNavy, "clNavy"}, {clPurple, "clPurple"}, {clTeal, "clTeal"}, {clGray, "clGray"},
     {clSilver, "clSilver"}, {clRed, "clRed"}, {clLime, "clLime"}, {clYellow, "clYellow"},
@@ -36,7 +36,8 @@ const std::array<ColorIdent, 52> ColorIdents = {{
     {cl3DDkShadow, "cl3DDkShadow"}, {cl3DLight, "cl3DLight"}, {clInfoText, "clInfoText"},
     {clInfoBk, "clInfoBk"}, {clHotLight, "clHotLight"},
     {clGradientActiveCaption, "clGradientActiveCaption"},
-    {clGradientInactiveCaption, "clGradientInactiveCaption"}, {clNone, "clNone"},
+    {clGradientInactiveCaption, "clGradientInactiveCaption"}, {clMenuHighlight, "clMenuHighlight"},
+    {clMenuBar, "clMenuBar"}, {clNone, "clNone"},
     {clDefault, "clDefault"},
 }};
 

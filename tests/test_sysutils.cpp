@@ -156,6 +156,14 @@ TEST(Colors, ConversionsAndSystemColours)
     EXPECT_EQ(StringToColor(QStringLiteral("$00123456")), 0x123456);
     EXPECT_EQ(StringToColor(QStringLiteral("255")), clRed);
     EXPECT_THROW(StringToColor(QStringLiteral("reddish")), EConvertError);
+    // Every system colour the library defines has its name, both ways.
+    for (TColor c = clScrollBar; c <= clMenuBar; ++c) {
+        if (c == (clSystemColor | 25))
+            continue;   // no system colour has this index
+        const QString name = ColorToString(c);
+        EXPECT_TRUE(name.startsWith(QLatin1String("cl"))) << std::hex << c;
+        EXPECT_EQ(StringToColor(name), c) << name.toStdString();
+    }
     EXPECT_EQ(FromQColor(ToQColor(0xA0B0C0)), 0xA0B0C0);
     EXPECT_EQ(ToQColor(clRed), QColor(255, 0, 0));
 
