@@ -28,6 +28,7 @@ UNITS = [
     "platform/QOR_Classes.h",
     "platform/QOR_Controls.h",
     "platform/QOR_Graphics.h",
+    "platform/QOR_Timer.h",
     "platform/QOR_Grids.h",
     "platform/QOR_StdCtrls.h",
     "platform/QOR_Buttons.h",
@@ -54,6 +55,7 @@ UNITS = [
     "buttons/QOR_onoffbut.h",
     "buttons/QOR_repsbut.h",
     "calendar/QOR_MiniCal.h",
+    "report_list/QOR_rldatescan.h",
     "report_list/QOR_rldata.h",
     "report_list/QOR_rlview.h",
     "table_editor/QOR_ntabed.h",
@@ -66,8 +68,7 @@ VALUE_CLASSES = {"TFont", "TCanvas", "TPen", "TBrush", "TBitmap"}
 QT_BASES = {"QObject", "QWidget", "QLineEdit", "QToolButton", "QComboBox", "QTreeWidget", "QAbstractScrollArea"}
 # Classes never wrapped: host templates and plumbing that Python has no use for.
 SKIP_CLASSES = {"TControlHost", "TSurfaceHost", "TControlEvents", "TComponentState", "TCanvasItemDelegate",
-                "TInplaceEdit", "TAccessibleTableSource", "TPaletteScope", "TGraphicsObject", "TPen",
-                "TBrush", "TTextCache", "FormatArg", "TRowEditor", "TRowFilter", "TMatrixStore"}
+                "TInplaceEdit", "TAccessibleTableSource", "TPaletteScope", "TGraphicsObject", "TTextCache", "FormatArg", "TRowEditor", "TRowFilter", "TMatrixStore"}
 # Qt classes that play a host template's part.
 HOST_BASES = {
     "TSurfaceHost<QWidget>": "QWidget",
@@ -77,6 +78,21 @@ HOST_BASES = {
     "TControlHost<QToolButton>": "QToolButton",
     "TControlHost<QComboBox>": "QComboBox",
     "TControlHost<QTreeWidget>": "QTreeWidget",
+}
+
+# Reference parameters that only return a value (Python does not pass them); every other
+# non-const reference parameter is passed in and returned.
+OUT_ONLY = {
+    "CalcEasterSunday": {"Day", "Month"}, "DecodeDate": {"Year", "Month", "Day"},
+    "DecodeTime": {"Hour", "Min", "Sec", "MSec"}, "ScanDateTimeStr": {"ErrorCode"},
+    "TryEncodeDate": {"Date"}, "TryEncodeTime": {"Time"}, "ConvertPixelToValue": {"MeterValue"},
+    "ConvertToPixelCoords": {"X", "Y"}, "WeekOfTheYear": {"Year"}, "ScanFloatStr": {"IsNumber"},
+    "CellDate": {"Date"}, "CalcSlidePos": {"XPos", "YPos"}, "MouseButtonFromQt": {"out"},
+    "IdentToColor": {"c"}, "ColorToIdent": {"ident"}, "MouseToCell": {"ACol", "ARow"},
+    "RetrieveHoliday": {"Day", "Month", "Year", "IsRepeatHDay", "Description"},
+    "CheckHoliday": {"Caption"}, "ConvertNumString": {"Value"}, "ValDouble": {"Code"}, "ValInt": {"Code"},
+    "TryStrToInt": {"Value"}, "TryStrToFloat": {"Value"}, "MarkPosition": {"Pos"},
+    "GetClipMatrixSize": {"NCols", "NRows"}, "ClipMatrixSize": {"NCols", "NRows"},
 }
 
 # C++ type (without const/&) -> SIP type. Pointers to these are not wrapped unless listed.
@@ -94,10 +110,14 @@ TYPE_MAP = {
     "TIntArray": "QList<int>", "TDoubleArray": "QList<qreal>", "QVector<int>": "QList<int>",
     "QVector<double>": "QList<qreal>", "QList<int>": "QList<int>", "QList<double>": "QList<qreal>",
     "TOpenStringArray": "QStringList", "TNameStrType": "QString", "TColFmtString": "QString",
-    "TDTNameStr": "QString",
+    "TDTNameStr": "QString", "qreal": "double", "QChar": "QChar", "QIcon": "QIcon",
+    "Qt::KeyboardModifiers": "Qt::KeyboardModifiers", "Qt::MouseButtons": "Qt::MouseButtons",
+    "Qt::MouseButton": "Qt::MouseButton", "QVector<QPoint>": "QList<QPoint>", "QTextStream": "QTextStream",
 }
+# Qt classes PyQt wraps as classes: a non-const reference to one is the object itself, not a result.
+QT_CLASSES = {"QTextStream", "QImage", "QFont", "QColor"}
 QT_POINTERS = {"QWidget", "QObject", "QMenu", "QTreeWidgetItem", "QPainter", "QImage", "QIODevice",
-               "QStandardItemModel", "QAbstractItemModel"}
+               "QStandardItemModel", "QAbstractItemModel", "QLineEdit", "QPlainTextEdit", "QDialog"}
 
 
 @dataclass
@@ -284,7 +304,11 @@ def collect(unit: Unit, text: str, in_class_template=False):
             continue
         m = re.match(r"enum\s+(?:class\s+)?(\w*)\s*(?::\s*[\w:]+)?\s*$", head)
         if m and body is not None:
-            if head.startswith("enum class") or not m.group(1):
+            if head.startswith("enum class"):
+                continue
+            if not m.group(1):
+                # An unnamed enumeration gives named integer constants (VK_RETURN, dtsOk ...).
+                unit.consts += [(v.split("=")[0].strip(), "int") for v in body.split(",") if v.strip()]
                 continue
             values = [v.split("=")[0].strip() for v in body.split(",") if v.strip()]
             unit.enums.append((m.group(1), values))
@@ -465,8 +489,9 @@ def sip_function(decl: str, known: Known, cls: str | None = None, signal=False):
         if st is None:
             return None, f"type {atype.strip()} in {name}"
         anno = ""
-        if st.endswith("&") and not st.startswith("const") and not signal:
-            anno = " /In, Out/"
+        if st.endswith("&") and not st.startswith("const") and not signal \
+                and st.rstrip("& ") not in QT_CLASSES and not st.startswith("qor::T" + "__class"):
+            anno = " /Out/" if aname in OUT_ONLY.get(name, ()) else " /In, Out/"
         if is_ctor and st in ("QWidget *", "QObject *"):
             anno = " /TransferThis/"
         text = f"{st} {aname}{anno}".strip()
@@ -488,8 +513,9 @@ def sip_function(decl: str, known: Known, cls: str | None = None, signal=False):
         else:
             return None, f"reference result of {name}"
     static = "static " if "static" in pre.split() and not signal else ""
+    # The key is the call as Python sees it: /Out/ arguments are not passed.
     key = (name, tuple(canonical(re.sub(r"\s*(/.*?/)?\s*(=.*)?$", "", a).rsplit(" ", 1)[0] if " " in a else a
-                       ) for a in out_args))
+                       ) for a in out_args if "/Out/" not in a))
     return f"{static}{rt} {name}({arglist}){const};", key
 
 
@@ -600,14 +626,14 @@ def write_unit(unit: Unit, known: Known) -> str:
         if cls.exception:
             continue
         body.append(write_class(cls, known, inc, left_out))
-    seen = set()
+    seen, functions = {}, []
     for decl in unit.functions:
         text, key = sip_function(decl, known)
         if text is None:
             left_out.append(f"{decl}  [{key}]")
-        elif key not in seen:
-            seen.add(key)
-            body.append("    " + text)
+        else:
+            add_member(functions, seen, text, key)
+    body += ["    " + f for f in functions]
     for name, ctype in unit.consts:
         st = sip_type(ctype, known)
         if st and "::" not in name:
@@ -623,6 +649,18 @@ def write_unit(unit: Unit, known: Known) -> str:
     return "\n".join(out) + "\n"
 
 
+def add_member(members: list, seen: dict, text: str, key) -> None:
+    """Adds a declaration unless Python already calls one the same way; of two such overloads
+    the one that returns more (/Out/ arguments) stays."""
+    if key in seen:
+        i = seen[key]
+        if text.count("/Out/") > members[i].count("/Out/"):
+            members[i] = text
+        return
+    seen[key] = len(members)
+    members.append(text)
+
+
 def write_class(cls: ClassDecl, known: Known, inc: str, left_out: list) -> str:
     base = base_name(cls.base)
     if base in known.classes:
@@ -631,24 +669,19 @@ def write_class(cls: ClassDecl, known: Known, inc: str, left_out: list) -> str:
         base = ""
     lines = [f"    class {cls.name}" + (f" : {base}" if base else ""), "    {",
              "    %TypeHeaderCode", f"    #include <{inc}>", "    %End", "", "    public:"]
-    seen = set()
+    seen = {}
     members = []
     for macro, args in cls.props:
         for m in property_members(macro, args, known):
             key = sip_function(m.replace("qor::", ""), known)[1]
-            if key not in seen:
-                seen.add(key)
-                members.append(m)
+            add_member(members, seen, m, key)
     for decl in cls.methods:
         text, key = sip_function(decl, known, cls.name)
         if text is None:
             if key not in ("skipped", "internal"):
                 left_out.append(f"{cls.name}::{decl}  [{key}]")
             continue
-        if key in seen:
-            continue
-        seen.add(key)
-        members.append(text)
+        add_member(members, seen, text, key)
     # Setters also exist as Qt-style writers of the same name with a capital S.
     lines += [f"        {m}" for m in members]
     sigs = []
@@ -685,6 +718,8 @@ def write_errors(units: list) -> str:
     headers = sorted({h for _, h in errors.values()})
     checks = "\n".join(f"    if (dynamic_cast<const qor::{n} *>(&e))\n        return korvaneErrors[{index[n]}];"
                        for n in sorted(errors, key=depth, reverse=True))
+    throws = "\n".join(f'    if (className == QLatin1String("{n}"))\n        throw qor::{n}(message);'
+                       for n in by_depth)
     create = "\n".join(
         f'    korvaneErrors[{index[n]}] = PyErr_NewException("korvane.{n}", '
         + (f"korvaneErrors[{index[errors[n][0]]}]" if errors[n][0] in errors else "PyExc_RuntimeError")
@@ -703,9 +738,34 @@ PyObject *korvaneErrorType(const std::exception &e)
 {checks}
     return PyExc_RuntimeError;
 }}
+
+// SIP asks each module's handler about a C++ exception that a wrapped call let through.
+static bool korvaneExceptionHandler(std::exception_ptr error)
+{{
+    try
+    {{
+        std::rethrow_exception(error);
+    }}
+    catch (const std::exception &e)
+    {{
+        PyErr_SetString(korvaneErrorType(e), e.what());
+        return true;
+    }}
+    catch (...)
+    {{
+        return false;
+    }}
+}}
+
+void korvaneThrowError(const QString &className, const QString &message)
+{{
+{throws}
+    throw std::runtime_error(message.toStdString());
+}}
 %End
 
 %PostInitialisationCode
+    sipModuleAPI__korvane.em_exception_handler = korvaneExceptionHandler;
 {create}
 %End
 """
