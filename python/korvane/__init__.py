@@ -8,6 +8,7 @@ from PyQt6 import QtWidgets  # noqa: F401  (PyQt6's modules load before the exte
 
 from . import _korvane
 from ._korvane import qor
+from ._narrow_enums import NARROW_ENUMS
 
 
 def _export():
@@ -17,6 +18,26 @@ def _export():
     globals().update(names)
 
 
+def _mend_narrow_enums():
+    # PyQt reads an enumeration argument of a signal as an int, four bytes, where the library's
+    # enumerations of one or two bytes leave the bytes above theirs undefined. Only the low bytes
+    # count, as in C++.
+    for name, bits in NARROW_ENUMS.items():
+        cls = getattr(qor, name, None)
+        if cls is None:
+            continue
+        mask = (1 << bits) - 1
+        wide_missing = cls._missing_
+
+        def _missing_(c, value, mask=mask, wide_missing=wide_missing):
+            if isinstance(value, int) and value & ~mask and value & mask in c._value2member_map_:
+                return c._value2member_map_[value & mask]
+            return wide_missing(value)
+
+        cls._missing_ = classmethod(_missing_)
+
+
 _export()
+_mend_narrow_enums()
 
 from .uiloader import loadUi  # noqa: E402,F401
