@@ -506,7 +506,8 @@ def sip_function(decl: str, known: Known, cls: str | None = None, signal=False):
                 and st.rstrip("& ") not in QT_CLASSES and not st.startswith("qor::T" + "__class"):
             anno = " /Out/" if aname in OUT_ONLY.get(name, ()) else " /In, Out/"
         if is_ctor and st in ("QWidget *", "QObject *"):
-            anno = " /TransferThis/"
+            # The owner is the Qt parent; Python code (and PyQt's form loader) names it so.
+            anno, aname = " /TransferThis/", "parent"
         text = f"{st} {aname}{anno}".strip()
         if default is not None:
             text += " = " + default
