@@ -134,6 +134,8 @@ class Known:
     sets: dict = field(default_factory=dict)        # set name -> element enumeration
     values: set = field(default_factory=set)        # enumeration value names
     classes: set = field(default_factory=set)       # wrapped class names
+    events: dict = field(default_factory=dict)      # event type -> (parameters, SIP text)
+    event_signatures: dict = field(default_factory=dict)  # parameters -> event type
 
 
 # ---------------------------------------------------------------------------------------------
@@ -274,6 +276,7 @@ class Unit:
     functions: list = field(default_factory=list)  # raw declarations
     consts: list = field(default_factory=list)     # (name, sip type)
     narrow: dict = field(default_factory=dict)     # enumeration -> bits, when under an int
+    events: dict = field(default_factory=dict)     # event type -> its parameter list
 
 
 @dataclass
@@ -285,7 +288,9 @@ class ClassDecl:
     methods: list = field(default_factory=list)    # raw public declarations
     signals: list = field(default_factory=list)    # raw signal declarations
     hidden: list = field(default_factory=list)     # Qt virtuals the class overrides privately
+    events: list = field(default_factory=list)     # (event type or parameter list, member name)
     exception: bool = False
+    hosted: bool = False                           # stands directly on a host template
 
 
 def read_unit(path: str) -> tuple[Unit, dict]:
@@ -332,6 +337,10 @@ def collect(unit: Unit, text: str, in_class_template=False):
         if m:
             unit.sets.append((m.group(1), m.group(2)))
             continue
+        m = re.match(r"using\s+(\w+)\s*=\s*std::function<\s*void\s*\((.*)\)\s*>$", head, re.S)
+        if m:
+            unit.events[m.group(1)] = re.sub(r"\s+", " ", m.group(2)).strip()
+            continue
         if head.startswith(("using", "typedef", "extern", "friend", "static_assert")):
             continue
         m = re.match(r"(?:inline\s+)?constexpr\s+([\w:]+)\s+(\w+)\s*=", head)
@@ -343,19 +352,34 @@ def collect(unit: Unit, text: str, in_class_template=False):
 
 
 def read_class(unit: Unit, name: str, bases: str, body: str):
+    if name == "TControlEvents":
+        # The events every control base republishes: members of each class on a host.
+        holder = ClassDecl(name, "", False)
+        read_members(holder, body)
+        CONTROL_EVENTS[:] = holder.events
+        return
     if name in SKIP_CLASSES:
         return
     base_list = [b.strip() for b in re.split(r",(?![^<]*>)", bases) if b.strip()]
     base_list = [re.sub(r"^(public|protected|private)\s+", "", b) for b in base_list]
     first = base_list[0] if base_list else ""
+    hosted = first.replace(" ", "") in HOST_BASES
     first = HOST_BASES.get(first.replace(" ", ""), first)
     is_exception = bool(re.search(r"\b(Exception|EQORError|E\w+Error|std::runtime_error)\b", first))
-    cls = ClassDecl(name, first, "Q_OBJECT" in body, exception=is_exception)
+    cls = ClassDecl(name, first, "Q_OBJECT" in body, exception=is_exception, hosted=hosted)
     if is_exception:
         unit.classes.append(cls)
         return
     if not cls.is_qobject and name not in VALUE_CLASSES:
         return
+    read_members(cls, body)
+    unit.classes.append(cls)
+
+
+CONTROL_EVENTS = []
+
+
+def read_members(cls: ClassDecl, body: str):
     access = "private"
     for kind, head, inner in statements(body):
         if kind == "access":
@@ -370,13 +394,17 @@ def read_class(unit: Unit, name: str, bases: str, body: str):
             if head.startswith("QOR_") and "PROPERTY" in head:
                 cls.props.append((head, [a.strip() for a in inner.split(",")]))
             continue
+        m = re.match(r"(?:std::function<\s*void\s*\((.*)\)\s*>|(\w+))\s+(On\w+)$", head, re.S) \
+            if kind == "decl" and access == "public" else None
+        if m:
+            cls.events.append((m.group(2) or re.sub(r"\s+", " ", m.group(1)).strip(), m.group(3)))
+            continue
         if kind != "decl" or "(" not in head or head.startswith(("template", "friend", "using", "operator", "~")):
             continue
         decl = re.sub(r"\s+", " ", head)
         if inner is not None:
             decl = re.sub(r"\)\s*:(?!:).*$", ")", decl)   # a constructor's initialiser list
         (cls.signals if access == "signals" else cls.methods).append(decl)
-    unit.classes.append(cls)
 
 
 # ---------------------------------------------------------------------------------------------
@@ -531,6 +559,182 @@ def sip_function(decl: str, known: Known, cls: str | None = None, signal=False):
     key = (name, tuple(canonical(re.sub(r"\s*(/.*?/)?\s*(=.*)?$", "", a).rsplit(" ", 1)[0] if " " in a else a
                        ) for a in out_args if "/Out/" not in a))
     return f"{static}{rt} {name}({arglist}){const};", key
+
+
+# ---------------------------------------------------------------------------------------------
+# Events: a Python callable assigned to an On... member is called with the event's arguments;
+# what it returns is written back to the by-reference arguments (one value, or a tuple of them in
+# their order; None leaves them as they are).
+
+SCALAR_TO_PY = {"int": "PyLong_FromLong(long({a}))", "WORD": "PyLong_FromLong(long({a}))",
+                "std::uint8_t": "PyLong_FromLong(long({a}))", "TColor": "PyLong_FromLong(long({a}))",
+                "double": "PyFloat_FromDouble({a})", "bool": "PyBool_FromLong({a})"}
+SCALAR_FROM_PY = {"int": "{a} = int(PyLong_AsLong({r}));", "WORD": "{a} = WORD(PyLong_AsLong({r}));",
+                  "TColor": "{a} = TColor(PyLong_AsLong({r}));", "double": "{a} = PyFloat_AsDouble({r});",
+                  "bool": "{a} = PyObject_IsTrue({r}) == 1;"}
+VALUE_TYPES = {"QString", "QPoint", "QRect", "QChar"}
+POINTER_TYPES = {"QObject": "sipType_QObject", "TCanvas": "sipType_qor_TCanvas",
+                 "QTreeWidgetItem": "sipType_QTreeWidgetItem"}
+
+
+def event_params(params: str):
+    """[(type, name, by reference)] of a parameter list."""
+    out = []
+    for i, a in enumerate(split_args(params)):
+        m = re.match(r"(const\s+)?([\w:]+)\s*([*&]?)\s*(\w*)$", a)
+        if not m:
+            return None
+        const, t, deref, _ = m.groups()
+        out.append((base_name(t), deref, bool(deref == "&" and not const)))
+    return out
+
+
+def event_code(name: str, params: list, known: Known) -> str | None:
+    """The mapped type and the call object of an event type; None when a parameter is not known."""
+    decls, to_py, back = [], [], []
+    for i, (t, deref, by_ref) in enumerate(params):
+        a = f"a{i}"
+        if deref == "*":
+            if t not in POINTER_TYPES:
+                return None
+            to_py.append(f"sipConvertFromType({a}, {POINTER_TYPES[t]}, 0)")
+        elif t in SCALAR_TO_PY:
+            to_py.append(SCALAR_TO_PY[t].format(a=a))
+            if by_ref:
+                if t not in SCALAR_FROM_PY:
+                    return None
+                back.append(SCALAR_FROM_PY[t].format(a=a, r="{r}"))
+        elif t in known.enums:
+            to_py.append(f"sipConvertFromEnum(int({a}), sipType_qor_{t})")
+            if by_ref:
+                back.append(f"{a} = static_cast<{t}>(sipConvertToEnum({{r}}, sipType_qor_{t}));")
+        elif t in known.sets or t in VALUE_TYPES:
+            sip_t = f"sipType_qor_{t}" if t in known.sets else f"sipType_{t}"
+            cpp_t = f"qor::{t}" if t in known.sets else t
+            to_py.append(f"sipConvertFromNewType(new {cpp_t}({a}), {sip_t}, 0)")
+            if by_ref:
+                back.append(f"korvaneAssignFrom({{r}}, {sip_t}, {a});")
+        else:
+            return None
+        ref = "&" if by_ref else ("*" if deref == "*" else "")
+        const = "const " if deref == "&" and not by_ref else ""
+        decls.append(f"{const}{t}{' ' if not ref else ref} {a}".replace("  ", " ").replace(" &", "&"))
+    items = "\n".join(f"    PyTuple_SET_ITEM(args, {i}, {e});" for i, e in enumerate(to_py))
+    if len(back) == 1:
+        results = "        " + back[0].format(r="r")
+    elif back:
+        results = (f"        if (PyTuple_Check(r) && PyTuple_GET_SIZE(r) == {len(back)})\n        {{\n"
+                   + "\n".join("            " + b.format(r=f"PyTuple_GET_ITEM(r, {i})") for i, b in enumerate(back))
+                   + "\n        }\n        else\n            PyErr_SetString(PyExc_TypeError, "
+                   + f'"the handler must return None or a tuple of {len(back)} values");')
+    else:
+        results = ""
+    call = f"KorvaneCall_{name}"
+    struct = (f"struct {call}\n{{\n    std::shared_ptr<KorvanePyCallable> py;\n"
+              f"    void operator()({', '.join(decls)}) const;\n}};\n")
+    return struct, f"""
+%MappedType qor::{name} /AllowNone, TypeHint="Optional[Callable[..., Any]]"/
+{{
+%TypeHeaderCode
+#include <korvane_events.h>
+%End
+
+%ConvertToTypeCode
+    if (!sipIsErr)
+        return sipPy == Py_None || PyCallable_Check(sipPy);
+    *sipCppPtr = sipPy == Py_None ? new qor::{name}()
+                                  : new qor::{name}(qor::{call}{{std::make_shared<KorvanePyCallable>(sipPy)}});
+    return sipGetState(sipTransferObj);
+%End
+
+%ConvertFromTypeCode
+    // A handler assigned from Python reads back as itself; one set in C++ as None.
+    if (const auto *call = sipCpp->target<qor::{call}>())
+    {{
+        Py_INCREF(call->py->callable);
+        return call->py->callable;
+    }}
+    Py_INCREF(Py_None);
+    return Py_None;
+%End
+}};
+
+%ModuleCode
+#include <korvane_events.h>
+namespace qor {{
+void {call}::operator()({", ".join(decls)}) const
+{{
+    if (!Py_IsInitialized())
+        return;
+    SIP_BLOCK_THREADS
+    PyObject *args = PyTuple_New({len(to_py)});
+{items}
+    PyObject *r = PyObject_CallObject(py->callable, args);
+    Py_DECREF(args);
+    if (r)
+    {{
+        if (r != Py_None)
+        {{
+{results}
+        }}
+        Py_DECREF(r);
+    }}
+    // An exception in a handler is reported and ends the handler, not the program.
+    if (PyErr_Occurred())
+        PyErr_Print();
+    SIP_UNBLOCK_THREADS
+}}
+}}
+%End
+"""
+
+
+EVENTS_HEADER = """// Generated by python/gen_sip.py: what the event types of QOR_events.sip need.
+#pragma once
+
+#include <Python.h>
+#include <memory>
+
+{includes}
+
+// A Python callable held by an event: the last copy of the event lets it go under the GIL.
+struct KorvanePyCallable
+{{
+    PyObject *callable;
+    explicit KorvanePyCallable(PyObject *c) : callable(c) {{ Py_INCREF(c); }}
+    KorvanePyCallable(const KorvanePyCallable &) = delete;
+    KorvanePyCallable &operator=(const KorvanePyCallable &) = delete;
+    ~KorvanePyCallable()
+    {{
+        if (!Py_IsInitialized())
+            return;
+        PyGILState_STATE state = PyGILState_Ensure();
+        Py_DECREF(callable);
+        PyGILState_Release(state);
+    }}
+}};
+"""
+
+
+def write_events(known: Known) -> str:
+    out = ["// Generated by python/gen_sip.py: the event types whose handlers Python can assign.",
+           "",
+           "%ModuleCode",
+           "// Writes what a handler returned into a by-reference argument of a wrapped type.",
+           "template <class T>",
+           "static void korvaneAssignFrom(PyObject *value, const sipTypeDef *type, T &target)",
+           "{",
+           "    int state = 0, err = 0;",
+           "    void *p = sipForceConvertToType(value, type, 0, SIP_NOT_NONE, &state, &err);",
+           "    if (!err && p)",
+           "        target = *reinterpret_cast<T *>(p);",
+           "    if (p)",
+           "        sipReleaseType(p, type, state);",
+           "}",
+           "%End"]
+    for name in sorted(known.events):
+        out.append(known.events[name][1])
+    return "\n".join(out) + "\n"
 
 
 # ---------------------------------------------------------------------------------------------
@@ -697,6 +901,14 @@ def write_class(cls: ClassDecl, known: Known, inc: str, left_out: list) -> str:
             continue
         add_member(members, seen, text, key)
     members += EXTRA_MEMBERS.get(cls.name, [])
+    for etype, member in cls.events + (CONTROL_EVENTS if cls.hosted else []):
+        if etype not in known.events:
+            parsed = event_params(etype)
+            etype = known.event_signatures.get(tuple(parsed)) if parsed else None
+        if etype in known.events:
+            members.append(f"qor::{etype} {member};")
+        else:
+            left_out.append(f"{cls.name}::{member}  [event type]")
     lines += [f"        {m}" for m in members]
     sigs = []
     sig_seen = set()
@@ -807,10 +1019,24 @@ def main() -> int:
         known.sets.update(dict(unit.sets))
         known.classes.update(c.name for c in unit.classes if not c.exception)
 
+    signatures = {}
+    for unit in units:
+        for name, params in unit.events.items():
+            parsed = event_params(params)
+            code = event_code(name, parsed, known) if parsed else None
+            if code:
+                known.events[name] = (parsed, code[1], code[0])
+                signatures.setdefault(tuple(parsed), name)
+    known.event_signatures = signatures
     outputs = {Path(u.header).stem + ".sip": write_unit(u, known) for u in units}
+    outputs["QOR_events.sip"] = write_events(known)
+    outputs["korvane_events.h"] = EVENTS_HEADER.format(
+        includes="\n".join(f"#include <{Path(u.header).name}>" for u in units)) + (
+        "\n// The call objects the events hold: each calls its Python callable (QOR_events.sip).\n"
+        "namespace qor {\n\n" + "\n".join(known.events[n][2] for n in sorted(known.events)) + "\n}\n")
     outputs["QOR_errors.sip"] = write_errors(units)
     outputs["units.sip"] = ("// Generated by python/gen_sip.py: the unit files, in dependency order.\n"
-                            + "".join(f"%Include {name}\n" for name in outputs))
+                            + "".join(f"%Include {name}\n" for name in outputs if name.endswith(".sip")))
     narrow = {n: b for u in units for n, b in u.narrow.items()}
     outputs["../korvane/_narrow_enums.py"] = (
         '"""Generated by python/gen_sip.py: the enumerations stored in fewer bits than an int."""\n'
