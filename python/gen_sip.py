@@ -81,6 +81,10 @@ HOST_BASES = {
     "TControlHost<QTreeWidget>": "QTreeWidget",
 }
 
+# The On... members of TControlEvents, which every class on a host template inherits (filled
+# while reading QOR_Controls.h).
+CONTROL_EVENTS = []
+
 # Members a class inherits from a template base the script does not read.
 _STORE = ["int NrOfColumns() const;", "int NrOfRows() const;", "void Resize(int NrCols, int NrRows);",
           "void Fill({T} Value);", "bool Valid(int Col, int Row) const;"]
@@ -376,9 +380,6 @@ def read_class(unit: Unit, name: str, bases: str, body: str):
     unit.classes.append(cls)
 
 
-CONTROL_EVENTS = []
-
-
 def read_members(cls: ClassDecl, body: str):
     access = "private"
     for kind, head, inner in statements(body):
@@ -415,7 +416,7 @@ def base_name(t: str) -> str:
     return re.sub(r"^(?:qor::)?(?:QOR_\w+::)?", "", t.strip())
 
 
-def sip_type(t: str, known: Known, in_signal=False) -> str | None:
+def sip_type(t: str, known: Known) -> str | None:
     """The SIP spelling of a C++ type, or None when the bindings do not know it."""
     t = re.sub(r"\s+", " ", t.strip())
     t = re.sub(r"\s*([*&<>,])\s*", r"\1", t)
@@ -526,12 +527,12 @@ def sip_function(decl: str, known: Known, cls: str | None = None, signal=False):
             atype, aname = am.group(1), am.group(2)
         else:
             atype, aname = a, ""
-        st = sip_type(atype, known, signal)
+        st = sip_type(atype, known)
         if st is None:
             return None, f"type {atype.strip()} in {name}"
         anno = ""
         if st.endswith("&") and not st.startswith("const") and not signal \
-                and st.rstrip("& ") not in QT_CLASSES and not st.startswith("qor::T" + "__class"):
+                and st.rstrip("& ") not in QT_CLASSES:
             anno = " /Out/" if aname in OUT_ONLY.get(name, ()) else " /In, Out/"
         if is_ctor and st in ("QWidget *", "QObject *"):
             # The owner is the Qt parent; Python code (and PyQt's form loader) names it so.
