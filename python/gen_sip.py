@@ -88,8 +88,31 @@ CONTROL_EVENTS = []
 # Members a class inherits from a template base the script does not read.
 _STORE = ["int NrOfColumns() const;", "int NrOfRows() const;", "void Resize(int NrCols, int NrRows);",
           "void Fill({T} Value);", "bool Valid(int Col, int Row) const;"]
+# A bulk writer for Python: one call stores a list of rows of text, cell by cell as SetElem does
+# (cells outside the table are left out), without a Python call per cell.
+_SET_ELEMS = """void SetElems(int FirstCol, int FirstRow, SIP_PYOBJECT Rows /TypeHint="Sequence[Sequence[str]]"/);
+%MethodCode
+    PyObject *rows = PySequence_Fast(a2, "Rows must be a sequence of rows");
+    for (Py_ssize_t r = 0; rows && !sipIsErr && r < PySequence_Fast_GET_SIZE(rows); ++r)
+    {
+        PyObject *row = PySequence_Fast(PySequence_Fast_GET_ITEM(rows, r), "each row must be a sequence of str");
+        for (Py_ssize_t c = 0; row && c < PySequence_Fast_GET_SIZE(row); ++c)
+        {
+            Py_ssize_t size = 0;
+            const char *text = PyUnicode_AsUTF8AndSize(PySequence_Fast_GET_ITEM(row, c), &size);
+            if (!text)
+                break;
+            sipCpp->SetElem(a0 + int(c), a1 + int(r), QString::fromUtf8(text, size));
+        }
+        Py_XDECREF(row);
+        sipIsErr = PyErr_Occurred() != 0;
+    }
+    Py_XDECREF(rows);
+    sipIsErr = sipIsErr || PyErr_Occurred() != 0;
+%End"""
 EXTRA_MEMBERS = {"TMatrix": [m.format(T="double") for m in _STORE],
-                 "TIntMatrix": [m.format(T="int") for m in _STORE]}
+                 "TIntMatrix": [m.format(T="int") for m in _STORE],
+                 "TRLData": [_SET_ELEMS]}
 
 # Reference parameters that only return a value (Python does not pass them); every other
 # non-const reference parameter is passed in and returned.

@@ -95,3 +95,17 @@ def test_data_table_as_the_table_editor_uses_it(app):
     table.SetElem(2, 1, 6.25)
     assert table.Elem(2, 1) == 6.25
     assert (table.NrOfColumns(), table.NrOfRows()) == (3, 2)
+
+
+def test_bulk_writer_stores_rows_as_set_elem_does(app):
+    data = korvane.TRLData()
+    data.SetNrOfColumns(3)
+    data.SetNrOfRows(2)
+    data.SetElems(2, 1, [["a", "bü", "beyond the last column"], ("c",)])
+    assert [[data.Elem(c, r) for c in (1, 2, 3)] for r in (1, 2)] == [["", "a", "bü"], ["", "c", ""]]
+    data.SetElems(1, 3, [["beyond the last row"]])
+    assert data.NrOfRows() == 2
+    with pytest.raises(TypeError):
+        data.SetElems(1, 1, [[1.5]])
+    with pytest.raises(TypeError):
+        data.SetElems(1, 1, 5)
