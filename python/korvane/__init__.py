@@ -40,4 +40,9 @@ def _mend_narrow_enums():
 _export()
 _mend_narrow_enums()
 
-from .uiloader import loadUi  # noqa: E402,F401
+
+def loadUi(uifile, baseinstance=None, package=""):
+    """PyQt6.uic.loadUi for forms with the library's widgets (see uiloader.loadUi)."""
+    # PyQt's form loader (Debian's pyqt6-dev-tools) is needed only here.
+    from .uiloader import loadUi as load
+    return load(uifile, baseinstance, package)
