@@ -557,6 +557,9 @@ def sip_function(decl: str, known: Known, cls: str | None = None, signal=False):
         if st.endswith("&") and not st.startswith("const") and not signal \
                 and st.rstrip("& ") not in QT_CLASSES:
             anno = " /Out/" if aname in OUT_ONLY.get(name, ()) else " /In, Out/"
+        if st == "QImage *" and not signal:
+            # A canvas draws on the image it is given: the image lives at least as long.
+            anno = " /KeepReference=1/"
         if is_ctor and st in ("QWidget *", "QObject *"):
             # The owner is the Qt parent; Python code (and PyQt's form loader) names it so.
             anno, aname = " /TransferThis/", "parent"

@@ -164,3 +164,19 @@ def test_lists_and_strings(app):
     assert data.Elem(1, 1) == "Grüße"
     table = korvane.TDataTable()
     table.Resize(3, 4) if hasattr(table, "Resize") else None
+
+
+def test_canvas_keeps_its_image_alive(app):
+    import gc
+
+    from PyQt6.QtGui import QImage
+
+    canvas = korvane.TCanvas(QImage(20, 10, QImage.Format.Format_RGB32))
+    gc.collect()                 # the image has no other Python owner
+    canvas.Brush().SetColor(korvane.clRed)
+    canvas.Rectangle(0, 0, 20, 10)
+    canvas.Flush()
+    assert QColor(canvas.Target().pixel(5, 5)) == QColor(255, 0, 0)
+    canvas.SetTarget(QImage(4, 4, QImage.Format.Format_RGB32))
+    gc.collect()
+    assert canvas.Width() == 4
