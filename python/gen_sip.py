@@ -129,6 +129,9 @@ OUT_ONLY = {
     "GetClipMatrixSize": {"NCols", "NRows"}, "ClipMatrixSize": {"NCols", "NRows"},
 }
 
+# Methods whose object keeps using the object argument without owning it.
+KEEPS_ARGUMENT = {"AssignAnotherDataMatrix"}
+
 # C++ type (without const/&) -> SIP type. Pointers to these are not wrapped unless listed.
 TYPE_MAP = {
     "void": "void", "bool": "bool", "int": "int", "unsigned": "unsigned int", "unsigned int": "unsigned int",
@@ -557,8 +560,9 @@ def sip_function(decl: str, known: Known, cls: str | None = None, signal=False):
         if st.endswith("&") and not st.startswith("const") and not signal \
                 and st.rstrip("& ") not in QT_CLASSES:
             anno = " /Out/" if aname in OUT_ONLY.get(name, ()) else " /In, Out/"
-        if st == "QImage *" and not signal:
-            # A canvas draws on the image it is given: the image lives at least as long.
+        if (st == "QImage *" or name in KEEPS_ARGUMENT) and not signal:
+            # The object goes on using what it is given (a canvas its image, an editor the table
+            # it shows): Python keeps that alive at least as long.
             anno = " /KeepReference=1/"
         if is_ctor and st in ("QWidget *", "QObject *"):
             # The owner is the Qt parent; Python code (and PyQt's form loader) names it so.

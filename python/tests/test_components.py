@@ -180,3 +180,17 @@ def test_canvas_keeps_its_image_alive(app):
     canvas.SetTarget(QImage(4, 4, QImage.Format.Format_RGB32))
     gc.collect()
     assert canvas.Width() == 4
+
+
+def test_table_editor_keeps_a_table_it_shows(app):
+    import gc
+
+    editor = korvane.TNTabEd()
+    table = korvane.TDataTable()
+    table.Resize(2, 2)
+    table.SetElem(1, 1, 2.5)
+    editor.AssignAnotherDataMatrix(table)
+    del table
+    gc.collect()                 # the editor does not own the table; Python must keep it
+    assert editor.Data().Elem(1, 1) == 2.5
+    editor.grab()
