@@ -66,6 +66,8 @@ UNITS = [
 
 # Classes that are no QObject but are wrapped: the drawing objects events hand to Python.
 VALUE_CLASSES = {"TFont", "TCanvas", "TPen", "TBrush", "TBitmap"}
+# Plain structures wrapped as values with their fields.
+STRUCT_CLASSES = {"TGridCoord", "TGridRect", "TMeterTickStep"}
 QT_BASES = {"QObject", "QWidget", "QLineEdit", "QToolButton", "QComboBox", "QTreeWidget", "QAbstractScrollArea"}
 # Classes never wrapped: host templates and plumbing that Python has no use for.
 SKIP_CLASSES = {"TControlHost", "TSurfaceHost", "TControlEvents", "TComponentState", "TCanvasItemDelegate",
@@ -319,6 +321,7 @@ class ClassDecl:
     signals: list = field(default_factory=list)    # raw signal declarations
     hidden: list = field(default_factory=list)     # Qt virtuals the class overrides privately
     events: list = field(default_factory=list)     # (event type or parameter list, member name)
+    fields: list = field(default_factory=list)     # (type, name) of a plain structure
     exception: bool = False
     hosted: bool = False                           # stands directly on a host template
 
@@ -400,14 +403,13 @@ def read_class(unit: Unit, name: str, bases: str, body: str):
     if is_exception:
         unit.classes.append(cls)
         return
-    if not cls.is_qobject and name not in VALUE_CLASSES:
+    if not cls.is_qobject and name not in VALUE_CLASSES | STRUCT_CLASSES:
         return
-    read_members(cls, body)
+    read_members(cls, body, "public" if name in STRUCT_CLASSES else "private")
     unit.classes.append(cls)
 
 
-def read_members(cls: ClassDecl, body: str):
-    access = "private"
+def read_members(cls: ClassDecl, body: str, access="private"):
     for kind, head, inner in statements(body):
         if kind == "access":
             access = head
@@ -425,6 +427,10 @@ def read_members(cls: ClassDecl, body: str):
             if kind == "decl" and access == "public" else None
         if m:
             cls.events.append((m.group(2) or re.sub(r"\s+", " ", m.group(1)).strip(), m.group(3)))
+            continue
+        m = re.match(r"([\w:]+)\s+(\w+)(\s*=.*)?$", head) if kind == "decl" and cls.name in STRUCT_CLASSES else None
+        if m:
+            cls.fields.append((m.group(1), m.group(2)))
             continue
         if kind != "decl" or "(" not in head or head.startswith(("template", "friend", "using", "operator", "~")):
             continue
@@ -475,6 +481,8 @@ def sip_type(t: str, known: Known) -> str | None:
         return f"{prefix}{mapped}" + (" &" if ref else "")
     if name in known.classes and ref:
         return f"{prefix}qor::{name} &"
+    if name in STRUCT_CLASSES:
+        return f"{prefix}qor::{name}" + (" &" if ref else "")
     return None
 
 
@@ -932,6 +940,7 @@ def write_class(cls: ClassDecl, known: Known, inc: str, left_out: list) -> str:
             continue
         add_member(members, seen, text, key)
     members += EXTRA_MEMBERS.get(cls.name, [])
+    members += [f"{sip_type(t, known)} {n};" for t, n in cls.fields if sip_type(t, known)]
     for etype, member in cls.events + (CONTROL_EVENTS if cls.hosted else []):
         if etype not in known.events:
             parsed = event_params(etype)
@@ -952,6 +961,9 @@ def write_class(cls: ClassDecl, known: Known, inc: str, left_out: list) -> str:
             sigs.append(text)
     if sigs:
         lines += ["", "    signals:"] + [f"        {s}" for s in sigs]
+    if cls.name in STRUCT_CLASSES:
+        lines += ["    };", ""]
+        return "\n".join(lines)
     lines += ["", "    private:", f"        {cls.name}(const qor::{cls.name} &);"]
     # SIP must not reimplement what the class made private.
     for decl in cls.hidden:

@@ -194,3 +194,16 @@ def test_table_editor_keeps_a_table_it_shows(app):
     gc.collect()                 # the editor does not own the table; Python must keep it
     assert editor.Data().Elem(1, 1) == 2.5
     editor.grab()
+
+
+def test_grid_coordinates_and_rectangles_are_values(app):
+    grid = korvane.TDrawGrid()
+    grid.SetColCount(5)
+    grid.SetRowCount(5)
+    r = korvane.TGridRect()
+    r.Left, r.Top, r.Right, r.Bottom = 1, 1, 2, 3
+    grid.SetSelection(r)
+    s = grid.Selection()
+    assert (s.Left, s.Top, s.Right, s.Bottom) == (1, 1, 2, 3)
+    assert s.Contains(2, 2) and not s.Contains(3, 2)
+    assert (grid.MouseCoord(-5, -5).X, grid.MouseCoord(-5, -5).Y) == (-1, -1)
