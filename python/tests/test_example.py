@@ -1,6 +1,6 @@
 """The example panel runs offscreen, draws itself, and its signals carry values across."""
-import importlib.util
 import os
+import runpy
 import subprocess
 import sys
 
@@ -11,11 +11,8 @@ from conftest import SOURCE_DIR
 PANEL = SOURCE_DIR / "examples" / "python" / "panel.py"
 
 
-def load_panel_module():
-    spec = importlib.util.spec_from_file_location("panel", PANEL)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module
+def panel_class():
+    return runpy.run_path(str(PANEL))["Panel"]
 
 
 def test_example_draws_offscreen(tmp_path):
@@ -31,7 +28,7 @@ def test_example_draws_offscreen(tmp_path):
 
 
 def test_example_wiring(app):
-    panel = load_panel_module().Panel()
+    panel = panel_class()()
     panel.field.SetValue(50.0)
     assert panel.meter.Value() == 50.0
     assert panel.bar.Value() == 50.0
