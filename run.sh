@@ -6,6 +6,8 @@
 #   ./run.sh test --sanitize[=debug|=release]
 #                      the whole suite under the address and undefined-behaviour sanitizers, in a
 #                      Debug and a Release build (build-asan-debug/, build-asan-release/)
+#   ./run.sh docs      the API reference with Doxygen (build/docs/html/index.html); any warning,
+#                      an undocumented public member among them, fails it
 #   ./run.sh fuzz [target ...]
 #                      builds the libFuzzer targets with clang (build-fuzz/) and runs each for
 #                      FUZZ_SECONDS (default 60); fails on any crash, leak, timeout or report
@@ -23,6 +25,9 @@ PACKAGES=(cmake g++ make qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-tools-
           libbenchmark-dev fonts-dejavu-core xvfb xauth at-spi2-core python3-pyatspi dbus python3
           python3-dev qmake6 sip-tools python3-pyqtbuild pyqt6-dev python3-pyqt6 pyqt6-dev-tools
           python3-pytest)
+
+# The reference: Doxygen.
+DOCS_PACKAGES=(doxygen)
 
 # Only what the fuzz targets need on top: clang with its fuzzer and sanitizer run-times, and the
 # symbolizer that puts names into their reports.
@@ -108,12 +113,39 @@ run_fuzz() {
     fi
 }
 
+# Renders every gallery page into $1 without a display. Qt warns when there is no private runtime
+# folder (machines without a login session), and the renderer fails on any warning: give it one.
+render_gallery() {
+    [ -n "${XDG_RUNTIME_DIR:-}" ] || export XDG_RUNTIME_DIR="$(mktemp -d)"
+    QT_QPA_PLATFORM=offscreen "$BUILD/gallery/korvane_gallery" --screenshot "$1"
+}
+
+# The API reference: component pages generated from the headers with the gallery's pictures,
+# then Doxygen over the public headers. Fails on the first warning it reports.
+build_docs() {
+    ensure_packages "${DOCS_PACKAGES[@]}"
+    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$BUILD" -j2 --target korvane_gallery
+    local out="$BUILD/docs"
+    rm -rf "$out"
+    mkdir -p "$out/pages" "$out/shots"
+    render_gallery "$out/shots" >/dev/null
+    python3 "$ROOT/docs/component_pages.py" "$ROOT" "$out/pages"
+    KORVANE_DOCS_OUT="$out" KORVANE_DOCS_PAGES="$out/pages" KORVANE_DOCS_IMAGES="$out/shots" doxygen docs/Doxyfile
+    if [ -s "$out/warnings.log" ]; then
+        cat "$out/warnings.log" >&2
+        echo "run.sh: Doxygen reported $(wc -l < "$out/warnings.log") warning lines (above)" >&2
+        return 1
+    fi
+    echo "The reference is in $out/html/index.html"
+}
+
 case "${1:-}" in
     gallery)
         build
         if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
             out="$ROOT/gallery-shots"
-            QT_QPA_PLATFORM=offscreen "$BUILD/gallery/korvane_gallery" --screenshot "$out"
+            render_gallery "$out"
             echo "No display: the gallery pages were rendered to $out/"
             ls "$out"
         else
@@ -148,8 +180,11 @@ case "${1:-}" in
         shift
         run_fuzz "$@"
         ;;
+    docs)
+        build_docs
+        ;;
     *)
-        echo "usage: $0 gallery|test [--sanitize[=debug|=release]]|fuzz [target ...]" >&2
+        echo "usage: $0 gallery|test [--sanitize[=debug|=release]]|docs|fuzz [target ...]" >&2
         exit 2
         ;;
 esac

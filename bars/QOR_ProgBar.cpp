@@ -1,5 +1,6 @@
 // TProgBar: construction, settings, the auto-increment timer, Assign and accessibility.
 #include "QOR_ProgBar.h"
+#include "QOR_WidgetFactory.h"
 
 #include <QOR_NumText.h>
 
@@ -7,6 +8,8 @@
 #include <cmath>
 
 namespace qor {
+
+QOR_REGISTER_WIDGET(qor::TProgBar);
 
 TProgBar::TProgBar(QWidget* AOwner) : TGraphicControl(AOwner)
 {

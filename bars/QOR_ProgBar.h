@@ -73,8 +73,10 @@ public:
     using EQORError::EQORError;
 };
 
+// Before the value text is drawn: ValueText may be replaced.
 using TBeforeShowValueEvent = std::function<void(QObject* Sender, QString& ValueText)>;
 
+// The progress bar control (see above).
 class KORVANE_EXPORT TProgBar : public TGraphicControl {
     Q_OBJECT
 public:
@@ -109,8 +111,10 @@ public:
     QOR_PROPERTY(bool, TextVisible)
     QOR_PROPERTY_NOTIFY(double, Value, valueChanged)
 
+    // Number of elements of the colour scale (0 .. 1023).
     static constexpr int NumBarColors = 1024;
 
+    // A 300 x 28 bar with a colour scale from clBlue to clRed; the timer is off.
     explicit TProgBar(QWidget* AOwner = nullptr);
     ~TProgBar() override;
 
@@ -192,8 +196,12 @@ public:
     // The colour scale; indices outside 0..1023 read clBlack and are not written. Writing an
     // element neither repaints nor interpolates.
     TColor BarColors(int ix) const;
+    // Writes element ix of the colour scale; a later palette change no longer interpolates
+    // once an inner element was written.
     void SetBarColors(int ix, TColor v);
+    // The same as BarColors(ix).
     TColor GetBarColorElem(int ix) const { return BarColors(ix); }
+    // The same as SetBarColors(ix, v).
     void SetBarColorElem(int ix, TColor v) { SetBarColors(ix, v); }
     // The value text as it is drawn (after OnShowValue).
     QString ValueText();
@@ -203,7 +211,9 @@ public:
     bool InStartPhase() const { return FIsStart; }
     // The frame line colours ColorScheme sets.
     TColor ColBlackLine() const { return FColBlackLine; }
+    // The grey line colour ColorScheme sets.
     TColor ColGrayLine() const { return FColGrayLine; }
+    // The white line colour ColorScheme sets.
     TColor ColWhiteLine() const { return FColWhiteLine; }
 
     // Entering design mode stops the timer; leaving it starts it again when AutoInc is on.
@@ -216,11 +226,14 @@ public:
     // also while TextVisible is off; it has no value interface (a display offers no steps).
     QAccessible::Role AccessibleRole() const override { return QAccessible::ProgressBar; }
     bool AccessibleShowsText() const override { return true; }
+    // The value text as drawn (ValueText()).
     QString AccessibleText() const override;
     void AccessibleState(QAccessible::State& s) const override { s.readOnly = true; }
 
 Q_SIGNALS:
+    // Value changed (set, by the timer or by Assign); carries the new value.
     void valueChanged(double value);
+    // Emitted after OnAutoInc.
     void autoInc();
 
 protected:

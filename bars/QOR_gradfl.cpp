@@ -1,8 +1,11 @@
 #include "QOR_gradfl.h"
+#include "QOR_WidgetFactory.h"
 
 #include <algorithm>
 
 namespace qor {
+
+QOR_REGISTER_WIDGET(qor::TGradFill);
 
 TGradFill::TGradFill(QWidget* AOwner) : TGraphicControl(AOwner)
 {

@@ -35,12 +35,15 @@ namespace qor {
 
 inline namespace QOR_gradfl {
 Q_NAMESPACE_EXPORT(KORVANE_EXPORT)
+// Direction of the bands: stacked or side by side, running edge to edge or mirrored.
 enum TGradType : std::uint8_t { gtHoriz, gtVert, gtMidBandHoriz, gtMidBandVert };
 Q_ENUM_NS(TGradType)
+// Which grid lines are drawn on the band borders: none, rows, columns or both.
 enum TGridMode : std::uint8_t { gmNone, gmHoriz, gmVert, gmBoth };
 Q_ENUM_NS(TGridMode)
 } // namespace QOR_gradfl
 
+// The gradient fill control (see above).
 class KORVANE_EXPORT TGradFill : public TGraphicControl {
     Q_OBJECT
 public:
@@ -55,8 +58,10 @@ public:
     QOR_PROPERTY(qor::QOR_gradfl::TGridMode, GridMode)
     QOR_PROPERTY(int, NrColors)
 
+    // The most bands a fill has.
     static constexpr int MaxColors = 255;
 
+    // A 121 x 121 fill of 16 horizontal bands from clMaroon to clYellow, without grid or frame.
     explicit TGradFill(QWidget* AOwner = nullptr);
 
     // Every setter repaints, changed or not.
@@ -88,6 +93,7 @@ public:
     void AccessibleState(QAccessible::State& s) const override { s.invisible = s.invisible || accessibleName().isEmpty(); }
 
 Q_SIGNALS:
+    // Emitted after OnPaint.
     void painted();
 
 protected:

@@ -1,6 +1,7 @@
 // TFolderTree: the nodes and their loading, selection, paths, making and removing folders,
 // colours and the enabled look.
 #include "QOR_FolderTree.h"
+#include "QOR_WidgetFactory.h"
 
 #include "QOR_FolderScan_p.h"
 
@@ -29,6 +30,8 @@ public:
 };
 
 } // namespace
+
+QOR_REGISTER_WIDGET(qor::TFolderTree);
 
 TFolderTree::TFolderTree(QWidget* AOwner) : TControlHost<QTreeWidget>(AOwner, clWindow)
 {

@@ -65,15 +65,18 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TFolderOptions)
 
 // A subfolder as the tree lists it: its name and whether it holds subfolders itself.
 struct TSubFolder {
-    QString Name;
-    bool HasSubFolders = false;
+    QString Name;                          // the folder's name, one path component
+    bool HasSubFolders = false;            // it holds at least one entry that counts as a folder
 };
+// Subfolders in the tree's order.
 using TSubFolderList = QList<TSubFolder>;
 
 // Asked before a node expands; AllowExpansion false keeps it collapsed.
 using TTVExpandingEvent = std::function<void(QObject* Sender, QTreeWidgetItem* Node, bool& AllowExpansion)>;
+// After the selection moved to Node (never nullptr).
 using TTVChangedEvent = std::function<void(QObject* Sender, QTreeWidgetItem* Node)>;
 
+// The folder tree control (see above).
 class KORVANE_EXPORT TFolderTree : public TControlHost<QTreeWidget> {
     Q_OBJECT
 public:
@@ -85,8 +88,10 @@ public:
     // The text of the placeholder child of a folder that is not read yet, and the value a read
     // folder's node carries in its data (role Qt::UserRole).
     static constexpr const char* PlaceholderText = "Child";
+    // The data value (role Qt::UserRole) that marks a node whose subfolders were read.
     static constexpr quint32 LoadedMarker = 0xA5F016ED;
 
+    // A 121 x 97 tree in clWindow showing the root alone, which is Directory.
     explicit TFolderTree(QWidget* AOwner = nullptr);
     ~TFolderTree() override;
 
@@ -94,6 +99,7 @@ public:
     // The colour set last, also while the tree is disabled and shows clBtnFace.
     TColor Color() const { return FColorBak; }
     void SetColor(TColor v) override;
+    // The same as Color().
     TColor GetColor() const { return Color(); }
     TFolderOptions Options() const { return FOptions; }
     void SetOptions(TFolderOptions v);        // a change refreshes the tree
@@ -101,7 +107,9 @@ public:
     void SetOldTreeStyle(bool v);
 
     // --- events (each also a signal, emitted right after it)
+    // Fires when a new selection changed Directory; then dirChanged().
     TNotifyEvent OnDirChanged;
+    // Fires on every change of the selected node, after Directory was set; then changed().
     TTVChangedEvent OnChange;
     // Installed by the constructor: reads the node's subfolders (ProcessExpanding). A handler
     // that replaces it takes over the reading.
@@ -113,6 +121,7 @@ public:
     // The sorted subfolders of Path (of Node); false when there are none or the folder does
     // not exist. DirList receives the result.
     bool GetSubDirs(const QString& Path, TSubFolderList& DirList) const;
+    // The same for the folder of Node; false and an empty DirList for no node.
     bool GetSubDirs(QTreeWidgetItem* Node, TSubFolderList& DirList) const;
     // Creates FolderName below the selected folder and selects it (see above).
     bool MakeSubFolder(const QString& FolderName);
@@ -122,6 +131,7 @@ public:
     bool RefreshTree();
     // Directory becomes the root; the tree shows the root alone, collapsed.
     void Reset();
+    // Rebuilds the tree and selects Path's node; true when the whole path was found (see above).
     bool SelectPath(const QString& Path);
     // The folder path of a node ("/a/b/"); empty for none.
     QString PathOfNode(const QTreeWidgetItem* Node) const;
@@ -134,7 +144,9 @@ public:
     void SetDesigning(bool v) override;
 
 Q_SIGNALS:
+    // Emitted after OnDirChanged.
     void dirChanged();
+    // Emitted after OnChange, with the newly selected node.
     void changed(QTreeWidgetItem* node);
 
 protected:

@@ -1,6 +1,7 @@
 // TThumbnails: construction, settings, range and selection, scrolling, input, Assign and
 // accessibility.
 #include "QOR_Thumbnails.h"
+#include "QOR_WidgetFactory.h"
 
 #include <QAccessibleActionInterface>
 #include <algorithm>
@@ -34,6 +35,8 @@ TFrameStyle ValidFrameStyle(TFrameStyle v)
 }
 
 } // namespace
+
+QOR_REGISTER_WIDGET(qor::TThumbnails);
 
 TThumbnails::TThumbnails(QWidget* AOwner) : TCustomControl(AOwner)
 {

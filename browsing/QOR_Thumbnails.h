@@ -100,10 +100,12 @@ Q_ENUM_NS(TImageRequestProcessing)
 // number, -1 for none) and fills ImgBuffer, which the control owns and empties before each call.
 using TImageRequestEvent = std::function<void(QObject* Sender, int ThumbID, TImageRequestProcessing& HowToProcess,
                                               int& MarkIt, TBitmap& ImgBuffer)>;
+// A click at (X, Y) on slide ThumbID (NoSlide() between slides).
 using TImageClickEvent = std::function<void(QObject* Sender, int X, int Y, int ThumbID)>;
 // After a slide was drawn: Canvas is the surface being painted, (X, Y) the slide's corner.
 using TSlideRenderedEvent = std::function<void(QObject* Sender, TCanvas* Canvas, int X, int Y, int ThumbID)>;
 
+// The thumbnail pane control (see above).
 class KORVANE_EXPORT TThumbnails : public TCustomControl {
     Q_OBJECT
 public:
@@ -131,6 +133,8 @@ public:
     // The width of the bands and borders around the slide grid.
     static constexpr int Border = 10;
 
+    // A 260 x 400 pane of slides 1 .. 100, 120 pixels each, nothing selected; it takes the
+    // focus by click and Tab.
     explicit TThumbnails(QWidget* AOwner = nullptr);
     ~TThumbnails() override;
 
@@ -173,19 +177,30 @@ public:
     void SetSlideSize(int v);                // at least 50, then at most Width
 
     // --- events (each notification also a signal, emitted right after it)
+    // Asked for every slide drawn (see Painting above); without a handler every slide shows
+    // empty with its number.
     TImageRequestEvent OnImageRequest;
+    // Fires after a left click has updated the selection; then imageClicked().
     TImageClickEvent OnImageClick;
+    // Fires on a left double click; then imageDoubleClicked().
     TImageClickEvent OnImageDblClick;
+    // Fires after each slide was drawn; then slideRendered().
     TSlideRenderedEvent OnSlideRendered;
+    // Fires when FocusedSlide changed; then focusChanged().
     TNotifyEvent OnFocusChange;
+    // Fires before the first OnImageRequest of a paint; then firstImageRequested().
     TNotifyEvent OnFirstImageRequest;
+    // Fires after the last OnImageRequest of a paint; then lastImageRequested().
     TNotifyEvent OnLastImageRequest;
 
     // --- scrolling and geometry
+    // The scroll position F (see Geometry above): the slide at the start of the top row plus
+    // the fraction of a row scrolled out.
     double FirstThumbIdx() const { return FFirstThumbIx; }
     void SetFirstThumbIdx(double x);         // NaN is ignored
     // Slides per row and rows for the control's size (0 rows for a pitch of 0).
     int NumSlidesHoriz() const;
+    // Rows drawn: H div P + 1, the last one usually cut off; 0 for a pitch of 0.
     int NumSlidesVert() const;
     // P = SlideSize + SlideDistance + 2 SlideMargin.
     int Pitch() const;
@@ -193,24 +208,35 @@ public:
     int CalcSlideIndex(int XPos, int YPos) const;
     // The top-left corner of slide SldNum in the grid as it is scrolled now.
     void CalcSlidePos(int SldNum, int& XPos, int& YPos) const;
+    // The number that stands for no slide: 0, or Min - 1 when Min <= 0.
     int NoSlide() const { return FMin >= 1 ? 0 : FMin - 1; }
     // Scrolls by a number of rows (fractions allowed; negative scrolls back).
     void ScrollRows(double Rows);
 
     // --- selection
+    // Whether slide SldNum is selected; false outside Min .. Max.
     bool SlideSelected(int SldNum) const;
+    // Selects or deselects slide SldNum, whatever SlideSelectMode says; ignored outside
+    // Min .. Max.
     void SetSlideSelected(int SldNum, bool Value);
+    // The same as SlideSelected(SldNum).
     bool GetSelectedSlide(int SldNum) const { return SlideSelected(SldNum); }
+    // The same as SetSlideSelected(SldNum, Value).
     void SetSelectedSlide(int SldNum, bool Value) { SetSlideSelected(SldNum, Value); }
+    // Deselects every slide.
     void ResetAllSelections();
     // The lowest selected slide, NoSlide() when none is selected.
     int FirstSelectedSlide() const;
+    // How many slides are selected.
     int NumSlidesSelected() const;
+    // The slide the last selecting click hit (NoSlide() for none, or a click between slides).
     int LastClickedSlide() const { return FLastClickedSlide; }
 
     // The frame line colours ColorScheme sets.
     TColor ColBlackLine() const { return FColBlackLine; }
+    // The grey line colour ColorScheme sets.
     TColor ColGrayLine() const { return FColGrayLine; }
+    // The white line colour ColorScheme sets.
     TColor ColWhiteLine() const { return FColWhiteLine; }
 
     // Copies the frame styles, ColorBackGnd, the line colours, ColorScheme, the scroll
@@ -224,18 +250,29 @@ public:
 
     QAccessible::Role AccessibleRole() const override { return QAccessible::List; }
     bool AccessibleShowsText() const override { return true; }
+    // "Slide k" (", selected") of FocusedSlide; empty while no slide is highlighted.
     QString AccessibleText() const override;
     void AccessibleState(QAccessible::State& s) const override;
     int AccessiblePartCount() const override;
+    // Slide Trunc(F) + Index as a list item: its name, its rectangle within the slide area
+    // and the press action.
     TAccessiblePart AccessiblePart(int Index) const override;
+    // The press action clicks slide Index as the left button would (selection, OnImageClick);
+    // other actions and indices are ignored.
     void DoAccessiblePartAction(int Index, const QString& Action) override;
 
 Q_SIGNALS:
+    // Emitted after OnImageClick, with the same arguments.
     void imageClicked(int x, int y, int thumbId);
+    // Emitted after OnImageDblClick, with the same arguments.
     void imageDoubleClicked(int x, int y, int thumbId);
+    // Emitted after OnSlideRendered, with the same arguments.
     void slideRendered(qor::TCanvas* canvas, int x, int y, int thumbId);
+    // Emitted after OnFocusChange.
     void focusChanged();
+    // Emitted after OnFirstImageRequest.
     void firstImageRequested();
+    // Emitted after OnLastImageRequest.
     void lastImageRequested();
     // The scroll position changed (FirstThumbIdx).
     void scrolled(double firstThumbIdx);

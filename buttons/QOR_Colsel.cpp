@@ -1,4 +1,5 @@
 #include "QOR_Colsel.h"
+#include "QOR_WidgetFactory.h"
 
 #include <QAbstractItemView>
 #include <QColorDialog>
@@ -6,6 +7,8 @@
 #include <cmath>
 
 namespace qor {
+
+QOR_REGISTER_WIDGET(qor::TColSel);
 
 TColSel::TColSel(QWidget* AOwner) : TCustomComboBox(AOwner)
 {

@@ -48,11 +48,13 @@
 
 namespace qor {
 
+// Number of colour entries a selector holds (entries 1 .. 47).
 constexpr int MaxColSelColors = 47;
 
 // May replace the name the selector made for a colour before it is stored.
 using TOnColorNameChangeEvent = std::function<void(QObject* Sender, QString& ColorName)>;
 
+// The colour selector control (see above).
 class KORVANE_EXPORT TColSel : public TCustomComboBox {
     Q_OBJECT
 public:
@@ -62,6 +64,7 @@ public:
     QOR_PROPERTY(int, NumColors)
     QOR_COLOR_PROPERTY_NOTIFY(SelColor, selColorChanged)
 
+    // The first 20 predefined colours, named, none editable, entry 1 selected; 8 rows drop down.
     explicit TColSel(QWidget* AOwner = nullptr);
     ~TColSel() override;
 
@@ -70,17 +73,29 @@ public:
     void SetColorBarWidth(int v);   // negative values ignored
     int NumColors() const { return FNumColors; }
     void SetNumColors(int v);       // 1..47; selects entry 1
+    // The colour of the selected entry.
     TColor SelColor() const { return FColors[size_t(FSelColorIx)]; }
+    // Selects the entry holding v, or gives the selected entry v (see above); selColorChanged
+    // follows when the selected colour changed.
     void SetSelColor(TColor v);
 
     // --- entries 1..47
+    // Colour of entry Index; 0 outside 1 .. NumColors.
     TColor Colors(int Index) const;
+    // Gives entry Index colour v, named ColorToString(v) through OnColorNameChange; ignored
+    // outside 1 .. NumColors.
     void SetColors(int Index, TColor v);
+    // Name of entry Index as listed; empty outside 1 .. NumColors.
     QString ColorNames(int Index) const;
+    // Renames entry Index (v passes OnColorNameChange first); ignored outside 1 .. NumColors.
     void SetColorNames(int Index, const QString& v);
+    // Whether the user may change entry Index's colour; false outside 1 .. NumColors.
     bool ColorEditAllowed(int Index) const;
+    // Lets the user change entry Index's colour, or not; ignored outside 1 .. NumColors.
     void SetColorEditAllowed(int Index, bool v);
+    // Makes all 47 entries editable, those not in use included.
     void SetAllColorEditFlags();
+    // Makes no entry editable.
     void ResetAllColorEditFlags();
     // The first of all 47 entries holding exactly Color, or 0.
     int FindColorEntry(TColor Color) const;
@@ -91,11 +106,16 @@ public:
     // Whether the pointer is over the colour bar.
     bool MouseOverColorBar() const { return FMouseAreaCode == 1; }
 
+    // The 16 basic colours (see the palette table above).
     void LoadBasicVGAPalette();
+    // The 16 basic colours and four more, 20 in all.
     void LoadExtendedPalette();
+    // All 47 predefined colours: the 20 plain ones and the system colours.
     void LoadStandardPalette();
+    // The 27 system colours (predefined 20 .. 46).
     void LoadWindowsSystemPalette();
 
+    // Fires for every name the selector makes or is given, before it is stored.
     TOnColorNameChangeEvent OnColorNameChange;
 
     // Ends loading: fills the list.

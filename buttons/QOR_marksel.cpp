@@ -1,4 +1,5 @@
 #include "QOR_marksel.h"
+#include "QOR_WidgetFactory.h"
 
 #include <QVector>
 
@@ -8,6 +9,8 @@ namespace {
 constexpr int MaxGrid = 51;
 constexpr std::int64_t FarAway = 10'000'000'000;   // 10^10: no symbol is nearer
 } // namespace
+
+QOR_REGISTER_WIDGET(qor::TMarkSel);
 
 TMarkSel::TMarkSel(QWidget* AOwner) : TGraphicControl(AOwner)
 {

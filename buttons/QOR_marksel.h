@@ -42,8 +42,10 @@
 
 namespace qor {
 
+// A symbol was picked: (X, Y) is the pointer position, Mark the symbol (0 .. 51).
 using TMarkClickEvent = std::function<void(QObject* Sender, int X, int Y, int Mark)>;
 
+// The marker selector control (see above).
 class KORVANE_EXPORT TMarkSel : public TGraphicControl {
     Q_OBJECT
 public:
@@ -59,6 +61,7 @@ public:
     QOR_PROPERTY_NOTIFY(int, Selected, selectedChanged)
     QOR_PROPERTY(bool, ShowZeroAsCross)
 
+    // A 236 x 178 grid with every symbol shown; it takes the focus by Tab only.
     explicit TMarkSel(QWidget* AOwner = nullptr);
     ~TMarkSel() override;
 
@@ -87,10 +90,13 @@ public:
     void SetShowZeroAsCross(bool v);
 
     // --- visibility of the symbols; symbol 0 is always shown
+    // Shows all 52 symbols.
     void ShowAllMarks();
+    // Hides every symbol but symbol 0; a hidden symbol loses the highlight.
     void HideAllMarks();
     // Reads symbol 0 for an index outside 0..51; writes only 1..51.
     bool MarkVisible(int ix) const;
+    // Shows or hides symbol ix (1 .. 51; other indices are ignored).
     void SetMarkVisible(int ix, bool v);
 
     // --- layout
@@ -101,20 +107,28 @@ public:
     // The highlighted symbol, -1 for none.
     int HighlightedMark() const { return FLastHiLite; }
 
+    // Fires when a left release or Space/Enter selected a symbol; then markClicked().
     TMarkClickEvent OnMarkClick;
+    // Fires when a double click selected a symbol; then markDoubleClicked().
     TMarkClickEvent OnMarkDblClick;
+    // Fires at the end of each paint; then painted().
     TNotifyEvent OnPaint;
 
     // Accessibility: a list that reads the selected marker as its text ("12: filled square,
     // medium"; empty while none is selected).
     QAccessible::Role AccessibleRole() const override { return QAccessible::List; }
     bool AccessibleShowsText() const override { return true; }
+    // "<number>: <name>" of the selected symbol; empty while none is selected.
     QString AccessibleText() const override;
 
 Q_SIGNALS:
+    // The selected symbol changed (by the user or SetSelected); carries it, -1 for none.
     void selectedChanged(int mark);
+    // Emitted after OnMarkClick, with the same arguments.
     void markClicked(int x, int y, int mark);
+    // Emitted after OnMarkDblClick, with the same arguments.
     void markDoubleClicked(int x, int y, int mark);
+    // Emitted after OnPaint.
     void painted();
 
 protected:

@@ -1,5 +1,6 @@
 // TOnOffBut: construction, settings, pictures, radio groups, input and Assign.
 #include "QOR_onoffbut.h"
+#include "QOR_WidgetFactory.h"
 
 #include <QKeyEvent>
 #include <algorithm>
@@ -24,6 +25,8 @@ QString OnOffButResourceName(TOnOffButStyle Style)
     const auto i = size_t(Style);
     return i < std::size(kResourceNames) ? QString::fromLatin1(kResourceNames[i]) : QString();
 }
+
+QOR_REGISTER_WIDGET(qor::TOnOffBut);
 
 TOnOffBut::TOnOffBut(QWidget* AOwner) : TGraphicControl(AOwner)
 {

@@ -66,10 +66,13 @@ namespace qor {
 
 inline namespace QOR_onoffbut {
 Q_NAMESPACE_EXPORT(KORVANE_EXPORT)
+// Toggle button (a click inverts the state) or momentary push button (on while pressed).
 enum TOOButMode : std::uint8_t { oobmNormalBut, oobmSpeedBut };
 Q_ENUM_NS(TOOButMode)
+// Where the left mouse button acts: nowhere, inside the glyph only, or anywhere.
 enum TOOButMouseAction : std::uint8_t { oomaNone, oomaFocused, oomaPlain };
 Q_ENUM_NS(TOOButMouseAction)
+// The picture set of the glyph: the user pictures or one of the built-in sets named above.
 enum TOnOffButStyle : std::uint8_t {
     oobsUser, oobsCheckbox, oobsRadioBut, oobsSlideTB, oobsSlideLR, oobsColSlideTB, oobsColSlideLR,
     oobsLedRedGreen, oobsArrowTopRgt, oobsArrowUpDown, oobsArrowLeftRight, oobsTrafficLPed,
@@ -82,6 +85,7 @@ Q_ENUM_NS(TOnOffButStyle)
 // The resource name of a built-in picture set ("CHECKBOX"); empty for oobsUser.
 KORVANE_EXPORT QString OnOffButResourceName(TOnOffButStyle Style);
 
+// The on/off button control (see above).
 class KORVANE_EXPORT TOnOffBut : public TGraphicControl {
     Q_OBJECT
 public:
@@ -143,11 +147,15 @@ public:
     void SetMode(TOOButMode v);
     TOOButMouseAction MouseAction() const { return FMouseAction; }
     void SetMouseAction(TOOButMouseAction v) { FMouseAction = v; }
+    // Whether the button is on (default off).
     bool OnOff() const { return FOnOff; }
+    // Switches the button on or off, switching the rest of its group off when it comes on;
+    // switching off a grouped button without AllowAllOff is ignored. onOffChanged follows a change.
     void SetOnOff(bool v);
     // The published writers (see QOR_Published.h): while a form is set up they switch a grouped
     // button off too, so a stored form restores the state it was designed with.
-    void setOnOff(bool v);
+    Q_SLOT void setOnOff(bool v);
+    // The OnOff property's writer for forms and QObject::setProperty (see setOnOff).
     void loaderSetOnOff(bool v);
     QString RightText() const { return FRightText; }
     void SetRightText(const QString& v);
@@ -173,14 +181,19 @@ public:
     void AssignTo(QObject* Dest) const override;
 
     // --- state
+    // Glyph width GW in pixels: half the width of the picture set in use.
     int GlyphWidth() const { return FGlyphWidth; }
+    // Glyph height GH in pixels: half the height of the picture set in use.
     int GlyphHeight() const { return FGlyphHeight; }
     // Picture 0..3 in use (2 x ord(on) + ord(enabled)); user picture 0..3.
     const TBitmap& ButtonImage(int Index) const { return FButImg[size_t(Index & 3)]; }
+    // User picture Index (0 .. 3, taken modulo 4), numbered as the pictures in use.
     const TBitmap& UserImage(int Index) const { return FUserImg[size_t(Index & 3)]; }
     // The frame line colours ColorScheme sets.
     TColor ColBlackLine() const { return FColBlackLine; }
+    // The grey line colour ColorScheme sets.
     TColor ColGrayLine() const { return FColGrayLine; }
+    // The white line colour ColorScheme sets.
     TColor ColWhiteLine() const { return FColWhiteLine; }
 
     // Accessibility: a check box (a radio button in a group), checked when on, named by its
@@ -189,9 +202,12 @@ public:
     QString AccessibleName() const override;
     void AccessibleState(QAccessible::State& s) const override;
     QStringList AccessibleActions() const override;
+    // The toggle action presses and releases the button as a click in the glyph; ignored for
+    // other actions, when disabled or when MouseAction is oomaNone.
     void DoAccessibleAction(const QString& Action) override;
 
 Q_SIGNALS:
+    // The state changed, by the user, a setter or the group; carries the new state.
     void onOffChanged(bool on);
 
 protected:

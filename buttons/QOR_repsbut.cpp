@@ -1,4 +1,5 @@
 #include "QOR_repsbut.h"
+#include "QOR_WidgetFactory.h"
 
 #include <algorithm>
 
@@ -7,6 +8,8 @@ namespace qor {
 namespace {
 constexpr int MinInterval = 10;
 } // namespace
+
+QOR_REGISTER_WIDGET(qor::TRepSpeedButton);
 
 TRepSpeedButton::TRepSpeedButton(QWidget* AOwner) : TSpeedButton(AOwner)
 {

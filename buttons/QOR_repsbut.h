@@ -24,12 +24,14 @@ public:
     using EQORError::EQORError;
 };
 
+// The repeating speed button control (see above).
 class KORVANE_EXPORT TRepSpeedButton : public TSpeedButton {
     Q_OBJECT
 public:
     QOR_PROPERTY(int, RepeatClickInterval)
     QOR_PROPERTY(int, StartClickInterval)
 
+    // An idle button that repeats every 200 ms after a start of 500 ms.
     explicit TRepSpeedButton(QWidget* AOwner = nullptr);
     ~TRepSpeedButton() override;
 
@@ -39,18 +41,22 @@ public:
     int StartClickInterval() const { return FStartIv; }
     void SetStartClickInterval(int v);
 
+    // Fires on each repetition while the button is held; then repeatClick().
     TNotifyEvent OnRepeatClick;
 
     // The repeat timer (tests drive it with Tick()); whether the left button holds the button;
     // whether the running timer is the start timer.
     TWindowTimer* RepeatTimer() const { return FTimer; }
+    // Whether the left button holds the button down (repeating or about to).
     bool Held() const { return FRClickTimerEnabled; }
+    // Whether the repetition is still waiting out StartClickInterval.
     bool InStartPhase() const { return FIsStart; }
 
     // Entering design mode stops the repetition.
     void SetDesigning(bool v) override;
 
 Q_SIGNALS:
+    // Emitted after OnRepeatClick.
     void repeatClick();
 
 protected:

@@ -1,5 +1,6 @@
 // TMiniCal: construction, settings, the date and its steps, the month layout, Assign.
 #include "QOR_MiniCal.h"
+#include "QOR_WidgetFactory.h"
 #include "QOR_MiniCal_p.h"
 
 #include <QEvent>
@@ -11,6 +12,8 @@
 namespace qor {
 
 using minical::InDateRange;
+
+QOR_REGISTER_WIDGET(qor::TMiniCal);
 
 TMiniCal::TMiniCal(QWidget* AOwner)
     : TCustomDrawGrid(AOwner), FHDayList(std::make_unique<TIntMatrix>(nullptr, 3, 8))

@@ -112,6 +112,7 @@ namespace qor {
 
 inline namespace QOR_MiniCal {
 Q_NAMESPACE_EXPORT(KORVANE_EXPORT)
+// A weekday, Monday first.
 enum TDayOfWeek : std::uint8_t { dwMon, dwTue, dwWed, dwThu, dwFri, dwSat, dwSun };
 Q_ENUM_NS(TDayOfWeek)
 } // namespace QOR_MiniCal
@@ -122,6 +123,7 @@ using TDayColors = std::array<TColor, 7>;
 // Easter Sunday of a year of the Gregorian calendar (Gauss's rule): Month is 3 or 4.
 KORVANE_EXPORT void CalcEasterSunday(int Year, int& Day, int& Month);
 
+// The month calendar control (see above).
 class KORVANE_EXPORT TMiniCal : public TCustomDrawGrid {
     Q_OBJECT
 public:
@@ -155,6 +157,7 @@ public:
     // The year of the repeating holidays in the holiday table.
     static constexpr int RepeatYear = -99999;
 
+    // A 300 x 180 calendar of the current month, today selected, the built-in holidays loaded.
     explicit TMiniCal(QWidget* AOwner = nullptr);
     ~TMiniCal() override;
 
@@ -225,17 +228,23 @@ public:
     // --- public
     // The control's tool tip.
     QString Hint() const { return toolTip(); }
+    // Sets the tool tip; while ShowHolidayHint is on, every recomputation replaces it by the
+    // selected day's holiday (or empties it).
     void SetHint(const QString& v) { setToolTip(v); }
     // Cell background per weekday. Recomputes and calls Changed; days outside dwMon..dwSun are
     // not written and read clBlack.
     TColor DayColors(TDayOfWeek d) const;
+    // Sets the cell background of weekday d (see DayColors).
     void SetDayColors(TDayOfWeek d, TColor c);
+    // The same as DayColors(d).
     TColor GetDayColors(TDayOfWeek d) const { return DayColors(d); }
+    // Number of rows of the holiday table, built-in holidays included.
     int NumHolidays() const { return FHDayList->NRows(); }
     // Whether the date is a holiday, with its name in Caption (empty when it is none).
     bool CheckHoliday(int Year, int Month, int Day, QString& Caption) const;
     // Appends a holiday of one year / of every year, and shows it.
     void AddHoliday(int Day, int Mon, int Year, const QString& Caption);
+    // Appends a holiday that falls on Day.Mon of every year (stored with RepeatYear).
     void AddRepeatHoliday(int Day, int Mon, const QString& Caption);
     // Row HDIndex (1 .. NumHolidays) of the holiday table; false and the outputs untouched
     // for any other index.
@@ -245,9 +254,11 @@ public:
     void ClearHolidayList();
     // Day limited to the length of the month reached.
     void NextMonth() { MonthStep(1); }
+    // The month before; the day is limited to that month's length.
     void PrevMonth() { MonthStep(-1); }
     // 29 February goes to 28 February.
     void NextYear() { YearStep(1); }
+    // The same day a year before (29 February goes to 28 February); nothing before year 1.
     void PrevYear() { YearStep(-1); }
     // Selects the last day of the shown month.
     void LastDayOfMonth();
@@ -277,13 +288,16 @@ public:
     bool AccessibleHasColumnHeaders() const override { return true; }
     // The shown month ("April 2024").
     QString AccessibleCaption() const override;
+    // The caption cells (3, 0) .. (5, 0), in the control's coordinates.
     QRect AccessibleCaptionRect() const override;
     bool AccessibleCellAt(QPoint Pos, int& Row, int& Column) const override;
     // The selection is one day, the current cell, which no row selection can say.
     bool AccessibleRowSelected(int Row) const override { return false; }
 
 Q_SIGNALS:
+    // Emitted after OnChange.
     void changed();
+    // The selected day changed (a no-op write emits nothing); carries the new date.
     void dateChanged(double date);
 
 protected:

@@ -1,4 +1,5 @@
 #include "QOR_RegKorvane.h"
+#include "QOR_DesignRegistry.h"
 
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QDesignerFormWindowCursorInterface>
@@ -7,464 +8,112 @@
 #include <QtDesigner/QExtensionFactory>
 #include <QtDesigner/QExtensionManager>
 
-#include <QOR_Controls.h>
-#include <QOR_univconst.h>
+#include <QOR_Classes.h>
+#include <QOR_WidgetFactory.h>
 
 #include <QAction>
-#include <cmath>
 #include <QFileDialog>
-#include <QLinearGradient>
+#include <QFileInfo>
+#include <QMetaProperty>
 #include <QPainter>
 #include <QPixmap>
-#include <QPolygonF>
-
-#include <QOR_Meter.h>
-#include <QOR_ProgBar.h>
-#include <QOR_gradfl.h>
-#include <QOR_ntabed.h>
-#include <QOR_NumIO.h>
-#include <QOR_MiniCal.h>
-#include <QOR_NumLab.h>
-#include <QOR_RotLab.h>
-#include <QOR_sevenseg.h>
-#include <QOR_RasterLab.h>
-#include <QOR_replist.h>
-#include <QOR_FolderTree.h>
-#include <QOR_Thumbnails.h>
-#include <QOR_onoffbut.h>
-#include <QOR_repsbut.h>
-#include <QOR_Colsel.h>
-#include <QOR_marksel.h>
-
-#include <QRadialGradient>
-#include <algorithm>
 
 namespace qordesign {
 
+void Register()
+{
+    ForceDemandLoadState(TDemandLoadState::dlDisable);
+    RegisterComponents(QStringLiteral("QOR-Gui"),
+                       {QStringLiteral("TMeter"), QStringLiteral("TMarkSel"), QStringLiteral("TColSel"),
+                        QStringLiteral("TGradFill"), QStringLiteral("TNTabEd"), QStringLiteral("TNumLab"),
+                        QStringLiteral("TNumIO"), QStringLiteral("TNumIO2"), QStringLiteral("TOnOffBut"),
+                        QStringLiteral("TMiniCal"), QStringLiteral("TRotLab"), QStringLiteral("TSevenSeg"),
+                        QStringLiteral("TProgBar"), QStringLiteral("TRasterLab"), QStringLiteral("TFolderTree"),
+                        QStringLiteral("TThumbnails"), QStringLiteral("TReportListView"),
+                        QStringLiteral("TRepSpeedButton"), QStringLiteral("TRLData")});
+    RegisterPropertyEditor(QStringLiteral("QString"), QStringLiteral("TMeter"), QStringLiteral("AnchorImage"),
+                           TPropertyEditorKind::FileName);
+    RegisterPropertyEditor(QStringLiteral("QString"), QStringLiteral("TMeter"), QStringLiteral("BackgroundImg"),
+                           TPropertyEditorKind::FileName);
+}
+
+// ---------------------------------------------------------------------------------------------
+// File-name properties
+
+TFDFileNameProperty::TFDFileNameProperty(QWidget* Widget, const QString& PropertyName)
+    : FWidget(Widget), FProperty(PropertyName)
+{
+}
+
+QString TFDFileNameProperty::GetValue() const
+{
+    return FWidget ? FWidget->property(FProperty.toLatin1().constData()).toString() : QString();
+}
+
+void TFDFileNameProperty::SetValue(const QString& Value)
+{
+    if (!FWidget)
+        return;
+    if (auto* form = QDesignerFormWindowInterface::findFormWindow(FWidget))
+        form->cursor()->setWidgetProperty(FWidget, FProperty, Value);
+    else
+        FWidget->setProperty(FProperty.toLatin1().constData(), Value);
+}
+
+void TFDFileNameProperty::Edit()
+{
+    QFileDialog dialog(FWidget ? FWidget->window() : nullptr, QObject::tr("Choose %1").arg(FProperty));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(Filter().split(QStringLiteral(";;")));
+    const QString current = GetValue();
+    if (!current.isEmpty()) {
+        const QFileInfo file(current);
+        dialog.setDirectory(file.absolutePath());
+        dialog.selectFile(file.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || !FWidget)
+        return;   // cancelled: the property stays as it is
+    const QStringList chosen = dialog.selectedFiles();
+    if (!chosen.isEmpty())
+        SetValue(QFileInfo(chosen.first()).absoluteFilePath());
+}
+
 namespace {
 
-template <class T>
-std::function<QWidget*(QWidget*)> Factory()
+// The palette class of a widget made by the plugin ("TMeter" for a qor::TMeter).
+QString PaletteClassOf(const QWidget* widget)
 {
-    return [](QWidget* parent) -> QWidget* { return new T(parent); };
+    const QString formClass = QString::fromLatin1(widget->metaObject()->className());
+    for (const TPaletteEntry& e : RegisteredComponents())
+        if (const WidgetEntry* entry = FindWidgetEntry(e.ClassName); entry && entry->FormClass == formClass)
+            return e.ClassName;
+    return {};
 }
 
-// Widget-box icons: small symbolic drawings, crisp at 32 x 32.
-void PaintMeterIcon(QPainter& p)
+// The widget's own spelling of a property registered under Name (matched ignoring case).
+QString PropertyNamed(const QWidget* widget, const QString& Name)
 {
-    p.setPen(QPen(QColor(60, 60, 60), 2));
-    p.setBrush(QColor(250, 248, 236));
-    p.drawRoundedRect(QRectF(2, 4, 28, 24), 3, 3);
-    p.setPen(QPen(QColor(0, 0, 128), 2));
-    p.drawArc(QRectF(6, 9, 20, 20), 30 * 16, 120 * 16);
-    p.setPen(QPen(QColor(200, 0, 0), 2));
-    p.drawLine(QPointF(16, 22), QPointF(22, 11));
-    p.setBrush(QColor(90, 90, 90));
-    p.setPen(Qt::NoPen);
-    p.drawEllipse(QPointF(16, 22), 2.5, 2.5);
-}
-
-void PaintFieldIcon(QPainter& p, const QString& text, bool buttons)
-{
-    p.setPen(QPen(QColor(90, 90, 90), 1));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(1.5, 8.5, buttons ? 21 : 29, 15));
-    QFont f = p.font();
-    f.setPixelSize(11);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(QColor(0, 0, 128));
-    p.drawText(QRectF(2, 9, buttons ? 19 : 27, 14), Qt::AlignRight | Qt::AlignVCenter, text);
-    if (!buttons)
-        return;
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(70, 70, 70));
-    p.drawPolygon(QPolygonF({QPointF(24, 15), QPointF(31, 15), QPointF(27.5, 10)}));
-    p.drawPolygon(QPolygonF({QPointF(24, 17), QPointF(31, 17), QPointF(27.5, 22)}));
-}
-
-void PaintReportIcon(QPainter& p)
-{
-    p.setPen(QPen(QColor(90, 90, 90), 1));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(1.5, 3.5, 29, 25));
-    p.fillRect(QRectF(2, 4, 28, 6), QColor(200, 200, 200));
-    for (int r = 0; r < 3; ++r)
-        p.fillRect(QRectF(2, 11 + r * 6, 28, 5), r == 1 ? QColor(237, 186, 148).rgb() : QColor(232, 239, 240).rgb());
-    p.setPen(QColor(120, 120, 120));
-    p.drawLine(QPointF(11.5, 4), QPointF(11.5, 28));
-    p.setPen(QColor(0, 0, 0));
-    for (int r = 0; r < 3; ++r)
-        p.drawRect(QRectF(4.5, 11.5 + r * 6, 4, 4));
-    p.drawLine(QPointF(5, 20), QPointF(8, 16));
-}
-
-// Bands from dark red to yellow in a grey outline.
-void PaintGradFillIcon(QPainter& p)
-{
-    const int bands = 6;
-    for (int i = 0; i < bands; ++i) {
-        const int g = 255 * i / (bands - 1);
-        p.fillRect(QRectF(3, 3 + i * 26.0 / bands, 26, 26.0 / bands + 0.5), QColor(128 + 127 * i / (bands - 1), g, 0));
+    const QMetaObject* meta = widget->metaObject();
+    for (int i = 0; i < meta->propertyCount(); ++i) {
+        const QString candidate = QString::fromLatin1(meta->property(i).name());
+        if (candidate.compare(Name, Qt::CaseInsensitive) == 0)
+            return candidate;
     }
-    p.setPen(QPen(QColor(90, 90, 90), 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(2.5, 2.5, 27, 27));
+    return {};
 }
 
-// A framed bar two thirds full, blue to red, with grid lines.
-void PaintProgBarIcon(QPainter& p)
-{
-    p.setPen(QPen(QColor(90, 90, 90), 1));
-    p.setBrush(QColor(192, 192, 192));
-    p.drawRect(QRectF(1.5, 9.5, 29, 13));
-    QLinearGradient bar(QPointF(3, 0), QPointF(29, 0));
-    bar.setColorAt(0, QColor(0, 0, 255));
-    bar.setColorAt(1, QColor(255, 0, 0));
-    p.setPen(Qt::NoPen);
-    p.setBrush(bar);
-    p.drawRect(QRectF(3, 11, 18, 10));
-    p.setPen(QPen(QColor(0, 0, 0), 1));
-    for (int x = 8; x < 21; x += 5)
-        p.drawLine(QPointF(x + 0.5, 11), QPointF(x + 0.5, 21));
-}
-
-// A dark display with "A" in green dots on its raster.
-void PaintRasterLabIcon(QPainter& p)
-{
-    p.setPen(QPen(QColor(90, 90, 90), 1));
-    p.setBrush(QColor(16, 16, 16));
-    p.drawRect(QRectF(1.5, 5.5, 29, 21));
-    static const char* const glyph[] = {"..#..", ".#.#.", "#...#", "#####", "#...#", "#...#"};
-    p.setPen(Qt::NoPen);
-    for (int r = 0; r < 6; ++r)
-        for (int k = 0; k < 9; ++k) {
-            const bool lit = k >= 2 && k < 7 && glyph[r][k - 2] == '#';
-            p.setBrush(lit ? QColor(0, 230, 0) : QColor(64, 64, 64));
-            p.fillRect(QRectF(4 + k * 3, 8 + r * 3, 2, 2), p.brush());
-        }
-}
-
-// A sunken value field with a number and a unit beside it.
-void PaintNumLabIcon(QPainter& p)
-{
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(236, 236, 236));
-    p.drawRect(QRectF(2, 9, 21, 14));
-    p.setPen(QPen(QColor(128, 128, 128), 1));
-    p.drawLine(QPointF(2.5, 22.5), QPointF(2.5, 8.5));
-    p.drawLine(QPointF(2.5, 8.5), QPointF(22.5, 8.5));
-    p.setPen(QPen(Qt::white, 1));
-    p.drawLine(QPointF(23.5, 8.5), QPointF(23.5, 23.5));
-    p.drawLine(QPointF(23.5, 23.5), QPointF(2.5, 23.5));
-    QFont f = p.font();
-    f.setPixelSize(10);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(QColor(0, 0, 0));
-    p.drawText(QRectF(3, 9, 20, 14), Qt::AlignCenter, QStringLiteral("3.1"));
-    p.setPen(QColor(0, 0, 128));
-    p.drawText(QRectF(24, 9, 8, 14), Qt::AlignCenter, QStringLiteral("V"));
-}
-
-// Text at an angle with a turning arrow.
-void PaintRotLabIcon(QPainter& p)
-{
-    p.save();
-    p.translate(16, 17);
-    p.rotate(-40);
-    QFont f = p.font();
-    f.setPixelSize(12);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(QColor(0, 0, 128));
-    p.drawText(QRectF(-14, -7, 28, 14), Qt::AlignCenter, QStringLiteral("Abc"));
-    p.restore();
-    p.setPen(QPen(QColor(200, 0, 0), 1.6));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(3, 3, 26, 26), -20 * 16, -70 * 16);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(200, 0, 0));
-    p.drawPolygon(QPolygonF({QPointF(28.5, 15), QPointF(24.5, 13.5), QPointF(28.5, 10)}));
-}
-
-// A red slanted "8" on a dark panel, drawn segment by segment.
-void PaintSevenSegIcon(QPainter& p)
-{
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(51, 51, 51));
-    p.drawRoundedRect(QRectF(3, 1, 26, 30), 2, 2);
-    p.setBrush(QColor(255, 0, 0));
-    const double slant = 0.19;
-    auto seg = [&](QPointF a, QPointF b) {
-        // A bar from a to b, 2.6 pixels thick, leaning with the digit.
-        auto lean = [&](QPointF q) { return QPointF(q.x() + (16 - q.y()) * slant, q.y()); };
-        QPointF d = b - a;
-        const double len = std::hypot(d.x(), d.y());
-        const QPointF n(-d.y() / len * 1.3, d.x() / len * 1.3);
-        p.drawPolygon(QPolygonF({lean(a + n), lean(b + n), lean(b - n), lean(a - n)}));
-    };
-    seg({12, 5}, {21, 5});      // top
-    seg({10.5, 6.5}, {10.5, 14.5});
-    seg({22.5, 6.5}, {22.5, 14.5});
-    seg({12, 16}, {21, 16});    // middle
-    seg({10.5, 17.5}, {10.5, 25.5});
-    seg({22.5, 17.5}, {22.5, 25.5});
-    seg({12, 27}, {21, 27});    // bottom
-    p.drawEllipse(QPointF(25.5, 27), 1.3, 1.3);
-}
-
-// ---- browsing: the thumbnail pane and the folder tree
-// Four framed slides, one highlighted, one selected.
-void PaintThumbnailsIcon(QPainter& p)
-{
-    p.setPen(QPen(QColor(90, 90, 90), 1));
-    p.setBrush(QColor(212, 208, 200));
-    p.drawRect(QRectF(1.5, 1.5, 29, 29));
-    for (int k = 0; k < 4; ++k) {
-        const QRectF slide(4.5 + (k % 2) * 13, 4.5 + (k / 2) * 13, 10, 10);
-        p.setPen(QPen(k == 1 ? QColor(0, 0, 255) : QColor(60, 60, 60), 1));
-        p.setBrush(k == 2 ? QColor(0, 0, 128) : QColor(192, 192, 192));
-        p.drawRect(slide);
-        p.fillRect(slide.adjusted(2.5, 2.5, -2, -2), k == 3 ? QColor(70, 140, 60) : QColor(240, 240, 240));
-    }
-}
-
-// A root folder with two subfolders on dotted branch lines.
-void PaintFolderTreeIcon(QPainter& p)
-{
-    auto folder = [&p](double x, double y, QColor c) {
-        p.setPen(QPen(QColor(120, 90, 20), 1));
-        p.setBrush(c);
-        p.drawRect(QRectF(x + 0.5, y + 0.5, 4, 2));
-        p.drawRect(QRectF(x + 0.5, y + 2.5, 10, 7));
-    };
-    p.setPen(QPen(QColor(128, 128, 128), 1, Qt::DotLine));
-    p.drawLine(QPointF(6.5, 12), QPointF(6.5, 26.5));
-    p.drawLine(QPointF(6.5, 18.5), QPointF(13, 18.5));
-    p.drawLine(QPointF(6.5, 26.5), QPointF(13, 26.5));
-    folder(1, 2, QColor(250, 210, 90));
-    folder(14, 13, QColor(250, 225, 130));
-    folder(14, 21, QColor(250, 225, 130));
-}
-
-void AppendBrowsingEntries(QList<WidgetEntry>& list)
-{
-    list.append({QStringLiteral("TFolderTree"), QStringLiteral("QOR_FolderTree.h"), QStringLiteral("Folder tree"),
-                 QSize(200, 240), Factory<qor::TFolderTree>(), PaintFolderTreeIcon, {}, {}});
-    list.append({QStringLiteral("TThumbnails"), QStringLiteral("QOR_Thumbnails.h"), QStringLiteral("Thumbnail pane"),
-                 QSize(260, 400), Factory<qor::TThumbnails>(), PaintThumbnailsIcon, {}, {}});
-}
-
-// A small table: a grey heading row and column, numbers, one cell marked red.
-void PaintTableEditorIcon(QPainter& p)
-{
-    p.setPen(QPen(QColor(90, 90, 90), 1));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(1.5, 3.5, 29, 25));
-    p.fillRect(QRectF(2, 4, 28, 6), QColor(212, 208, 200));
-    p.fillRect(QRectF(2, 4, 8, 24), QColor(212, 208, 200));
-    p.setPen(QPen(QColor(150, 150, 150), 1));
-    for (double x : {10.5, 20.5})
-        p.drawLine(QPointF(x, 4), QPointF(x, 28));
-    for (double y : {10.5, 16.5, 22.5})
-        p.drawLine(QPointF(2, y), QPointF(30, y));
-    p.setPen(Qt::NoPen);
-    const QColor ink(0, 32, 0);
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 2; ++c)
-            p.fillRect(QRectF(12 + c * 10, 12.5 + r * 6, r == 1 && c == 1 ? 4 : 6, 2),
-                       r == 2 && c == 0 ? QColor(255, 0, 0) : ink);
-}
-
-// A month sheet: a caption band with arrows, a row of weekday marks, the day grid with a
-// selected day and today circled.
-void PaintMiniCalIcon(QPainter& p)
-{
-    p.setPen(QPen(QColor(90, 90, 90), 1));
-    p.setBrush(QColor(248, 248, 248));
-    p.drawRect(QRectF(1.5, 2.5, 29, 27));
-    p.fillRect(QRectF(2, 3, 28, 6), QColor(208, 208, 208));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(60, 60, 60));
-    p.drawPolygon(QPolygonF({QPointF(4, 6), QPointF(7, 4), QPointF(7, 8)}));
-    p.drawPolygon(QPolygonF({QPointF(28, 6), QPointF(25, 4), QPointF(25, 8)}));
-    p.fillRect(QRectF(2, 9, 28, 3), QColor(192, 192, 192));
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 6; ++c) {
-            const QRectF cell(3.5 + c * 4.5, 13.5 + r * 4, 3, 2.5);
-            const QColor color = r == 1 && c == 2 ? QColor(0x40, 0xA0, 0xD0)
-                                 : c >= 4          ? QColor(0xEE, 0xDD, 0xBB)
-                                                   : QColor(130, 130, 130);
-            p.fillRect(cell, color);
-        }
-    p.setPen(QPen(QColor(230, 0, 0), 1.2));
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(QPointF(14.5, 23.75), 3, 2.5);
-}
-
-QString WideRangeXml()
-{
-    const QString bound = QString::number(qor::uc_MaxDouble, 'g', 17);
-    return QStringLiteral("  <property name=\"RangeLow\"><double>-%1</double></property>\n"
-                          "  <property name=\"RangeHigh\"><double>%1</double></property>\n")
-        .arg(bound);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Buttons and selectors
-
-// A slide switch, green and on.
-void PaintOnOffButIcon(QPainter& p)
-{
-    p.setPen(QPen(QColor(20, 90, 20), 1));
-    p.setBrush(QColor(40, 176, 40));
-    p.drawRoundedRect(QRectF(2.5, 9.5, 27, 13), 6.5, 6.5);
-    p.setPen(QPen(QColor(96, 96, 96), 1));
-    QRadialGradient knob(QPointF(20, 13), 8);
-    knob.setColorAt(0, Qt::white);
-    knob.setColorAt(1, QColor(176, 176, 176));
-    p.setBrush(knob);
-    p.drawEllipse(QPointF(22.5, 16), 6, 6);
-    p.setPen(QPen(Qt::white, 2));
-    p.drawLine(QPointF(9, 13), QPointF(9, 19));
-}
-
-// A raised button with a turning arrow: it repeats.
-void PaintRepSpeedButtonIcon(QPainter& p)
-{
-    p.setPen(QPen(QColor(110, 110, 110), 1));
-    p.setBrush(QColor(222, 222, 222));
-    p.drawRoundedRect(QRectF(2.5, 2.5, 27, 27), 3, 3);
-    p.setPen(QPen(QColor(0, 0, 128), 2.2));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(8, 8, 16, 16), 100 * 16, 280 * 16);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 128));
-    p.drawPolygon(QPolygonF({QPointF(14, 4.5), QPointF(19.5, 8), QPointF(14, 11.5)}));
-}
-
-// A drop-down box with a colour bar beside a name.
-void PaintColSelIcon(QPainter& p)
-{
-    p.setPen(QPen(QColor(90, 90, 90), 1));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(1.5, 8.5, 29, 15));
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(QColor(220, 30, 30));
-    p.drawRect(QRectF(3.5, 10.5, 8, 11));
-    p.fillRect(QRectF(13, 15, 7, 2), QColor(60, 60, 60));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(70, 70, 70));
-    p.drawPolygon(QPolygonF({QPointF(23, 14), QPointF(29, 14), QPointF(26, 18)}));
-}
-
-// Markers on a grid, one of them selected.
-void PaintMarkSelIcon(QPainter& p)
-{
-    p.setPen(QPen(QColor(90, 90, 90), 1));
-    p.setBrush(QColor(236, 236, 236));
-    p.drawRect(QRectF(1.5, 1.5, 29, 29));
-    p.setPen(QPen(QColor(0, 0, 128), 1));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(11.5, 11.5, 9, 9));
-    p.setPen(QPen(Qt::black, 1.2));
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(QPointF(7, 7), 2.5, 2.5);
-    p.drawRect(QRectF(14, 4.5, 5, 5));
-    p.drawLine(QPointF(23, 7), QPointF(28, 7));
-    p.drawLine(QPointF(25.5, 4.5), QPointF(25.5, 9.5));
-    p.setBrush(Qt::black);
-    p.drawPolygon(QPolygonF({QPointF(7, 13.5), QPointF(10, 18.5), QPointF(4, 18.5)}));
-    p.drawEllipse(QPointF(25.5, 16), 2.5, 2.5);
-    p.setPen(QPen(QColor(0, 0, 128), 1.2));
-    p.setBrush(QColor(0, 0, 128));
-    p.drawRect(QRectF(14, 14, 4, 4));
-    p.setPen(QPen(Qt::black, 1.2));
-    p.drawLine(QPointF(4.5, 23.5), QPointF(9.5, 28.5));
-    p.drawLine(QPointF(4.5, 28.5), QPointF(9.5, 23.5));
-}
-
-void AppendButtonEntries(QList<WidgetEntry>& list)
-{
-    list.append({QStringLiteral("TOnOffBut"), QStringLiteral("QOR_onoffbut.h"), QStringLiteral("On/off button"),
-                 QSize(100, 50), Factory<qor::TOnOffBut>(), PaintOnOffButIcon, {}, {}});
-    list.append({QStringLiteral("TRepSpeedButton"), QStringLiteral("QOR_repsbut.h"),
-                 QStringLiteral("Repeating speed button"), QSize(25, 25), Factory<qor::TRepSpeedButton>(),
-                 PaintRepSpeedButtonIcon, {}, {}});
-    list.append({QStringLiteral("TColSel"), QStringLiteral("QOR_Colsel.h"), QStringLiteral("Colour selector"),
-                 QSize(145, 24), Factory<qor::TColSel>(), PaintColSelIcon, {}, {}});
-    list.append({QStringLiteral("TMarkSel"), QStringLiteral("QOR_marksel.h"), QStringLiteral("Marker selector"),
-                 QSize(236, 178), Factory<qor::TMarkSel>(), PaintMarkSelIcon, {}, {}});
-}
-
-// The palette order of the library: every widget's place on Designer's widget box.
-int PaletteRank(const QString& ClassName)
-{
-    static const QStringList order = {
-        QStringLiteral("TMeter"), QStringLiteral("TMarkSel"), QStringLiteral("TColSel"), QStringLiteral("TGradFill"),
-        QStringLiteral("TNTabEd"), QStringLiteral("TNumLab"), QStringLiteral("TNumIO"), QStringLiteral("TNumIO2"),
-        QStringLiteral("TOnOffBut"), QStringLiteral("TMiniCal"), QStringLiteral("TRotLab"), QStringLiteral("TSevenSeg"),
-        QStringLiteral("TProgBar"), QStringLiteral("TRasterLab"), QStringLiteral("TFolderTree"),
-        QStringLiteral("TThumbnails"), QStringLiteral("TReportListView"), QStringLiteral("TRepSpeedButton")};
-    const int rank = int(order.indexOf(ClassName));
-    return rank < 0 ? int(order.size()) : rank;
-}
-
-QList<WidgetEntry> BuildEntries()
-{
-    // The widgets, put in palette order at the end.
-    QList<WidgetEntry> list;
-    list.append({QStringLiteral("TMeter"), QStringLiteral("QOR_Meter.h"), QStringLiteral("Analog meter"),
-                 QSize(297, 209), Factory<qor::TMeter>(), PaintMeterIcon,
-                 {QStringLiteral("AnchorImage"), QStringLiteral("BackGroundImg")}, {}});
-    list.append({QStringLiteral("TGradFill"), QStringLiteral("QOR_gradfl.h"), QStringLiteral("Gradient fill"),
-                 QSize(121, 121), Factory<qor::TGradFill>(), PaintGradFillIcon, {}, {}});
-    list.append({QStringLiteral("TNTabEd"), QStringLiteral("QOR_ntabed.h"), QStringLiteral("Numeric table editor"),
-                 QSize(320, 160), Factory<qor::TNTabEd>(), PaintTableEditorIcon, {}, {}});
-    list.append({QStringLiteral("TNumLab"), QStringLiteral("QOR_NumLab.h"), QStringLiteral("Numeric label"),
-                 QSize(160, 28), Factory<qor::TNumLab>(), PaintNumLabIcon, {}, {}});
-    list.append({QStringLiteral("TNumIO"), QStringLiteral("QOR_NumIO.h"), QStringLiteral("Numeric edit field"),
-                 QSize(121, 21), Factory<qor::TNumIO>(),
-                 [](QPainter& p) { PaintFieldIcon(p, QStringLiteral("42"), false); }, {},
-                 // A field placed in Designer starts with the widest range; the form keeps it.
-                 WideRangeXml()});
-    list.append({QStringLiteral("TNumIO2"), QStringLiteral("QOR_NumIO.h"), QStringLiteral("Numeric input field"),
-                 QSize(160, 26), Factory<qor::TNumIO2>(),
-                 [](QPainter& p) { PaintFieldIcon(p, QStringLiteral("1.5"), true); }, {}, {}});
-    list.append({QStringLiteral("TMiniCal"), QStringLiteral("QOR_MiniCal.h"), QStringLiteral("Month calendar"),
-                 QSize(300, 180), Factory<qor::TMiniCal>(), PaintMiniCalIcon, {}, {}});
-    list.append({QStringLiteral("TRotLab"), QStringLiteral("QOR_RotLab.h"), QStringLiteral("Rotated label"),
-                 QSize(200, 200), Factory<qor::TRotLab>(), PaintRotLabIcon, {}, {}});
-    list.append({QStringLiteral("TSevenSeg"), QStringLiteral("QOR_sevenseg.h"), QStringLiteral("Seven-segment display"),
-                 QSize(216, 76), Factory<qor::TSevenSeg>(), PaintSevenSegIcon, {}, {}});
-    list.append({QStringLiteral("TProgBar"), QStringLiteral("QOR_ProgBar.h"), QStringLiteral("Progress bar"),
-                 QSize(300, 28), Factory<qor::TProgBar>(), PaintProgBarIcon, {}, {}});
-    list.append({QStringLiteral("TRasterLab"), QStringLiteral("QOR_RasterLab.h"), QStringLiteral("Dot-matrix label"),
-                 QSize(400, 68), Factory<qor::TRasterLab>(), PaintRasterLabIcon, {}, {}});
-    AppendBrowsingEntries(list);
-    list.append({QStringLiteral("TReportListView"), QStringLiteral("QOR_replist.h"), QStringLiteral("Report list"),
-                 QSize(320, 200), Factory<qor::TReportListView>(), PaintReportIcon, {}, {}});
-    AppendButtonEntries(list);
-    std::stable_sort(list.begin(), list.end(), [](const WidgetEntry& a, const WidgetEntry& b) {
-        return PaletteRank(a.ClassName) < PaletteRank(b.ClassName);
-    });
-    return list;
-}
-
-// ---------------------------------------------------------------------------------------------
-// File-name properties: a task-menu entry per property opens a file dialog.
-
+// A task-menu entry "Choose <property>..." per file-name property of the widget.
 class FileNameTaskMenu : public QObject, public QDesignerTaskMenuExtension {
     Q_OBJECT
     Q_INTERFACES(QDesignerTaskMenuExtension)
 public:
-    FileNameTaskMenu(QWidget* widget, const QStringList& properties, QObject* parent)
-        : QObject(parent), FWidget(widget)
+    FileNameTaskMenu(QWidget* widget, const QStringList& properties, QObject* parent) : QObject(parent)
     {
         for (const QString& prop : properties) {
             auto* action = new QAction(tr("Choose %1...").arg(prop), this);
-            connect(action, &QAction::triggered, this, [this, prop] { Choose(prop); });
+            action->setObjectName(QStringLiteral("Choose") + prop);
+            connect(action, &QAction::triggered, this, [widget, prop] { TFDFileNameProperty(widget, prop).Edit(); });
             FActions.append(action);
         }
     }
@@ -472,68 +121,59 @@ public:
     QAction* preferredEditAction() const override { return FActions.value(0); }
 
 private:
-    void Choose(const QString& prop)
-    {
-        const QString current = FWidget->property(prop.toLatin1().constData()).toString();
-        const QString file = QFileDialog::getOpenFileName(
-            FWidget, tr("Choose %1").arg(prop), current,
-            QStringLiteral("Windows Bitmap Files (*.bmp);;All Files (*)"));
-        if (file.isEmpty())
-            return;   // cancelled: the property stays as it is
-        if (auto* form = QDesignerFormWindowInterface::findFormWindow(FWidget))
-            form->cursor()->setWidgetProperty(FWidget, prop, file);
-        else
-            FWidget->setProperty(prop.toLatin1().constData(), file);
-    }
-    QWidget* FWidget;
     QList<QAction*> FActions;
 };
 
 class FileNameTaskMenuFactory : public QExtensionFactory {
 public:
     explicit FileNameTaskMenuFactory(QExtensionManager* parent) : QExtensionFactory(parent) {}
+
 protected:
     QObject* createExtension(QObject* object, const QString& iid, QObject* parent) const override
     {
-        if (iid != QLatin1String(Q_TYPEID(QDesignerTaskMenuExtension)))
-            return nullptr;
         auto* widget = qobject_cast<QWidget*>(object);
-        if (!widget)
+        if (!widget || iid != QLatin1String(Q_TYPEID(QDesignerTaskMenuExtension)))
             return nullptr;
-        const QString cls = QString::fromLatin1(widget->metaObject()->className()).section(QStringLiteral("::"), -1);
-        for (const auto& e : Entries())
-            if (e.ClassName == cls && !e.FileNameProperties.isEmpty())
-                return new FileNameTaskMenu(widget, e.FileNameProperties, parent);
-        return nullptr;
+        QStringList properties;
+        for (const TPropertyEditorBinding& b : PropertyEditorsOf(PaletteClassOf(widget)))
+            if (const QString name = PropertyNamed(widget, b.PropertyName); !name.isEmpty())
+                properties.append(name);
+        return properties.isEmpty() ? nullptr : new FileNameTaskMenu(widget, properties, parent);
     }
 };
 
-} // namespace
-
-const QList<WidgetEntry>& Entries()
+QPixmap IconPixmap(const WidgetEntry& entry, int size)
 {
-    static const QList<WidgetEntry> entries = BuildEntries();
-    return entries;
+    QPixmap pix(size, size);
+    pix.fill(Qt::transparent);
+    QPainter p(&pix);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    entry.PaintIcon(p);
+    return pix;
 }
 
-WidgetPlugin::WidgetPlugin(const WidgetEntry& entry, QObject* parent)
-    : QObject(parent), FEntry(entry)
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Widget-box entries
+
+WidgetPlugin::WidgetPlugin(const WidgetEntry& entry, const QString& group, QObject* parent)
+    : QObject(parent), FEntry(entry), FGroup(group)
 {
 }
 
 QIcon WidgetPlugin::icon() const
 {
-    QPixmap pix(32, 32);
-    pix.fill(Qt::transparent);
-    QPainter p(&pix);
-    p.setRenderHint(QPainter::Antialiasing);
-    FEntry.PaintIcon(p);
-    return QIcon(pix);
+    QIcon icon;
+    icon.addPixmap(IconPixmap(FEntry, 16));
+    icon.addPixmap(IconPixmap(FEntry, 32));
+    return icon;
 }
 
 QWidget* WidgetPlugin::createWidget(QWidget* parent)
 {
-    QWidget* w = FEntry.Create(parent);
+    QWidget* w = qor::CreateWidget(FEntry.FormClass, parent);
     // Design mode belongs to Designer's form editor only: its preview, QUiLoader and every
     // program get the widget as code would.
     const bool inFormEditor = FCore && parent && QDesignerFormWindowInterface::findFormWindow(parent);
@@ -550,18 +190,17 @@ void WidgetPlugin::initialize(QDesignerFormEditorInterface* core)
     FCore = core;
     if (!core)
         return;
-    static bool factoryRegistered = false;
-    if (!factoryRegistered) {
-        QExtensionManager* manager = core->extensionManager();
+    // One task-menu factory per Designer, whichever widget is initialized first.
+    QExtensionManager* manager = core->extensionManager();
+    if (!manager->property("korvaneFileNames").toBool()) {
         manager->registerExtensions(new FileNameTaskMenuFactory(manager), Q_TYPEID(QDesignerTaskMenuExtension));
-        factoryRegistered = true;
+        manager->setProperty("korvaneFileNames", true);
     }
 }
 
 QString WidgetPlugin::domXml() const
 {
-    // The widget box shows the short name; forms store the qualified class.
-    const QString cls = FEntry.ClassName;
+    // The widget box shows the palette name; forms store the qualified class.
     return QStringLiteral("<ui language=\"c++\" displayname=\"%1\">\n"
                           " <widget class=\"%2\" name=\"%3\">\n"
                           "  <property name=\"geometry\"><rect><x>0</x><y>0</y><width>%4</width>"
@@ -569,17 +208,19 @@ QString WidgetPlugin::domXml() const
                           "%6"
                           " </widget>\n"
                           "</ui>\n")
-        .arg(cls, name(), cls.mid(1))
+        .arg(FEntry.ClassName, FEntry.FormClass, FEntry.ObjectName)
         .arg(FEntry.DefaultSize.width())
         .arg(FEntry.DefaultSize.height())
-        .arg(FEntry.ExtraDomXml);
+        .arg(FEntry.DomDefaults);
 }
 
-KorvaneWidgets::KorvaneWidgets(QObject* parent)
-    : QObject(parent)
+KorvaneWidgets::KorvaneWidgets(QObject* parent) : QObject(parent)
 {
-    for (const auto& e : Entries())
-        FWidgets.append(new WidgetPlugin(e, this));
+    static const bool registered = (Register(), true);
+    Q_UNUSED(registered);
+    for (const TPaletteEntry& e : RegisteredComponents())
+        if (const WidgetEntry* entry = FindWidgetEntry(e.ClassName))
+            FWidgets.append(new WidgetPlugin(*entry, e.Page, this));
 }
 
 } // namespace qordesign

@@ -37,8 +37,9 @@ using TBeforeSortExchgEvent = std::function<void(QObject* Sender, int Row1, int 
 // calls asks HookHeard once and, when nobody listens, neither prepares nor makes them.
 template <class... Args>
 struct THookForwarder {
-    std::function<void(QObject* Sender, Args...)> Call;
-    std::function<bool()> Listened;
+    std::function<void(QObject* Sender, Args...)> Call;  // receives every call; must be set before the first
+    std::function<bool()> Listened;  // whether anybody listens further on; unassigned means yes
+    // Passes the call on to Call.
     void operator()(QObject* Sender, Args... args) const { Call(Sender, args...); }
 };
 
@@ -100,12 +101,16 @@ bool HookHeard(const std::function<void(QObject*, Args...)>& Hook)
 class KORVANE_EXPORT TStringArray : public TComponent {
     Q_OBJECT
 public:
+    // Longest text a cell keeps; longer texts are cut.
     static constexpr int MaxCellLength = 255;
 
+    // An empty array (one column 0 and row 0, no data rows) owned by AOwner.
     explicit TStringArray(QObject* AOwner = nullptr);
     ~TStringArray() override;
 
+    // Highest column index (columns run 0..NrOfColumns).
     int NrOfColumns() const { return FNrCols; }
+    // Number of data rows (rows run 0..NrOfRows; row 0 is the heading row).
     int NrOfRows() const { return FNrRows; }
 
     // [0..NrCols, 0..NrRows]. Content that still fits is kept; shrinking the row count while
@@ -116,6 +121,7 @@ public:
     void Clear();
     // Row capacity is grown in steps of at least this many rows.
     void SetAllocRowsBy(int Rows);
+    // Current growth step of the row capacity (1 or more).
     int AllocRowsBy() const { return FAllocRowsBy; }
 
     // Out-of-range reads give an empty string (a null view); out-of-range writes are ignored.
@@ -123,15 +129,21 @@ public:
     QStringView GetStringView(int Col, int Row) const;  // valid until the next write
     // The cell of physical (unsorted) row PhysRow: scans in this order read memory in sequence.
     QStringView GetPhysicalStringView(int Col, int PhysRow) const;
+    // Length of the cell's text in UTF-16 units; 0 outside the range.
     int GetLength(int Col, int Row) const;
     void SetString(int Col, int Row, QStringView Value);  // cut to MaxCellLength
+    // Same as the QStringView overload.
     void SetString(int Col, int Row, const QString& Value) { SetString(Col, Row, QStringView(Value)); }
+    // Same as the QStringView overload (a null-terminated text).
     void SetString(int Col, int Row, const char16_t* Value) { SetString(Col, Row, QStringView(Value)); }
 
     // Attribute bytes; 0 outside the range.
     std::uint8_t GetRowAttrib(int Row) const;
+    // Sets the attribute of the row shown at Row (0..NrRows); fires OnChange. Ignored outside.
     void SetRowAttrib(int Row, std::uint8_t Value);
+    // Attribute of column Col (0..NrCols).
     std::uint8_t GetColAttrib(int Col) const;
+    // Sets the attribute of column Col (0..NrCols); fires OnChange. Ignored outside.
     void SetColAttrib(int Col, std::uint8_t Value);
 
     // Structural edits, each commits the sorting first (except InsertColumn and RemoveColumn,
@@ -140,8 +152,11 @@ public:
     // inserts an empty column before c (0..NrCols + 1) and grows NrCols; RemoveColumn(c) removes
     // column c (0..NrCols) and shrinks NrCols (the last column is emptied instead).
     void InsertRow(int Row);
+    // Removes row Row (1..NrRows); see InsertRow.
     void RemoveRow(int Row);
+    // Inserts an empty column before Col (0..NrCols + 1); see InsertRow.
     void InsertColumn(int Col);
+    // Removes column Col (0..NrCols); see InsertRow.
     void RemoveColumn(int Col);
     // Removes the rows shown at the display positions i (1..NrRows) whose Drop[i] is set (Drop
     // has NrRows + 1 entries, index 0 unused), in one pass and without committing the sorting:
@@ -153,8 +168,12 @@ public:
     // Sort rows 1..NrRows; see the comparison above. SecCol outside 0..NrCols means no
     // secondary key; PrimCol outside 0..NrCols leaves the order untouched.
     void Sort(int PrimCol, int SecCol, bool AscendPrim, bool AscendSec);
+    // Shows the rows in their physical order again (announcing the swaps like Sort); fires OnChange.
     void UnSort();
+    // Makes the shown order the physical one, so that UnSort keeps it. Does nothing when not sorted.
+    // Raises EQORDStructError when the memory for the reordering is missing (nothing changes then).
     void CommitSorting();
+    // True when the shown order differs from the physical one.
     bool IsSorted() const;
     // The physical (unsorted) row shown at display position i (1..NrRows); -1 outside.
     int GetSortOrder(int i) const;
@@ -162,7 +181,9 @@ public:
     // responsible for ending with a permutation (Assign sets every position in turn).
     void SetSortOrder(int i, int j);
 
+    // Whether Changed fires OnChange (true by default).
     bool NotifyChange() const { return FNotifyChange; }
+    // Switches OnChange on or off; switching it on fires nothing by itself.
     void SetNotifyChange(bool v) { FNotifyChange = v; }
     // Fires OnChange (when enabled and assigned).
     void Changed();
@@ -171,8 +192,11 @@ public:
     // Returns false for text that is no number and for an empty cell.
     static bool ReadsAsNumber(QStringView Text, double& Value);
 
+    // Called after every change of content, size or order while NotifyChange is true.
     std::function<void(QObject* Sender)> OnChange;
+    // Progress of sorting in percent (see the class description).
     TOnPercentDoneEvent OnPercentDone;
+    // Called before each swap of two display positions by Sort and UnSort (see the class description).
     TBeforeSortExchgEvent OnBeforeSortExchange;
 
     // Approximate heap use in bytes (handles, pools, attributes, order).
@@ -225,14 +249,19 @@ private:
 class KORVANE_EXPORT TBitFld : public TComponent {
     Q_OBJECT
 public:
+    // An empty field (size 0) owned by AOwner.
     explicit TBitFld(QObject* AOwner = nullptr) : TComponent(AOwner) {}
     // New bits are false; bits that still fit keep their values.
     void SetSize(int Size);
+    // Number of bits (0 or more).
     int Size() const { return FSize; }
     // All bits false.
     void Clear();
+    // Bit Ix (0..Size-1); false outside.
     bool GetBit(int Ix) const;
+    // Sets bit Ix (0..Size-1); ignored outside.
     void SetBit(int Ix, bool Value);
+    // Number of bits that are set.
     int CountTrueBits() const;
     // The lowest set bit, -1 when none is set.
     int FirstTrueBit() const;

@@ -17,6 +17,7 @@ namespace qor {
 // Parent of every component exception.
 class KORVANE_EXPORT EQORError : public Exception {
 public:
+    // Carries the message text.
     using Exception::Exception;
 };
 
@@ -37,6 +38,7 @@ enum TCSVDelimiters : std::uint8_t { csvComma, csvSemicolon, csvTab, csvSpace, c
 enum TDecPSep : std::uint8_t { dpsOS, dpsPoint, dpsComma, dpsBoth };
 // Growth direction (ordinal 0 upward, 3 to the right).
 enum TDirection : std::uint8_t { dirUp, dirDown, dirLeft, dirRight };
+// Direction along which a control is laid out.
 enum TOrientation : std::uint8_t { orHorizontal, orVertical };
 // Background bitmap placement: natural size at the top-left, stretched, tiled.
 enum TBkgFill : std::uint8_t { bfSimple, bfStretch, bfTile };
@@ -57,7 +59,9 @@ Q_ENUM_NS(TLanguage)
 // enumeration.
 KORVANE_EXPORT QChar CSVDelimiterChar(TCSVDelimiters d);
 
+// A growable list of integers.
 using TIntArray = QVector<int>;
+// A growable list of doubles.
 using TDoubleArray = QVector<double>;
 
 // Progress of a long operation, 0..100.
@@ -119,6 +123,8 @@ KORVANE_EXPORT void DrawRectangle(TCanvas* Canvas, int Left, int Top, int Right,
 //   49..51   star (both crosses)  small, medium, large
 // Numbers outside 0..51 draw nothing.
 constexpr int NumMarkers = 52;
+// Draws marker Mark centred on (X, Y) as described at NumMarkers; nothing for a null canvas or a
+// number outside 0..51.
 KORVANE_EXPORT void DrawMarkOnCanvas(TCanvas* Canvas, int Mark, int X, int Y);
 // A short English description of a marker ("filled circle, small"); empty outside 0..51.
 KORVANE_EXPORT QString MarkerName(int Mark);

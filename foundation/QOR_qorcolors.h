@@ -10,8 +10,9 @@ namespace qor {
 // the application palette first; the result is a plain $00BBGGRR colour.
 KORVANE_EXPORT TColor MeanColor(TColor c1, TColor c2);
 
+// A colour with its identifier, an entry of the predefined-colour table.
 struct TPredefinedColor {
-    TColor Color;
+    TColor Color;  // the colour value (a system colour for entries 20..46)
     const char* Name;   // identifier, "clRed"
 };
 // 47 colours, Index 0..46:
@@ -23,6 +24,8 @@ struct TPredefinedColor {
 // Each name is the colour's identifier as ColorToString gives it. An Index outside 0..46 gives
 // an entry with colour clNone and an empty name.
 constexpr int NumPredefinedColors = 47;
+// The entry Index of the table described at NumPredefinedColors; the clNone entry with an
+// empty name outside 0..46.
 KORVANE_EXPORT const TPredefinedColor& PredefinedColors(int Index);
 
 } // namespace qor

@@ -8,6 +8,7 @@
 
 namespace qor {
 
+// A list of strings, as Tokenize fills it.
 using TOpenStringArray = QStringList;
 
 // Splits Text at every character of Delimiters; runs of delimiters count as one and no empty
@@ -25,6 +26,7 @@ KORVANE_EXPORT QString EnsureTrailingChar(const QString& Text, QChar Ch);
 KORVANE_EXPORT QString EnsureTrailingBkSlash(const QString& Text);
 // Text without the leading / trailing run of characters contained in Chars.
 KORVANE_EXPORT QString StripLeadingChars(const QString& Text, const QString& Chars);
+// Text without the trailing run of characters contained in Chars.
 KORVANE_EXPORT QString StripTrailingChars(const QString& Text, const QString& Chars);
 // Text without characters below 32 (tabs and line breaks included) and without DEL (127).
 KORVANE_EXPORT QString RemoveControlChars(const QString& Text);

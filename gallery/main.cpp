@@ -1,9 +1,13 @@
 // The gallery: a list of pages on the left, the selected page on the right.
 //   korvane_gallery                    interactive
-//   korvane_gallery --screenshot DIR   renders every page to DIR/<page>.png and exits
+//   korvane_gallery --screenshot DIR   renders every page to DIR/<page>.png, then again at a
+//                                      device pixel ratio of 2 to DIR/<page>@2x.png, and exits;
+//                                      fails when a page cannot be written or Qt warns
 #include "GalleryPage.h"
 
 #include <QApplication>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -96,7 +100,35 @@ private:
     QStackedWidget* FStack;
 };
 
-int Screenshots(const QString& dirName)
+// Qt's warnings while the pages render: each is printed, and the run fails.
+int WarningCount = 0;
+void CountWarnings(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    // The offscreen platform cannot pass size limits on to a window system it does not have.
+    const bool offscreenLimit = message == QLatin1String("This plugin does not support propagateSizeHints()");
+    if (type == QtDebugMsg || type == QtInfoMsg || offscreenLimit)
+        return;
+    ++WarningCount;
+    QTextStream(stderr) << "warning: " << message << "\n";
+}
+
+// The pages once more at twice the pixel density, in a process of their own: the scale factor is
+// read when the application starts.
+int HighDensityScreenshots(const QString& dirName)
+{
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("2"));
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::ForwardedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--screenshot"), dirName, QStringLiteral("--suffix"), QStringLiteral("@2x")});
+    if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit)
+        return 1;
+    return child.exitCode();
+}
+
+int Screenshots(const QString& dirName, const QString& suffix)
 {
     QDir dir;
     if (!dir.mkpath(dirName)) {
@@ -111,7 +143,7 @@ int Screenshots(const QString& dirName)
         w.ShowPage(i);
         w.FitPage(i);
         QApplication::processEvents();
-        const QString file = QDir(dirName).filePath(pages[size_t(i)].FileName + QStringLiteral(".png"));
+        const QString file = QDir(dirName).filePath(pages[size_t(i)].FileName + suffix + QStringLiteral(".png"));
         if (!w.grab().save(file)) {
             QTextStream(stderr) << "cannot write " << file << "\n";
             ++failures;
@@ -119,13 +151,16 @@ int Screenshots(const QString& dirName)
             QTextStream(stdout) << file << "\n";
         }
     }
-    return failures ? 1 : 0;
+    return failures || WarningCount ? 1 : 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    const bool screenshots = std::any_of(argv, argv + argc, [](const char* a) { return qstrcmp(a, "--screenshot") == 0; });
+    if (screenshots)
+        qInstallMessageHandler(CountWarnings);
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments();
     const int shot = args.indexOf(QStringLiteral("--screenshot"));
@@ -134,7 +169,11 @@ int main(int argc, char** argv)
             QTextStream(stderr) << "usage: korvane_gallery --screenshot DIR\n";
             return 2;
         }
-        return Screenshots(args.at(shot + 1));
+        const int suffixAt = args.indexOf(QStringLiteral("--suffix"));
+        if (suffixAt >= 0)
+            return Screenshots(args.at(shot + 1), args.value(suffixAt + 1));
+        const int plain = Screenshots(args.at(shot + 1), QString());
+        return HighDensityScreenshots(args.at(shot + 1)) || plain ? 1 : 0;
     }
     MainWindow w;
     w.show();

@@ -1,4 +1,5 @@
 #include "QOR_NumLab.h"
+#include "QOR_WidgetFactory.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -18,6 +19,8 @@ constexpr int kMaxLabelWidth = 65535;
 TAlignment ValidAlignment(TAlignment v, TAlignment fallback) { return v > taCenter ? fallback : v; }
 
 } // namespace
+
+QOR_REGISTER_WIDGET(qor::TNumLab);
 
 TNumLab::TNumLab(QWidget* AOwner) : TGraphicControl(AOwner)
 {

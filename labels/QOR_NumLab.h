@@ -67,28 +67,31 @@ namespace qor {
 
 inline namespace QOR_NumLab {
 Q_NAMESPACE_EXPORT(KORVANE_EXPORT)
+// How the value is rendered as text (see the list above).
 enum TDisplay : std::uint8_t { dtFloat, dtFixP, dtExp, dtHex, dtZeroInt, dtInt, dtDateTime, dtState,
                                dtBin, dtOct, dtDeg, dtDegMin, dtDegMinSec, dtEEng, dtEEngNoDP };
 Q_ENUM_NS(TDisplay)
 } // namespace QOR_NumLab
 
+// Before the value text is measured and drawn: Text may be changed.
 using TBeforeDisplayEvent = std::function<void(QObject* Sender, QString& Text)>;
 
 // The settings the value text depends on, with the component's defaults.
 struct TNumLabTextSettings {
-    TDisplay DisplayType = dtFixP;
-    int Precision = 2;
-    bool Comma = false;
-    bool ForcePlusSign = false;
-    QString DTFormat = QStringLiteral("mmm-dd, yyyy");
-    QString StateText = QStringLiteral("undefined");
-    QString OverflowIndicator = QStringLiteral("*********");
+    TDisplay DisplayType = dtFixP;                          // how the value is rendered
+    int Precision = 2;                                      // digits or decimals p, 0 .. 15
+    bool Comma = false;                                     // "," instead of "." as separator
+    bool ForcePlusSign = false;                             // "+" in front of a value above 0
+    QString DTFormat = QStringLiteral("mmm-dd, yyyy");      // date/time format of dtDateTime
+    QString StateText = QStringLiteral("undefined");        // the whole text of dtState
+    QString OverflowIndicator = QStringLiteral("*********"); // shown for what cannot be shown
 };
 
 // The value text of a number (above), before OnBeforeDisplay and the width check. Pure: it reads
 // nothing but its arguments and the process-wide format settings.
 KORVANE_EXPORT QString NumLabValueText(double Value, const TNumLabTextSettings& Settings);
 
+// The number label control (see above).
 class KORVANE_EXPORT TNumLab : public TGraphicControl {
     Q_OBJECT
 public:
@@ -116,6 +119,7 @@ public:
     QOR_PROPERTY(qor::QOR_qorbase::TColorScheme, ColorScheme)
     QOR_PROPERTY(bool, Transparent)
 
+    // A 160 x 28 label showing 0 as "0.00".
     explicit TNumLab(QWidget* AOwner = nullptr);
     ~TNumLab() override;
 
@@ -182,6 +186,8 @@ public:
     void AssignTo(QObject* Dest) const override;
 
     QAccessible::Role AccessibleRole() const override { return QAccessible::StaticText; }
+    // LeftText, the value text as drawn and RightText, trimmed, the empty ones left out,
+    // joined by blanks.
     QString AccessibleText() const override;
 
 protected:

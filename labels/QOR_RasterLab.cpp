@@ -1,4 +1,5 @@
 #include "QOR_RasterLab.h"
+#include "QOR_WidgetFactory.h"
 
 #include "QOR_RasterFont_p.h"
 
@@ -62,6 +63,8 @@ QByteArray SlotsOf(const QString& s)
 
 // =============================================================================================
 // Construction and the character font
+
+QOR_REGISTER_WIDGET(qor::TRasterLab);
 
 TRasterLab::TRasterLab(QWidget* AOwner) : TGraphicControl(AOwner)
 {

@@ -65,8 +65,10 @@ namespace qor {
 
 inline namespace QOR_RasterLab {
 Q_NAMESPACE_EXPORT(KORVANE_EXPORT)
+// The raster of unlit dots: none, in separate character blocks, or continuous.
 enum TRDBlockMode : std::uint8_t { rdbmOff, rdbmOn, rdbmRaster };
 Q_ENUM_NS(TRDBlockMode)
+// The direction the text scrolls in under the timer, or none.
 enum TRDScrollMode : std::uint8_t { rdsmOff, rdsmLeft, rdsmRight, rdsmDown, rdsmUp };
 Q_ENUM_NS(TRDScrollMode)
 } // namespace QOR_RasterLab
@@ -79,6 +81,7 @@ struct TRDCharMatrix {
     std::array<std::uint8_t, 256> RightMostBit{};        // last used column of each character
     // One word per character and row; bit j (least significant first) is column j.
     std::array<std::array<std::uint32_t, 32>, 256> BitData{};
+    // Equal when every size and every dot are equal.
     bool operator==(const TRDCharMatrix&) const = default;
 };
 
@@ -87,6 +90,7 @@ public:
     using EQORError::EQORError;
 };
 
+// The dot-matrix label control (see above).
 class KORVANE_EXPORT TRasterLab : public TGraphicControl {
     Q_OBJECT
 public:
@@ -152,13 +156,16 @@ public:
     void SetScrollLoop(bool v);            // repaints even when unchanged
 
     // --- events: each is followed by its signal, scrollTimer() and scrollLoopRestart()
+    // Fires after each scroll step and its repaint.
     TNotifyEvent OnScrollTimer;
+    // Fires when a looping text restarts at the opposite edge.
     TNotifyEvent OnScrollLoopRestart;
 
     // --- the character font
     // The current font; writing it replaces the font (FontWidth and FontHeight are kept within
     // 0 .. 32, the columns within 0 .. 31) and lays out and repaints as a font change does.
     const TRDCharMatrix& CharMatrix() const { return FCharMatrix; }
+    // Replaces the font by m (see CharMatrix()).
     void SetCharMatrix(const TRDCharMatrix& m);
     // The matrix for a font: the built-in font for no font or the name "default" (any case),
     // otherwise each character scanned from its rendering at (0, 0) in black on white: rows and
@@ -167,6 +174,8 @@ public:
     static TRDCharMatrix CreateBitFont(const TFont* Font);
     // The slot (0..255) that shows a character of the text, and the character a slot holds.
     static std::uint8_t CharSlot(char32_t c);
+    // The character slot holds in code page 1252 (the undefined 0x81, 0x8D, 0x8F, 0x90, 0x9D
+    // give the same code point).
     static char32_t SlotChar(std::uint8_t slot);
 
     // --- layout and scrolling state
@@ -174,8 +183,11 @@ public:
     int TextLength() const;
     // The text length as painting stores it (TextLength() + 1), from the current text and font.
     int PaintedTextLength() const;
+    // Horizontal scroll offset in pixels, added to PosX (0 under rdsmOff).
     int ScrollX() const { return FScrollX; }
+    // Vertical scroll offset in pixels, added to PosY (0 under rdsmOff).
     int ScrollY() const { return FScrollY; }
+    // The scrolling timer, owned by the label (tests drive it by Tick()).
     TWindowTimer* ScrollTimer() const { return FTimer; }
     // Design mode stops the scrolling timer; leaving it lets a scrolling mode run again.
     void SetDesigning(bool v) override;
@@ -188,8 +200,11 @@ public:
     QString AccessibleText() const override { return FText; }
 
 Q_SIGNALS:
+    // PosX changed (set, or by AutoCenter); carries the new PosX.
     void posXChanged(int posX);
+    // Emitted after OnScrollTimer.
     void scrollTimer();
+    // Emitted after OnScrollLoopRestart.
     void scrollLoopRestart();
 
 protected:

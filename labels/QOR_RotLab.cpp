@@ -1,4 +1,5 @@
 #include "QOR_RotLab.h"
+#include "QOR_WidgetFactory.h"
 
 #include <QOR_SysUtils.h>
 
@@ -23,6 +24,8 @@ QPoint RotLabTextOrigin(TAlignment Alignment, int TextAngle, int PosX, int PosY,
     };
     return QPoint(coord(PosX, -along * c - hh * s), coord(PosY, along * s - hh * c));
 }
+
+QOR_REGISTER_WIDGET(qor::TRotLab);
 
 TRotLab::TRotLab(QWidget* AOwner) : TGraphicControl(AOwner)
 {

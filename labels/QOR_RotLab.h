@@ -39,6 +39,7 @@ namespace qor {
 KORVANE_EXPORT QPoint RotLabTextOrigin(TAlignment Alignment, int TextAngle, int PosX, int PosY, int TextWidth,
                                        int TextHeight);
 
+// The rotated label control (see above).
 class KORVANE_EXPORT TRotLab : public TGraphicControl {
     Q_OBJECT
 public:
@@ -54,6 +55,7 @@ public:
     QOR_PROPERTY(qor::QOR_qorbase::TFrameStyle, FrameStyle)
     QOR_COLOR_PROPERTY(FontColor)
 
+    // A transparent 200 x 200 label in Arial 11, anchored at its centre.
     explicit TRotLab(QWidget* AOwner = nullptr);
     ~TRotLab() override;
 
@@ -85,10 +87,13 @@ public:
     void AssignTo(QObject* Dest) const override;
 
     QAccessible::Role AccessibleRole() const override { return QAccessible::StaticText; }
+    // The caption as written.
     QString AccessibleText() const override { return FCaption; }
 
 Q_SIGNALS:
+    // The anchor's x changed (set, centred, or by Assign); carries the new PosX.
     void posXChanged(int posX);
+    // The anchor's y changed (set, centred, or by Assign); carries the new PosY.
     void posYChanged(int posY);
 
 protected:

@@ -1,4 +1,5 @@
 #include "QOR_sevenseg.h"
+#include "QOR_WidgetFactory.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -106,6 +107,8 @@ struct TSevenSeg::TShapes {
     std::array<TBitmap, kShapeCount> Shape;
     TBitmap Glyph{kGlyphW, kGlyphH};
 };
+
+QOR_REGISTER_WIDGET(qor::TSevenSeg);
 
 TSevenSeg::TSevenSeg(QWidget* AOwner) : TGraphicControl(AOwner), FShapes(std::make_unique<TShapes>())
 {

@@ -38,19 +38,22 @@ namespace qor {
 
 // The glyphs of the strip, in cell order (glyph k from 1 has cell k).
 inline constexpr char16_t SevenSegCharList[] = u"0123456789-+:\u00B0ABCDEF.";
+// Number of glyphs in SevenSegCharList, and of cells in the glyph strip.
 inline constexpr int SevenSegGlyphCount = 21;
 
 // One digit cell as the caption gives it: Glyph is the index (0 .. 20) into SevenSegCharList,
 // -1 for an empty cell; Point a decimal point in the cell.
 struct TSevenSegCell {
-    int Glyph = -1;
-    bool Point = false;
+    int Glyph = -1;                        // index into SevenSegCharList, -1 for an empty cell
+    bool Point = false;                    // the cell's decimal point is lit
+    // Equal when glyph and point are equal.
     bool operator==(const TSevenSegCell& o) const { return Glyph == o.Glyph && Point == o.Point; }
 };
 
 // The cells a caption fills, at most NumDigits of them (rules above).
 KORVANE_EXPORT QVector<TSevenSegCell> SevenSegCells(const QString& Caption, int NumDigits);
 
+// The seven-segment display control (see above).
 class KORVANE_EXPORT TSevenSeg : public TGraphicControl {
     Q_OBJECT
 public:
@@ -63,6 +66,7 @@ public:
     QOR_PROPERTY(qor::QOR_qorbase::TFrameStyle, FrameStyle)
     QOR_PROPERTY(qor::QOR_qorbase::TColorScheme, ColorScheme)
 
+    // A 216 x 76 display of four red digits on dark grey, showing "8.8.8.8.".
     explicit TSevenSeg(QWidget* AOwner = nullptr);
     ~TSevenSeg() override;
 
@@ -85,6 +89,7 @@ public:
 
     // Cell size in logical pixels (w and h above; 0 when the control leaves no room).
     int CellWidth() const;
+    // Cell height h = Height - 2 Margin, in logical pixels (0 when there is no room).
     int CellHeight() const;
     // The glyph strip, brought up to date first; null when the cells have no room.
     const QImage& GlyphStrip() const;
@@ -96,6 +101,7 @@ public:
     void AssignTo(QObject* Dest) const override;
 
     QAccessible::Role AccessibleRole() const override { return QAccessible::StaticText; }
+    // The caption as written.
     QString AccessibleText() const override { return FCaption; }
 
 protected:

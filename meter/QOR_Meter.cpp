@@ -1,4 +1,5 @@
 #include "QOR_Meter.h"
+#include "QOR_WidgetFactory.h"
 
 #include "QOR_Meter_p.h"
 
@@ -75,6 +76,8 @@ void TNeedleLayout::AssignTo(QObject* Dest) const
 
 // =============================================================================================
 // TMeter: construction and plain properties
+
+QOR_REGISTER_WIDGET(qor::TMeter);
 
 TMeter::TMeter(QWidget* AOwner) : TCustomControl(AOwner)
 {

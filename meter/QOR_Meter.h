@@ -36,14 +36,21 @@ namespace qor {
 
 inline namespace QOR_Meter {
 Q_NAMESPACE_EXPORT(KORVANE_EXPORT)
+// Sweep of the dial in degrees: 90, 120, 180, 270, 300 or 360 (see the geometry above).
 enum TMeterLayout : std::uint8_t { mlCirc90, mlCirc120, mlCirc180, mlCirc270, mlCirc300, mlCirc360 };
 Q_ENUM_NS(TMeterLayout)
 } // namespace QOR_Meter
 
+// Before the needles are drawn: set NeedleDrawn to true to draw them yourself on Canvas.
 using TBeforeDrawNeedleEvent = std::function<void(QObject* Sender, TCanvas* Canvas, bool& NeedleDrawn)>;
+// Before a scale label is drawn: CurrentTickLabel may be changed (empty draws nothing); ChartX,
+// ChartY are the top left pixel of the label as it would be drawn.
 using TmtBeforeDrawScaleLabelEvent =
     std::function<void(QObject* Sender, TCanvas* Canvas, QString& CurrentTickLabel, int ChartX, int ChartY)>;
+// After the meter has been painted, to draw on top of it.
 using TMeterRenderedEvent = std::function<void(QObject* Sender, TCanvas* Canvas)>;
+// On every mouse move over the meter: WithinRange is false (and MeterValue 0) outside the
+// swept angle; MeterValue is the scale value under the mouse.
 using TMouseMoveInMeterEvent =
     std::function<void(QObject* Sender, bool WithinRange, TShiftState Shift, double MeterValue)>;
 
@@ -54,39 +61,66 @@ using TMouseMoveInMeterEvent =
 class KORVANE_EXPORT TNeedleLayout : public QObject {
     Q_OBJECT
 public:
+    // A visible needle with a 20 pixel head opening 30 degrees, no shaft width and no shadow.
     explicit TNeedleLayout(QObject* AOwner = nullptr);
 
+    // --- each setter fires OnChange when the value differs
+    // Length of the two sides of the arrow head, in pixels (default 20).
     int HeadSize() const { return FHeadSize; }
+    // Sets HeadSize, in pixels.
     void SetHeadSize(int v);
+    // Full opening angle of the arrow head, in degrees 0 .. 180 (default 30).
     int HeadAngle() const { return FHeadAngle; }
     void SetHeadAngle(int v);              // clamped to 0 .. 180
+    // Distance of the notch behind the tip, where the shaft meets the head, in pixels (default 20).
     int HeadMidLeng() const { return FHeadMidLeng; }
+    // Sets HeadMidLeng, in pixels.
     void SetHeadMidLeng(int v);
+    // Width of the shaft, in pixels; 0 draws the shaft as a line (default).
     int Thickness() const { return FThickness; }
+    // Sets Thickness, in pixels.
     void SetThickness(int v);
+    // Fill colour of the needle (default clSilver).
     TColor ColorBody() const { return FColorBody; }
+    // Sets the fill colour.
     void SetColorBody(TColor v);
+    // Outline colour of the needle (default clBlack).
     TColor ColorOutline() const { return FColorOutline; }
+    // Sets the outline colour.
     void SetColorOutline(TColor v);
+    // Needle length as a percentage 0 .. 100 of the dial radius less 4 pixels (default 100).
     int PercentNeedleLength() const { return FPercentNeedleLength; }
     void SetPercentNeedleLength(int v);    // clamped to 0 .. 100
+    // Horizontal offset of the shadow, in pixels; the shadow is drawn ShadowDx to the left, and
+    // no shadow is drawn while both offsets are 0 (default).
     int ShadowDx() const { return FShadowDx; }
+    // Sets ShadowDx, in pixels.
     void SetShadowDx(int v);
+    // Vertical offset of the shadow, in pixels; the shadow is drawn ShadowDy upwards.
     int ShadowDy() const { return FShadowDy; }
+    // Sets ShadowDy, in pixels.
     void SetShadowDy(int v);
+    // Fill and outline colour of the shadow (default clGray).
     TColor ShadowColor() const { return FShadowColor; }
+    // Sets the shadow colour.
     void SetShadowColor(TColor v);
+    // Whether the meter draws this needle (default true; the meter's secondary needle starts
+    // hidden).
     bool Visible() const { return FVisible; }
+    // Shows or hides the needle.
     void SetVisible(bool v);
 
     // Fired by every setter that changes a value (then changed()).
     TNotifyEvent OnChange;
 
     // Copies the published properties of another needle layout, then fires OnChange once.
+    // Raises EConvertError unless Source is a needle layout (nullptr included).
     virtual void Assign(const QObject* Source);
+    // Copies this layout into Dest; raises EConvertError unless Dest is a needle layout.
     virtual void AssignTo(QObject* Dest) const;
 
 Q_SIGNALS:
+    // Emitted after OnChange, whenever a value changed.
     void changed();
 
 protected:
@@ -125,11 +159,15 @@ private:
 // Result of the nice-step search for a scale: first major tick, major step (0 for an empty
 // range) and number of minor intervals per major step.
 struct TMeterTickStep {
-    double First = 0.0;
-    double Step = 0.0;
-    int Minor = 1;
+    double First = 0.0;                    // first major tick: first multiple of Step from lo on
+    double Step = 0.0;                     // major tick distance, negative for hi < lo; 0 for none
+    int Minor = 1;                         // minor intervals per major step, 1 for none
 };
 
+// The meter control. Value and ValueSec are clamped into MeterMinValue .. MeterMaxValue; a NaN
+// is ignored. A new value of a visible needle is compared with the thresholds: at or above
+// ThresholdHigh lights the high lamp (OnOverFlow), at or below ThresholdLow the low lamp
+// (OnUnderFlow), in between OnNormalRange.
 class KORVANE_EXPORT TMeter : public TCustomControl {
     Q_OBJECT
 public:
@@ -260,8 +298,11 @@ public:
     void SetLimWatchPsvColor(TColor v);
     // The owned layouts; the setters copy the given layout into them.
     TNeedleLayout* NeedleLayout() const { return FNeedleLayout; }
+    // Copies v into the main needle's layout; nullptr is ignored.
     void SetNeedleLayout(TNeedleLayout* v);
+    // The secondary needle's layout, owned by the meter (hidden by default).
     TNeedleLayout* NeedleLayoutSec() const { return FNeedleLayoutSec; }
+    // Copies v into the secondary needle's layout; nullptr is ignored.
     void SetNeedleLayoutSec(TNeedleLayout* v);
 
     // --- events
@@ -269,20 +310,33 @@ public:
     // the secondary one (drawn for ValueSec under the main needle while NeedleLayoutSec is
     // visible).
     TBeforeDrawNeedleEvent OnBeforeDrawNeedle;
+    // Fires for each scale label before it is drawn; the handler may change or empty its text.
     TmtBeforeDrawScaleLabelEvent OnBeforeDrawScaleLabel;
-    // Each of these is followed by its signal: meterRendered(canvas), mouseMoveInMeter(...),
-    // overFlow(), underFlow(), normalRange().
+    // --- each event below is followed by its signal (meterRendered(), mouseMoveInMeter(), ...)
+    // Fires after each paint, with the canvas the meter was drawn on.
     TMeterRenderedEvent OnMeterRendered;
+    // Fires on every mouse move over the meter, with the value under the mouse.
     TMouseMoveInMeterEvent OnMouseMoveInMeter;
+    // Fires when a needle's new value is at or above ThresholdHigh, or ThresholdHigh is set at
+    // or below the main value.
     TNotifyEvent OnOverFlow;
+    // Fires when a needle's new value is at or below ThresholdLow, or ThresholdLow is set at or
+    // above the main value.
     TNotifyEvent OnUnderFlow;
+    // Fires when a needle's new value lies between the two thresholds.
     TNotifyEvent OnNormalRange;
 
     // --- geometry and value mapping
+    // Recomputes the dial geometry (centre, radius, sweep) from the size, rims and layout; the
+    // meter does so itself on every change, and the getters below on demand.
     void CalcMeterLayoutParams();
+    // X of the dial centre in pixels (Width div 2).
     int CenterX() const { SyncGeometry(); return FCX; }
+    // Y of the dial centre in pixels, from the top.
     int CenterY() const { SyncGeometry(); return FCY; }
+    // Radius R of the scale in pixels.
     double Radius() const { SyncGeometry(); return FR; }
+    // Sweep A of the scale in degrees, from MeterLayout (90 .. 360).
     int SweepAngle() const { SyncGeometry(); return FA; }
     // Needle angle in degrees, clockwise from straight down (180 = straight up).
     double CalcNeedleAngle(double value) const;
@@ -295,16 +349,22 @@ public:
     // First tick, step and minor intervals of a scale lo .. hi asked for about n intervals.
     // Never loops endlessly: NaN, infinite or equal bounds give step 0.
     static TMeterTickStep NiceTickStep(int n, double lo, double hi);
-    // The drawing angle (degrees) of a value and the fraction it is based on.
+    // Fraction 0 .. 1 of the scale at which v lies (v clamped into the range); 0 for NaN or an
+    // empty range. Logarithmic when the log scale is usable for v.
     double ValueFraction(double v) const;
+    // Drawing angle of v in degrees, counter-clockwise from the positive x axis: A/2 + 90 - A f.
     double DrawingAngle(double v) const;
-    // State of the two limit lamps.
+    // Whether the high limit lamp is lit (the last evaluated value reached ThresholdHigh).
     bool HighLampLit() const { return FHighLamp; }
+    // Whether the low limit lamp is lit (the last evaluated value reached ThresholdLow).
     bool LowLampLit() const { return FLowLamp; }
 
     // Clamps Value into the range, loads the image files and repaints.
     void Loaded() override;
+    // Copies all settings, both needle layouts, the value and the lamps of another meter, then
+    // emits the value signals for what changed; other sources go to the base class.
     void Assign(const QObject* Source) override;
+    // Copies this meter into another meter; other destinations go to the base class.
     void AssignTo(QObject* Dest) const override;
 
     // Accessibility: a read-only gauge named by its caption (the unit), whose text is Value as
@@ -314,16 +374,24 @@ public:
     QAccessible::Role AccessibleRole() const override { return QAccessible::ProgressBar; }
     QString AccessibleName() const override { return FCaption.trimmed(); }
     bool AccessibleShowsText() const override { return true; }
+    // Value with the scale's decimals and the caption as unit ("12.3 V").
     QString AccessibleText() const override;
     void AccessibleState(QAccessible::State& s) const override { s.readOnly = true; }
 
 Q_SIGNALS:
+    // The main value changed (set, clamped by a range change, Assign or Loaded); carries it.
     void valueChanged(double value);
+    // The secondary value changed, with the clamped new value.
     void valueSecChanged(double value);
+    // Emitted after OnMeterRendered.
     void meterRendered(qor::TCanvas* canvas);
+    // Emitted after OnMouseMoveInMeter, with the same arguments.
     void mouseMoveInMeter(bool withinRange, qor::TShiftState shift, double meterValue);
+    // Emitted after OnOverFlow.
     void overFlow();
+    // Emitted after OnUnderFlow.
     void underFlow();
+    // Emitted after OnNormalRange.
     void normalRange();
 
 protected:

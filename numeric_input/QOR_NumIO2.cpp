@@ -1,10 +1,13 @@
 #include "QOR_NumIO2.h"
+#include "QOR_WidgetFactory.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace qor {
+
+QOR_REGISTER_WIDGET(qor::TNumIO2);
 
 TNumIO2::TNumIO2(QWidget* AOwner)
     : TCustomControl(AOwner)

@@ -21,8 +21,12 @@ public:
     using EQORError::EQORError;
 };
 
+// While the gauge is dragged with the left button: GaugeValue is the value at the mouse.
 using TOnGaugeChangeEvent = std::function<void(QObject* Sender, TShiftState Shift, double GaugeValue)>;
 
+// The numeric field control. The number box sits LeftSpace pixels from the left, TextBoxWidth
+// wide, between LeftText and RightText; the buttons step the value by ButIncrem (or to the
+// next of ButtonPivots), the gauge sets it from RangeLow .. RangeHigh by mouse.
 class KORVANE_EXPORT TNumIO2 : public TCustomControl {
     Q_OBJECT
 public:
@@ -77,6 +81,7 @@ public:
     QOR_PROPERTY(int, TextBoxWidth)
     QOR_PROPERTY_NOTIFY(double, Value, valueChanged)
 
+    // An empty 160 x 28 field taking the focus by click and tab; the caret blinks while focused.
     explicit TNumIO2(QWidget* AOwner = nullptr);
     ~TNumIO2() override;
 
@@ -188,18 +193,29 @@ public:
     int IntegerValue() const;
     // 0 over the left caption, 1 over the number box, 2 right of it.
     int MouseAreaCode() const { return FMouseAreaCode; }
+    // Overrides the area code until the mouse moves again.
     void SetMouseAreaCode(int v) { FMouseAreaCode = v; }
+    // Start of the selection, a character offset 0 .. length of Text.
     int SelBegin() const { return FSelBegin; }
+    // Moves the selection start and the caret to v (clamped into the text); SelEnd follows
+    // when it would lie before it.
     void SetSelBegin(int v);
+    // End of the selection (exclusive), a character offset SelBegin .. length of Text.
     int SelEnd() const { return FSelEnd; }
+    // Moves the selection end and the caret to v (clamped into the text); SelBegin follows
+    // when it would lie after it.
     void SetSelEnd(int v);
+    // Caret position, a character offset 0 .. length of Text.
     int CaretPos() const { return FCaret; }
+    // Whether the blinking caret is drawn at this moment.
     bool CaretVisible() const { return FCaretVisible; }
     // Preferred values of the buttons and the gauge (empty: plain steps and free gauge).
     QVector<double> ButtonPivots;
     // The check of the current input format applied to a text.
     bool CheckValidity(const QString& Instring) const;
+    // Whether Value lies outside RangeLow .. RangeHigh (the field then shows the warning colours).
     bool OutOfRange() const;
+    // Takes the keyboard focus and, unless read-only, starts the caret blinking.
     void SetFocus();
     // Fires OnChange.
     void Changed();
@@ -208,11 +224,15 @@ public:
 
     // Pixel position of a character offset and the offset nearest to a pixel column.
     int CharPosToXCoords(int CharPos);
+    // Character offset 0 .. length of Text nearest to pixel column X (0 for an empty text).
     int XCoordsToCharPos(int X);
     // The caret timer (tests drive it by Tick()).
     TWindowTimer* CaretTimer() const { return FCaretTimer; }
 
+    // Fires when the user changed the number (a keystroke, a button step, a gauge drag on
+    // release, an assistive edit) or clicked the freeze box; then changed().
     TNotifyEvent OnChange;
+    // Fires on each move of a gauge drag, with the new value; then gaugeChange().
     TOnGaugeChangeEvent OnGaugeChange;
 
     // Accessibility: a spin box named by its captions, whose text is the number as shown
@@ -223,27 +243,40 @@ public:
     QAccessible::Role AccessibleRole() const override { return QAccessible::SpinBox; }
     QString AccessibleName() const override;
     bool AccessibleShowsText() const override { return true; }
+    // The number as shown; empty while HideInputEditor is set.
     QString AccessibleText() const override { return FHideInputEditor ? QString() : FBuffer; }
     int AccessibleCaret() const override { return FCaret; }
+    // SelBegin and SelEnd (both 0 while HideInputEditor is set).
     void AccessibleTextSelection(int& Start, int& End) const override;
+    // Selects Start .. End (either order, clamped into the text) with the caret at End.
     void SetAccessibleTextSelection(int Start, int End) override;
     QRect AccessibleCharRect(int Offset) const override;
     bool AccessibleEditable() const override { return true; }
+    // Replaces the characters Start .. End by s as typing would; false (and a beep when Beep
+    // is set) when read-only or the result is no (start of a) number of the format.
     bool ReplaceAccessibleText(int Start, int End, const QString& s) override;
     bool AccessibleValue(TAccessibleValue& v) const override;
+    // Sets Value to v clamped into RangeLow .. RangeHigh, then OnChange when the text changed;
+    // ignored for NaN or a read-only field.
     void SetAccessibleValue(double v) override;
     void AccessibleState(QAccessible::State& s) const override { s.readOnly = FReadOnly; }
     QString AccessibleWarning() const override;
     int AccessiblePartCount() const override { return int(AccessibleParts().size()); }
+    // The caption or freeze box part Index (an empty part outside the count).
     TAccessiblePart AccessiblePart(int Index) const override;
+    // Any action on the freeze box part clicks it (when enabled); other parts have none.
     void DoAccessiblePartAction(int Index, const QString& Action) override;
 
 Q_SIGNALS:
     // After OnChange / OnGaugeChange.
     void changed();
+    // Emitted after OnGaugeChange, with the same arguments.
     void gaugeChange(qor::TShiftState shift, double gaugeValue);
+    // The text changed, by the user or a setter; carries the new text.
     void textChanged(const QString& text);
+    // The value of the text changed, by the user or a setter; carries the new value.
     void valueChanged(double value);
+    // The freeze box was checked or unchecked, by a click or SetFreezeBoxChecked.
     void freezeBoxCheckedChanged(bool checked);
 
 protected:

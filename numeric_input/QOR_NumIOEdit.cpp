@@ -1,4 +1,5 @@
 #include "QOR_NumIOEdit.h"
+#include "QOR_WidgetFactory.h"
 
 #include <QOR_univconst.h>
 
@@ -20,6 +21,8 @@ QString AllDigits(std::uint32_t v, int least, int bitsPerDigit, DigitFn fn)
 }
 
 } // namespace
+
+QOR_REGISTER_WIDGET(qor::TNumIO);
 
 TNumIO::TNumIO(QWidget* AOwner)
     : TCustomEdit(AOwner)

@@ -12,6 +12,8 @@
 
 namespace qor {
 
+// A line edit that only keeps numbers of its input format within RangeLow .. RangeHigh (0 is
+// always accepted); a rejected edit restores the last good text and beeps when Beep is set.
 class KORVANE_EXPORT TNumIO : public TCustomEdit {
     Q_OBJECT
     // The line edit's own text property, written like every published property.
@@ -43,6 +45,8 @@ public:
 
     // The text as a number (0 when it is none) / the value rendered for the format.
     double Value() const;
+    // Replaces the text by v rendered for the input format and separator (unchecked against
+    // the range), with the caret at the end; this text becomes the last good text.
     void SetValue(double v);
 
     // The text read in the current input format and separator choice; false when it is no
@@ -54,10 +58,13 @@ public:
     // Designer-made fields start with the widest range.
     void SetDesigning(bool v) override;
 
-    void setText(const QString& v)
+    // Sets the text as a program's write of the published text property; the text is then
+    // checked like an edit.
+    Q_SLOT void setText(const QString& v)
     {
         WritePublished("text", v, TWriteRoute::Call, [&] { QLineEdit::setText(v); });
     }
+    // The text property's writer for forms and QObject::setProperty.
     void loaderSetText(const QString& v)
     {
         WritePublished("text", v, TWriteRoute::MetaObject, [&] { QLineEdit::setText(v); });
@@ -66,6 +73,7 @@ public:
     // Accessibility: the line edit's own (text, editable text, states) and a value, Value in
     // RangeLow .. RangeHigh; a value set from outside is typed in: checked, then OnChange.
     bool AccessibleValue(TAccessibleValue& v) const override;
+    // Types v in as rendered for the input format; ignored for NaN or a read-only field.
     void SetAccessibleValue(double v) override;
 
 protected:

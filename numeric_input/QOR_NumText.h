@@ -46,17 +46,25 @@ KORVANE_EXPORT bool CheckFloatStr(const QString& Instring, int DecPSep);
 // sits exactly DecPlaces characters before the end (a text without "." must be DecPlaces long).
 // Where only the comma is accepted, the "," takes the place of the ".".
 KORVANE_EXPORT bool CheckFixPointStr(const QString& Instring, int DecPSep, int DecPlaces);
+// Whether the text is a decimal integer: digits with an optional leading "+" or "-" (a lone
+// sign fails); no blanks, no range check; empty text is invalid.
 KORVANE_EXPORT bool CheckIntStr(const QString& Instring);
+// Whether every character is a hexadecimal digit (either case); no "$", no blanks; empty fails.
 KORVANE_EXPORT bool CheckHexStr(const QString& Instring);
+// Whether every character is an octal digit 0 .. 7; empty text is invalid.
 KORVANE_EXPORT bool CheckOctStr(const QString& Instring);
+// Whether every character is 0 or 1; empty text is invalid.
 KORVANE_EXPORT bool CheckBinStr(const QString& Instring);
 
 // Integer scanners: skip blanks, read the digits of the base from Pos on and leave Pos on the
 // first character not used. 32-bit arithmetic, wrapping silently.
 // ScanDecIntStr takes one sign; ScanHexStr skips a "$" at position 1.
 KORVANE_EXPORT std::int32_t ScanDecIntStr(const QString& Instring, int& Pos);
+// Hexadecimal digits (either case), after an optional "$" at position 1; no sign.
 KORVANE_EXPORT std::int32_t ScanHexStr(const QString& Instring, int& Pos);
+// Octal digits 0 .. 7; no sign. No digit at all gives 0 with Pos past the blanks.
 KORVANE_EXPORT std::int32_t ScanOctStr(const QString& Instring, int& Pos);
+// Binary digits 0 and 1; no sign. No digit at all gives 0 with Pos past the blanks.
 KORVANE_EXPORT std::int32_t ScanBinStr(const QString& Instring, int& Pos);
 
 // Fixed-width rendering of a real number ("." is always the separator).
@@ -70,17 +78,23 @@ KORVANE_EXPORT std::int32_t ScanBinStr(const QString& Instring, int& Pos);
 // memory than a few megabytes. The digits are those of the double's exact decimal value,
 // rounded half away from zero, so every build gives the same text.
 constexpr int MaxFieldWidth = 1 << 20;
+// Value rendered as laid out above; NaN and infinities read "NAN", "+INF", "-INF", right-aligned
+// in the width, and a negative zero renders as zero.
 KORVANE_EXPORT QString FormatRealStr(int Width, int Decimals, double Value);
 
 // Exactly NrDigits digits (clamped to 1..16, 1..11, 1..32) of the value taken as unsigned.
 KORVANE_EXPORT QString HexDigitStr(std::int32_t Value, int NrDigits);
+// Octal digits, NrDigits clamped to 1 .. 11; higher digits than asked for are dropped.
 KORVANE_EXPORT QString OctDigitStr(std::int32_t Value, int NrDigits);
+// Binary digits, NrDigits clamped to 1 .. 32; higher digits than asked for are dropped.
 KORVANE_EXPORT QString BinDigitStr(std::int32_t Value, int NrDigits);
 
 // The month and day names the report list's ScanDateTimeStr matches: LangIx 0 neutral (M01..,
 // D01..), 1 English, 2 German, 3 French, 4 Spanish (others count as 1); Month 1..12, Day 1 =
 // Monday .. 7; "" outside.
 KORVANE_EXPORT QString NumIOMonthName(int LangIx, int Month, bool Full);
+// Day name (Day 1 = Monday .. 7 = Sunday), full or short, in the language LangIx as above;
+// "" for a day outside 1 .. 7.
 KORVANE_EXPORT QString NumIODayName(int LangIx, int Day, bool Full);
 
 } // namespace qor

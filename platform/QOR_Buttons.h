@@ -18,6 +18,7 @@
 
 namespace qor {
 
+// A tool button that can latch down in a group (see the file description for the rules).
 class KORVANE_EXPORT TSpeedButton : public TControlHost<QToolButton> {
     Q_OBJECT
 public:
@@ -25,14 +26,21 @@ public:
     QOR_PROPERTY_NOTIFY(bool, Down, downChanged)
     QOR_PROPERTY(int, GroupIndex)
 
+    // Creates an up button of GroupIndex 0, owned by AOwner.
     explicit TSpeedButton(QWidget* AOwner = nullptr);
     ~TSpeedButton() override;
 
+    // The button's text (Qt's text()).
     QString Caption() const { return text(); }
+    // Sets the button's text.
     void SetCaption(const QString& v) { setText(v); }
+    // The picture on the button (Qt's icon()); null when none.
     QIcon Glyph() const { return icon(); }
+    // Sets the picture on the button.
     void SetGlyph(const QIcon& v) { setIcon(v); }
+    // Whether the button shows its frame only while the mouse is over it (Qt's autoRaise()).
     bool Flat() const { return autoRaise(); }
+    // Sets whether the button is flat.
     void SetFlat(bool v) { setAutoRaise(v); }
     bool AllowAllUp() const { return FAllowAllUp; }
     void SetAllowAllUp(bool v);
@@ -42,6 +50,7 @@ public:
     void SetGroupIndex(int v);
 
 Q_SIGNALS:
+    // The button went down (true) or up (false), by click or by SetDown.
     void downChanged(bool down);
 
 protected:

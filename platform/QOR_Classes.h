@@ -54,11 +54,16 @@ public:
     TComponentState(const TComponentState&) = delete;
     TComponentState& operator=(const TComponentState&) = delete;
 
+    // Whether the component is in design mode (placed on a form in the designer); false in
+    // programs.
     bool Designing() const { return FDesigning; }
+    // Switches design mode; the designer plugin sets it on every component it places.
     virtual void SetDesigning(bool v) { FDesigning = v; }
+    // Whether BeginLoading() was called and Loaded() has not yet ended it.
     bool Loading() const { return FLoading; }
     // While loading, setters only store; Loaded() ends loading and applies what depends on it.
     virtual void BeginLoading() { FLoading = true; }
+    // Ends loading; components override it to apply what depends on the stored settings.
     virtual void Loaded() { FLoading = false; }
     // Copies the settings of Source. The default asks Source to assign itself to this component
     // and throws EConvertError ("Cannot assign a <source class> to a <this class>") otherwise.
@@ -67,10 +72,14 @@ public:
     virtual void AssignTo(QObject* Dest) const;
     // The component's QObject (its Name is objectName()).
     virtual QObject* ComponentObject() = 0;
+    // The component's QObject, read-only.
     const QObject* ComponentObject() const { return const_cast<TComponentState*>(this)->ComponentObject(); }
+    // The component's name: objectName() of its QObject (empty when unnamed).
     QString Name() const;
 
     // --- configuration phase
+    // Whether the configuration phase (above) is still on; false from the start without a
+    // QCoreApplication.
     bool Configuring() const { return FConfiguring; }
     // Ends the configuration phase now (the hosts call it when first shown or rendered).
     void EndConfiguration();
@@ -121,8 +130,11 @@ private:
 class KORVANE_EXPORT TComponent : public QObject, public TComponentState {
     Q_OBJECT
 public:
+    // Creates the component owned by AOwner (its QObject parent), which frees it; starts the
+    // configuration phase.
     explicit TComponent(QObject* AOwner = nullptr);
     QObject* ComponentObject() override { return this; }
+    // The owner: the QObject parent (nullptr when none).
     QObject* Owner() const { return parent(); }
 };
 

@@ -76,6 +76,7 @@ class QContextMenuEvent;
 
 namespace qor {
 
+// A 16-bit virtual-key code (VK_...).
 using WORD = std::uint16_t;
 
 // Virtual-key codes the components test for.
@@ -96,10 +97,14 @@ enum : WORD {
 
 inline namespace QOR_Controls {
 Q_NAMESPACE_EXPORT(KORVANE_EXPORT)
+// Horizontal alignment of a text: left, right or centred.
 enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 Q_ENUM_NS(TAlignment)
+// The mouse button of a press or release.
 enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
 Q_ENUM_NS(TMouseButton)
+// One element of a TShiftState: a modifier key (Shift, Alt, Ctrl), a mouse button held down, or
+// ssDouble for the second press of a double click.
 enum TShiftStateElem : std::uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 Q_ENUM_NS(TShiftStateElem)
 // Which parts of a control follow the application's look (a set: Designer shows a check list).
@@ -110,22 +115,36 @@ Q_FLAG_NS(TStyleElements)
 } // namespace QOR_Controls
 Q_DECLARE_OPERATORS_FOR_FLAGS(TStyleElements)
 
+// The modifier keys and mouse buttons down at an input event, plus ssDouble.
 using TShiftState = TSet<TShiftStateElem, std::uint8_t>;
 
+// The result a modal dialog closes with (mrNone: not closed yet).
 enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4,
                           mrIgnore = 5, mrYes = 6, mrNo = 7 };
 
+// A plain notification: Sender is the component's QObject.
 using TNotifyEvent = std::function<void(QObject* Sender)>;
+// A mouse press or release at (X, Y) in the control's coordinates, in pixels.
 using TMouseEvent = std::function<void(QObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+// The mouse moved to (X, Y) in the control's coordinates; Shift tells the buttons held down.
 using TMouseMoveEvent = std::function<void(QObject* Sender, TShiftState Shift, int X, int Y)>;
+// A key went down or up. Key is the virtual-key code; setting it to 0 swallows the key.
 using TKeyEvent = std::function<void(QObject* Sender, WORD& Key, TShiftState Shift)>;
+// A key press delivered the character Key; setting it to a null QChar swallows it.
 using TKeyPressEvent = std::function<void(QObject* Sender, QChar& Key)>;
+// The wheel turned by WheelDelta (Qt's angle delta: 120 per notch, negative toward the user)
+// at MousePos; set Handled to keep the control from scrolling by itself.
 using TMouseWheelEvent = std::function<void(QObject* Sender, TShiftState Shift, int WheelDelta, QPoint MousePos, bool& Handled)>;
+// The wheel turned one way (OnMouseWheelDown or OnMouseWheelUp) at MousePos; set Handled to
+// keep the control from scrolling by itself.
 using TMouseWheelUpDownEvent = std::function<void(QObject* Sender, TShiftState Shift, QPoint MousePos, bool& Handled)>;
+// The context menu was asked for at MousePos (control coordinates); set Handled to show no
+// PopupMenu.
 using TContextPopupEvent = std::function<void(QObject* Sender, QPoint MousePos, bool& Handled)>;
 
 // Qt -> classic translation.
 KORVANE_EXPORT TShiftState ShiftFromQt(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons = Qt::NoButton);
+// The TMouseButton of Qt's button b in out; false (out unchanged) for any other button.
 KORVANE_EXPORT bool MouseButtonFromQt(Qt::MouseButton b, TMouseButton& out);
 // The virtual-key code of a Qt key (0 when it has none). With Qt::KeypadModifier the keypad's
 // own codes: VK_NUMPAD0..VK_NUMPAD9, VK_DECIMAL for its point or comma, VK_ADD, VK_SUBTRACT,
@@ -139,11 +158,12 @@ KORVANE_EXPORT QChar KeyCharFromQt(const QKeyEvent* e);
 enum class TControlSignal : std::uint8_t {
     Clicked, DoubleClicked, MouseDown, MouseUp, MouseMove, MouseEntered, MouseLeft, Entered, Exited, Resized
 };
+// The arguments of a mouse signal (EmitControlSignal): unused fields keep their defaults.
 struct TMouseArgs {
-    TMouseButton Button = mbLeft;
-    TShiftState Shift;
-    int X = 0;
-    int Y = 0;
+    TMouseButton Button = mbLeft; // the button pressed or released
+    TShiftState Shift; // modifier keys and buttons down
+    int X = 0; // horizontal position in control coordinates, in pixels
+    int Y = 0; // vertical position in control coordinates, in pixels
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -152,27 +172,28 @@ struct TMouseArgs {
 
 class KORVANE_EXPORT TControlEvents : public TComponentState {
 public:
-    TNotifyEvent OnClick;
-    TNotifyEvent OnDblClick;
-    TMouseEvent OnMouseDown;
-    TMouseEvent OnMouseUp;
-    TMouseMoveEvent OnMouseMove;
-    TNotifyEvent OnMouseEnter;
-    TNotifyEvent OnMouseLeave;
-    TMouseWheelEvent OnMouseWheel;
-    TMouseWheelUpDownEvent OnMouseWheelDown;
-    TMouseWheelUpDownEvent OnMouseWheelUp;
-    TKeyEvent OnKeyDown;
-    TKeyPressEvent OnKeyPress;
-    TKeyEvent OnKeyUp;
-    TNotifyEvent OnEnter;
-    TNotifyEvent OnExit;
-    TNotifyEvent OnResize;
-    TContextPopupEvent OnContextPopup;
+    TNotifyEvent OnClick; // a left press and release inside the control, or the Qt widget's own click
+    TNotifyEvent OnDblClick; // a left double click (after OnDblClick comes OnMouseDown with ssDouble)
+    TMouseEvent OnMouseDown; // a mouse button went down over the control
+    TMouseEvent OnMouseUp; // a mouse button went up (after a press on the control)
+    TMouseMoveEvent OnMouseMove; // the mouse moved: over the control when it tracks the mouse, anywhere while a button pressed on it is held
+    TNotifyEvent OnMouseEnter; // the mouse entered the control
+    TNotifyEvent OnMouseLeave; // the mouse left the control
+    TMouseWheelEvent OnMouseWheel; // the wheel turned; unhandled, OnMouseWheelDown or OnMouseWheelUp follow
+    TMouseWheelUpDownEvent OnMouseWheelDown; // the wheel turned toward the user and OnMouseWheel left it unhandled
+    TMouseWheelUpDownEvent OnMouseWheelUp; // the wheel turned away from the user and OnMouseWheel left it unhandled
+    TKeyEvent OnKeyDown; // a key went down while the control has the focus
+    TKeyPressEvent OnKeyPress; // a key press delivered a character
+    TKeyEvent OnKeyUp; // a key went up while the control has the focus
+    TNotifyEvent OnEnter; // the control received the focus
+    TNotifyEvent OnExit; // the control lost the focus
+    TNotifyEvent OnResize; // the control has a new size
+    TContextPopupEvent OnContextPopup; // the context menu was asked for, before PopupMenu shows
 
     // The menu the context-menu event shows when OnContextPopup leaves the event unhandled.
     // Not owned: a menu deleted elsewhere reads as none.
     QMenu* PopupMenu() const { return FPopupMenu; }
+    // Sets the context menu (nullptr: none); the component does not take ownership.
     void SetPopupMenu(QMenu* Menu) { FPopupMenu = Menu; }
 
     // --- accessibility: what the component tells the host. The host (QOR_Accessible*.cpp)
@@ -209,19 +230,24 @@ public:
     // The text the component shows, as shown ("U = 12.34 V", "0000BEEF", "64 %"); a label-like
     // component shows text by nature.
     virtual bool AccessibleShowsText() const { return IsAccessibleLabel(); }
+    // That text; empty for a component that shows none.
     virtual QString AccessibleText() const { return {}; }
     // Caret and selection in that text (editors that draw their own).
     virtual int AccessibleCaret() const { return 0; }
+    // The selection in that text as character offsets Start .. End (Start = End: none).
     virtual void AccessibleTextSelection(int& Start, int& End) const { Start = End = 0; }
+    // Selects Start .. End in the shown text, on a reader's request (ignored by default).
     virtual void SetAccessibleTextSelection(int Start, int End) {}
     // A character's rectangle in widget coordinates (empty when unknown or not shown).
     virtual QRect AccessibleCharRect(int Offset) const { return {}; }
     // Edits: the characters Start .. End replaced by s the way typing does it; false when
     // refused (read-only, or the result is not valid input).
     virtual bool AccessibleEditable() const { return false; }
+    // Replaces the characters Start .. End by s; see AccessibleEditable.
     virtual bool ReplaceAccessibleText(int Start, int End, const QString& s) { return false; }
     // The value of a component whose value the user can set; false for none.
     virtual bool AccessibleValue(TAccessibleValue& v) const { return false; }
+    // Sets the value on a reader's request, as a user's change would.
     virtual void SetAccessibleValue(double v) {}
     // Adds the component's own state (read-only, checked, ...) to what the widget reports.
     virtual void AccessibleState(QAccessible::State& s) const {}
@@ -229,13 +255,17 @@ public:
     virtual QString AccessibleWarning() const { return {}; }
     // Actions (Qt's action names) that work now, and doing one.
     virtual QStringList AccessibleActions() const { return {}; }
+    // Does Action (one of AccessibleActions()) on a reader's request.
     virtual void DoAccessibleAction(const QString& Action) {}
     // Parts drawn inside the component that a reader meets as objects of their own.
     virtual int AccessiblePartCount() const { return 0; }
+    // Part Index (0 .. AccessiblePartCount() - 1).
     virtual TAccessiblePart AccessiblePart(int Index) const { return {}; }
+    // Does Action on part Index, on a reader's request.
     virtual void DoAccessiblePartAction(int Index, const QString& Action) {}
     // Grids give their cells as a table.
     virtual const TAccessibleTableSource* AccessibleTable() const { return nullptr; }
+    // Whether the component is label-like: its role is QAccessible::StaticText.
     bool IsAccessibleLabel() const { return AccessibleRole() == QAccessible::StaticText; }
     // The Qt class the host stands on (it decides the interface; see QOR_Accessible_p.h).
     virtual const QMetaObject* HostedQtClass() const { return &QWidget::staticMetaObject; }
@@ -318,21 +348,34 @@ inline constexpr bool HasNativeBehaviour =
 template <class QtBase>
 inline constexpr bool HasNativeClick = std::is_base_of_v<QAbstractButton, QtBase> || std::is_base_of_v<QComboBox, QtBase>;
 
+// The bridge from the Qt widget class QtBase to the classic handlers and events, by the rules
+// of the file description; every visual component stands on one.
 template <class QtBase>
 class KORVANE_EXPORT TControlHost : public QtBase, public TControlEvents {
 public:
+    // Creates the control owned by AOwner (its parent widget) with the colour DefaultColor and the
+    // window text colour for its font; starts the configuration phase.
     explicit TControlHost(QWidget* AOwner, TColor DefaultColor);
     ~TControlHost() override;
+    // The component's QObject: the control itself.
     QObject* ComponentObject() override { return this; }
+    // The Qt class the control stands on: QtBase.
     const QMetaObject* HostedQtClass() const override { return &QtBase::staticMetaObject; }
 
     // The control's TFont, in step with the QWidget font; its colour is the text colour.
     TFont* Font() { return &FFont; }
+    // The control's TFont, read-only.
     const TFont* Font() const { return &FFont; }
+    // The control's own background colour (system colours resolve through its palette).
     TColor Color() const { return FColor; }
+    // Sets the background colour; a change calls ColorChanged() (self-painting controls render
+    // again).
     virtual void SetColor(TColor c);
+    // Whether the control takes input (Qt's isEnabled()).
     bool Enabled() const { return this->isEnabled(); }
+    // Width in pixels (Qt's width()).
     int Width() const { return this->width(); }
+    // Height in pixels (Qt's height()).
     int Height() const { return this->height(); }
 
 protected:
@@ -386,10 +429,15 @@ private:
 template <class QtBase>
 class KORVANE_EXPORT TSurfaceHost : public TControlHost<QtBase> {
 public:
+    // Creates the control owned by AOwner with the colour DefaultColor; the surface is made
+    // when first needed, in the control's size.
     explicit TSurfaceHost(QWidget* AOwner, TColor DefaultColor);
     ~TSurfaceHost() override;
 
+    // The canvas of the surface, made in the control's current size if needed. Draw here in
+    // Paint(); drawing outside Paint() shows after Update().
     TCanvas* Canvas();
+    // The surface: a bitmap of the control's size times the device pixel ratio.
     TBitmap* Surface();
     // Paint() at the next screen update.
     void Invalidate();
@@ -400,10 +448,13 @@ public:
     void RenderNow();
     // Shows what was drawn on Canvas() outside Paint().
     void Update();
+    // Whether the surface starts every Paint() transparent (see SetTransparentSurface).
     bool TransparentSurface() const { return FTransparent; }
 
     // Layouts: PreferredSize() and MinimumDrawSize(), with exceptions sent to HandleException.
     QSize sizeHint() const override;
+    // MinimumDrawSize(), or Qt's own minimum when it throws (the exception goes to
+    // HandleException).
     QSize minimumSizeHint() const override;
 
 protected:
@@ -459,6 +510,8 @@ Q_SIGNALS:                                                                      
     void clicked();                                                                                \
     QOR_BUTTON_CONTROL_SIGNALS
 
+// The signals of QOR_CONTROL_SIGNALS without clicked(), for a base on a Qt button (whose own
+// clicked() is the signal).
 #define QOR_BUTTON_CONTROL_SIGNALS                                                                 \
 Q_SIGNALS:                                                                                         \
     void doubleClicked();                                                                          \
@@ -479,6 +532,8 @@ protected:                                                                      
                                                                                                    \
 private:
 
+// Emits the Qt signal Which of control c with the arguments a (the body of EmitControlSignal
+// that QOR_CONTROL_SIGNALS gives every base); a button's clicked() is left to the button.
 template <class Control>
 void EmitControlSignalOf(Control* c, TControlSignal which, const TMouseArgs& a)
 {
@@ -505,6 +560,8 @@ void EmitControlSignalOf(Control* c, TControlSignal which, const TMouseArgs& a)
 enum TOwnerDrawStateElem : std::uint8_t { odSelected, odGrayed, odDisabled, odChecked, odFocused,
                                           odDefault, odHotLight, odInactive, odNoAccel,
                                           odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit };
+// The state of an owner-drawn item (selected, disabled, focused, the face of a closed combo
+// box ...).
 using TOwnerDrawState = TSet<TOwnerDrawStateElem, std::uint16_t>;
 // Draws item Index on Canvas inside Rect.
 using TOwnerDrawProc = std::function<void(TCanvas* Canvas, int Index, const QRect& Rect, TOwnerDrawState State)>;
@@ -525,13 +582,18 @@ KORVANE_EXPORT void PaintOwnerDrawnItem(QPainter* Painter, const QRect& Target, 
 // pixels high (0: as the style makes them).
 class KORVANE_EXPORT TCanvasItemDelegate : public QStyledItemDelegate {
 public:
+    // A delegate that has Draw draw every item; owned by Parent.
     explicit TCanvasItemDelegate(TOwnerDrawProc Draw, QObject* Parent = nullptr);
+    // Height of every item in pixels; 0: as the style makes them.
     int ItemHeight() const { return FItemHeight; }
+    // Sets the item height; negative values count as 0.
     void SetItemHeight(int v) { FItemHeight = v < 0 ? 0 : v; }
     // The owner-draw state of an item as Qt's style option gives it.
     static TOwnerDrawState StateOf(const QStyleOptionViewItem& Option);
 
+    // Draws the item at Option.rect through PaintOwnerDrawnItem and Draw.
     void paint(QPainter* Painter, const QStyleOptionViewItem& Option, const QModelIndex& Index) const override;
+    // The style's size of the item, with ItemHeight() as its height when set.
     QSize sizeHint(const QStyleOptionViewItem& Option, const QModelIndex& Index) const override;
 
 private:
@@ -546,8 +608,10 @@ private:
 class KORVANE_EXPORT TCustomControl : public TSurfaceHost<QWidget> {
     Q_OBJECT
 public:
+    // Creates the control owned by AOwner, with the button face colour.
     explicit TCustomControl(QWidget* AOwner = nullptr);
     ~TCustomControl() override;
+    // The control's area in its own coordinates: (0, 0, width, height).
     QRect ClientRect() const { return QRect(0, 0, width(), height()); }
     QOR_CONTROL_SIGNALS
 };
@@ -556,6 +620,7 @@ public:
 class KORVANE_EXPORT TGraphicControl : public TCustomControl {
     Q_OBJECT
 public:
+    // Creates the control owned by AOwner; its focus policy is Qt::NoFocus.
     explicit TGraphicControl(QWidget* AOwner = nullptr);
 };
 
@@ -564,15 +629,23 @@ public:
 class KORVANE_EXPORT TCustomEdit : public TControlHost<QLineEdit> {
     Q_OBJECT
 public:
+    // Creates an empty edit owned by AOwner, with the window colour.
     explicit TCustomEdit(QWidget* AOwner = nullptr);
-    TNotifyEvent OnChange;
+    TNotifyEvent OnChange; // after every text change, by the user or a program
+    // The text in the edit.
     QString Text() const { return text(); }
+    // Replaces the text (OnChange follows when it differs).
     void SetText(const QString& s) { setText(s); }
+    // Start of the selection, or the caret position when nothing is selected (0-based).
     int SelStart() const;
+    // Moves the caret to v (held to 0 .. length) and clears the selection.
     void SetSelStart(int v);
+    // Number of selected characters; 0 when nothing is selected.
     int SelLength() const;
+    // Selects v characters from SelStart() (held to the end of the text).
     void SetSelLength(int v);
 Q_SIGNALS:
+    // After OnChange: the text changed.
     void changed();
 protected:
     virtual void Change();
@@ -583,7 +656,9 @@ protected:
 
 // Message beep and clipboard text.
 KORVANE_EXPORT void MessageBeep();
+// The clipboard's text; empty without a GUI application.
 KORVANE_EXPORT QString ClipboardText();
+// Puts s on the clipboard; does nothing without a GUI application.
 KORVANE_EXPORT void SetClipboardText(const QString& s);
 
 } // namespace qor

@@ -27,19 +27,23 @@ class QComboBox;
 
 namespace qor {
 
+// A cell of the grid: column X, row Y (both from 0; -1 for none where a query finds no cell).
 struct TGridCoord {
-    int X = 0;
-    int Y = 0;
+    int X = 0; // column
+    int Y = 0; // row
+    // Same column and row.
     constexpr bool operator==(const TGridCoord&) const = default;
 };
 
 // A rectangle of cells, both corners included.
 struct TGridRect {
-    int Left = 0;
-    int Top = 0;
-    int Right = 0;
-    int Bottom = 0;
+    int Left = 0; // first column
+    int Top = 0; // first row
+    int Right = 0; // last column
+    int Bottom = 0; // last row
+    // Same corners.
     constexpr bool operator==(const TGridRect&) const = default;
+    // Whether column c, row r lies inside.
     constexpr bool Contains(int c, int r) const { return c >= Left && c <= Right && r >= Top && r <= Bottom; }
 };
 
@@ -56,22 +60,34 @@ enum TGridOption : std::uint32_t {
 };
 Q_DECLARE_FLAGS(TGridOptions, TGridOption)
 Q_FLAG_NS(TGridOptions)
+// Which scroll bars the grid shows.
 enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 Q_ENUM_NS(TScrollStyle)
+// The grid's frame: none, or a single border (see Ctl3D).
 enum TBorderStyle : std::uint8_t { bsNone, bsSingle };
 Q_ENUM_NS(TBorderStyle)
 } // namespace QOR_Grids
 Q_DECLARE_OPERATORS_FOR_FLAGS(TGridOptions)
 
+// How a cell is drawn: gdSelected in the selection, gdFocused the current cell of a focused
+// grid, gdFixed a fixed cell, gdRowSelected a cell of the current row under goRowSelect
+// (the base grid sets neither gdHotTrack nor gdPressed).
 enum TGridDrawStateElem : std::uint8_t { gdSelected, gdFocused, gdFixed, gdRowSelected, gdHotTrack, gdPressed };
+// The draw state a cell is drawn with (DrawCell, OnDrawCell).
 using TGridDrawState = TSet<TGridDrawStateElem, std::uint8_t>;
 
+// The in-place editor a cell gets: a line edit, one with an ellipsis button, or a pick list.
 enum TEditStyle : std::uint8_t { esSimple, esEllipsis, esPickList };
+// What a mouse drag is doing now: nothing, selecting cells, sizing a row or sizing a column.
 enum TGridState : std::uint8_t { gsNormal, gsSelecting, gsRowSizing, gsColSizing };
 
+// Draws cell (ACol, ARow) into Rect (client coordinates) on the grid's canvas.
 using TDrawCellEvent = std::function<void(QObject* Sender, int ACol, int ARow, QRect Rect, TGridDrawState State)>;
+// Asked before the current cell moves to (ACol, ARow); set CanSelect to false to refuse.
 using TSelectCellEvent = std::function<void(QObject* Sender, int ACol, int ARow, bool& CanSelect)>;
+// The editor opens on (ACol, ARow): set Value to the text it starts with (empty by default).
 using TGetEditEvent = std::function<void(QObject* Sender, int ACol, int ARow, QString& Value)>;
+// The editor of (ACol, ARow) holds Value; called on every edit as the user types.
 using TSetEditEvent = std::function<void(QObject* Sender, int ACol, int ARow, const QString& Value)>;
 
 class TCustomGrid;
@@ -80,6 +96,7 @@ class TCustomGrid;
 class KORVANE_EXPORT TInplaceEdit : public QLineEdit {
     Q_OBJECT
 public:
+    // Creates the hidden, frameless editor on the viewport of grid.
     explicit TInplaceEdit(TCustomGrid* grid);
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -92,6 +109,8 @@ private:
 class KORVANE_EXPORT TCustomGrid : public TSurfaceHost<QAbstractScrollArea>, public TAccessibleTableSource {
     Q_OBJECT
 public:
+    // Creates a 5 x 5 grid of 64 x 24 pixel cells with one fixed row and column and the current
+    // cell at (1, 1), owned by AOwner.
     explicit TCustomGrid(QWidget* AOwner = nullptr);
     ~TCustomGrid() override;
 
@@ -114,8 +133,11 @@ public:
     void SetDefaultRowHeight(int v);
     // Out-of-range reads give 0; out-of-range writes are ignored.
     int ColWidths(int i) const;
+    // Sets the width of column i in pixels (negative counts as 0).
     void SetColWidths(int i, int w);
+    // Height of row i in pixels; 0 out of range.
     int RowHeights(int i) const;
+    // Sets the height of row i in pixels (negative counts as 0); ignored out of range.
     void SetRowHeights(int i, int h);
     // A line shown or hidden in one step: InsertColAt puts a column Width wide before column
     // Index (0..ColCount()), the columns from Index on moving right with their widths;
@@ -124,8 +146,11 @@ public:
     // fixed count stays as set. The row versions do the same with heights. An open in-place
     // editor is closed first.
     void InsertColAt(int Index, int Width);
+    // Removes column Index; ignored out of range and for the last column left (see InsertColAt).
     void DeleteColAt(int Index);
+    // Puts a row Height high before row Index (clamped to 0 .. RowCount()); see InsertColAt.
     void InsertRowAt(int Index, int Height);
+    // Removes row Index; ignored out of range and for the last row left (see InsertColAt).
     void DeleteRowAt(int Index);
     int GridLineWidth() const { return FGridLineWidth; }
     void SetGridLineWidth(int v);
@@ -143,22 +168,37 @@ public:
     void SetBorderStyle(TBorderStyle v);
     // A single border is a sunken 3-D edge, or without Ctl3D a flat line one pixel wide.
     bool Ctl3D() const { return FCtl3D; }
+    // Switches between the sunken and the flat single border.
     void SetCtl3D(bool v);
 
     // --- scrolling
+    // The first non-fixed row shown (at least FixedRows()).
     int TopRow() const { return FTopLeft.Y; }
+    // Scrolls so that row v comes first after the fixed rows, as far as the rows allow
+    // (scrolling stops once the last row is shown completely).
     void SetTopRow(int v);
+    // The first non-fixed column shown (at least FixedCols()).
     int LeftCol() const { return FTopLeft.X; }
+    // Scrolls so that column v comes first after the fixed columns, as far as the columns allow.
     void SetLeftCol(int v);
     // The number of non-fixed rows / columns shown completely.
     int VisibleRowCount() const;
+    // The number of non-fixed columns shown completely.
     int VisibleColCount() const;
 
     // --- current cell and selection
+    // Column of the current cell.
     int Col() const { return FCurrent.X; }
+    // Moves the current cell to column v (held to the non-fixed columns; SelectCell may refuse),
+    // collapsing the selection to it and scrolling it into view.
     void SetCol(int v) { FocusCell(v, FCurrent.Y, true); }
+    // Row of the current cell.
     int Row() const { return FCurrent.Y; }
+    // Moves the current cell to row v (held to the non-fixed rows; SelectCell may refuse),
+    // collapsing the selection to it and scrolling it into view.
     void SetRow(int v) { FocusCell(FCurrent.X, v, true); }
+    // The selected cells: the rectangle from the anchor to the current cell (whole non-fixed
+    // columns under goRowSelect).
     TGridRect Selection() const;
     // Sets the selection, clamped to the non-fixed cells: its top-left becomes the anchor and
     // its bottom-right the current cell.
@@ -167,42 +207,63 @@ public:
     // --- geometry queries (client = viewport coordinates)
     // The rectangle of a visible cell (clipped to the client area); empty when not visible.
     QRect CellRect(int ACol, int ARow) const;
+    // The cell under the client point (X, Y), grid line included; (-1, -1) outside the cells.
     TGridCoord MouseCoord(int X, int Y) const;
+    // MouseCoord() as column and row.
     void MouseToCell(int X, int Y, int& ACol, int& ARow) const;
     // Right / bottom end of the visible cells with their lines, at most the client size.
     int GridWidth() const;
+    // Bottom end of the visible cells with their lines, at most ClientHeight().
     int GridHeight() const;
+    // Width of the client area (the viewport) in pixels.
     int ClientWidth() const;
+    // Height of the client area (the viewport) in pixels.
     int ClientHeight() const;
+    // The client area in client coordinates.
     QRect ClientRect() const { return QRect(0, 0, ClientWidth(), ClientHeight()); }
 
     // --- editing
+    // Whether the in-place editor is open.
     bool EditorMode() const;
+    // Opens (ShowEditor) or closes (HideEditor) the in-place editor.
     void SetEditorMode(bool v);
+    // The line-edit editor; nullptr until it was first needed (a pick list is not it).
     QLineEdit* InplaceEditor() const;
+    // Opens the editor on the current cell when goEditing allows it (not under goRowSelect) and
+    // the cell is not fixed; the editor starts with GetEditText.
     void ShowEditor();
+    // Closes the editor, keeping what was typed (each edit has already gone to SetEditText).
     void HideEditor();
     // Rows the pick list shows when it drops down (at least 1; 8 at start).
     int PickListDropDownCount() const { return FPickListDropDownCount; }
+    // Sets the pick list's row count; values below 1 count as 1.
     void SetPickListDropDownCount(int v);
 
     // --- painting
+    // Renders the grid again (the grid always renders whole).
     void InvalidateCell(int, int) { Invalidate(); }
+    // Renders the grid again (the grid always renders whole).
     void InvalidateRow(int) { Invalidate(); }
+    // Renders the grid again (the grid always renders whole).
     void InvalidateCol(int) { Invalidate(); }
+    // Renders the grid again.
     void InvalidateGrid() { Invalidate(); }
 
+    // What a mouse drag is doing now.
     TGridState GridState() const { return FGridState; }
 
     // --- the data cells as an accessible table (the plain grid knows no texts)
     const TAccessibleTableSource* AccessibleTable() const override { return this; }
     QAccessible::Role AccessibleRole() const override { return QAccessible::Table; }
+    // The non-fixed rows.
     int AccessibleRowCount() const override { return std::max(0, FRowCount - FFixedRows); }
+    // The non-fixed columns.
     int AccessibleColumnCount() const override { return std::max(0, ColCount() - FFixedCols); }
     QString AccessibleCellText(int Row, int Column) const override { return {}; }
     QString AccessibleColumnHeader(int Column) const override { return {}; }
     QRect AccessibleCellRect(int Row, int Column) const override;
     bool AccessibleCellAt(QPoint Pos, int& Row, int& Column) const override;
+    // Whether a data row lies in the selection's rows.
     bool AccessibleRowSelected(int Row) const override;
     void AccessibleCurrentCell(int& Row, int& Column) const override;
 
@@ -343,17 +404,22 @@ Q_SIGNALS:
 class KORVANE_EXPORT TCustomDrawGrid : public TCustomGrid {
     Q_OBJECT
 public:
+    // Creates the grid owned by AOwner (see TCustomGrid).
     explicit TCustomDrawGrid(QWidget* AOwner = nullptr);
-    TDrawCellEvent OnDrawCell;
-    TSelectCellEvent OnSelectCell;
-    TNotifyEvent OnTopLeftChanged;
-    TGetEditEvent OnGetEditText;
-    TSetEditEvent OnSetEditText;
-    TNotifyEvent OnColumnSized;
+    TDrawCellEvent OnDrawCell; // draws each cell, after the default fill and before the focus frame when DefaultDrawing
+    TSelectCellEvent OnSelectCell; // may refuse a move of the current cell
+    TNotifyEvent OnTopLeftChanged; // TopRow or LeftCol changed
+    TGetEditEvent OnGetEditText; // gives the text an editor opens with
+    TSetEditEvent OnSetEditText; // takes every edit of the editor's text
+    TNotifyEvent OnColumnSized; // a column width changed (by the user or a program)
 Q_SIGNALS:
+    // After OnDrawCell: the cell was drawn.
     void drawCell(int col, int row, QRect rect, qor::TGridDrawState state);
+    // After OnTopLeftChanged: the grid scrolled.
     void topLeftChanged();
+    // After OnSetEditText: the editor's text went to its cell.
     void editTextSet(int col, int row, const QString& value);
+    // After OnColumnSized: a column width changed.
     void columnSized();
 protected:
     void DrawCell(int ACol, int ARow, const QRect& ARect, TGridDrawState AState) override;
@@ -382,6 +448,7 @@ public:
     QOR_PROPERTY(qor::QOR_Grids::TScrollStyle, ScrollBars)
     QOR_PROPERTY(qor::QOR_Grids::TBorderStyle, BorderStyle)
 
+    // Creates the grid owned by AOwner (see TCustomGrid).
     explicit TDrawGrid(QWidget* AOwner = nullptr) : TCustomDrawGrid(AOwner) {}
 };
 

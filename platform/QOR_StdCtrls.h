@@ -21,26 +21,34 @@
 
 namespace qor {
 
+// A drop-down list box: a fixed list of texts the user picks one of (the file description
+// gives its events and owner drawing).
 class KORVANE_EXPORT TCustomComboBox : public TControlHost<QComboBox> {
     Q_OBJECT
 public:
+    // Creates an empty, non-editable box with the window colour, owned by AOwner.
     explicit TCustomComboBox(QWidget* AOwner = nullptr);
     ~TCustomComboBox() override;
 
-    TNotifyEvent OnChange;
-    TNotifyEvent OnDropDown;
-    TNotifyEvent OnCloseUp;
+    TNotifyEvent OnChange; // after the user picked another item (not when a program sets ItemIndex)
+    TNotifyEvent OnDropDown; // before the list opens
+    TNotifyEvent OnCloseUp; // after the list closed, picked or not
 
-    // The current item, -1 for none; values outside -1 .. count - 1 are ignored.
+    // The current item, 0-based; -1 for none.
     int ItemIndex() const { return currentIndex(); }
+    // Selects item v; -1 clears the selection; other values out of range are ignored.
     void SetItemIndex(int v);
     // Items the open list shows without scrolling (at least 1).
     int DropDownCount() const { return maxVisibleItems(); }
+    // Sets the number of items the open list shows; values below 1 count as 1.
     void SetDropDownCount(int v);
+    // Whether DrawItem draws the items (off: the style draws their texts).
     bool OwnerDraw() const { return FOwnerDraw; }
+    // Switches owner drawing on or off and repaints.
     void SetOwnerDraw(bool v);
-    // Height of an owner-drawn item; 0: as the style makes it.
+    // Height of an owner-drawn item in pixels; 0: as the style makes it.
     int ItemHeight() const { return FItemHeight; }
+    // Sets the height of an owner-drawn item in pixels; negative values count as 0.
     void SetItemHeight(int v);
     // The canvas of the item being drawn; outside DrawItem a canvas with the control's font
     // for measuring.
@@ -48,11 +56,15 @@ public:
 
     // DropDown() first, then the list opens; CloseUp() after it closed.
     void showPopup() override;
+    // Closes the list, then CloseUp().
     void hidePopup() override;
 
 Q_SIGNALS:
+    // After OnChange: the user picked another item.
     void changed();
+    // After OnDropDown: the list is about to open.
     void dropDown();
+    // After OnCloseUp: the list has closed.
     void closeUp();
 
 protected:

@@ -12,6 +12,8 @@
 
 namespace qor {
 
+// Per-component cache of measured and laid-out texts: the entries are dropped when the canvas
+// font changes, and all at once when their number would pass 4096.
 class KORVANE_EXPORT TTextCache {
 public:
     // Canvas->TextWidth(s).

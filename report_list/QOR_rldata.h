@@ -38,13 +38,16 @@ KORVANE_EXPORT TRepListXmlTag RepListXmlTagOf(const QString& Text);
 
 // Column names: at most 50 characters; column formats: at most 80 (cut on assignment).
 using TNameStrType = QString;
+// Column format text (see DefaultValue), at most MaxColFmtLength characters.
 using TColFmtString = QString;
+// Longest column name kept.
 constexpr int MaxNameLength = 50;
+// Longest column format kept.
 constexpr int MaxColFmtLength = 80;
 
 // Row attribute bits (column attributes use only rlaSelected). Other bits are kept untouched.
-constexpr std::uint8_t rlaSelected = 0x80;
-constexpr std::uint8_t rlaDisabled = 0x40;
+constexpr std::uint8_t rlaSelected = 0x80;  // selected: painted in the selection colours
+constexpr std::uint8_t rlaDisabled = 0x40;  // disabled: painted in the disabled colours
 
 class KORVANE_EXPORT EQORRLDataError : public EQORError {
 public:
@@ -59,7 +62,9 @@ using TBeforeHTMLExportEvent = std::function<void(QObject* Sender, QString& Text
 // (its character references such as &amp; resolved, as the writer escapes them) equals DataID
 // ignoring case and surrounding blanks. The stream is read from its current
 // position and left where reading stopped. A file that cannot be opened raises EInOutError.
+// A file that does not exist or cannot be read raises EInOutError.
 KORVANE_EXPORT bool CheckIfValidReplist(const QString& FName, const QString& DataID);
+// The same check on an open stream (false for a null stream).
 KORVANE_EXPORT bool CheckIfValidReplist(QIODevice* InStream, const QString& DataID);
 
 // Rows and data columns are numbered from 1; column 0 is a hidden text column of every row.
@@ -74,6 +79,7 @@ public:
     QOR_PROPERTY(int, NrOfRows)
     QOR_PROPERTY(QString, CommonHeader)
 
+    // One column named "C-1" and no rows, owned by AOwner.
     explicit TRLData(QObject* AOwner = nullptr);
     ~TRLData() override;
 
@@ -86,15 +92,25 @@ public:
     void SetNrOfRows(int Value);
     QString CommonHeader() const { return FCommonHeader; }
     void SetCommonHeader(const QString& Value);
+    // Free text saved with the report list in its XML file.
     QString Comment() const { return FComment; }
+    // Replaces the comment (any length).
     void SetComment(const QString& Value) { FComment = Value; }
+    // The identifier written into and expected from the XML files.
     QString DataID() const { return FDataID; }
+    // Replaces the identifier.
     void SetDataID(const QString& Value) { FDataID = Value; }
 
     // ---- cells
+    // The visible text of the cell (column 0..NrOfColumns, row 1..NrOfRows), mark dropped.
     QString Elem(int ACol, int ARow) const;
+    // Stores the visible text; in a check column the cell keeps its mark (unchecked for an empty one).
+    // Texts longer than 255 characters (mark included) are cut.
     void SetElem(int ACol, int ARow, const QString& Value);
+    // Whether the cell of a check column is checked; false in other columns.
     bool ElemChecked(int ACol, int ARow) const;
+    // Checks or unchecks the cell of a check column; in a cmRadio column checking it unchecks every
+    // other row's cell. Ignored in other columns.
     void SetElemChecked(int ACol, int ARow, bool Value);
     // The cell read as a number: mark dropped, blanks trimmed, "," read as "."; an empty cell is
     // 0. Other text raises EQORDStructError "Class TRLData: invalid numeric string: [c,r]: raw".
@@ -109,17 +125,25 @@ public:
     static QString FormatDefault(QChar Letter, const QString& Rest, int ARow, bool RixAnyCase = false);
     // The stored cell, mark included.
     QString RawElem(int ACol, int ARow) const;
+    // Stores the cell exactly as given, mark included (cut to 255 characters).
     void SetRawElem(int ACol, int ARow, const QString& Value);
 
     // ---- columns
+    // Name of column ColNr (1..NrOfColumns); empty outside.
     TNameStrType Header(int ColNr) const;
+    // Renames column ColNr (cut to MaxNameLength characters); ignored outside.
     void SetHeader(int ColNr, const TNameStrType& HLine);
+    // Format text of column ColNr; empty outside 1..NrOfColumns.
     TColFmtString ColumnFormat(int ColNr) const;
+    // Sets the format text of column ColNr (cut to MaxColFmtLength); the cells are not touched.
     void SetColumnFormat(int ColNr, const TColFmtString& DefValue);
+    // Check-mark mode of column ColNr; cmNone outside 1..NrOfColumns.
     TCheckMode ColumnCheckMode(int ColNr) const;
     // Converts the cells: marks added (" ") or dropped; cmBox -> cmRadio clears all marks.
     void SetColumnCheckMode(int ColNr, TCheckMode Value);
+    // True for a cmBox column.
     bool IsCheckedColumn(int ColNr) const { return ColumnCheckMode(ColNr) == cmBox; }
+    // Makes column ColNr a cmBox column (true) or a plain one (false), converting its cells.
     void SetIsCheckedColumn(int ColNr, bool Value) { SetColumnCheckMode(ColNr, Value ? cmBox : cmNone); }
     // The highest-numbered column whose name equals (or, with PartialMatch, contains) Head,
     // compared in lower case; -1 when none. An empty Head never matches partially.
@@ -132,15 +156,23 @@ public:
     void SetAllCheckmarksOfCol(int Column, bool Checked, bool AffectEnabledRowsOnly = false, int LastRow = -1);
     // cmBox columns only: every unchecked or empty cell becomes checked, every checked unchecked.
     void InvertAllCheckmarksOfCol(int Column, bool AffectEnabledRowsOnly = false, int LastRow = -1);
+    // Number of checked cells of a check column; 0 for other columns.
     int CountCheckedElemsInCol(int Column) const;
+    // Number of checked cells of row Row over the check columns.
     int CountCheckedElemsInRow(int Row) const;
+    // The first row whose cell in check column ColNr is checked; 0 when none or not a check column.
     int FirstCheckedElemInCol(int ColNr) const;
+    // The first check column whose cell in row RowNr is checked; 0 when none.
     int FirstCheckedElemInRow(int RowNr) const;
 
     // ---- attributes (rlaSelected, rlaDisabled); travel with their rows through sorting
+    // Attribute byte of data row Row (1..NrOfRows); 0 outside.
     std::uint8_t RowAttrib(int Row) const;
+    // Sets the attribute byte of data row Row; ignored outside 1..NrOfRows.
     void SetRowAttrib(int Row, std::uint8_t Value);
+    // Attribute byte of column Col (1..NrOfColumns); 0 outside.
     std::uint8_t ColAttrib(int Col) const;
+    // Sets the attribute byte of column Col; ignored outside 1..NrOfColumns.
     void SetColAttrib(int Col, std::uint8_t Value);
 
     // ---- structure
@@ -165,15 +197,24 @@ public:
     void CopyRow(int Source, int Target);
 
     // ---- sorting (comparison: see TStringArray)
+    // Sorts with the secondary column in the same direction.
     void Sort(int PrimCol, int SecCol, bool Ascending) { Sort(PrimCol, SecCol, Ascending, true); }
+    // Sorts the data rows by column PrimCol, equal ones by SecCol (each with its own direction);
+    // the choice is remembered even when fewer than two rows leave nothing to sort.
     void Sort(int PrimCol, int SecCol, bool AscendPrim, bool AscendSec);
+    // Shows the rows in their unsorted order again and forgets the last sort columns.
     void UnSort();
+    // Primary column of the last Sort; -1 when unsorted.
     int LastSortColumn() const { return FSortColumnPrim; }
+    // Secondary column of the last Sort; -1 when unsorted.
     int LastSortColumnSec() const { return FSortColumnSec; }
+    // Direction of the last Sort's primary column (true = ascending).
     bool LastSortOrder() const { return FSortOrderPrim; }
+    // Direction of the last Sort's secondary column (true = ascending).
     bool LastSortOrderSec() const { return FSortOrderSec; }
     // Direction of the next header-click sort of the view.
     bool SortToggle() const { return FSortToggle; }
+    // Sets the direction of the next header-click sort.
     void SetSortToggle(bool Value) { FSortToggle = Value; }
 
     // ---- bulk
@@ -187,7 +228,9 @@ public:
     // The cells. The view binds the array's change and percent-done hooks; they survive Assign
     // and every load. The array's before-exchange hook forwards to this object's.
     TStringArray* Strings() const { return FStrings.get(); }
+    // Number of cells a file operation reports progress over (at least 1).
     int FeedbkNumCells() const { return FFeedbkNumCells; }
+    // Cells between two progress reports (about one percent of FeedbkNumCells).
     int FeedbkStep() const { return FFeedbkStep; }
 
     // ---- clipboard: the range is cut to the data (columns 0..NrOfColumns, rows 1..NrOfRows),
@@ -200,6 +243,7 @@ public:
     void CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, bool UseTabs);
     // The text the two forms hand to the clipboard.
     QString ClipboardText(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, const QString& Separator) const;
+    // The fixed-width text CopyToClipBoard hands over without UseTabs.
     QString ClipboardTextFixed(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader) const;
 
     // ---- XML (UTF-8). Writes raise EInOutError when the target cannot be written; SaveAsXMLFile
@@ -213,12 +257,16 @@ public:
     void SaveAsXMLFile(const QString& FName, const QString& DataID);
     // Writes the report list (and, with CreateHeader, the XML declaration before it).
     void WriteToXMLStream(QIODevice* OutStream, bool CreateHeader, const QString& DataID);
+    // Writes to an open text stream; raises EInOutError when the stream reports a write error.
     void WriteToOpenXMLFile(QTextStream& OutFile, bool CreateHeader, const QString& DataID);
+    // Reads a report-list file; false when it cannot be read (see SaveAsXMLFile for the rules).
     bool LoadFromXMLFile(const QString& FName, const QString& DataID);
+    // Reads the report list from XML text.
     bool ReadFromXMLString(const QString& InString, const QString& DataID);
     // Read from the current position up to and including the line with the end tag; the stream
     // is left after it, so several report lists can follow each other in one file.
     bool ReadFromXMLStream(QIODevice* InStream, const QString& DataID);
+    // Reads from an open text stream up to and including the end-tag line, like ReadFromXMLStream.
     bool ReadFromOpenXMLFile(QTextStream& InFile, const QString& DataID);
     // The XML text of the report list, declaration included.
     QByteArray ToXML(const QString& DataID) const;
@@ -261,17 +309,21 @@ public:
     // while somebody hears them: a handler (see HookHeard for handlers that forward) or a
     // connected signal. Unheard, a sort applies its new order in one step.
     TBeforeSortExchgEvent OnBeforeSortExchange;
+    // Offered every exported HTML cell text (see ExportHTMLTable).
     TBeforeHTMLExportEvent OnBeforeHTMLExport;
     // Every CSV line and clipboard line before it is written.
     TExportTextEvent OnExportText;
+    // Progress of sorting and of the file operations in percent (0..100).
     TOnPercentDoneEvent OnPercentDone;
     // Whether exchanges and progress reports reach anybody now.
     bool SortExchangeHeard() const;
+    // Whether progress reports reach anybody now.
     bool PercentDoneHeard() const;
 
 Q_SIGNALS:
     // After OnPercentDone and OnBeforeSortExchange.
     void percentDone(int percent);
+    // Emitted with OnBeforeSortExchange, for the same two display positions.
     void beforeSortExchange(int row1, int row2);
 
 protected:

@@ -33,11 +33,12 @@ using TRequestEditFormatEvent = std::function<void(QObject* Sender, int Col, int
 
 // The parts of an editing format.
 struct KORVANE_EXPORT TRowEditFormat {
-    bool ReadOnly = false;
+    bool ReadOnly = false;           // "#" before the type letter: the control is disabled
     QChar Type = QLatin1Char('s');   // c, l, d, e, f, h, i, s or another letter
     QString TypeArgs;                // the type text after the letter (date format, ":n")
-    int Width = 200;
-    QString Rest;
+    int Width = 200;                 // control width in pixels, 1..2000
+    QString Rest;                    // list items or default text
+    // Splits a column format; a format without a bracket pair is all Rest (a one-line edit).
     static TRowEditFormat Parse(const QString& format);
     // The drop-down count of a combo box format (":n"), 0 when none is given.
     int DropDownCount() const;
@@ -47,8 +48,10 @@ struct KORVANE_EXPORT TRowEditFormat {
 // its font and the painting switch.
 class KORVANE_EXPORT TRowEditor {
 public:
+    // An editor for the rows of Data whose dialogs belong to View (also the sender of the events).
     TRowEditor(QWidget* View, TRLData* Data);
 
+    // Called once per column with the column's format before it is read; may replace it.
     TRequestEditFormatEvent OnRequestEditFormat;
     // Called with true before and false after the write-back; the view switches painting off
     // and then back to the state it found.

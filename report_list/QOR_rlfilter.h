@@ -23,6 +23,8 @@
 
 namespace qor {
 
+// A compiled filter expression of the report list view, in one of the modes fmSimple, fmBoolean
+// and fmGrep.
 class KORVANE_EXPORT TRowFilter {
 public:
     // The compiled expression, or nothing when it is malformed: fmBoolean with no term, a
@@ -30,12 +32,15 @@ public:
     // MaxNesting; fmGrep with an invalid pattern. Error then tells why. Any number of terms
     // compiles and matches in time and stack linear in the expression.
     static constexpr int MaxNesting = 200;
+    // Compiles Exp in Mode (IgnoreCase: terms match without regard to case); std::nullopt with
+    // Error set when it is malformed (the cases are listed at MaxNesting).
     static std::optional<TRowFilter> Compile(const QString& Exp, bool IgnoreCase, TFilterMode Mode, QString& Error);
 
     // Whether a row matches; Cell(i) gives the text of its i-th filter cell, i < NrCells. Each
     // cell is read at most once per term.
     template <typename CellFn>
     bool Matches(int NrCells, CellFn Cell) const;
+    // Whether a row whose filter cells hold the texts Cells matches.
     bool Matches(const QStringList& Cells) const
     {
         return Matches(int(Cells.size()), [&](int i) { return QStringView(Cells[i]); });

@@ -1,6 +1,7 @@
 // TReportListView: construction, properties, the mapping between grid and data, structural
 // operations, column order and widths, Assign, files.
 #include "QOR_rlview.h"
+#include "QOR_WidgetFactory.h"
 
 #include <QFontMetricsF>
 #include <QHash>
@@ -39,6 +40,8 @@ void Allocating(const QObject* view, const char* tail, Step step)
 
 } // namespace
 
+QOR_REGISTER_WIDGET(qor::TReportListView);
+
 TReportListView::TReportListView(QWidget* AOwner) : TCustomDrawGrid(AOwner)
 {
     FSuppressPaint = true;
@@ -46,7 +49,8 @@ TReportListView::TReportListView(QWidget* AOwner) : TCustomDrawGrid(AOwner)
     SetFixedCols(0);
     SetFixedRows(1);
     Allocating(this, "\": failed to initialize table editor (out of memory)", [&] {
-        FRLData = std::make_unique<TRLData>(nullptr);
+        FOwnData = std::make_unique<TRLData>(nullptr);
+        FRLData = FOwnData.get();
         FRLData->SetNrOfColumns(ColCount());
         FRLData->SetNrOfRows(RowCount() - 1);
         ResetColumnArrays();
@@ -62,10 +66,45 @@ TReportListView::TReportListView(QWidget* AOwner) : TCustomDrawGrid(AOwner)
 TReportListView::~TReportListView()
 {
     // The data's hooks point at this view; cut them before the members go.
-    if (FRLData && FRLData->Strings()) {
-        FRLData->Strings()->OnChange = nullptr;
-        FRLData->Strings()->OnPercentDone = nullptr;
+    UnbindData();
+}
+
+void TReportListView::UnbindData()
+{
+    QObject::disconnect(FForeignGone);
+    if (!FRLData)
+        return;
+    if (TStringArray* s = FRLData->Strings()) {
+        s->OnChange = nullptr;
+        s->OnPercentDone = nullptr;
     }
+    FRLData->OnPercentDone = nullptr;
+    FRLData->OnBeforeSortExchange = nullptr;
+    FRLData->OnBeforeHTMLExport = nullptr;
+}
+
+void TReportListView::SetData(TRLData* AData)
+{
+    TRLData* shown = AData ? AData : FOwnData.get();
+    if (shown == FRLData)
+        return;
+    HideEditor();
+    UnbindData();
+    FRLData = shown;
+    if (shown != FOwnData.get())
+        FForeignGone = connect(shown, &QObject::destroyed, this, [this] { FRLData = nullptr; SetData(nullptr); });
+    BindData();
+    SetSelection(TGridRect{0, 0, 0, 0});
+    SyncWithData();
+}
+
+void TReportListView::FollowForeignData()
+{
+    if (std::size_t(std::max(0, NrOfColumns())) != FColOrder.size())
+        ColumnsFollowData();
+    const int hr = CountHeadRows();
+    if (RowCount() != std::max(hr + NrOfShownRows(), hr + 1))
+        RowsChanged();
 }
 
 void TReportListView::BindData()
@@ -93,6 +132,8 @@ void TReportListView::BindData()
 void TReportListView::StringsHasChanged()
 {
     FSelHintValid = false;
+    if (FRLData != FOwnData.get())
+        FollowForeignData();
     Changed();
     if (!FSuppressPaint)
         Invalidate();
@@ -1012,7 +1053,7 @@ void TReportListView::Assign(const QObject* Source)
         FFixedColOne = src->FFixedColOne;
         EndFilter();
         FSelHintValid = false;
-        FRLData->Assign(src->FRLData.get());
+        FRLData->Assign(src->FRLData);
         BindData();
         FColAlignment = src->FColAlignment;
         FColumnEditable = src->FColumnEditable;

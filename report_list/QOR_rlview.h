@@ -33,11 +33,18 @@ public:
     using EQORError::EQORError;
 };
 
+// Called before a data cell is drawn or measured (DetermineMaxColWidth) with its data column and
+// row and the colours, font style and text the view would use; the handler may change any of them.
 using TRenderCellEvent = std::function<void(QObject* Sender, int ACol, int ARow, TColor& PenColor, TColor& BrushColor,
                                             TColor& FontColor, TFontStyles& FontStyles, QString& Text)>;
+// Offered the text Elem returns for a cell (data column and row); the handler may replace it.
 using TReadCellEvent = std::function<void(QObject* Sender, int ACol, int ARow, QString& Text)>;
+// Check-mark hooks: State is the cell's state (see OnBeforeCheckedChange, OnCheckedChange) of
+// data column Col, row Row.
 using TCheckStateChangeEvent = std::function<void(QObject* Sender, bool& State, int Col, int Row)>;
+// Called per row (shown order) before a filter matches it; see FilterAndSort.
 using TBeforeFilterEvent = std::function<void(QObject* Sender, int Row, bool& Found, TLogicOp& CombineWithInternalSearch)>;
+// Called with the virtual key code (VK_PRIOR..VK_DOWN) after a cursor key moved the selection.
 using TCursorKeyActionEvent = std::function<void(QObject* Sender, WORD Key)>;
 
 // The view's enabled state is the widget's own (QWidget::enabled); the view keeps its flag in
@@ -101,14 +108,21 @@ public:
     explicit TReportListView(QWidget* AOwner = nullptr);
     ~TReportListView() override;
 
-    // The data shown (owned by the view).
-    TRLData* Data() const { return FRLData.get(); }
+    // The data shown: the view's own, or one held elsewhere (see SetData).
+    TRLData* Data() const { return FRLData; }
+    // Shows AData, held elsewhere (a form's TRLData, a document's), instead of the view's own
+    // data; nullptr goes back to the view's own. The view does not take ownership: it follows the
+    // data's changes, those made on the data directly included, and goes back to its own data
+    // when AData is destroyed. A data container feeds one view at a time: a view that takes it
+    // takes its change hooks from the view that showed it before.
+    void SetData(TRLData* AData);
 
     // ---- counts and headers
     int NrOfColumns() const { return FRLData->NrOfColumns(); }
     void SetNrOfColumns(int v);
     int NrOfRows() const { return FRLData->NrOfRows(); }
     void SetNrOfRows(int v);
+    // Number of header rows shown above the data: 0, 1 or 2 (common header, column headers).
     int CountHeadRows() const { return (FComHdVis ? 1 : 0) + (FColHdVis ? 1 : 0); }
     QString CommonHeader() const { return FRLData->CommonHeader(); }
     void SetCommonHeader(const QString& v);
@@ -168,7 +182,9 @@ public:
     void SetInterRowIndicatorColor(TColor c) { SetColorSetup(FInterRowColor, c); }
     int InterRowIndicatorWidth() const { return FInterRowWidth; }
     void SetInterRowIndicatorWidth(int v);
+    // Data row (1..NrOfRows + 1) above which the inter-row indicator line is drawn; 0 for none.
     int InterRowIndicatorPos() const { return FInterRowIndi; }
+    // Moves the inter-row indicator; values outside the rows on screen draw no line.
     void SetInterRowIndicatorPos(int v);
 
     // ---- looks and behaviour
@@ -178,7 +194,9 @@ public:
     void SetDefaultColWidth(int v);
     int DefaultRowHeight() const { return TCustomGrid::DefaultRowHeight(); }
     void SetDefaultRowHeight(int v);
+    // Whether the view reacts to the user and paints in its normal colours (else greyed).
     bool Enabled() const { return FEnabled; }
+    // Enables or disables the widget and repaints.
     void SetEnabled(bool v);
     int HighLightRow() const { return FHiLgtRow; }
     void SetHighLightRow(int v);
@@ -190,7 +208,9 @@ public:
     void SetRowColPattern(int v);
     bool ShowEmptyCheckBoxes() const { return FShowEmptyCBx; }
     void SetShowEmptyCheckBoxes(bool v);
+    // Whether check marks are shown without their boxes and cannot be toggled by the user.
     bool CheckMarksReadOnly() const { return FROCheckMarks; }
+    // Sets CheckMarksReadOnly and repaints.
     void SetCheckMarksReadOnly(bool v);
     bool FixedFirstColumn() const { return FFixedColOne; }
     void SetFixedFirstColumn(bool v);
@@ -198,6 +218,7 @@ public:
     void SetSortEnabled(bool v) { FSortEnabled = v; }
     bool UseCtrlForMultiSel() const { return FCtrlForMultiSel; }
     void SetUseCtrlForMultiSel(bool v) { FCtrlForMultiSel = v; }
+    // Whether painting is switched off (for bulk changes).
     bool SuppressPaint() const { return FSuppressPaint; }
     // Switching painting back on repaints once.
     void SetSuppressPaint(bool v);
@@ -209,75 +230,131 @@ public:
     void SetLeftCol(int v);
 
     // ---- data forwarded
+    // Free text saved with the data (TRLData::Comment).
     QString Comment() const { return FRLData->Comment(); }
+    // Replaces the data's comment.
     void SetComment(const QString& v) { FRLData->SetComment(v); }
+    // Identifier the data's XML files carry (TRLData::DataID).
     QString DataID() const { return FRLData->DataID(); }
+    // Replaces the data's identifier.
     void SetDataID(const QString& v) { FRLData->SetDataID(v); }
+    // Primary column of the last sort; -1 when unsorted.
     int LastSortColumn() const { return FRLData->LastSortColumn(); }
+    // Secondary column of the last sort; -1 when unsorted.
     int LastSortColumnSec() const { return FRLData->LastSortColumnSec(); }
+    // Direction of the last sort's primary column (true = ascending).
     bool LastSortOrder() const { return FRLData->LastSortOrder(); }
+    // Direction of the last sort's secondary column (true = ascending).
     bool LastSortOrderSec() const { return FRLData->LastSortOrderSec(); }
+    // Secondary column the next header-click sort uses: the one set since the last sort, else the
+    // last sort's.
     int SecondarySortColumn() const { return FSecSortColumn != -2 ? FSecSortColumn : FRLData->LastSortColumnSec(); }
     // Accepted for -1..NrOfColumns (then OnChangeSetup); other values are ignored.
     void SetSecondarySortColumn(int v);
 
     // Elem passes the text through OnReadCell.
     QString Elem(int ACol, int ARow) const;
+    // Stores the visible text of a cell (see TRLData::SetElem).
     void SetElem(int ACol, int ARow, const QString& v) { FRLData->SetElem(ACol, ARow, v); }
+    // Whether a check cell is checked (see TRLData::ElemChecked).
     bool ElemChecked(int ACol, int ARow) const { return FRLData->ElemChecked(ACol, ARow); }
+    // Checks or unchecks a check cell (see TRLData::SetElemChecked).
     void SetElemChecked(int ACol, int ARow, bool v) { FRLData->SetElemChecked(ACol, ARow, v); }
+    // The cell read as a number (see TRLData::AsNumber); raises EQORDStructError naming the view and
+    // the raw text when it is no number.
     double AsNumber(int ACol, int ARow) const;
+    // A proposed value from the column format (see TRLData::DefaultValue).
     QString DefaultValue(int ACol, int ARow) const { return FRLData->DefaultValue(ACol, ARow); }
+    // Format text of column ColNr; empty outside 1..NrOfColumns.
     QString ColumnFormat(int ColNr) const { return FRLData->ColumnFormat(ColNr); }
+    // Sets the format text of column ColNr; fires OnChange and repaints.
     void SetColumnFormat(int ColNr, const QString& v);
+    // Check-mark mode of column ColNr; cmNone outside 1..NrOfColumns.
     TCheckMode ColumnCheckMode(int ColNr) const { return FRLData->ColumnCheckMode(ColNr); }
+    // Sets the check-mark mode of column ColNr, converting its cells; fires OnChange and repaints.
     void SetColumnCheckMode(int ColNr, TCheckMode v);
+    // Name of column ColNr; empty outside 1..NrOfColumns.
     QString Header(int ColNr) const { return FRLData->Header(ColNr); }
+    // Renames column ColNr (cut to MaxNameLength characters); fires OnChange and repaints.
     void SetHeader(int ColNr, const QString& v);
+    // True for a cmBox column.
     bool IsCheckedColumn(int ColNr) const { return FRLData->IsCheckedColumn(ColNr); }
+    // Makes column ColNr a cmBox (true) or plain (false) column; fires OnChange and repaints.
     void SetIsCheckedColumn(int ColNr, bool v);
+    // See TRLData::ColumnIndex.
     int ColumnIndex(const QString& Head, bool PartialMatch) const { return FRLData->ColumnIndex(Head, PartialMatch); }
 
     // ---- per-column settings (columns outside 1..NrOfColumns: ignored, read as defaults)
+    // Text alignment of column ColNr; taLeftJustify by default.
     TAlignment ColumnAlignment(int ColNr) const;
+    // Sets the alignment of column ColNr; fires OnChange and repaints when it changes.
     void SetColumnAlignment(int ColNr, TAlignment v);
+    // Whether the user may edit the cells of column ColNr in place (false by default).
     bool ColumnEditable(int ColNr) const;
+    // Lets the user edit column ColNr in place, or not.
     void SetColumnEditable(int ColNr, bool v);
+    // Whether column ColNr is a password column, shown masked (false by default).
     bool ColumnIsPwd(int ColNr) const;
+    // Makes column ColNr a password column or a plain one; fires OnChange and repaints on a change.
     void SetColumnIsPwd(int ColNr, bool v);
     // The data column shown in display column ColNr (1-based); 0 outside.
     int ColumnOrder(int ColNr) const;
     // Exactly NrOfColumns entries; entry i sets display column i + 1 to data column ColList[i].
     // Entries outside 1..NrOfColumns are skipped and make the result false.
     bool SetColumnOrder(const QVector<int>& ColList);
+    // Same as the QVector overload.
     bool SetColumnOrder(std::initializer_list<int> ColList) { return SetColumnOrder(QVector<int>(ColList)); }
     // Width of the grid column that shows data column Index; 0 outside 1..NrOfColumns.
     int ColWidths(int Index) const;
+    // Sets the width in pixels of the grid column that shows data column Index; fires OnChangeSetup.
+    // Ignored outside 1..NrOfColumns.
     void SetColWidths(int Index, int w);
 
     // ---- check marks (while filtered: the shown rows only, see FilterAndSort)
+    // See TRLData::SetAllCheckmarksOfCol; repaints once.
     void SetAllCheckmarksOfCol(int Column, bool Checked, bool AffectEnabledRowsOnly = false);
+    // See TRLData::InvertAllCheckmarksOfCol; repaints once.
     void InvertAllCheckmarksOfCol(int Column, bool AffectEnabledRowsOnly = false);
     // Skips disabled rows.
     int CountCheckedElemsInCol(int Column) const;
+    // Number of checked cells of row Row over the check columns.
     int CountCheckedElemsInRow(int Row) const { return FRLData->CountCheckedElemsInRow(Row); }
+    // The first shown row whose cell in check column ColNr is checked; 0 when none.
     int FirstCheckedElemInCol(int ColNr) const;
+    // The first check column whose cell in row RowNr is checked; 0 when none.
     int FirstCheckedElemInRow(int RowNr) const { return FRLData->FirstCheckedElemInRow(RowNr); }
 
     // ---- structure
+    // Appends an empty row; returns its number (the new NrOfRows).
     int AddRow();
+    // Inserts an empty row before r (1..NrOfRows), or appends one for a larger r; returns the new
+    // row's number (r, with nothing inserted, when r < 1). The rows then count as unsorted
+    // (LastSortColumn -1).
     int InsertRow(int r);
+    // Inserts an empty column (left-aligned, not editable, no password) before c (1..NrOfColumns),
+    // or appends one for a larger c; returns its number (c, with nothing inserted, when c < 1).
     int InsertColumn(int c);
+    // Removes data row r (1..NrOfRows; ignored outside) and ends the filter; the sort order is kept
+    // uncommitted.
     void RemoveRow(int r);
+    // Removes column c with its settings (see TRLData::RemoveColumn); ignored outside 1..NrOfColumns.
     void RemoveColumn(int c);
+    // Removes the shown rows whose visible text is empty in every column, then ends the filter.
     void RemoveEmptyRows();
+    // See TRLData::CopyRow; the view is not repainted.
     void CopyRow(int Source, int Target) { FRLData->CopyRow(Source, Target); }
+    // Every data cell becomes s (check cells keep their state); repaints once.
     void Fill(const QString& s);
+    // Empties cells, names, formats and check modes and resets the per-column settings; ends the
+    // filter. The counts stay.
     void Clear();
 
     // ---- sorting and filtering
+    // Sorts with the secondary direction of the last sort.
     void Sort(int PrimCol, int SecCol, bool Ascending);
+    // Sorts the rows (see TRLData::Sort); while filtered the shown rows stay in front.
     void Sort(int PrimCol, int SecCol, bool AscendPrim, bool AscendSec);
+    // Shows the rows in their unsorted order (while filtered, the shown rows in front).
     void UnSort();
     // Sorts the enabled rows by SortColumn1 (then SortColumn2) among themselves and places the
     // disabled rows after them, in the order they had before.
@@ -306,6 +383,7 @@ public:
                        TFilterMode FilterMode, int SortColumn, bool Ascending);
     // Rows shown: NrOfRows, or the number of matching rows while a filter is active.
     int NrOfShownRows() const { return FFilterCount >= 0 ? FFilterCount : NrOfRows(); }
+    // True while a filter expression is in force.
     bool Filtered() const { return FFilterCount >= 0; }
 
     // ---- column widths
@@ -316,43 +394,77 @@ public:
     // exactly. Up to 2,048 rows the result is exact; beyond, a text could be missed only when
     // more than 2,048 others are estimated wider and are in fact narrower, by kerning alone.
     int DetermineMaxColWidth(int ColNr, bool IncludeHeader);
+    // Sets column ColNr to DetermineMaxColWidth + Addon pixels (at least 4); ignored outside
+    // 1..NrOfColumns.
     void AutoColWidth(int ColNr, bool IncludeHeader, int Addon);
+    // As the three-argument AutoColWidth, but at most MaxWidth pixels.
     void AutoColWidth(int ColNr, bool IncludeHeader, int Addon, int MaxWidth);
+    // Sizes column ColIx to fill the client width left by the other columns and RightMargin (at
+    // least 16 pixels); ignored outside 1..NrOfColumns.
     void ExpandColWidth(int ColIx, int RightMargin);
+    // AutoColWidth for every column but ExpandColumn, which then takes the rest (ExpandColWidth).
     void FitAllColWidths(int ExpandColumn, bool IncludeHeader, int Addon, int MaxWidth, int RightMargin);
 
     // ---- selection (each fires OnSelectedChange; while filtered, bulk ones reach the shown rows only)
     int RowSelectMode() const { return FRowSelectMode; }
     void SetRowSelectMode(int v);
+    // Whether data row r is selected; false outside 1..NrOfRows.
     bool RowSelected(int r) const;
+    // Selects or deselects data row r; ignored outside 1..NrOfRows.
     void SetRowSelected(int r, bool v);
+    // Whether data row r is enabled; false outside 1..NrOfRows.
     bool RowEnabled(int r) const;
+    // Enables or disables data row r; ignored outside 1..NrOfRows.
     void SetRowEnabled(int r, bool v);
+    // Whether column c is selected; false outside 1..NrOfColumns.
     bool ColumnSelected(int c) const;
+    // Selects or deselects column c; ignored outside 1..NrOfColumns.
     void SetColumnSelected(int c, bool v);
+    // Selects row RowNr alone; a row that is not shown only clears the selection.
     void SelectRow(int RowNr);
+    // Selects every shown row.
     void SelectAllRows();
+    // Deselects every row.
     void DeselectAllRows();
+    // Selects column ColNr alone; any other number only clears the column selection.
     void SelectColumn(int ColNr);
+    // Selects every column.
     void SelectAllColumns();
+    // Deselects every column.
     void DeselectAllColumns();
+    // Enables every shown row.
     void EnableAllRows();
+    // Disables every shown row.
     void DisableAllRows();
+    // The first selected shown row; 0 when none is selected or the first selected one is disabled.
     int FirstSelectedRow() const;
+    // The first selected column; 0 when none.
     int FirstSelectedColumn() const;
+    // Number of selected shown rows.
     int NumSelectedRows() const;
+    // Number of selected columns.
     int NumSelectedColumns() const;
+    // Number of shown rows that are enabled.
     int NumEnabledRows() const;
+    // The selected shown rows, ascending.
     TIntArray GetSelectedRows() const;
+    // Selects exactly the shown rows listed (other numbers are skipped); the cursor goes to the last
+    // listed one.
     void SetSelectedRows(const TIntArray& SelList);
+    // Selects Row alone, scrolls it as near the middle as the ends allow and puts the grid's cursor
+    // there; a row the filter hides is selected but not brought into view.
     void CenterScrollAndSelect(int Row);
     // The cell under a client point: X = grid column + 1 (0 outside); Y = data row, -1 on the
     // column header row, -2 on the common header row, 0 outside.
     TGridCoord MouseCell(int X, int Y) const;
+    // Fires OnCursorKeyAction and cursorKeyAction with Key.
     void CursorKeyAction(WORD Key);
 
+    // Fires OnChange and changed().
     void Changed();
+    // Fires OnChangeSetup and changeSetup(), and tells assistive tools that the table changed.
     void ChangedSetup();
+    // Fires OnSelectedChange and selectedChanged(), and tells assistive tools of the current row.
     void ChangedSelection();
 
     // ---- accessibility: a table of the shown rows in display order and every column, texts
@@ -360,29 +472,38 @@ public:
     // toggle as a click does); the column headers are header cells, the common header is the
     // caption; rows are selected through the table as the user selects them.
     QAccessible::Role AccessibleRole() const override { return QAccessible::Table; }
+    // The shown rows.
     int AccessibleRowCount() const override { return NrOfShownRows(); }
+    // Every data column.
     int AccessibleColumnCount() const override { return NrOfColumns(); }
     QString AccessibleCellText(int Row, int Column) const override;
     QString AccessibleColumnHeader(int Column) const override;
     bool AccessibleHasColumnHeaders() const override { return FColHdVis; }
     QString AccessibleCaption() const override;
+    // Where the common header lies in widget coordinates; empty when it is hidden.
     QRect AccessibleCaptionRect() const override;
     QRect AccessibleCellRect(int Row, int Column) const override;
     bool AccessibleCellAt(QPoint Pos, int& Row, int& Column) const override;
+    // Whether shown row Row + 1 is selected.
     bool AccessibleRowSelected(int Row) const override { return RowSelected(Row + 1); }
     bool AccessibleCellCheckable(int Row, int Column) const override;
+    // Whether the cell is a check cell that is checked.
     bool AccessibleCellChecked(int Row, int Column) const override;
+    // Whether a click would toggle the check cell now (marks not read-only, row enabled, box shown).
     bool AccessibleCellToggleable(int Row, int Column) const override;
     void ToggleAccessibleCell(int Row, int Column) override;
     bool AccessibleCellSecret(int Row, int Column) const override;
+    // Whether the column is editable in place and the row enabled.
     bool AccessibleCellEditable(int Row, int Column) const override;
     void AccessibleCurrentCell(int& Row, int& Column) const override;
+    // True when several rows can be selected (RowSelectMode 2).
     bool AccessibleMultiSelect() const override { return FRowSelectMode == 2; }
     bool SelectAccessibleRow(int Row, bool Selected) override;
     void Assign(const QObject* Source) override;
     void AssignTo(QObject* Dest) const override;
 
     // ---- files and exports of the data (the view follows the new content)
+    // Saves the data (see TRLData::SaveAsXMLFile); raises EInOutError when it cannot be written.
     void SaveAsXMLFile(const QString& FName, const QString& DataID) { FRLData->SaveAsXMLFile(FName, DataID); }
     // A failed load leaves data and view as they were.
     bool LoadFromXMLFile(const QString& FName, const QString& DataID)
@@ -390,11 +511,13 @@ public:
         HideEditor();
         return AfterLoad(FRLData->LoadFromXMLFile(FName, DataID));
     }
+    // Loads the data from XML text; false leaves data and view as they were.
     bool ReadFromXMLString(const QString& InString, const QString& DataID)
     {
         HideEditor();
         return AfterLoad(FRLData->ReadFromXMLString(InString, DataID));
     }
+    // See TRLData::ImportCSV; the view follows a successful import.
     int ImportCSV(const QString& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders)
     {
         HideEditor();
@@ -402,11 +525,13 @@ public:
         AfterLoad(n >= 0);
         return n;
     }
+    // See TRLData::ExportCSV.
     int ExportCSV(const QString& FName, TCSVDelimiters Delimiter, bool IncludeColHeaders, bool IncludeCommonHeader,
                   int FirstCol, int FirstRow, int LastCol, int LastRow)
     {
         return FRLData->ExportCSV(FName, Delimiter, IncludeColHeaders, IncludeCommonHeader, FirstCol, FirstRow, LastCol, LastRow);
     }
+    // See TRLData::LoadLinesFromFile; the view takes on the new rows.
     int LoadLinesFromFile(int Column, int FirstRow, const QString& FName)
     {
         HideEditor();
@@ -415,32 +540,39 @@ public:
             RowsChanged();
         return n;
     }
+    // See TRLData::CopyToClipBoard (separator form).
     void CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, const QString& Separator)
     {
         FRLData->CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, Separator);
     }
+    // See TRLData::CopyToClipBoard (tab-separated or fixed-width form).
     void CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader, bool UseTabs)
     {
         FRLData->CopyToClipBoard(LeftCol, TopRow, RightCol, BottomRow, AddHeader, UseTabs);
     }
+    // Reads the data from a stream (see TRLData::ReadFromXMLStream); false changes nothing.
     bool ReadFromXMLStream(QIODevice* InStream, const QString& DataID)
     {
         HideEditor();
         return AfterLoad(FRLData->ReadFromXMLStream(InStream, DataID));
     }
+    // Reads the data from an open text stream (see TRLData::ReadFromOpenXMLFile); false changes nothing.
     bool ReadFromOpenXMLFile(QTextStream& InFile, const QString& DataID)
     {
         HideEditor();
         return AfterLoad(FRLData->ReadFromOpenXMLFile(InFile, DataID));
     }
+    // See TRLData::WriteToXMLStream.
     void WriteToXMLStream(QIODevice* OutStream, bool CreateHeader, const QString& DataID)
     {
         FRLData->WriteToXMLStream(OutStream, CreateHeader, DataID);
     }
+    // See TRLData::WriteToOpenXMLFile.
     void WriteToOpenXMLFile(QTextStream& OutFile, bool CreateHeader, const QString& DataID)
     {
         FRLData->WriteToOpenXMLFile(OutFile, CreateHeader, DataID);
     }
+    // See TRLData::ExportHTMLTable (its OnBeforeHTMLExport is this view's).
     void ExportHTMLTable(const QString& FName, int LoC, int LoR, int HiC, int HiR, const QVector<int>& ColumnSelection,
                          int Border, int CellSpacing, int Cellpadding, bool IncludeHeader, const QString& HeadClass,
                          const QString& CellClass, const QString& TableClass)
@@ -452,33 +584,61 @@ public:
     void SyncWithData();
 
     // ---- row editor: a modal dialog with one input control per column of data row Row.
+    // Edits data row Row in a dialog at screen position (PosLeft, PosTop) captioned "Editing Row n"
+    // with OK and Cancel; returns mrOk when the values were written back, mrCancel otherwise.
     int EditRowEntries(int Row, int PosLeft, int PosTop);
+    // The same with the given captions.
     int EditRowEntries(int Row, int PosLeft, int PosTop, const QString& FormCaption, const QString& ButOKCaption,
                        const QString& ButCancelCaption);
+    // Places the controls at (PosLeft, PosTop) in ContainerForm and runs it modally; the form stays
+    // the caller's. The values are written back when it returns mrOk. A null form gives the dialog
+    // of the first overload.
     int EditRowEntries(int Row, QDialog* ContainerForm, int PosLeft, int PosTop);
 
     // ---- events; each without by-reference arguments is followed by its signal
+    // After every change of the data's cells, size or order and of column headers, formats and
+    // settings.
     TNotifyEvent OnChange;
+    // After a change of the view's set-up: counts, colours, sizes, column widths and order.
     TNotifyEvent OnChangeSetup;
+    // After the row or column selection or the enabled rows changed.
     TNotifyEvent OnSelectedChange;
+    // After the user toggled a check cell; State is the opposite of the state the toggle asked for.
     TCheckStateChangeEvent OnCheckedChange;
+    // Before a check cell is toggled by the user; State is the new state, which the handler may
+    // change (a radio cell is always chosen).
     TCheckStateChangeEvent OnBeforeCheckedChange;
+    // See FilterAndSort.
     TBeforeFilterEvent OnBeforeFilter;
+    // Passed on to the row editor: may replace a column's format before its control is made.
     TRequestEditFormatEvent OnRequestEditFormat;
+    // See TRenderCellEvent.
     TRenderCellEvent OnBeforeRenderCell;
+    // See TCursorKeyActionEvent.
     TCursorKeyActionEvent OnCursorKeyAction;
+    // See TReadCellEvent.
     TReadCellEvent OnReadCell;
+    // Before a sort exchanges two display positions (see TStringArray); heard only while assigned.
     TBeforeSortExchgEvent OnBeforeSortExchange;
+    // Offered every exported HTML cell text (see ExportHTMLTable).
     TBeforeHTMLExportEvent OnBeforeHTMLExport;
+    // Progress of sorting and of the file operations in percent.
     TOnPercentDoneEvent OnPercentDone;
 
 Q_SIGNALS:
+    // Follows OnChange.
     void changed();
+    // Follows OnChangeSetup.
     void changeSetup();
+    // Follows OnSelectedChange.
     void selectedChanged();
+    // Follows OnCheckedChange, with the cell's data column and row.
     void checkedChanged(int col, int row);
+    // Follows OnCursorKeyAction.
     void cursorKeyAction(int key);
+    // Follows OnBeforeSortExchange.
     void beforeSortExchange(int row1, int row2);
+    // Follows OnPercentDone.
     void percentDone(int percent);
     // LastSortColumn or LastSortOrder changed.
     void sortChanged();
@@ -529,6 +689,9 @@ private:
     };
 
     void BindData();
+    void UnbindData();
+    // Data held elsewhere can change its size behind the view's back.
+    void FollowForeignData();
     bool AfterLoad(bool ok) { if (ok) SyncWithData(); return ok; }
     void RowsChanged();   // the data's row count changed behind the view
     void AfterRowsRemoved();
@@ -645,7 +808,9 @@ private:
     bool FInPaint = false;           // while Paint runs:
     int FPaintRightEnd = 0;          //   the right end of the visible columns
     bool FCommonHeaderDrawn = false; //   and whether the common header band is drawn
-    std::unique_ptr<TRLData> FRLData;
+    std::unique_ptr<TRLData> FOwnData;   // the view's own data, kept while it shows another
+    TRLData* FRLData = nullptr;          // the data shown
+    QMetaObject::Connection FForeignGone;
 };
 
 } // namespace qor

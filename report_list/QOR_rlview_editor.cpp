@@ -33,7 +33,7 @@ int TReportListView::EditRowEntries(int Row, QDialog* ContainerForm, int PosLeft
 
 TRowEditor TReportListView::MakeRowEditor()
 {
-    TRowEditor editor(this, FRLData.get());
+    TRowEditor editor(this, FRLData);
     editor.OnRequestEditFormat = OnRequestEditFormat;
     // The write-back runs with painting off and then restores the state it found.
     editor.SuppressPaint = [this, before = std::make_shared<bool>(false)](bool on) {

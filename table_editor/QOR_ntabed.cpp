@@ -1,5 +1,6 @@
 // TNTabEd: construction, the table and its hooks, events, sizing and the layout of the lines.
 #include "QOR_ntabed.h"
+#include "QOR_WidgetFactory.h"
 
 #include <QOR_stringl.h>
 
@@ -27,6 +28,8 @@ constexpr const char* HeapTail = "\": not enough memory on heap";
 
 // ---------------------------------------------------------------------------------------------
 // Construction
+
+QOR_REGISTER_WIDGET(qor::TNTabEd);
 
 TNTabEd::TNTabEd(QWidget* AOwner) : TCustomDrawGrid(AOwner)
 {

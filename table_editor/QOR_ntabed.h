@@ -106,7 +106,7 @@
 //   Locked cells are never changed by Clear, Paste or Extract.
 //   GetClipMatrixSize gives the size of that block (ClipMatrixSize).
 //
-// Decisions where the system leaves a choice:
+// Design choices:
 //  - The value range is in force when VRangeLow <= VRangeHigh and either is not 0; a bound of
 //    0 then counts as a bound (Low 0, High 10 is 0..10; Low -5, High 0 is -5..0). Low above
 //    High (Low 5, High 0 included) is no range.
@@ -128,7 +128,7 @@
 //    and text colours being the editor's own properties.
 //  - The heading edit box stores on Enter and when it loses the focus; the comment memo stays
 //    open when the focus goes elsewhere.
-//  - Operations the system leaves to the implementer: SortCols, SortRows (the values of the key
+//  - Further operations: SortCols, SortRows (the values of the key
 //    row / column in the rectangle decide, cells without a number last; IncludeHeaders moves
 //    names, attributes and precisions with their lines), SortRowAttributes and
 //    SortColAttributes (lines ordered by attribute, headings and precisions moving), SortColNames
@@ -143,7 +143,7 @@
 //  - A size the memory cannot hold raises EQORNTabedError ("not enough memory on heap") and
 //    leaves table, layout and precisions as they were.
 //
-// Mended where the system's rules would lose or corrupt data:
+// Safeguards against lost or corrupted data:
 //  - Every hook the editor sets on an outside table is cut when the editor goes or shows
 //    another table (not two of them).
 //  - Precision and width follow their column through InsertColumn, RemoveColumn and
@@ -208,6 +208,7 @@ public:
 // colix, rowix: data indices. The handler may change text, colours and font style.
 using TBeforeRenderCellEvent = std::function<void(QObject* Sender, int colix, int rowix, QString& Text,
                                                   TColor& ColorText, TColor& ColorBakg, TFontStyles& FontStyles)>;
+// Called with the data or heading menu before it shows; the handler may adjust its items.
 using TBeforePopupEvent = std::function<void(QObject* Sender, QMenu* PMenu)>;
 
 // The number text of a value with a column's precision and NumWidth (rules above).
@@ -223,6 +224,8 @@ KORVANE_EXPORT void ScanClipNumbers(const QString& Text, const std::function<voi
 // (and 0 x 0) when the text holds no number.
 KORVANE_EXPORT bool ClipMatrixSize(const QString& Text, int& NCols, int& NRows);
 
+// A grid that shows and edits one TDataTable: layout, number texts, drawing, editing, menus and
+// clipboard as described at the top of this file.
 class KORVANE_EXPORT TNTabEd : public TCustomDrawGrid {
     Q_OBJECT
 public:
@@ -293,9 +296,13 @@ public:
     // Index > 0 a data column, 0 the row names, < 0 the attribute column (reads 0 and takes no
     // write while hidden; a write is also the width it gets when shown again). Out of range: 0.
     int ColWidths(int Index) const;
+    // Sets a width in pixels (negative counts as 0); ignored for Index > NrOfColumns and for the
+    // hidden attribute column. OnLayoutChanged.
     void SetColWidths(int Index, int Width);
     // Index > 0 a data row, 0 the names, < 0 the attribute row (nothing while hidden).
     int RowHeights(int Index) const;
+    // Sets a height in pixels; ignored for Index > NrOfRows and for the hidden attribute row.
+    // OnLayoutChanged.
     void SetRowHeights(int Index, int Height);
     int DefaultColWidth() const { return TCustomGrid::DefaultColWidth(); }
     // Every column that width, then the row names 80 and the attribute column its kept width.
@@ -314,7 +321,9 @@ public:
     void SetLeftCol(int v);
     int TopRow() const { return TCustomGrid::TopRow() - FRowOffset; }
     void SetTopRow(int v);
+    // Data column of the current cell; 0 when the cursor is on a heading.
     int CurrentCol() const;
+    // Data row of the current cell; 0 when the cursor is on a heading.
     int CurrentRow() const;
     TGridDrawingStyle DrawingStyle() const { return FDrawingStyle; }
     void SetDrawingStyle(TGridDrawingStyle v);
@@ -330,6 +339,7 @@ public:
     void SetNumWidth(int v);
     // Precision of a data column (see the number text); 0 outside 1..NrOfColumns.
     int Precision(int ColNr) const;
+    // Sets the precision of data column ColNr, held to -1..10; repaints, OnLayoutChanged.
     void SetPrecision(int ColNr, int v);
     bool ShowCellCursor() const { return FShowCellCursor; }
     void SetShowCellCursor(bool v);
@@ -366,6 +376,7 @@ public:
     void SetGradientStartColor(TColor v) { SetLayoutColor(FGradientStart, v); }
     TColor GradientEndColor() const { return FGradientEnd; }
     void SetGradientEndColor(TColor v) { SetLayoutColor(FGradientEnd, v); }
+    // Whether painting is held off by the program.
     bool SuppressPaint() const { return FSuppressPaint; }
     // Switching painting back on repaints.
     void SetSuppressPaint(bool v);
@@ -392,49 +403,73 @@ public:
     void SetVRangeHigh(double v);
     // A value held to the value range when it is in force; an ordinal to its rounded bounds.
     double ClampToRange(double v) const;
+    // An ordinal held to the rounded bounds of the value range when it is in force.
     double ClampOrdinal(double v) const;
 
     // ---- headings and comment (data indices; outside: reads empty or 0, writes ignored)
+    // Name of data column ColNr.
     TDTNameStr ColName(int ColNr) const { return FData->GetColName(ColNr); }
     // Cut to 50 characters; OnHeadingChanged.
     void SetColName(int ColNr, const TDTNameStr& v);
+    // Name of data row RowNr.
     TDTNameStr RowName(int RowNr) const { return FData->GetRowName(RowNr); }
+    // Cut to 50 characters; OnHeadingChanged.
     void SetRowName(int RowNr, const TDTNameStr& v);
+    // Attribute byte of data column ColNr.
     std::uint8_t ColAttrib(int ColNr) const { return FData->GetColAttrib(ColNr); }
     // OnAttributeChanged.
     void SetColAttrib(int ColNr, std::uint8_t v);
+    // Attribute byte of data row RowNr.
     std::uint8_t RowAttrib(int RowNr) const { return FData->GetRowAttrib(RowNr); }
+    // OnAttributeChanged.
     void SetRowAttrib(int RowNr, std::uint8_t v);
     QString Comment() const { return FData->Comment(); }
     // Control characters removed; OnChange.
     void SetComment(const QString& v);
 
     // ---- cells (data indices; outside: reads 0 / false / the empty state, writes ignored)
+    // Value of the cell, whatever its state.
     double Elem(int ACol, int ARow) const { return FData->GetElem(ACol, ARow); }
     // Held to the value range; NaN and infinities are refused.
     void SetElem(int ACol, int ARow, double v);
+    // State byte of the cell (cs* bits).
     std::uint8_t CellState(int ACol, int ARow) const { return FData->GetCellState(ACol, ARow); }
+    // Stores the whole state byte; repaints, OnCellStateChanged, and OnEmptyStChanged when the
+    // empty bit changed.
     void SetCellState(int ACol, int ARow, std::uint8_t v);
+    // Whether the cell carries mark A.
     bool ElemMarkedA(int ACol, int ARow) const { return CellState(ACol, ARow) & csMarkedA; }
     // Repaints and fires OnCellStateChanged, also for a cell outside the table.
     void SetElemMarkedA(int ACol, int ARow, bool v) { SetMarkFlag(ACol, ARow, csMarkedA, v); }
+    // Whether the cell carries mark B.
     bool ElemMarkedB(int ACol, int ARow) const { return CellState(ACol, ARow) & csMarkedB; }
+    // Same as SetElemMarkedA for mark B.
     void SetElemMarkedB(int ACol, int ARow, bool v) { SetMarkFlag(ACol, ARow, csMarkedB, v); }
+    // Whether the cell is empty (state bit csEmpty).
     bool IsEmpty(int ACol, int ARow) const { return FData->GetCellState(ACol, ARow) & csEmpty; }
     // OnEmptyStChanged.
     void SetIsEmpty(int ACol, int ARow, bool v);
+    // Neither invalid nor empty.
     bool IsNumber(int ACol, int ARow) const { return FData->GetIsNumber(ACol, ARow); }
     // A cell of the row (column) has mark A or B.
     bool IfRowMarked(int RowNr) const;
+    // Whether a cell of column ColNr has mark A or B; false outside 1..NrOfColumns.
     bool IfColumnMarked(int ColNr) const;
+    // Whether any cell has mark A or B.
     bool IfAnyMarked() const;
+    // Number of cells with mark A.
     int NrOfMarkedDataA() const { return CountStates(csMarkedA); }
+    // Number of cells with mark B.
     int NrOfMarkedDataB() const { return CountStates(csMarkedB); }
     // Mark every cell / clear both marks of every cell: one repaint, OnCellStateChanged.
     void MarkAllElemsA() { ChangeAllStates(csMarkedA, 0); }
+    // Marks every cell B.
     void MarkAllElemsB() { ChangeAllStates(csMarkedB, 0); }
+    // Clears marks A and B of every cell.
     void UnMarkAllElems() { ChangeAllStates(0, csMarkedA | csMarkedB); }
+    // Toggles the bits of StateMask in every cell; one repaint, OnCellStateChanged.
     void InvertCellStates(std::uint8_t StateMask);
+    // Swaps marks A and B in every cell; one repaint, OnCellStateChanged.
     void ExchangeMarkings();
     // Every unlocked cell whose state shares a bit with StateMask gets Value; the number of
     // cells written (0 for a value that is not finite). One repaint, OnChange when cells changed.
@@ -447,11 +482,15 @@ public:
     // ---- structure (each repaints once)
     // Before Ix, 1..count + 1.
     void InsertRow(int Ix);
+    // Inserts an empty column before Ix (1..NrOfColumns + 1); other values are ignored.
     void InsertColumn(int Ix);
     // Ix in 1..count while the count is at least 2; the in-place editor closes.
     void RemoveRow(int Ix);
+    // Removes column Ix (1..NrOfColumns) while there are at least 2; the in-place editor closes.
     void RemoveColumn(int Ix);
+    // Reverses the order of the rows with their headings; OnChange.
     void MirrorRows();
+    // Reverses the order of the columns with their headings, precisions and widths; OnChange.
     void MirrorColumns();
     // Rows LowRow..HighRow ordered by the values of column SortColIx (columns LowCol..HighCol
     // move; IncludeHeaders moves names and attributes too). Cells without a number go last.
@@ -461,22 +500,32 @@ public:
     void SortCols(int SortRowIx, bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow, bool IncludeHeaders);
     // Lines ordered by their attributes; headings and precisions move with them.
     void SortRowAttributes(bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow);
+    // The column counterpart of SortRowAttributes.
     void SortColAttributes(bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow);
     // Whole lines ordered by their names (without IgnoreCase: case counts).
     void SortColNames(bool Ascending) { SortColNames(Ascending, false); }
+    // Whole columns ordered by their names (IgnoreCase: without regard to case).
     void SortColNames(bool Ascending, bool IgnoreCase);
+    // Whole rows ordered by their names, case counting.
     void SortRowNames(bool Ascending) { SortRowNames(Ascending, false); }
+    // Whole rows ordered by their names (IgnoreCase: without regard to case).
     void SortRowNames(bool Ascending, bool IgnoreCase);
     // The first column (row) of that name, ignoring case and blanks around; 0 when none.
     int FindColIndex(const QString& ColID) const { return FData->FindColName(ColID); }
+    // The row counterpart of FindColIndex.
     int FindRowIndex(const QString& RowID) const { return FData->FindRowName(RowID); }
     // Shows a table owned elsewhere; the editor no longer frees its table (see above).
     void AssignAnotherDataMatrix(TDataTable* NewDTab);
+    // Takes size, values, states, headings and comment of ExtTab (nullptr is ignored); raises
+    // EQORNTabedError when the memory cannot hold it, leaving everything as it was.
     void CopyContentsFrom(const TDataTable* ExtTab);
+    // Takes the states of the cells both tables have (nullptr is ignored); OnCellStateChanged.
     void CopyCellStatesFrom(const TDataTable* ExtTab);
 
     // ---- clipboard and the data menu's actions on the selection
+    // Size of the block Extract would store from the clipboard text; false (0 x 0) without numbers.
     bool GetClipMatrixSize(int& NCols, int& NRows) const;
+    // Copies the selected data cells to the copy table and the clipboard (see the file description).
     void CopySelection();
     // Pastes the block copied last; false when nothing was copied.
     bool PasteCopy();
@@ -484,80 +533,130 @@ public:
     bool ExtractFromClipboard();
     // Value 0 and state 0 in every selected unlocked cell (no OnClear: that is the menu's).
     void ClearSelection();
+    // Selects every data cell (nothing when the table has no cells).
     void SelectAllCells();
+    // Toggles the empty state of every selected data cell; OnEmptyStChanged.
     void ToggleEmptyStates();
+    // Clears the empty state of every cell; OnEmptyStChanged.
     void ResetAllEmptyStates();
+    // Whether a copy is held for PasteCopy.
     bool CopyHeld() const { return FCopyHeld; }
 
     // ---- menus
+    // The editor's data menu.
     QMenu* DataPopupMenu() const { return FDataMenu; }
+    // The editor's heading menu.
     QMenu* HeadingPopupMenu() const { return FHeadMenu; }
     // Item captions, at most 50 characters: data menu 1..13, heading menu 1..5, the items of
     // the "Mark" submenus 1..4 and of the "Unmark" submenus 1..4. Outside: read empty, no write.
     QString PopupDCaptions(int ix) const;
+    // Sets a data menu caption (1..13); other indices are ignored.
     void SetPopupDCaptions(int ix, const QString& v);
+    // Heading menu caption ix (1..5).
     QString PopupHCaptions(int ix) const;
+    // Sets a heading menu caption (1..5).
     void SetPopupHCaptions(int ix, const QString& v);
+    // "Mark" submenu caption ix (1..4).
     QString PopupMCaptions(int ix) const;
+    // Sets a "Mark" submenu caption (1..4).
     void SetPopupMCaptions(int ix, const QString& v);
+    // "Unmark" submenu caption ix (1..4).
     QString PopupUCaptions(int ix) const;
+    // Sets an "Unmark" submenu caption (1..4).
     void SetPopupUCaptions(int ix, const QString& v);
+    // Visibility bits of the data menu items (bit i - 1 for item i).
     int PopupDMask() const { return FPopupDMask; }
+    // Sets the data menu bits; OnChangeSetup when they change.
     void SetPopupDMask(int v);
+    // Enabling bits of the heading menu items (bit i - 1 for item i).
     int PopupHMask() const { return FPopupHMask; }
+    // Sets the heading menu bits; OnChangeSetup when they change.
     void SetPopupHMask(int v);
     // The heading edit box and the comment memo while they are open (nullptr otherwise).
     QLineEdit* HeadingEditor() const;
+    // The comment memo while it is open (nullptr otherwise).
     QPlainTextEdit* CommentEditor() const;
 
     // ---- events; each without by-reference arguments is followed by its signal. The first
     // eight fire only while painting is not held off.
+    // After values changed (edits, FillMarkedCells, paste, extract, mirror, sort, comment).
     TNotifyEvent OnChange;
+    // After the size changed (insert, remove, Redimension) or the set-up (read-only, menu bits).
     TNotifyEvent OnChangeSetup;
+    // After a column or row name changed.
     TNotifyEvent OnHeadingChanged;
+    // After a column or row attribute changed.
     TNotifyEvent OnAttributeChanged;
+    // After widths, heights, precisions, NumWidth or colours changed.
     TNotifyEvent OnLayoutChanged;
+    // After cell states (marks, lock, invalid) changed.
     TNotifyEvent OnCellStateChanged;
+    // After the empty state of cells changed.
     TNotifyEvent OnEmptyStChanged;
+    // After the selection changed (see the file description).
     TNotifyEvent OnSelectionChanged;
+    // Progress of sorting in percent.
     TOnPercentDoneEvent OnPercentDone;
+    // See TBeforeRenderCellEvent.
     TBeforeRenderCellEvent OnBeforeRenderCell;
+    // See TBeforePopupEvent.
     TBeforePopupEvent OnBeforePopup;
     // The menu's Clear: replaces the clearing; Sender is the menu item.
     TNotifyEvent OnClear;
+    // After a paste or an extract stored cells.
     TNotifyEvent OnPaste;
 
     // ---- accessibility: the data cells, the column names as their headers (row -1)
+    // Every data row.
     int AccessibleRowCount() const override { return NrOfRows(); }
+    // Every data column.
     int AccessibleColumnCount() const override { return NrOfColumns(); }
     QString AccessibleCellText(int Row, int Column) const override;
     QString AccessibleColumnHeader(int Column) const override;
     bool AccessibleHasColumnHeaders() const override { return true; }
     QRect AccessibleCellRect(int Row, int Column) const override;
     bool AccessibleCellAt(QPoint Pos, int& Row, int& Column) const override;
+    // Whether data row Row + 1 lies in the selection's rows.
     bool AccessibleRowSelected(int Row) const override;
+    // Whether the user could edit the cell now (not locked, not read-only).
     bool AccessibleCellEditable(int Row, int Column) const override;
     void AccessibleCurrentCell(int& Row, int& Column) const override;
+    // True when the grid allows a range selection (goRangeSelect).
     bool AccessibleMultiSelect() const override { return Options().testFlag(goRangeSelect); }
 
     // The texts of a cell (rules above).
     QString CellText(int ACol, int ARow) const;
+    // The text the in-place editor starts with (see the file description).
     QString EditText(int ACol, int ARow) const;
 
 Q_SIGNALS:
+    // Follows OnChange.
     void changed();
+    // Follows OnChangeSetup.
     void changeSetup();
+    // Follows OnHeadingChanged.
     void headingChanged();
+    // Follows OnAttributeChanged.
     void attributeChanged();
+    // Follows OnLayoutChanged.
     void layoutChanged();
+    // Follows OnCellStateChanged.
     void cellStateChanged();
+    // Follows OnEmptyStChanged.
     void emptyStateChanged();
+    // Follows OnSelectionChanged.
     void selectionChanged();
+    // Follows OnPercentDone.
     void percentDone(int percent);
+    // Follows OnBeforePopup.
     void beforePopup(QMenu* menu);
+    // The data menu's Clear was chosen (before OnClear or the clearing).
     void clearChosen();
+    // Follows OnPaste.
     void pasted();
+    // DataReadOnly changed to readOnly.
     void dataReadOnlyChanged(bool readOnly);
+    // The current cell moved; col and row in data indices (0 or less on a heading).
     void currentDataCellChanged(int col, int row);
 
 protected:

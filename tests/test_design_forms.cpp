@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QOR_Controls.h>
+#include <QOR_Meter.h>
 #include <QOR_NumIOEdit.h>
 #include "form_values.h"
 #include "test_support.h"
@@ -17,7 +18,15 @@
 #include <QMetaProperty>
 #include <QPluginLoader>
 #include <QTemporaryDir>
+#include <QApplication>
+#include <QTimer>
 #include <QTreeWidget>
+#include <QUndoStack>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QAction>
+#include <QImage>
+#include <functional>
 #include <QUiLoader>
 #include <QtDesigner/QDesignerComponents>
 #include <QtDesigner/QDesignerFormEditorInterface>
@@ -25,6 +34,8 @@
 #include <QtDesigner/QDesignerFormWindowInterface>
 #include <QtDesigner/QDesignerFormWindowManagerInterface>
 #include <QtDesigner/QDesignerIntegration>
+#include <QtDesigner/QDesignerTaskMenuExtension>
+#include <QtDesigner/QExtensionManager>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
 
@@ -298,6 +309,127 @@ TEST_F(DesignerForms, EveryPublishedPropertyRoundTripsInEitherOrder)
                     << cls.toStdString() << "." << c.Name.constData() << (xml == saved ? "" : " (reversed)");
         }
     }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The meter's file names: a task-menu entry per property opens a file dialog, answered here
+// from a timer as a user would.
+
+QStringList ActionTexts(QDesignerTaskMenuExtension* menu)
+{
+    QStringList texts;
+    if (menu)
+        for (QAction* a : menu->taskActions())
+            texts << a->text();
+    return texts;
+}
+
+// Triggers action and lets answer handle the file dialog it opens.
+void AnswerFileDialog(QAction* action, const std::function<void(QFileDialog*)>& answer)
+{
+    bool answered = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || answered)
+            return;
+        answered = true;
+        answer(dialog);
+    });
+    poll.start(5);
+    action->trigger();
+    EXPECT_TRUE(answered);
+}
+
+QString FileNameText(QFileDialog* dialog)
+{
+    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    return edit ? edit->text() : QStringLiteral("<no file name field>");
+}
+
+TEST_F(DesignerForms, MeterFileNamesAreChosenInAFileDialogAndCanBeUndone)
+{
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    QWidget* meter = Placed(QStringLiteral("qor::TMeter"));
+    ASSERT_NE(meter, nullptr);
+    auto* menu = qt_extension<QDesignerTaskMenuExtension*>(Designer()->extensionManager(), meter);
+    ASSERT_EQ(ActionTexts(menu), QStringList({"Choose AnchorImage...", "Choose BackGroundImg..."}));
+    // The progress bar's picture file stays a plain string property.
+    auto* barMenu = qt_extension<QDesignerTaskMenuExtension*>(Designer()->extensionManager(),
+                                                               Placed(QStringLiteral("qor::TProgBar")));
+    for (const QString& text : ActionTexts(barMenu))
+        EXPECT_FALSE(text.startsWith(QLatin1String("Choose"))) << text.toStdString();
+
+    QTemporaryDir dir;
+    const QString anchor = dir.filePath(QStringLiteral("anchor.bmp"));
+    const QString face = dir.filePath(QStringLiteral("face.bmp"));
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    ASSERT_TRUE(picture.save(anchor) && picture.save(face));
+    QAction* chooseAnchor = menu->taskActions().at(0);
+    QUndoStack* history = Form->commandHistory();
+    const int commandsBefore = history->count();
+
+    // Empty value: no file preselected. Confirm: the full path becomes the value.
+    ASSERT_TRUE(meter->property("AnchorImage").toString().isEmpty());
+    AnswerFileDialog(chooseAnchor, [&](QFileDialog* d) {
+        EXPECT_TRUE(FileNameText(d).isEmpty());
+        EXPECT_EQ(d->nameFilters(), QStringList({"Windows Bitmap Files (*.bmp)", "All Files (*)"}));
+        d->setDirectory(dir.path());
+        d->selectFile(QStringLiteral("anchor.bmp"));
+        static_cast<QDialog*>(d)->accept();
+    });
+    EXPECT_EQ(meter->property("AnchorImage").toString(), anchor);
+    EXPECT_EQ(history->count(), commandsBefore + 1);
+    EXPECT_TRUE(Form->contents().contains(anchor));
+
+    // The current value is preselected; cancel changes nothing.
+    AnswerFileDialog(chooseAnchor, [&](QFileDialog* d) {
+        EXPECT_EQ(FileNameText(d), QStringLiteral("anchor.bmp"));
+        EXPECT_EQ(QDir(d->directory()).canonicalPath(), QDir(dir.path()).canonicalPath());
+        d->selectFile(QStringLiteral("face.bmp"));
+        d->reject();
+    });
+    EXPECT_EQ(meter->property("AnchorImage").toString(), anchor);
+    EXPECT_EQ(history->count(), commandsBefore + 1);
+
+    // The second entry edits the background picture.
+    AnswerFileDialog(menu->taskActions().at(1), [&](QFileDialog* d) {
+        d->setDirectory(dir.path());
+        d->selectFile(QStringLiteral("face.bmp"));
+        static_cast<QDialog*>(d)->accept();
+    });
+    EXPECT_EQ(meter->property("BackGroundImg").toString(), face);
+
+    // Undo takes back each confirmed choice.
+    history->undo();
+    EXPECT_TRUE(meter->property("BackGroundImg").toString().isEmpty());
+    history->undo();
+    EXPECT_TRUE(meter->property("AnchorImage").toString().isEmpty());
+}
+
+// The gallery's form is as Designer saves it: opened in the form editor and saved again, it is
+// unchanged (Designer's own output is kept in the build's forms folder to compare). This form
+// editor has no signal/slot editor, which keeps a form's connections; they are compared apart.
+QString WithoutConnections(QString ui)
+{
+    const qsizetype from = ui.indexOf(QLatin1String("<connections"));
+    return from < 0 ? ui.trimmed() : ui.left(from).trimmed();
+}
+
+TEST_F(DesignerForms, TheGalleryFormIsWhatDesignerSaves)
+{
+    QFile committed(QStringLiteral(KORVANE_SOURCE_DIR "/gallery/forms/instruments.ui"));
+    ASSERT_TRUE(committed.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(committed.readAll());
+    Form->setContents(text);
+    const QString saved = Form->contents();
+    QFile out(QStringLiteral(KORVANE_FORMS_DIR "/instruments.designer.ui"));
+    ASSERT_TRUE(QDir().mkpath(QStringLiteral(KORVANE_FORMS_DIR)) && out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(saved.toUtf8());
+    EXPECT_EQ(WithoutConnections(saved), WithoutConnections(text))
+        << "compare with " KORVANE_FORMS_DIR "/instruments.designer.ui";
+    EXPECT_EQ(text.count(QLatin1String("<connection>")), 5);
 }
 
 } // namespace
