@@ -59,6 +59,7 @@ UNITS = [
     "report_list/QOR_rldatescan.h",
     "report_list/QOR_rldata.h",
     "report_list/QOR_rlview.h",
+    "report_list/QOR_rlformdata.h",
     "table_editor/QOR_ntabed.h",
     "browsing/QOR_FolderTree.h",
     "browsing/QOR_Thumbnails.h",
@@ -522,7 +523,7 @@ def sip_default(value: str, known: Known) -> str | None:
     return None
 
 
-FUNC = re.compile(r"^(?P<pre>(?:(?:static|virtual|inline|explicit|constexpr|KORVANE_EXPORT|\[\[nodiscard\]\])\s+)*)"
+FUNC = re.compile(r"^(?P<pre>(?:(?:static|virtual|inline|explicit|constexpr|Q_SLOT|Q_INVOKABLE|KORVANE_EXPORT|\[\[nodiscard\]\])\s+)*)"
                   r"(?P<ret>.*?)\b(?P<name>~?\w+)\s*\((?P<args>.*)\)\s*(?P<post>[^()]*)$", re.S)
 
 

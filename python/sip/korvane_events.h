@@ -38,6 +38,7 @@
 #include <QOR_rldatescan.h>
 #include <QOR_rldata.h>
 #include <QOR_rlview.h>
+#include <QOR_rlformdata.h>
 #include <QOR_ntabed.h>
 #include <QOR_FolderTree.h>
 #include <QOR_Thumbnails.h>
