@@ -18,8 +18,13 @@ BUILD="$ROOT/build"
 
 # libqt6opengl6-dev is only recommended by qt6-base-dev, but the Designer's CMake package needs it.
 # at-spi2-core, python3-pyatspi and dbus let the suite read the components as a screen reader does.
+# The Python bindings: sip-tools, python3-pyqtbuild and pyqt6-dev generate them, qmake6 tells
+# sip-build about Qt, python3-dev compiles them, python3-pyqt6 and pyqt6-dev-tools (PyQt's form
+# loader) run them, python3-pytest tests them.
 PACKAGES=(cmake g++ make qt6-base-dev libqt6opengl6-dev qt6-tools-dev qt6-tools-dev-tools libgtest-dev
-          libbenchmark-dev fonts-dejavu-core xvfb xauth at-spi2-core python3-pyatspi dbus python3)
+          libbenchmark-dev fonts-dejavu-core xvfb xauth at-spi2-core python3-pyatspi dbus python3
+          python3-dev qmake6 sip-tools python3-pyqtbuild pyqt6-dev python3-pyqt6 pyqt6-dev-tools
+          python3-pytest)
 
 # The reference: Doxygen.
 DOCS_PACKAGES=(doxygen)
