@@ -60,8 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         b.LoadUserGlyph(file);
         loaded = true;
+    } catch (const qor::EInOutError&) {
+        // unreadable
     } catch (const qor::EQORError&) {
-        // EInOutError (unreadable) and the size refusal both derive from it
+        // tiles out of size
     }
     const auto after = UserImages(b);
     if (!loaded) {
