@@ -12,6 +12,8 @@
 #include <QOR_ntabed.h>
 #include <QOR_replist.h>
 
+#include <QScrollBar>
+
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -317,6 +319,39 @@ TEST(FailureAlloc, TableEditorGrowthRaisesItsErrorAndKeepsTheTable)
         failures += FailEachAllocation<TNTabEd, EQORNTabedError>(name, FilledEditor, op);
     RecordProperty("failures", failures);
     EXPECT_GT(failures, 5);
+}
+
+// Whichever allocation of a growth fails, the editor still follows its scroll bar afterwards
+// (a failure while the scroll bars were brought up to date once left the grid deaf to them).
+TEST(FailureAlloc, TableEditorFollowsItsScrollBarAfterAFailedGrowth)
+{
+    SkipUnderSanitizer();
+    for (long k = 0; k < 400; ++k) {
+        SCOPED_TRACE("allocation " + std::to_string(k) + " fails");
+        TNTabEd e;
+        FilledEditor(e);
+        e.resize(300, 200);
+#ifdef KORVANE_INJECT_ALLOC
+        tCount = 0;
+        tFailAt = k;
+        tArmed = true;
+#endif
+        try {
+            e.Redimension(5, 400);
+        } catch (const EQORNTabedError&) {
+        }
+#ifdef KORVANE_INJECT_ALLOC
+        tArmed = false;
+        const bool injected = tCount > k;
+#else
+        const bool injected = false;
+#endif
+        e.Redimension(5, 400);
+        e.verticalScrollBar()->setValue(e.verticalScrollBar()->value() + 7);
+        ASSERT_EQ(e.TopRow(), 8);
+        if (!injected)
+            break;
+    }
 }
 
 // A copy that fails keeps the block copied before it: the next paste pastes that block.
