@@ -185,11 +185,11 @@ int FailEachAllocation(const char* what, std::function<void(T&)> setup, std::fun
     }
 }
 
-void SkipUnderSanitizer()
-{
-    if (qortest::UnderSanitizer)
-        GTEST_SKIP() << "the address sanitizer ends the program where operator new would throw bad_alloc";
-}
+// A macro, not a function: GTEST_SKIP only leaves the function it is written in.
+#define SKIP_UNDER_SANITIZER()                                                                     \
+    if (qortest::UnderSanitizer)                                                                   \
+    GTEST_SKIP() << "the address sanitizer ends the program where operator new would throw bad_alloc"
+
 
 void SortedArray(TStringArray& s)
 {
@@ -222,7 +222,7 @@ void SortedList(TRLData& d)
 
 TEST(FailureAlloc, StringArrayGrowthRaisesItsErrorAndKeepsTheCells)
 {
-    SkipUnderSanitizer();
+    SKIP_UNDER_SANITIZER();
     using Op = std::function<void(TStringArray&)>;
     const std::pair<const char*, Op> ops[] = {
         {"more rows", [](TStringArray& s) { s.Resize(3, 500); }},
@@ -242,7 +242,7 @@ TEST(FailureAlloc, StringArrayGrowthRaisesItsErrorAndKeepsTheCells)
 
 TEST(FailureAlloc, BitFieldGrowthRaisesItsErrorAndKeepsTheBits)
 {
-    SkipUnderSanitizer();
+    SKIP_UNDER_SANITIZER();
     const auto setup = [](TBitFld& b) {
         b.SetSize(100);
         for (int i = 0; i < 100; i += 7)
@@ -253,7 +253,7 @@ TEST(FailureAlloc, BitFieldGrowthRaisesItsErrorAndKeepsTheBits)
 
 TEST(FailureAlloc, ReportListGrowthRaisesItsErrorAndKeepsTheList)
 {
-    SkipUnderSanitizer();
+    SKIP_UNDER_SANITIZER();
     using Op = std::function<void(TRLData&)>;
     const std::pair<const char*, Op> ops[] = {
         {"more rows", [](TRLData& d) { d.SetNrOfRows(300); }},
@@ -304,7 +304,7 @@ void FilledEditor(TNTabEd& e)
 // were.
 TEST(FailureAlloc, TableEditorGrowthRaisesItsErrorAndKeepsTheTable)
 {
-    SkipUnderSanitizer();
+    SKIP_UNDER_SANITIZER();
     using Op = std::function<void(TNTabEd&)>;
     const std::pair<const char*, Op> ops[] = {
         {"more rows", [](TNTabEd& e) { e.Redimension(5, 400); }},
@@ -325,7 +325,7 @@ TEST(FailureAlloc, TableEditorGrowthRaisesItsErrorAndKeepsTheTable)
 // (a failure while the scroll bars were brought up to date once left the grid deaf to them).
 TEST(FailureAlloc, TableEditorFollowsItsScrollBarAfterAFailedGrowth)
 {
-    SkipUnderSanitizer();
+    SKIP_UNDER_SANITIZER();
     for (long k = 0; k < 400; ++k) {
         SCOPED_TRACE("allocation " + std::to_string(k) + " fails");
         TNTabEd e;
@@ -357,7 +357,7 @@ TEST(FailureAlloc, TableEditorFollowsItsScrollBarAfterAFailedGrowth)
 // A copy that fails keeps the block copied before it: the next paste pastes that block.
 TEST(FailureAlloc, TableEditorCopyThatFailsKeepsThePreviousCopy)
 {
-    SkipUnderSanitizer();
+    SKIP_UNDER_SANITIZER();
     const auto copied = [](TNTabEd& e) {
         FilledEditor(e);
         e.SetSelection(TGridRect{2, 2, 2, 3});   // 1 x 2 cells of column 1
