@@ -56,7 +56,7 @@ build() {
 # Sanitizer builds: every report ends the program, so a test or input that triggers one fails.
 SANITIZE_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 sanitizer_env() {
-    export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:check_initialization_order=1:strict_string_checks=1}"
+    export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:check_initialization_order=1:strict_string_checks=1:suppressions=$ROOT/tests/asan.supp}"
     export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
     # Leaks of the uninstrumented system libraries are theirs, not ours.
     export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$ROOT/tests/lsan.supp:print_suppressions=0}"

@@ -155,7 +155,10 @@ void TComponentState::ConfiguredWrite(const char* Name, const QVariant& Value, T
         if (!sameProperty(e) && e.Property.read(self) != e.Requested
             && (Route == TWriteRoute::MetaObject || e.Seen != e.Requested))
             again.emplace_back(e.Property, e.Requested);
-    for (const auto& [property, value] : again) {
+    // Named references, not a structured binding: lambdas of clang before 16 cannot capture one.
+    for (const auto& entry : again) {
+        const QMetaProperty& property = entry.first;
+        const QVariant& value = entry.second;
         if (!FConfiguring)
             break;
         const TDepthGuard depth;

@@ -159,6 +159,13 @@ void TCustomGrid::SetRowHeights(int i, int h)
     Invalidate();
 }
 
+void TCustomGrid::ReserveLines(int Cols, int Rows)
+{
+    FColWidths.reserve(std::size_t(std::max(0, Cols)));
+    if (!FRowHeights.empty())
+        FRowHeights.reserve(std::size_t(std::max(0, Rows)));
+}
+
 void TCustomGrid::InsertColAt(int Index, int Width)
 {
     HideEditor();
@@ -511,7 +518,12 @@ void TCustomGrid::ClampCurrent(TGridCoord was)
 
 void TCustomGrid::UpdateScrollBars()
 {
+    // Reset however the update ends: a flag left set would make the grid ignore its scroll bars.
     FSyncingScroll = true;
+    struct Reset {
+        bool& Flag;
+        ~Reset() { Flag = false; }
+    } reset{FSyncingScroll};
     QScrollBar* vb = verticalScrollBar();
     const int vmax = std::max(0, MaxTopRow() - FFixedRows);
     vb->setRange(0, vmax);
@@ -524,7 +536,6 @@ void TCustomGrid::UpdateScrollBars()
     hb->setPageStep(std::max(1, VisibleColCount()));
     hb->setSingleStep(1);
     hb->setValue(FTopLeft.X - FFixedCols);
-    FSyncingScroll = false;
 }
 
 void TCustomGrid::scrollContentsBy(int, int)

@@ -139,6 +139,10 @@ public:
     int RowHeights(int i) const;
     // Sets the height of row i in pixels (negative counts as 0); ignored out of range.
     void SetRowHeights(int i, int h);
+    // Room for Cols columns and Rows rows: growing to them later (SetColCount, SetRowCount,
+    // InsertColAt, InsertRowAt at the default height) allocates nothing, so a component can take
+    // every allocation before it changes its data. Running out of memory here changes nothing.
+    void ReserveLines(int Cols, int Rows);
     // A line shown or hidden in one step: InsertColAt puts a column Width wide before column
     // Index (0..ColCount()), the columns from Index on moving right with their widths;
     // DeleteColAt removes column Index (the last column stays), the columns after it moving

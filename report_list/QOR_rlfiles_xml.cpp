@@ -330,6 +330,18 @@ QString IdOfLine(const QString& lowerLine)
     return Trim(id);
 }
 
+// The id as a file can carry it: the characters XML cannot hold are left out, as the writer
+// leaves them out, so a list read from a file writes and reads back under the id it holds.
+QString StorableID(const QString& id)
+{
+    QString out;
+    out.reserve(id.size());
+    for (const QChar c : id)
+        if (!XmlForbidden(c.unicode()))
+            out += c;
+    return out;
+}
+
 bool SameID(const QString& fileID, const QString& wanted)
 {
     return wanted.isEmpty() || Trim(fileID).toLower() == Trim(wanted).toLower();
@@ -571,7 +583,7 @@ bool TRLData::ParseXML(const char* Data, qsizetype Size, const QString& DataID)
     const QString fileID = id ? ToQString(*id) : QString();
     if (!SameID(fileID, DataID))
         return false;
-    FDataID = Trim(fileID);
+    FDataID = Trim(StorableID(fileID));
 
     long long nc = -1, nr = -1;
     bool sized = false;

@@ -139,13 +139,19 @@ void TNTabEd::Redimension(int NrCols, int NrRows)
     {
         Quiet quiet(this);   // a new size, not new values
         Allocating([&] {
-            // The precisions first: when the table cannot grow, nothing has changed.
-            FDecP.reserve(std::size_t(NrCols));
+            // The layout's room first: when the table cannot grow, nothing has changed.
+            ReserveLayout(NrCols, NrRows);
             FData->Resize(NrCols, NrRows);
         });
     }
     Invalidate();
     ChangedSetup();
+}
+
+void TNTabEd::ReserveLayout(int NrCols, int NrRows)
+{
+    FDecP.reserve(std::size_t(NrCols));
+    ReserveLines(NrCols + FColOffset + 1, NrRows + FRowOffset + 1);
 }
 
 // Sizing, after the table took a new size (through the editor or directly): the grid's counts,
@@ -159,21 +165,33 @@ void TNTabEd::TableResized(int OldCols)
         const int newWidth = OldCols > 0 ? TCustomGrid::ColWidths(oldGridCols - 1) : DefaultColWidth();
         const std::int8_t newPrecision = FDecP.empty() ? std::int8_t(InitialPrecision) : FDecP.back();
         FDecP.resize(std::size_t(cols), newPrecision);
-        SetColCount(cols + FColOffset + 1);
+        // Each step stores its line counts and widths before it tells Qt (scroll bars, signals);
+        // running out of memory in the telling goes to HandleException, and the layout still
+        // follows the table in full.
+        GuardedCall([&] { SetColCount(cols + FColOffset + 1); });
         for (int g = std::max(oldGridCols, FColOffset + 1); g < ColCount(); ++g)
-            TCustomGrid::SetColWidths(g, newWidth);
-        SetRowCount(rows + FRowOffset + 1);
+            GuardedCall([&] { TCustomGrid::SetColWidths(g, newWidth); });
+        GuardedCall([&] { SetRowCount(rows + FRowOffset + 1); });
     }
-    AccessibleTableChanged();
-    ChangedSetup();
-    Invalidate();
+    GuardedCall([this] {
+        AccessibleTableChanged();
+        ChangedSetup();
+        Invalidate();
+    });
 }
 
 // A structural edit of the table: precision, width and height move with their line.
 void TNTabEd::TableStructureChanged(TDTStructureEdit Kind, int Ix)
 {
     Quiet quiet(this);
-    AccessibleTableChanged();
+    GuardedCall([this] { AccessibleTableChanged(); });
+    // As in TableResized: the grid's lines move before Qt is told, and a failure in the telling
+    // does not leave the layout behind the table.
+    GuardedCall([&] { FollowStructure(Kind, Ix); });
+}
+
+void TNTabEd::FollowStructure(TDTStructureEdit Kind, int Ix)
+{
     switch (Kind) {
     case dtsColumnInserted:
         FDecP.insert(FDecP.begin() + std::min<std::ptrdiff_t>(Ix - 1, std::ptrdiff_t(FDecP.size())),

@@ -724,6 +724,7 @@ private:
     void BindTable(TDataTable* t);
     void TableResized(int OldCols);
     void TableStructureChanged(TDTStructureEdit Kind, int Ix);
+    void FollowStructure(TDTStructureEdit Kind, int Ix);
     void TableSortExchange(std::uint8_t Kind, int Ix1, int Ix2);
     void SetLayoutColor(TColor& Field, TColor v);
     QString MemoryMessage(const char* Tail) const;
@@ -740,6 +741,9 @@ private:
         }
     }
     QString HeapMessage() const;
+    // Room in the precisions and the grid for a table of NrCols x NrRows, taken before the table
+    // changes, so that the layout's following of the change cannot run out of memory halfway.
+    void ReserveLayout(int NrCols, int NrRows);
     int GridCol(int ColNr) const { return ColNr + FColOffset; }
     int GridRow(int RowNr) const { return RowNr + FRowOffset; }
     int DataCol(int GridColumn) const { return GridColumn - FColOffset; }

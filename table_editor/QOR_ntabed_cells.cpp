@@ -186,13 +186,19 @@ void TNTabEd::StructuralEdit(bool SizeChanges, Edit edit)
 void TNTabEd::InsertRow(int Ix)
 {
     if (Ix >= 1 && Ix <= NrOfRows() + 1)
-        StructuralEdit(true, [&] { FData->InsertRow(Ix); });
+        StructuralEdit(true, [&] {
+            ReserveLayout(NrOfColumns(), NrOfRows() + 1);
+            FData->InsertRow(Ix);
+        });
 }
 
 void TNTabEd::InsertColumn(int Ix)
 {
     if (Ix >= 1 && Ix <= NrOfColumns() + 1)
-        StructuralEdit(true, [&] { FData->InsertColumn(Ix); });
+        StructuralEdit(true, [&] {
+            ReserveLayout(NrOfColumns() + 1, NrOfRows());
+            FData->InsertColumn(Ix);
+        });
 }
 
 void TNTabEd::RemoveRow(int Ix)

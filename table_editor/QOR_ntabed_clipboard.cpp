@@ -10,29 +10,33 @@ void TNTabEd::CopySelection()
     int L, T, R, B;
     if (!SelectedBlock(L, T, R, B))
         return;
+    // The block and its text are made aside and taken over only when both are complete: a copy
+    // that runs out of memory keeps the block copied before it.
+    std::unique_ptr<TDataTable> copy;
     QString text;
     Allocating([&] {
-        FCopy->Resize(R - L + 1, B - T + 1);
-        text.reserve(qsizetype(R - L + 1) * qsizetype(B - T + 1) * (FClipboardUseFullPrec ? 24 : 12));
-    });
-    for (int r = T; r <= B; ++r) {
-        for (int c = L; c <= R; ++c) {
-            const double v = Elem(c, r);
-            FCopy->Elements()->Set(c - L + 1, r - T + 1, v);
-            FCopy->SetCellState(c - L + 1, r - T + 1, CellState(c, r));
-            text += c == L ? QLatin1Char(' ') : QLatin1Char('\t');
-            if (!IsNumber(c, r))
-                text += QLatin1String("####");
-            else if (FClipboardUseFullPrec)
-                text += FormatRealStr(22, -1, v);
-            else
-                text += FormatRealStr(1, ColPrecision(c), v);
+        copy = std::make_unique<TDataTable>(nullptr);
+        copy->Resize(R - L + 1, B - T + 1);
+        for (int r = T; r <= B; ++r) {
+            for (int c = L; c <= R; ++c) {
+                const double v = Elem(c, r);
+                copy->Elements()->Set(c - L + 1, r - T + 1, v);
+                copy->SetCellState(c - L + 1, r - T + 1, CellState(c, r));
+                text += c == L ? QLatin1Char(' ') : QLatin1Char('\t');
+                if (!IsNumber(c, r))
+                    text += QLatin1String("####");
+                else if (FClipboardUseFullPrec)
+                    text += FormatRealStr(22, -1, v);
+                else
+                    text += FormatRealStr(1, ColPrecision(c), v);
+            }
+            text += QLatin1String("\r\n");
         }
-        text += QLatin1String("\r\n");
-    }
+        SetClipboardText(text);
+    });
+    FCopy.swap(copy);
     FCopyHeld = true;
     ApplyMasks();
-    SetClipboardText(text);
 }
 
 bool TNTabEd::PasteCopy()

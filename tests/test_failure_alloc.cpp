@@ -9,9 +9,13 @@
 #include <gtest/gtest.h>
 
 #include <QOR_dstruct.h>
+#include <QOR_ntabed.h>
 #include <QOR_replist.h>
 
+#include <QScrollBar>
+
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <new>
@@ -99,6 +103,27 @@ QByteArray Dump(const TRLData& d)
     return out;
 }
 
+// Everything the table editor holds and shows: sizes, grid layout, precisions, headings, the
+// bits of every value and every state.
+QByteArray Dump(const TNTabEd& e)
+{
+    QByteArray out;
+    const auto num = [&out](qint64 v) { out += QByteArray::number(v) + ' '; };
+    num(e.NrOfColumns()), num(e.NrOfRows()), num(e.ColCount()), num(e.RowCount());
+    for (int c = -1; c <= e.NrOfColumns(); ++c)
+        num(e.ColWidths(c)), num(e.Precision(c)), num(e.ColAttrib(c)), out += e.ColName(c).toUtf8() + '|';
+    for (int r = 0; r <= e.NrOfRows(); ++r) {
+        num(e.RowHeights(r)), num(e.RowAttrib(r)), out += e.RowName(r).toUtf8() + '|';
+        for (int c = 1; c <= e.NrOfColumns(); ++c) {
+            const double v = e.Elem(c, r);
+            qint64 bits;
+            std::memcpy(&bits, &v, sizeof bits);
+            num(bits), num(e.CellState(c, r));
+        }
+    }
+    return out + e.Comment().toUtf8();
+}
+
 QByteArray Dump(const TReportListView& v)
 {
     return Dump(*v.Data()) + QByteArray::number(v.RowCount()) + ' ' + QByteArray::number(v.ColCount());
@@ -160,11 +185,11 @@ int FailEachAllocation(const char* what, std::function<void(T&)> setup, std::fun
     }
 }
 
-void SkipUnderSanitizer()
-{
-    if (qortest::UnderSanitizer)
-        GTEST_SKIP() << "the address sanitizer ends the program where operator new would throw bad_alloc";
-}
+// A macro, not a function: GTEST_SKIP only leaves the function it is written in.
+#define SKIP_UNDER_SANITIZER()                                                                     \
+    if (qortest::UnderSanitizer)                                                                   \
+    GTEST_SKIP() << "the address sanitizer ends the program where operator new would throw bad_alloc"
+
 
 void SortedArray(TStringArray& s)
 {
@@ -197,7 +222,7 @@ void SortedList(TRLData& d)
 
 TEST(FailureAlloc, StringArrayGrowthRaisesItsErrorAndKeepsTheCells)
 {
-    SkipUnderSanitizer();
+    SKIP_UNDER_SANITIZER();
     using Op = std::function<void(TStringArray&)>;
     const std::pair<const char*, Op> ops[] = {
         {"more rows", [](TStringArray& s) { s.Resize(3, 500); }},
@@ -217,7 +242,7 @@ TEST(FailureAlloc, StringArrayGrowthRaisesItsErrorAndKeepsTheCells)
 
 TEST(FailureAlloc, BitFieldGrowthRaisesItsErrorAndKeepsTheBits)
 {
-    SkipUnderSanitizer();
+    SKIP_UNDER_SANITIZER();
     const auto setup = [](TBitFld& b) {
         b.SetSize(100);
         for (int i = 0; i < 100; i += 7)
@@ -228,7 +253,7 @@ TEST(FailureAlloc, BitFieldGrowthRaisesItsErrorAndKeepsTheBits)
 
 TEST(FailureAlloc, ReportListGrowthRaisesItsErrorAndKeepsTheList)
 {
-    SkipUnderSanitizer();
+    SKIP_UNDER_SANITIZER();
     using Op = std::function<void(TRLData&)>;
     const std::pair<const char*, Op> ops[] = {
         {"more rows", [](TRLData& d) { d.SetNrOfRows(300); }},
@@ -254,6 +279,131 @@ TEST(FailureAlloc, ReportListGrowthRaisesItsErrorAndKeepsTheList)
             EXPECT_EQ(e.Message(), QStringLiteral("Component \"data1\": not enough memory on heap"));
         }
     }
+}
+
+void FilledEditor(TNTabEd& e)
+{
+    e.setObjectName(QStringLiteral("tab1"));
+    e.Redimension(5, 30);
+    e.SetAttribColVisible(true);
+    for (int c = 1; c <= 5; ++c) {
+        e.SetColName(c, QStringLiteral("col %1").arg(c));
+        e.SetColAttrib(c, std::uint8_t(c * 11));
+        e.SetPrecision(c, c - 2);
+        e.SetColWidths(c, 40 + c);
+        for (int r = 1; r <= 30; ++r)
+            e.SetElem(c, r, c * 100.0 + r / 8.0);
+    }
+    e.SetCellState(2, 3, csLocked | csMarkedA);
+    e.SetRowName(4, QStringLiteral("row four"));
+    e.SetComment(QStringLiteral("kept"));
+    e.SetSelection(TGridRect{3, 3, 5, 12});
+}
+
+// Every growth of the table editor: the unit's error, and table, layout and precisions as they
+// were.
+TEST(FailureAlloc, TableEditorGrowthRaisesItsErrorAndKeepsTheTable)
+{
+    SKIP_UNDER_SANITIZER();
+    using Op = std::function<void(TNTabEd&)>;
+    const std::pair<const char*, Op> ops[] = {
+        {"more rows", [](TNTabEd& e) { e.Redimension(5, 400); }},
+        {"more columns", [](TNTabEd& e) { e.Redimension(12, 30); }},
+        {"both", [](TNTabEd& e) { e.Redimension(9, 90); }},
+        {"insert row", [](TNTabEd& e) { e.InsertRow(7); }},
+        {"insert column", [](TNTabEd& e) { e.InsertColumn(2); }},
+        {"longer name", [](TNTabEd& e) { e.SetColName(3, QString(50, QLatin1Char('n'))); }},
+    };
+    int failures = 0;
+    for (const auto& [name, op] : ops)
+        failures += FailEachAllocation<TNTabEd, EQORNTabedError>(name, FilledEditor, op);
+    RecordProperty("failures", failures);
+    EXPECT_GT(failures, 5);
+}
+
+// Whichever allocation of a growth fails, the editor still follows its scroll bar afterwards
+// (a failure while the scroll bars were brought up to date once left the grid deaf to them).
+TEST(FailureAlloc, TableEditorFollowsItsScrollBarAfterAFailedGrowth)
+{
+    SKIP_UNDER_SANITIZER();
+    for (long k = 0; k < 400; ++k) {
+        SCOPED_TRACE("allocation " + std::to_string(k) + " fails");
+        TNTabEd e;
+        FilledEditor(e);
+        e.resize(300, 200);
+#ifdef KORVANE_INJECT_ALLOC
+        tCount = 0;
+        tFailAt = k;
+        tArmed = true;
+#endif
+        try {
+            e.Redimension(5, 400);
+        } catch (const EQORNTabedError&) {
+        }
+#ifdef KORVANE_INJECT_ALLOC
+        tArmed = false;
+        const bool injected = tCount > k;
+#else
+        const bool injected = false;
+#endif
+        e.Redimension(5, 400);
+        e.verticalScrollBar()->setValue(e.verticalScrollBar()->value() + 7);
+        ASSERT_EQ(e.TopRow(), 8);
+        if (!injected)
+            break;
+    }
+}
+
+// A copy that fails keeps the block copied before it: the next paste pastes that block.
+TEST(FailureAlloc, TableEditorCopyThatFailsKeepsThePreviousCopy)
+{
+    SKIP_UNDER_SANITIZER();
+    const auto copied = [](TNTabEd& e) {
+        FilledEditor(e);
+        e.SetSelection(TGridRect{2, 2, 2, 3});   // 1 x 2 cells of column 1
+        e.CopySelection();
+        e.SetSelection(TGridRect{2, 2, 6, 31});   // everything
+    };
+    // Dumped with a paste of the held copy at the bottom-right, so a copy that was replaced by
+    // something else shows.
+    const auto op = [](TNTabEd& e) { e.CopySelection(); };
+    int failures = 0;
+    for (long k = 0;; ++k) {
+        SCOPED_TRACE("allocation " + std::to_string(k) + " fails");
+        TNTabEd subject, reference;
+        copied(subject);
+        copied(reference);
+        bool raised = false;
+#ifdef KORVANE_INJECT_ALLOC
+        tCount = 0;
+        tFailAt = k;
+        tArmed = true;
+#endif
+        try {
+            op(subject);
+        } catch (const EQORNTabedError&) {
+            raised = true;
+        }
+#ifdef KORVANE_INJECT_ALLOC
+        tArmed = false;
+        const bool injected = tCount > k;
+#else
+        const bool injected = false;
+#endif
+        if (!raised) {
+            if (!injected)
+                break;
+            continue;
+        }
+        ++failures;
+        for (TNTabEd* e : {&subject, &reference}) {
+            e->SetSelection(TGridRect{5, 20, 5, 20});
+            ASSERT_TRUE(e->PasteCopy());
+        }
+        EXPECT_EQ(Dump(subject), Dump(reference));
+        ASSERT_LT(k, 10000) << "no end to the allocations";
+    }
+    EXPECT_GE(failures, 1);
 }
 
 // The view grows its data first: a size the memory cannot hold is refused before anything is

@@ -4,16 +4,24 @@
 // saw the exception shows.
 #include <gtest/gtest.h>
 
+#include <QOR_Colsel.h>
+#include <QOR_FolderTree.h>
 #include <QOR_Grids.h>
 #include <QOR_Meter.h>
+#include <QOR_MiniCal.h>
 #include <QOR_NumIO2.h>
 #include <QOR_NumIOEdit.h>
 #include <QOR_NumLab.h>
 #include <QOR_ProgBar.h>
 #include <QOR_RasterLab.h>
 #include <QOR_RotLab.h>
+#include <QOR_Thumbnails.h>
 #include <QOR_gradfl.h>
+#include <QOR_marksel.h>
+#include <QOR_ntabed.h>
+#include <QOR_onoffbut.h>
 #include <QOR_replist.h>
+#include <QOR_repsbut.h>
 #include <QOR_sevenseg.h>
 
 #include <QAbstractScrollArea>
@@ -106,6 +114,23 @@ const std::vector<Subject>& Subjects()
                                   for (int r = 1; r <= 5; ++r)
                                       v.SetElem(1, r, QStringLiteral("row %1").arg(r));
                               }),
+        Make<TNTabEd>("TNTabEd",
+                      [](TNTabEd& t) {
+                          t.Redimension(3, 4);
+                          for (int r = 1; r <= 4; ++r)
+                              t.SetElem(1, r, r * 1.5);
+                      }),
+        Make<TMiniCal>("TMiniCal", [](TMiniCal& c) { c.SetDate(EncodeDate(2024, 2, 14)); }),
+        Make<TOnOffBut>("TOnOffBut", [](TOnOffBut& b) {
+            b.SetMouseAction(oomaPlain);
+            b.SetLeftText(QStringLiteral("on"));
+        }),
+        Make<TRepSpeedButton>("TRepSpeedButton", [](TRepSpeedButton& b) { b.setText(QStringLiteral(">")); }),
+        Make<TColSel>("TColSel", [](TColSel&) {}),
+        // Without the keyboard's highlight: it would show which of two windows had the focus.
+        Make<TMarkSel>("TMarkSel", [](TMarkSel& m) { m.setFocusPolicy(Qt::NoFocus); }),
+        Make<TThumbnails>("TThumbnails", [](TThumbnails& t) { t.SetMax(12); }),
+        Make<TFolderTree>("TFolderTree", [](TFolderTree&) {}),
     };
     return all;
 }
@@ -285,6 +310,14 @@ TEST(FailureHandlers, ExceptionsFromPaintHandlersLeaveTheNextPaintWhole)
         OnPaintOf<TDrawGrid>("OnDrawCell", "TDrawGrid", [](TDrawGrid& g, const Act& a) { Point(g.OnDrawCell, a); }),
         OnPaintOf<TReportListView>("OnBeforeRenderCell", "TReportListView",
                                    [](TReportListView& v, const Act& a) { Point(v.OnBeforeRenderCell, a); }),
+        OnPaintOf<TNTabEd>("OnBeforeRenderCell", "TNTabEd", [](TNTabEd& t, const Act& a) { Point(t.OnBeforeRenderCell, a); }),
+        OnPaintOf<TThumbnails>("OnImageRequest", "TThumbnails",
+                               [](TThumbnails& t, const Act& a) { Point(t.OnImageRequest, a); }),
+        OnPaintOf<TThumbnails>("OnSlideRendered", "TThumbnails",
+                               [](TThumbnails& t, const Act& a) { Point(t.OnSlideRendered, a); }),
+        OnPaintOf<TThumbnails>("OnFirstImageRequest", "TThumbnails",
+                               [](TThumbnails& t, const Act& a) { Point(t.OnFirstImageRequest, a); }),
+        OnPaintOf<TMarkSel>("OnPaint", "TMarkSel", [](TMarkSel& m, const Act& a) { Point(m.OnPaint, a); }),
     };
     for (const PaintHandler& h : handlers) {
         SCOPED_TRACE(h.Name);
@@ -365,6 +398,26 @@ TEST(FailureHandlers, ExceptionsFromTimerTicksLeaveTheComponentTicking)
         EXPECT_TRUE(victim.AutoIncTimer()->Active());
         EXPECT_EQ(Rendered(&victim), Rendered(&twin));
     }
+    {
+        TRepSpeedButton victim;
+        victim.resize(40, 24);
+        victim.show();
+        QTest::mousePress(&victim, Qt::LeftButton, {}, QPoint(20, 12));
+        ASSERT_TRUE(victim.Held());
+        Caught caught;
+        victim.OnRepeatClick = [](QObject*) { throw std::runtime_error("repeat"); };
+        for (int i = 0; i < 5; ++i)
+            victim.RepeatTimer()->Tick();
+        EXPECT_EQ(caught.Messages, QStringList(5, QStringLiteral("repeat")));
+        EXPECT_TRUE(victim.RepeatTimer()->Active());
+        EXPECT_FALSE(victim.InStartPhase());
+        int repeats = 0;
+        victim.OnRepeatClick = [&](QObject*) { ++repeats; };
+        victim.RepeatTimer()->Tick();
+        EXPECT_EQ(repeats, 1);
+        QTest::mouseRelease(&victim, Qt::LeftButton, {}, QPoint(20, 12));
+        EXPECT_FALSE(victim.RepeatTimer()->Active());
+    }
 }
 
 // Notifications fired by what the user does: the change is made, the exception reported, and
@@ -405,5 +458,75 @@ TEST(FailureHandlers, ExceptionsFromNotificationsOfUserInputKeepTheChange)
         view.OnSelectedChange = nullptr;
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(box.left() + 6, box.center().y()));
         EXPECT_FALSE(view.ElemChecked(2, 1));
+    }
+}
+
+// The new components' own notifications of user input: the change is made, the exception
+// reported, and the next input is taken.
+TEST(FailureHandlers, ExceptionsFromNotificationsOfTheSelectorsKeepTheChange)
+{
+    {
+        TOnOffBut button;
+        button.resize(100, 50);
+        button.SetMouseAction(oomaPlain);
+        button.show();
+        const bool start = button.OnOff();
+        Caught caught;
+        button.OnClick = [](QObject*) { throw std::runtime_error("clicked"); };
+        QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(50, 25));
+        EXPECT_EQ(caught.Messages, QStringList{QStringLiteral("clicked")});
+        EXPECT_EQ(button.OnOff(), !start);
+        button.OnClick = nullptr;
+        QTest::mouseClick(&button, Qt::LeftButton, {}, QPoint(50, 25));
+        EXPECT_EQ(button.OnOff(), start);
+    }
+    {
+        TThumbnails pane;
+        pane.resize(300, 200);
+        pane.show();
+        QApplication::processEvents();
+        int x, y;
+        pane.CalcSlidePos(2, x, y);
+        const QPoint second(x + pane.Pitch() / 2, y + pane.Pitch() / 2);
+        ASSERT_EQ(pane.CalcSlideIndex(second.x(), second.y()), 2);
+        Caught caught;
+        pane.OnImageClick = [](QObject*, int, int, int) { throw std::runtime_error("image clicked"); };
+        QTest::mouseClick(&pane, Qt::LeftButton, {}, second);
+        EXPECT_EQ(caught.Messages, QStringList{QStringLiteral("image clicked")});
+        EXPECT_TRUE(pane.SlideSelected(2));
+        pane.OnImageClick = nullptr;
+        pane.CalcSlidePos(1, x, y);
+        QTest::mouseClick(&pane, Qt::LeftButton, {}, QPoint(x + pane.Pitch() / 2, y + pane.Pitch() / 2));
+        EXPECT_TRUE(pane.SlideSelected(1));
+        EXPECT_FALSE(pane.SlideSelected(2));
+    }
+    {
+        TMarkSel picker;
+        picker.resize(200, 120);
+        picker.show();
+        Caught caught;
+        int marks = 0;
+        picker.OnMarkClick = [](QObject*, int, int, int) { throw std::runtime_error("mark"); };
+        QTest::mouseClick(&picker, Qt::LeftButton, {}, QPoint(30, 30));
+        EXPECT_EQ(caught.Messages, QStringList{QStringLiteral("mark")});
+        const int chosen = picker.Selected();
+        picker.OnMarkClick = [&](QObject*, int, int, int) { ++marks; };
+        QTest::mouseClick(&picker, Qt::LeftButton, {}, QPoint(150, 90));
+        EXPECT_EQ(marks, 1);
+        EXPECT_NE(picker.Selected(), chosen);
+    }
+    {
+        TMiniCal cal;
+        cal.SetDate(EncodeDate(2024, 2, 14));
+        cal.show();
+        QApplication::processEvents();
+        Caught caught;
+        cal.OnChange = [](QObject*) { throw std::runtime_error("date"); };
+        QTest::keyClick(&cal, Qt::Key_Right);
+        EXPECT_EQ(caught.Messages, QStringList{QStringLiteral("date")});
+        EXPECT_EQ(cal.Date(), EncodeDate(2024, 2, 15));
+        cal.OnChange = nullptr;
+        QTest::keyClick(&cal, Qt::Key_Right);
+        EXPECT_EQ(cal.Date(), EncodeDate(2024, 2, 16));
     }
 }

@@ -1,14 +1,22 @@
 // Loads of a file cut short at every byte: the report-list file read from a file, a string and
 // a stream, into the data and into the view, and the CSV file. A cut file either fails and
-// leaves what was held bit-identical, or (cut after the end tag) loads the whole list.
+// leaves what was held bit-identical, or (cut after the end tag) loads the whole list. The table
+// editor's clipboard text cut at every byte changes only the cells the cut text names.
 #include <gtest/gtest.h>
 
+#include <QOR_ntabed.h>
 #include <QOR_replist.h>
+
+#include <QApplication>
+#include <QClipboard>
 
 #include <QBuffer>
 #include <QFile>
 
+#include <cstring>
 #include <functional>
+#include <map>
+#include <utility>
 
 #include "held_list.h"
 #include "test_support.h"
@@ -167,4 +175,106 @@ TEST(FailureLoads, CsvCutAtEveryByteImportsWhatItHoldsOrNothing)
     }
     EXPECT_GT(refused, 10);
     RecordProperty("refused_cuts", refused);
+}
+
+namespace {
+
+// The bits of a value, so that -0 and 0 (and any rounding) tell apart.
+qint64 Bits(double v)
+{
+    qint64 b;
+    std::memcpy(&b, &v, sizeof b);
+    return b;
+}
+
+// Everything of a table editor but its cells, and every cell's value bits and state.
+struct HeldTable {
+    QByteArray Frame;
+    std::map<std::pair<int, int>, std::pair<qint64, int>> Cells;   // (col, row) -> (bits, state)
+
+    explicit HeldTable(const TNTabEd& e)
+    {
+        Frame = QByteArray::number(e.NrOfColumns()) + 'x' + QByteArray::number(e.NrOfRows()) + e.Comment().toUtf8();
+        for (int c = 1; c <= e.NrOfColumns(); ++c)
+            Frame += e.ColName(c).toUtf8() + '|' + QByteArray::number(e.ColAttrib(c)) + '|' + QByteArray::number(e.Precision(c));
+        for (int r = 1; r <= e.NrOfRows(); ++r) {
+            Frame += e.RowName(r).toUtf8() + '|' + QByteArray::number(e.RowAttrib(r));
+            for (int c = 1; c <= e.NrOfColumns(); ++c)
+                Cells[{c, r}] = {Bits(e.Elem(c, r)), e.CellState(c, r)};
+        }
+    }
+};
+
+// A table with values of every kind, a lock, marks, empty and invalid cells, and a range.
+void HeldEditor(TNTabEd& e)
+{
+    e.Redimension(5, 6);
+    e.SetVRangeLow(-1000);
+    e.SetVRangeHigh(1000);
+    for (int r = 1; r <= 6; ++r)
+        for (int c = 1; c <= 5; ++c) {
+            e.SetElem(c, r, (c - 3) * 7.25 + r / 3.0);
+            e.SetCellState(c, r, std::uint8_t((c * r) % 4 == 0 ? csMarkedA : 0));
+        }
+    e.SetElem(4, 2, -0.0);
+    e.SetCellState(4, 3, csLocked);
+    e.SetCellState(2, 5, csEmpty);
+    e.SetCellState(5, 5, csInvalid | csMarkedB);
+    e.SetColName(2, QStringLiteral("two"));
+    e.SetComment(QStringLiteral("held"));
+}
+
+} // namespace
+
+// The editor's own copy output, cut at every byte and extracted at a cell: the cells the cut
+// text names take its numbers (held to the range, flags 1 and 2 cleared), locked cells and
+// every other cell, heading and setting stay bit-identical; a cut without a number changes
+// nothing and reports it.
+TEST(FailureLoads, TableEditorClipboardCutAtEveryByteChangesOnlyWhatItNames)
+{
+    TNTabEd source;
+    source.Redimension(4, 3);
+    const double values[] = {1.5, -2e-7, 123456789.125, 0.0, -0.0, 1e300, 3.0, -4.75, 1.0 / 3, 9e9, 42, -1};
+    for (int i = 0; i < 12; ++i)
+        source.SetElem(i % 4 + 1, i / 4 + 1, values[i]);
+    source.SetCellState(2, 2, csEmpty);   // copied as "####"
+    source.SelectAllCells();
+    source.CopySelection();
+    const QString whole = QGuiApplication::clipboard()->text();
+    ASSERT_GT(whole.size(), 60);
+    const int anchorCol = 2, anchorRow = 2;   // data indices
+
+    TNTabEd probe;
+    HeldEditor(probe);
+    const HeldTable before(probe);
+    int unchanged = 0;
+    for (qsizetype cut = 0; cut <= whole.size(); ++cut) {
+        SCOPED_TRACE("cut at byte " + std::to_string(cut));
+        const QString text = whole.left(cut);
+        TNTabEd e;
+        HeldEditor(e);
+        const int gc = anchorCol + (e.AttribRowVisible() ? 1 : 0), gr = anchorRow + (e.AttribColVisible() ? 1 : 0);
+        e.SetSelection(TGridRect{gc, gr, gc, gr});
+        QGuiApplication::clipboard()->setText(text);
+        // What the cut text names: the numbers as the scan reads them.
+        std::map<std::pair<int, int>, double> named;
+        ScanClipNumbers(text, [&](int c, int r, double v) { named[{anchorCol + c, anchorRow + r}] = v; });
+        const bool extracted = e.ExtractFromClipboard();
+        ASSERT_EQ(extracted, !named.empty());
+        const HeldTable after(e);
+        ASSERT_EQ(after.Frame, before.Frame);
+        for (const auto& [cell, held] : before.Cells) {
+            const auto it = named.find(cell);
+            if (it == named.end() || (held.second & csLocked)) {
+                ASSERT_EQ(after.Cells.at(cell), held) << "cell " << cell.first << ":" << cell.second;
+                continue;
+            }
+            const std::pair<qint64, int> stored{Bits(e.ClampToRange(it->second)), held.second & ~(csInvalid | csEmpty)};
+            ASSERT_EQ(after.Cells.at(cell), stored) << "cell " << cell.first << ":" << cell.second;
+        }
+        unchanged += !extracted;
+    }
+    RecordProperty("cuts", int(whole.size()) + 1);
+    RecordProperty("cuts_without_number", unchanged);
+    EXPECT_GE(unchanged, 1);
 }

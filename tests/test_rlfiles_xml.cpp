@@ -111,6 +111,21 @@ TEST(RLFiles, XmlRoundTripKeepsEverything)
     ExpectSame(d, viaString);
 }
 
+// An id with characters XML cannot carry (a file written by another program may hold them raw):
+// the list keeps the id it can write, and what it writes reads back under that id.
+TEST(RLFiles, IdWithControlCharactersReadsBackUnderTheIdItWrites)
+{
+    const QByteArray file = QByteArray("<replist id=\"sa\x03") + QByteArray(1, '\0')
+                            + "mple\" format=\"vendrilex\"><numcols>1</numcols><numrows>1</numrows>"
+                              "<cell c=\"1\" r=\"1\">x</cell></replist>";
+    TRLData d;
+    ASSERT_TRUE(d.ReadFromXMLString(QString::fromUtf8(file), QString()));
+    EXPECT_EQ(d.DataID(), QStringLiteral("sample"));
+    TRLData copy;
+    ASSERT_TRUE(copy.ReadFromXMLString(QString::fromUtf8(d.ToXML(d.DataID())), d.DataID()));
+    EXPECT_EQ(copy.Elem(1, 1), QStringLiteral("x"));
+}
+
 TEST(RLFiles, SortedDataIsWrittenInShownOrder)
 {
     TRLData d;
