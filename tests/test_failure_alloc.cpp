@@ -69,6 +69,30 @@ void operator delete[](void* p, std::size_t, std::align_val_t) noexcept { std::f
 
 namespace {
 
+// Arms the counter: allocation number k of this thread, counted from now, fails.
+void FailAllocation(long k)
+{
+#ifdef KORVANE_INJECT_ALLOC
+    tCount = 0;
+    tFailAt = k;
+    tArmed = true;
+#else
+    (void)k;
+#endif
+}
+
+// Disarms the counter; true when allocation number k was reached, so that it failed.
+bool Disarm(long k)
+{
+#ifdef KORVANE_INJECT_ALLOC
+    tArmed = false;
+    return tCount > k;
+#else
+    (void)k;
+    return false;
+#endif
+}
+
 // Everything a string array holds.
 QStringList Dump(const TStringArray& s)
 {
@@ -146,28 +170,17 @@ int FailEachAllocation(const char* what, std::function<void(T&)> setup, std::fun
         setup(subject);
         const auto before = Dump(subject);
         bool raised = false;
-#ifdef KORVANE_INJECT_ALLOC
-        tCount = 0;
-        tFailAt = k;
-        tArmed = true;
-#endif
+        FailAllocation(k);
         try {
             op(subject);
         } catch (const Error&) {
             raised = true;
         } catch (const std::bad_alloc&) {
-#ifdef KORVANE_INJECT_ALLOC
-            tArmed = false;
-#endif
+            Disarm(k);
             ADD_FAILURE() << "a bare bad_alloc";
             return failures;
         }
-#ifdef KORVANE_INJECT_ALLOC
-        tArmed = false;
-        const bool injected = tCount > k;
-#else
-        const bool injected = false;
-#endif
+        const bool injected = Disarm(k);
         if (raised) {
             ++failures;
             EXPECT_EQ(Dump(subject), before);
@@ -331,21 +344,12 @@ TEST(FailureAlloc, TableEditorFollowsItsScrollBarAfterAFailedGrowth)
         TNTabEd e;
         FilledEditor(e);
         e.resize(300, 200);
-#ifdef KORVANE_INJECT_ALLOC
-        tCount = 0;
-        tFailAt = k;
-        tArmed = true;
-#endif
+        FailAllocation(k);
         try {
             e.Redimension(5, 400);
         } catch (const EQORNTabedError&) {
         }
-#ifdef KORVANE_INJECT_ALLOC
-        tArmed = false;
-        const bool injected = tCount > k;
-#else
-        const bool injected = false;
-#endif
+        const bool injected = Disarm(k);
         e.Redimension(5, 400);
         e.verticalScrollBar()->setValue(e.verticalScrollBar()->value() + 7);
         ASSERT_EQ(e.TopRow(), 8);
@@ -374,22 +378,13 @@ TEST(FailureAlloc, TableEditorCopyThatFailsKeepsThePreviousCopy)
         copied(subject);
         copied(reference);
         bool raised = false;
-#ifdef KORVANE_INJECT_ALLOC
-        tCount = 0;
-        tFailAt = k;
-        tArmed = true;
-#endif
+        FailAllocation(k);
         try {
             op(subject);
         } catch (const EQORNTabedError&) {
             raised = true;
         }
-#ifdef KORVANE_INJECT_ALLOC
-        tArmed = false;
-        const bool injected = tCount > k;
-#else
-        const bool injected = false;
-#endif
+        const bool injected = Disarm(k);
         if (!raised) {
             if (!injected)
                 break;

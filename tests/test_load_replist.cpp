@@ -15,6 +15,7 @@
 #include <random>
 #include <vector>
 
+#include "load_run.h"
 #include "test_support.h"
 
 using namespace qor;
@@ -264,7 +265,12 @@ public:
             CheckRow(r);
     }
 
-    TReportListView& View() { return FView; }
+    // What a paint of a random part of the list draws.
+    void PaintSomewhere(int step)
+    {
+        FView.SetTopRow(1 + int(std::uint32_t(step * 7919) % std::uint32_t(FView.NrOfShownRows())));
+        FView.RenderNow();
+    }
 
 private:
     void CheckRow(int r)
@@ -288,49 +294,9 @@ private:
     QString FText;
 };
 
-std::uint32_t Seed()
-{
-    bool ok = false;
-    const auto set = qEnvironmentVariable("KORVANE_LOAD_SEED").toUInt(&ok);
-    return ok ? set : std::random_device{}();
-}
-
 } // namespace
 
 TEST(LoadReportList, MillionRowsUnderRandomOperationsMatchTheModel)
 {
-    const double scale = qortest::LoadScale();
-    const int rows = std::max(1000, int(1000000 * scale));
-    const int steps = std::max(1000, int(10000 * std::min(1.0, scale * 2)));
-    const std::uint32_t seed = Seed();
-    RecordProperty("seed", std::to_string(seed));
-    RecordProperty("rows", rows);
-    RecordProperty("steps", steps);
-    SCOPED_TRACE("KORVANE_LOAD_SEED=" + std::to_string(seed));
-    QElapsedTimer clock;
-    clock.start();
-    LoadRun run(rows, seed);
-    const qint64 filled = clock.elapsed();
-    std::map<std::string, std::pair<int, qint64>> done;   // count and nanoseconds per operation
-    for (int step = 1; step <= steps; ++step) {
-        const qint64 start = clock.nsecsElapsed();
-        auto& [count, ns] = done[run.Step(step)];
-        ++count;
-        ns += clock.nsecsElapsed() - start;
-        if (::testing::Test::HasFatalFailure())
-            return;
-        if (step % 2500 == 0) {
-            run.CheckAll();
-            // What a paint of a random part of the list draws.
-            run.View().SetTopRow(1 + int(std::uint32_t(step * 7919) % std::uint32_t(run.View().NrOfShownRows())));
-            run.View().RenderNow();
-            if (::testing::Test::HasFatalFailure())
-                return;
-        }
-    }
-    run.CheckAll();
-    RecordProperty("fill_ms", int(filled));
-    RecordProperty("total_ms", int(clock.elapsed()));
-    for (const auto& [what, tally] : done)
-        RecordProperty(what, std::to_string(tally.first) + " in " + std::to_string(tally.second / 1000000) + " ms");
+    qortest::RunRandomLoad<LoadRun>();
 }
