@@ -1,4 +1,5 @@
 #include "QOR_datatable.h"
+#include <QOR_Text_p.h>
 
 #include <algorithm>
 #include <cmath>
@@ -135,7 +136,7 @@ void TDataTable::SetColName(int Col, const TDTNameStr& Name)
 {
     if (Col < 1 || Col > FNrCols)
         return;
-    FColNames[std::size_t(Col - 1)] = Name.left(MaxDTNameLength);
+    FColNames[std::size_t(Col - 1)] = CutToLength(Name, MaxDTNameLength);
     DataChanged();
 }
 
@@ -148,7 +149,7 @@ void TDataTable::SetRowName(int Row, const TDTNameStr& Name)
 {
     if (Row < 1 || Row > FNrRows)
         return;
-    FRowNames[std::size_t(Row - 1)] = Name.left(MaxDTNameLength);
+    FRowNames[std::size_t(Row - 1)] = CutToLength(Name, MaxDTNameLength);
     DataChanged();
 }
 
@@ -206,7 +207,7 @@ void TDataTable::SetNominalID(int Col, int Ordinal, const QString& ID)
     auto& table = FNominal[std::size_t(Col - 1)];
     if (!table)
         table = std::make_unique<NominalTable>();
-    (*table)[std::size_t(Ordinal)] = ID.left(MaxNominalIDLength);
+    (*table)[std::size_t(Ordinal)] = CutToLength(ID, MaxNominalIDLength);
     SetupChanged();
 }
 

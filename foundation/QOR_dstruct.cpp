@@ -1,4 +1,5 @@
 #include "QOR_dstruct.h"
+#include <QOR_Text_p.h>
 
 #include <QOR_SysUtils.h>
 
@@ -176,8 +177,7 @@ void TStringArray::SetString(int Col, int Row, QStringView Value)
 {
     if (!ValidCell(Col, Row))
         return;
-    if (Value.size() > MaxCellLength)
-        Value = Value.first(MaxCellLength);
+    Value = CutToLength(Value, MaxCellLength);
     Column& c = FColumns[std::size_t(Col)];
     const char16_t* src = Value.utf16();
     if (!c.Pool.empty() && src >= c.Pool.data() && src < c.Pool.data() + c.Pool.size()) {

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         qsizetype end = 0;
         while (end < text.size() && text[end] != QLatin1Char('\r') && text[end] != QLatin1Char('\n'))
             ++end;
-        const QString first = text.left(end).left(qor::TStringArray::MaxCellLength - (checkColumn ? 1 : 0));
+        const QString first = fuzz::CutText(text.left(end), qor::TStringArray::MaxCellLength - (checkColumn ? 1 : 0));
         FUZZ_CHECK(rl.Elem(column, firstRow) == first);
     }
     return 0;

@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const QString text = in.Text(80);
             ofColumn ? editor.SetColName(ix, text) : editor.SetRowName(ix, text);
             if (inside)
-                (ofColumn ? want.ColNames : want.RowNames)[size_t(ix)] = text.left(50);
+                (ofColumn ? want.ColNames : want.RowNames)[size_t(ix)] = fuzz::CutText(text, 50);
             break;
         }
         case 1: {   // an attribute written by the program
@@ -126,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             PressEnter(edit);
             Check(editor.HeadingEditor() == nullptr);
             if (!attrib) {
-                (ofColumn ? want.ColNames : want.RowNames)[size_t(line)] = typed.left(50);
+                (ofColumn ? want.ColNames : want.RowNames)[size_t(line)] = fuzz::CutText(typed, 50);
             } else if (const int a = AttributeOf(typed); a >= 0) {
                 (ofColumn ? want.ColAttribs : want.RowAttribs)[size_t(line)] = a;
             }

@@ -110,6 +110,17 @@ private:
     std::size_t FPos = 0;
 };
 
+// What a text limited to Max UTF-16 units holds: its first Max units, less a first half of a
+// surrogate pair whose second half the limit cut off.
+inline QString CutText(const QString& Text, qsizetype Max)
+{
+    QString kept = Text.left(Max);
+    if (kept.size() < Text.size() && !kept.isEmpty() && kept.back().isHighSurrogate()
+        && Text[kept.size()].isLowSurrogate())
+        kept.chop(1);
+    return kept;
+}
+
 // The process's scratch file, holding Bytes; Suffix lets readers that go by the name see a type.
 // It is removed when the process ends.
 inline QString ScratchFile(const QByteArray& Bytes, const char* Suffix = "")

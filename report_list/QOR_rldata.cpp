@@ -1,4 +1,5 @@
 #include "QOR_rldata.h"
+#include <QOR_Text_p.h>
 
 #include <QOR_filesys.h>
 #include <QOR_stringl.h>
@@ -206,7 +207,7 @@ TNameStrType TRLData::Header(int ColNr) const
 void TRLData::SetHeader(int ColNr, const TNameStrType& HLine)
 {
     if (ColNr >= 1 && ColNr <= FNrOfCols)
-        FColName[std::size_t(ColNr - 1)] = HLine.left(MaxNameLength);
+        FColName[std::size_t(ColNr - 1)] = CutToLength(HLine, MaxNameLength);
 }
 
 TColFmtString TRLData::ColumnFormat(int ColNr) const
@@ -217,7 +218,7 @@ TColFmtString TRLData::ColumnFormat(int ColNr) const
 void TRLData::SetColumnFormat(int ColNr, const TColFmtString& DefValue)
 {
     if (ColNr >= 1 && ColNr <= FNrOfCols)
-        FColumnFormat[std::size_t(ColNr - 1)] = DefValue.left(MaxColFmtLength);
+        FColumnFormat[std::size_t(ColNr - 1)] = CutToLength(DefValue, MaxColFmtLength);
 }
 
 TCheckMode TRLData::ColumnCheckMode(int ColNr) const
@@ -676,7 +677,7 @@ void TRLData::UnSort()
 void TRLData::Fill(const QString& s)
 {
     NotifyPause pause(FStrings.get());
-    const QString value = s.left(TStringArray::MaxCellLength);
+    const QString value = CutToLength(s, TStringArray::MaxCellLength);
     const QString unchecked = QString(MarkUnchecked) + value;
     const QString checked = QString(MarkChecked) + value;
     for (int c = 1; c <= FNrOfCols; ++c) {

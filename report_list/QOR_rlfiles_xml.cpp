@@ -1,5 +1,6 @@
 // TRLData's XML files: recognition of a report list, writing and reading the XML format.
 #include "QOR_rldata.h"
+#include <QOR_Text_p.h>
 #include "QOR_rlfiles_p.h"
 
 #include <QOR_streams.h>
@@ -709,9 +710,9 @@ bool TRLData::ParseXML(const char* Data, qsizetype Size, const QString& DataID)
             if (!ensureSized() || c < 1 || c > nc)
                 return false;
             if (tag == xmlColName) {
-                FColName[std::size_t(c - 1)] = ToQString(text).left(MaxNameLength);
+                FColName[std::size_t(c - 1)] = CutToLength(ToQString(text), MaxNameLength);
             } else if (tag == xmlColumnFormat) {
-                FColumnFormat[std::size_t(c - 1)] = ToQString(text).left(MaxColFmtLength);
+                FColumnFormat[std::size_t(c - 1)] = CutToLength(ToQString(text), MaxColFmtLength);
             } else {
                 const QString mode = ToQString(text).trimmed().toLower();
                 if (mode == QLatin1String("box") || mode == QLatin1String("1"))

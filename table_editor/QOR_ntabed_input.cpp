@@ -1,5 +1,6 @@
 // TNTabEd: in-place editing, keys, mouse, the heading edit box and the comment memo.
 #include "QOR_ntabed.h"
+#include <QOR_Text_p.h>
 
 #include <QOR_NumText.h>
 #include <QOR_math1.h>
@@ -112,7 +113,7 @@ void TNTabEd::SetEditText(int ACol, int ARow, const QString& Value)
         double v = 0.0;
         bool ok = false;
         if (IsNominal(c)) {
-            const int ord = FData->OrdinalOfNominalID(c, Value.left(MaxNominalIDLength), true);
+            const int ord = FData->OrdinalOfNominalID(c, CutToLength(Value, MaxNominalIDLength), true);
             ok = ord >= 0;
             v = ord;
             if (!ok && IsValidDecInt(Value)) {

@@ -1,6 +1,7 @@
 // TNTabEd: the data menu and the heading menu — captions, masks, where they open and what their
 // items do.
 #include "QOR_ntabed.h"
+#include <QOR_Text_p.h>
 
 #include <QAction>
 #include <QIcon>
@@ -153,7 +154,7 @@ QString TNTabEd::PopupDCaptions(int ix) const
 void TNTabEd::SetPopupDCaptions(int ix, const QString& v)
 {
     if (ix >= 1 && ix <= DataItems)
-        FMenus->Data[std::size_t(ix - 1)]->setText(v.left(MaxCaption));
+        FMenus->Data[std::size_t(ix - 1)]->setText(CutToLength(v, MaxCaption));
 }
 
 QString TNTabEd::PopupHCaptions(int ix) const
@@ -164,7 +165,7 @@ QString TNTabEd::PopupHCaptions(int ix) const
 void TNTabEd::SetPopupHCaptions(int ix, const QString& v)
 {
     if (ix >= 1 && ix <= HeadItems)
-        FMenus->Head[std::size_t(ix - 1)]->setText(v.left(MaxCaption));
+        FMenus->Head[std::size_t(ix - 1)]->setText(CutToLength(v, MaxCaption));
 }
 
 // The "Mark" submenus are those of items 1 and 2, the "Unmark" ones those of 3 and 4.
@@ -178,7 +179,7 @@ void TNTabEd::SetPopupMCaptions(int ix, const QString& v)
     if (ix < 1 || ix > ScopeItems)
         return;
     for (int sub : {0, 1})
-        FMenus->Scope[std::size_t(sub)][std::size_t(ix - 1)]->setText(v.left(MaxCaption));
+        FMenus->Scope[std::size_t(sub)][std::size_t(ix - 1)]->setText(CutToLength(v, MaxCaption));
 }
 
 QString TNTabEd::PopupUCaptions(int ix) const
@@ -191,7 +192,7 @@ void TNTabEd::SetPopupUCaptions(int ix, const QString& v)
     if (ix < 1 || ix > ScopeItems)
         return;
     for (int sub : {2, 3})
-        FMenus->Scope[std::size_t(sub)][std::size_t(ix - 1)]->setText(v.left(MaxCaption));
+        FMenus->Scope[std::size_t(sub)][std::size_t(ix - 1)]->setText(CutToLength(v, MaxCaption));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -43,6 +43,8 @@ TEST(DataTable, NamesAttributesAndNominalIDs)
     t.Resize(2, 2);
     t.SetColName(1, QString(60, QLatin1Char('n')));
     EXPECT_EQ(t.GetColName(1).size(), 50);
+    t.SetColName(2, QString(49, QLatin1Char('n')) + QString::fromUtf8("😀"));   // never half a character
+    EXPECT_EQ(t.GetColName(2), QString(49, QLatin1Char('n')));
     t.SetRowName(3, QStringLiteral("x"));   // ignored
     EXPECT_TRUE(t.GetRowName(3).isEmpty());
     t.SetRowAttrib(2, 255);

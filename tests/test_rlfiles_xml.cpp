@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QStringDecoder>
 #include <QTextStream>
 
 #include <random>
@@ -124,6 +125,42 @@ TEST(RLFiles, IdWithControlCharactersReadsBackUnderTheIdItWrites)
     TRLData copy;
     ASSERT_TRUE(copy.ReadFromXMLString(QString::fromUtf8(d.ToXML(d.DataID())), d.DataID()));
     EXPECT_EQ(copy.Elem(1, 1), QStringLiteral("x"));
+}
+
+// Names, formats and cells are held to a number of UTF-16 units; a character made of two units
+// that straddles the limit is left out whole, so the file stays valid UTF-8 and reads back as held.
+TEST(RLFiles, LengthLimitsNeverKeepHalfACharacter)
+{
+    const QString wide = QString::fromUtf8("😀");
+    TRLData d;
+    d.SetNrOfColumns(2);
+    d.SetNrOfRows(1);
+    d.SetColumnCheckMode(2, cmBox);
+    d.SetHeader(1, QString(MaxNameLength - 1, QLatin1Char('h')) + wide);
+    d.SetColumnFormat(1, QString(MaxColFmtLength - 1, QLatin1Char('f')) + wide);
+    d.SetElem(1, 1, QString(TStringArray::MaxCellLength - 1, QLatin1Char('c')) + wide);
+    d.SetElem(2, 1, QString(TStringArray::MaxCellLength - 2, QLatin1Char('k')) + wide);   // after the mark
+    EXPECT_EQ(d.Header(1), QString(MaxNameLength - 1, QLatin1Char('h')));
+    EXPECT_EQ(d.ColumnFormat(1), QString(MaxColFmtLength - 1, QLatin1Char('f')));
+    EXPECT_EQ(d.Elem(1, 1), QString(TStringArray::MaxCellLength - 1, QLatin1Char('c')));
+    EXPECT_EQ(d.Elem(2, 1), QString(TStringArray::MaxCellLength - 2, QLatin1Char('k')));
+    d.SetHeader(2, QString(MaxNameLength - 2, QLatin1Char('h')) + wide);   // fits: kept whole
+    EXPECT_EQ(d.Header(2), QString(MaxNameLength - 2, QLatin1Char('h')) + wide);
+
+    const QByteArray xml = d.ToXML(QStringLiteral("limits"));
+    auto decode = QStringDecoder(QStringDecoder::Utf8);
+    const QString text = decode(xml);
+    EXPECT_FALSE(decode.hasError());
+    TRLData back;
+    ASSERT_TRUE(back.ReadFromXMLString(text, QString()));
+    ExpectSame(d, back);
+
+    // A file written elsewhere with a longer name is cut by the same rule when read.
+    const QString longName = QString(MaxNameLength - 1, QLatin1Char('n')) + wide + QStringLiteral("tail");
+    QString edited = text;
+    edited.replace(d.Header(2), longName);
+    ASSERT_TRUE(back.ReadFromXMLString(edited, QString()));
+    EXPECT_EQ(back.Header(2), QString(MaxNameLength - 1, QLatin1Char('n')));
 }
 
 TEST(RLFiles, SortedDataIsWrittenInShownOrder)
