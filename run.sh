@@ -10,7 +10,8 @@
 #                      an undocumented public member among them, fails it
 #   ./run.sh fuzz [target ...]
 #                      builds the libFuzzer targets with clang (build-fuzz/) and runs each for
-#                      FUZZ_SECONDS (default 60); fails on any crash, leak, timeout or report
+#                      FUZZ_SECONDS (default 60), or until FUZZ_RUNS executions when that comes
+#                      first; fails on any crash, leak, timeout or report
 set -euo pipefail
 cd "$(dirname "$0")"
 ROOT=$(pwd)
@@ -72,12 +73,21 @@ sanitized_suite() {
     (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
 }
 
-# run_fuzz [target ...]: every fuzz target (or the named ones) for FUZZ_SECONDS each, on a copy of
-# its seed corpus, so the corpus in the tree changes only by hand. Prints the executions.
+# run_fuzz [target ...]: every fuzz target (or the named ones) for FUZZ_SECONDS each (FUZZ_RUNS
+# caps the executions), on a copy of its seed corpus, so the corpus in the tree changes only by
+# hand. Prints the executions.
 run_fuzz() {
     ensure_packages "${FUZZ_PACKAGES[@]}"
     sanitizer_env
-    local dir="$ROOT/build-fuzz" seconds="${FUZZ_SECONDS:-60}"
+    local dir="$ROOT/build-fuzz" seconds="${FUZZ_SECONDS:-60}" max_runs="${FUZZ_RUNS:--1}"
+    # The file readers' targets write a scratch file per input and the saves sync it to disk; on
+    # a memory file system that costs nothing, so the search runs many times faster.
+    local scratch
+    if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+        scratch=$(mktemp -d /dev/shm/korvane-fuzz.XXXXXX)
+    else
+        scratch=$(mktemp -d)
+    fi
     cmake -S "$ROOT" -B "$dir" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DKORVANE_BUILD_FUZZ=ON -DKORVANE_BUILD_TESTS=OFF -DKORVANE_BUILD_BENCH=OFF \
         -DKORVANE_BUILD_GALLERY=OFF -DKORVANE_BUILD_DESIGNER=OFF \
@@ -95,7 +105,8 @@ run_fuzz() {
         mkdir -p "$work"
         echo "run.sh: fuzzing $t for ${seconds}s"
         local rc=0
-        QT_QPA_PLATFORM=offscreen "$dir/fuzz/$t" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=3072 \
+        TMPDIR="$scratch" QT_QPA_PLATFORM=offscreen "$dir/fuzz/$t" -max_total_time="$seconds" -runs="$max_runs" \
+            -timeout=30 -rss_limit_mb=3072 \
             -print_final_stats=1 -artifact_prefix="$dir/artifacts/$t-" "$work" "$ROOT/fuzz/corpus/$t" \
             >"$log" 2>&1 || rc=$?
         local runs
@@ -106,6 +117,7 @@ run_fuzz() {
             tail -n 60 "$log"
         fi
     done
+    rm -rf "$scratch"
     printf '%s\n' "${summary[@]}"
     if [ ${#failed[@]} -ne 0 ]; then
         echo "run.sh: fuzzing found problems in: ${failed[*]} (inputs in $dir/artifacts/, logs in $dir/logs/)" >&2
