@@ -2,6 +2,8 @@
 // one locked cell, whose contents every target checks afterwards.
 #pragma once
 
+#include "fuzz_support.h"
+
 #include <QOR_ntabed.h>
 
 #include <QApplication>
@@ -18,12 +20,8 @@ constexpr double kLockedValue = 42.0;
 
 inline QApplication& App()
 {
-    static int argc = 1;
-    static char name[] = "fuzz";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication* app = new QApplication(argc, argv);   // lives to the end: the process exits
-    return *app;
+    fuzz::GuiApp();
+    return *qApp;
 }
 
 inline void Check(bool ok)
