@@ -38,6 +38,9 @@ TControlHost<QtBase>::TControlHost(QWidget* AOwner, TColor DefaultColor)
         else
             GuardedCall([this] { FontChanged(); });
     };
+    // Every control hears the pointer move over it, a button held or not, so OnMouseMove and
+    // MouseMove work alike for all (Qt sends moves without a button only to tracking widgets).
+    EventWidget()->setMouseTracking(true);
     StartConfiguration(this);
     AdoptAccessibleInterface(this);
     if constexpr (std::is_base_of_v<QAbstractButton, QtBase>)

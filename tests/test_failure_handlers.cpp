@@ -273,8 +273,11 @@ TEST(FailureHandlers, ExceptionsFromEveryInheritedEventReachTheHandlerAndTheComp
     }
     RecordProperty("routed", routed);
     RecordProperty("not_fired", silent.join(u' ').toStdString());
-    // Each event reaches at least the plain controls.
-    EXPECT_GE(routed, int(std::size(HostEvents)) * 5);
+    // Each event reaches every component, but for three that do not fire by design: the calendar
+    // has no mouse-up event and double-clicks only on a day, and a combo box clicks when an entry
+    // is chosen, not when its list opens.
+    silent.sort();
+    EXPECT_EQ(silent.join(u' ').toStdString(), "TColSel.OnClick TMiniCal.OnDblClick TMiniCal.OnMouseUp");
 }
 
 namespace {
