@@ -16,6 +16,8 @@ using namespace rlfiles;
 
 namespace {
 
+constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
+
 // Alone: the field is the only one of its line. Empty, it is quoted, since an empty line is no
 // record to many readers.
 bool CsvNeedsQuotes(QStringView s, char16_t delim, bool alone)
@@ -193,8 +195,13 @@ int TRLData::ExportCSV(const QString& FName, TCSVDelimiters Delimiter, bool Incl
     QString line;
     std::string out;
     out.reserve(std::size_t(FlushBytes) + 4096);
-    bool ok = true;
+    bool ok = true, started = false;
     auto flush = [&]() {
+        // A file that opens with U+FEFF would lose it to every reader (this one too), which takes
+        // it for a byte-order mark; a mark of its own in front keeps the character.
+        if (!started && out.rfind(Utf8Bom, 0) == 0)
+            ok = f.write(Utf8Bom, 3) == 3;
+        started = started || !out.empty();
         ok = ok && f.write(out.data(), qint64(out.size())) == qint64(out.size());
         out.clear();
     };
@@ -259,7 +266,7 @@ int TRLData::ImportCSV(const QString& FName, TCSVDelimiters Delimiter, bool Incl
     if (!ReadFileBytes(FName, bytes))
         return -1;
     const char* begin = bytes.constData();
-    if (bytes.startsWith("\xEF\xBB\xBF"))
+    if (bytes.startsWith(Utf8Bom))
         begin += 3;
     const char delim = char(CSVDelimiterChar(Delimiter).unicode());
 

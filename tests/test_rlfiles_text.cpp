@@ -218,6 +218,38 @@ TEST(RLText, ClipboardRangesAreClampedToTheData)
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("C-1\tC-2\n\na\t\n\tb\n"));
 }
 
+// A file whose first field opens with U+FEFF gets a byte-order mark in front, so that readers,
+// which drop a leading mark, keep the character; other files have none.
+TEST(RLText, CsvFirstFieldOpeningWithAByteOrderMarkKeepsIt)
+{
+    const QString file = Scratch(QStringLiteral("feff.csv"));
+    const QString zwnbsp(QChar(0xFEFF));
+    TRLData d;
+    d.SetNrOfColumns(2);
+    d.SetNrOfRows(1);
+    d.SetElem(2, 1, QStringLiteral("x"));
+    for (bool header : {false, true}) {
+        for (bool listener : {false, true}) {
+            SCOPED_TRACE(testing::Message() << header << listener);
+            d.OnExportText = listener ? TExportTextEvent([](QObject*, QString&) {}) : TExportTextEvent();
+            d.SetHeader(1, header ? zwnbsp + QStringLiteral("H") : QStringLiteral("H"));
+            d.SetElem(1, 1, zwnbsp + QStringLiteral("1"));
+            ASSERT_EQ(d.ExportCSV(file, csvComma, header, false, 1, 1, 2, 1), 1);
+            EXPECT_TRUE(ReadAll(file).startsWith("\xEF\xBB\xBF\xEF\xBB\xBF"));
+            TRLData back;
+            ASSERT_EQ(back.ImportCSV(file, csvComma, header), 1);
+            if (header)
+                EXPECT_EQ(back.Header(1), d.Header(1));
+            EXPECT_EQ(back.Elem(1, 1), d.Elem(1, 1));
+            d.SetElem(1, 1, QStringLiteral("1"));   // no mark to keep: none written
+            d.SetHeader(1, QStringLiteral("H"));
+            ASSERT_EQ(d.ExportCSV(file, csvComma, header, false, 1, 1, 2, 1), 1);
+            EXPECT_FALSE(ReadAll(file).startsWith("\xEF\xBB\xBF"));
+        }
+    }
+    d.OnExportText = TExportTextEvent();
+}
+
 // A line with one empty field is written as "" : other readers drop or shorten an empty line,
 // and the row would be lost on the way out.
 TEST(RLText, CsvLineOfOneEmptyFieldIsQuoted)
