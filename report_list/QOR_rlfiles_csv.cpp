@@ -322,7 +322,7 @@ int TRLData::LoadLinesFromFile(int Column, int FirstRow, const QString& FName)
     if (!ReadFileBytes(FName, bytes))
         return -1;
     QStringList lines;
-    const QString text = QString::fromUtf8(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
+    const QString text = QString::fromUtf8(bytes.startsWith(Utf8Bom) ? bytes.mid(3) : bytes);
     qsizetype from = 0;
     while (from < text.size()) {
         qsizetype e = from;

@@ -231,13 +231,24 @@ void SortedList(TRLData& d)
     d.Sort(1, -1, true);
 }
 
+// FailEachAllocation for each named operation on an object made by setup; the failures injected
+// in all.
+template <class T, class Error>
+int FailEachOperation(std::function<void(T&)> setup,
+                      std::initializer_list<std::pair<const char*, std::function<void(T&)>>> ops)
+{
+    int failures = 0;
+    for (const auto& [name, op] : ops)
+        failures += FailEachAllocation<T, Error>(name, setup, op);
+    return failures;
+}
+
 } // namespace
 
 TEST(FailureAlloc, StringArrayGrowthRaisesItsErrorAndKeepsTheCells)
 {
     SKIP_UNDER_SANITIZER();
-    using Op = std::function<void(TStringArray&)>;
-    const std::pair<const char*, Op> ops[] = {
+    const int failures = FailEachOperation<TStringArray, EQORDStructError>(SortedArray, {
         {"more rows", [](TStringArray& s) { s.Resize(3, 500); }},
         {"more columns", [](TStringArray& s) { s.Resize(9, 40); }},
         {"both", [](TStringArray& s) { s.Resize(6, 100); }},
@@ -245,10 +256,7 @@ TEST(FailureAlloc, StringArrayGrowthRaisesItsErrorAndKeepsTheCells)
         {"insert row", [](TStringArray& s) { s.InsertRow(7); }},
         {"insert column", [](TStringArray& s) { s.InsertColumn(2); }},
         {"longer text", [](TStringArray& s) { s.SetString(2, 5, QString(200, QLatin1Char('w'))); }},
-    };
-    int failures = 0;
-    for (const auto& [name, op] : ops)
-        failures += FailEachAllocation<TStringArray, EQORDStructError>(name, SortedArray, op);
+    });
     RecordProperty("failures", failures);
     EXPECT_GT(failures, 7);
 }
@@ -267,18 +275,14 @@ TEST(FailureAlloc, BitFieldGrowthRaisesItsErrorAndKeepsTheBits)
 TEST(FailureAlloc, ReportListGrowthRaisesItsErrorAndKeepsTheList)
 {
     SKIP_UNDER_SANITIZER();
-    using Op = std::function<void(TRLData&)>;
-    const std::pair<const char*, Op> ops[] = {
+    const int failures = FailEachOperation<TRLData, EQORRLDataError>(SortedList, {
         {"more rows", [](TRLData& d) { d.SetNrOfRows(300); }},
         {"more columns", [](TRLData& d) { d.SetNrOfColumns(8); }},
         {"insert row", [](TRLData& d) { d.InsertRow(3); }},
         {"insert column", [](TRLData& d) { d.InsertColumn(2); }},
         {"longer text", [](TRLData& d) { d.SetElem(2, 9, QString(250, QLatin1Char('w'))); }},
         {"check mark", [](TRLData& d) { d.SetElemChecked(3, 2, true); }},
-    };
-    int failures = 0;
-    for (const auto& [name, op] : ops)
-        failures += FailEachAllocation<TRLData, EQORRLDataError>(name, SortedList, op);
+    });
     RecordProperty("failures", failures);
     EXPECT_GT(failures, 6);
     // The message names the component.
@@ -318,18 +322,14 @@ void FilledEditor(TNTabEd& e)
 TEST(FailureAlloc, TableEditorGrowthRaisesItsErrorAndKeepsTheTable)
 {
     SKIP_UNDER_SANITIZER();
-    using Op = std::function<void(TNTabEd&)>;
-    const std::pair<const char*, Op> ops[] = {
+    const int failures = FailEachOperation<TNTabEd, EQORNTabedError>(FilledEditor, {
         {"more rows", [](TNTabEd& e) { e.Redimension(5, 400); }},
         {"more columns", [](TNTabEd& e) { e.Redimension(12, 30); }},
         {"both", [](TNTabEd& e) { e.Redimension(9, 90); }},
         {"insert row", [](TNTabEd& e) { e.InsertRow(7); }},
         {"insert column", [](TNTabEd& e) { e.InsertColumn(2); }},
         {"longer name", [](TNTabEd& e) { e.SetColName(3, QString(50, QLatin1Char('n'))); }},
-    };
-    int failures = 0;
-    for (const auto& [name, op] : ops)
-        failures += FailEachAllocation<TNTabEd, EQORNTabedError>(name, FilledEditor, op);
+    });
     RecordProperty("failures", failures);
     EXPECT_GT(failures, 5);
 }
